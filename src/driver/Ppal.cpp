@@ -1,0 +1,127 @@
+#include "driver/Ppal.h"
+
+#include "driver/Tramelo.h"
+#include "scanner/Source.h"
+#include "util/CException.h"
+#include "util/Messages.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+using nsUtil::CException;
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    std::string ExpandTab (std::string & Ligne, unsigned Largeur)
+    {
+        std::string Nouv;
+        Nouv.reserve (Ligne.size ());
+        for (char c : Ligne)
+        {
+            if (c == '\t') Nouv.append (Largeur - Nouv.size () % Largeur, ' ');
+            else Nouv += c;
+        }
+        Ligne = Nouv;
+        return Nouv;
+    }
+
+    std::string & SupprComments (std::string & Ligne)
+    {
+        const std::size_t Lg = Ligne.size ();
+        for (std::size_t i = 0; i < Lg; ++i)
+        {
+            const char c = Ligne [i];
+            if (c == '\'' || c == '"')
+            {
+                // Une barre oblique echappe exactement le caractere suivant, comme dans les litteraux.
+                std::size_t j = i + 1;
+                while (j < Lg && Ligne [j] != c) j += Ligne [j] == '\\' ? 2 : 1;
+                i = j;
+            }
+            else if (c == '/' && i + 1 < Lg && Ligne [i + 1] == '/')
+            {
+                Ligne.replace (i, Lg - i, Lg - i, ' ');
+                break;
+            }
+        }
+        return Ligne;
+    }
+
+    bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur)
+    {
+        std::size_t i = 0;
+        while (i < Arg.size () && IsBlanc (Arg [i])) ++i;
+        bool Negatif = false;
+        if (i < Arg.size () && (Arg [i] == '+' || Arg [i] == '-')) Negatif = Arg [i++] == '-';
+        const std::size_t DebutChiffres = i;
+        unsigned long long Val = 0;
+        for (; i < Arg.size () && Arg [i] >= '0' && Arg [i] <= '9'; ++i)
+            if (Val <= MaxTailleTabulation) Val = Val * 10 + (Arg [i] - '0');
+        if (i == DebutChiffres || i != Arg.size ()) return false;
+        // Un signe moins donne, comme pour l'extraction d'un non signe, une valeur enorme.
+        if (Negatif && Val != 0) return false;
+        if (Val == 0 || Val > MaxTailleTabulation) return false;
+        Largeur = static_cast <unsigned> (Val);
+        return true;
+    }
+
+    void ChargerSource (const std::string & Contenu, unsigned Largeur)
+    {
+        std::string Texte;
+        Texte.reserve (Contenu.size () + 1);
+        std::uint32_t Total = 0;
+        FinLigne.clear ();
+        std::size_t Debut = 0;
+        std::string Ligne;
+        while (Debut < Contenu.size ())
+        {
+            std::size_t Fin = Contenu.find ('\n', Debut);
+            if (Fin == std::string::npos) Fin = Contenu.size ();
+            Ligne.assign (Contenu, Debut, Fin - Debut);
+            if (Ligne.find ('\t') != std::string::npos) ExpandTab (Ligne, Largeur);
+            Total += static_cast <std::uint32_t> (Ligne.size () + 1);
+            FinLigne.push_back (Total);
+            SupprComments (Ligne);
+            Texte += Ligne;
+            Texte += '\n';
+            Debut = Fin + 1;
+        }
+        fi.Charger (std::move (Texte));
+    }
+
+    void ppal (int argc, char * argv [])
+    {
+        if (argc != 2 && argc != 3)
+            throw CException (nsUtil::Texte (EMsg::NbArguments), nsUtil::GetCode (EMsg::NbArguments));
+        unsigned Largeur = 4;
+        if (argc == 3 && ! LireTailleTabulation (argv [2], Largeur))
+            throw CException (nsUtil::Texte (EMsg::TailleTabulation), nsUtil::GetCode (EMsg::TailleTabulation));
+
+        // Un dossier ou un fichier illisible jusqu'au bout n'est jamais un source vide.
+        const std::string Nom = argv [1];
+        std::error_code Err;
+        std::ifstream Fichier;
+        if (! std::filesystem::is_directory (Nom, Err)) Fichier.open (Nom);
+        std::string Contenu;
+        if (Fichier.is_open ())
+        {
+            std::ostringstream Tout;
+            Tout << Fichier.rdbuf ();
+            Contenu = Tout.str ();
+        }
+        if (! Fichier.is_open () || Fichier.bad ())
+            throw CException (nsUtil::Texte (EMsg::OuvertureFichier) + Nom,
+                              nsUtil::GetCode (EMsg::OuvertureFichier));
+        ChargerSource (Contenu, Largeur);
+        Tramelo ();
+
+        // Une sortie perdue (disque plein...) ne doit pas passer pour une traduction reussie.
+        std::cout.flush ();
+        if (! std::cout) throw std::runtime_error ("ecriture impossible sur la sortie standard");
+    }
+}

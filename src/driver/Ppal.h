@@ -1,0 +1,18 @@
+// Ligne de commande et chargement du source dans le source tamponne.
+#pragma once
+
+#include <string>
+
+namespace nsTramelo
+{
+    // Largeur de tabulation acceptee : de 1 a MaxTailleTabulation.
+    constexpr unsigned MaxTailleTabulation = 1000;
+
+    void ppal (int argc, char * argv []);
+    std::string ExpandTab (std::string & Ligne, unsigned Largeur);
+    std::string & SupprComments (std::string & Ligne);
+    // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.
+    bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur);
+    // Remplit fi et FinLigne a partir du texte d'un fichier source.
+    void ChargerSource (const std::string & Contenu, unsigned Largeur);
+}

@@ -1,0 +1,133 @@
+#include "driver/Tramelo.h"
+
+#include "scanner/Relecture.h"
+#include "scanner/Scanner.h"
+#include "scanner/Source.h"
+#include "statements/Boucles.h"
+#include "symbols/Symboles.h"
+#include "types/TypesCodes.h"
+#include "units/Unites.h"
+#include "util/CExcTramelo.h"
+
+#include <iostream>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    std::string Tabul;
+    std::uint32_t TabulSz = 4;
+    std::string IdentAlgo;
+
+    void AugmenterTabul (std::string & Indent, unsigned n) { Indent.resize (Indent.size () + n, ' '); }
+    void ReduireTabul (std::string & Indent, unsigned n) { Indent.resize (Indent.size () - n); }
+
+    void GenererRand ()
+    {
+        std::cout <<
+            "    class CRand\n"
+            "    {\n"
+            "      public :\n"
+            "        CRand ()\n"
+            "        {\n"
+            "            time_t Date;\n"
+            "            srandom (time (& Date));\n"
+            "        }\n"
+            "    } __Rand;\n"
+            "\n"
+            "    int Rand (int Min, int Max)\n"
+            "    {\n"
+            "        if (Min < 0       ) Min = 0;\n"
+            "        if (Max > RAND_MAX) Max = RAND_MAX;\n"
+            "        if (Max <= Min    ) return Min;\n"
+            "\n"
+            "        return Min + (random() % (Max - Min + 1));\n"
+            "\n"
+            "    } // Rand()\n"
+            "\n";
+    }
+
+    void GenererEntete ()
+    {
+        std::cout <<
+            "// fichier Source\n"
+            "\n"
+            "#include <iostream>\n"
+            "#include <stdexcept>\n"
+            "#include <string>\n"
+            "#include <vector>\n"
+            "#include <limits>\n"
+            "\n"
+            "#include <ctime>          // time_t, time()\n"
+            "#include <cstdlib>        // random(), srandom()\n"
+            "#include <cstring>        // tolower(), toupper()\n"
+            "\n"
+            "using namespace std;\n"
+            "\n"
+            "namespace\n"
+            "{\n"
+            "\n"
+            "    typedef std::vector <long int>      CVLInt;\n"
+            "    typedef std::vector <long unsigned> CVLUInt;\n"
+            "    typedef std::vector <char>          CVChar;\n"
+            "    typedef std::vector <bool>          CVBool;\n"
+            "    typedef std::vector <string>        CVString;\n"
+            "    typedef std::vector <double>        CVDouble;\n"
+            "    typedef unsigned long               ULong_t;\n"
+            "\n";
+        GenererRand ();
+    }
+
+    void Generer_main (const std::string & Algo)
+    {
+        std::cout <<
+            "} // namespace\n"
+            "\n"
+            "int main()\n"
+            "{\n"
+            "    try\n"
+            "    {\n"
+            "        " << Algo << "(); \n"
+            "    }\n"
+            "    catch (const out_of_range & )\n"
+            "    {\n"
+            "        cout << \"\\nIndice invalide\\n\";\n"
+            "        return 1;\n"
+            "    }\n"
+            "   return 0;\n"
+            "\n"
+            "} // main()\n";
+    }
+
+    // source ::= { procedure | fonction } algorithme
+    void Tramelo ()
+    {
+        AjouterCst ("vrai", TBooleen, 0);
+        AjouterCst ("faux", TBooleen, 0);
+        GenererEntete ();
+        AugmenterTabul (Tabul, TabulSz);
+        for (;;)
+        {
+            const char c = SkipSpaces ();
+            if (c == 0) throw CExcTramelo (EMsg::FinFichierPrematuree);
+            if (c != 'p' && c != 'f' && c != 'a') throw CExcTramelo (EMsg::UniteAttendue);
+            TraiterSsProgrOuAlgo (c);
+            if (c == 'a') break;
+        }
+        if (SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
+        Generer_main (IdentAlgo);
+    }
+
+    void Reinitialiser ()
+    {
+        ReinitialiserSymboles ();
+        OublierLectures ();
+        Imbrication = 0;
+        Tabul.clear ();
+        IdentAlgo.clear ();
+        LeTypeDeRetour = 0;
+        NbRepetImbriques = 0;
+        FinLigne.clear ();
+        fi.Charger ("");
+    }
+}

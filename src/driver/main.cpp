@@ -1,0 +1,32 @@
+// Point d'entree : traduit le source, puis transforme toute erreur en message et statut.
+#include "driver/Ppal.h"
+#include "util/CException.h"
+#include "util/Messages.h"
+
+#include <exception>
+#include <iostream>
+
+int main (int argc, char * argv [])
+{
+    std::ios::sync_with_stdio (false);
+    try
+    {
+        nsTramelo::ppal (argc, argv);
+        return 0;
+    }
+    catch (const nsUtil::CException & Exc)
+    {
+        std::cerr << Exc.GetLibelle () << '\n';
+        return static_cast <int> (Exc.GetCodErr ());
+    }
+    catch (const std::exception & Exc)
+    {
+        std::cerr << nsUtil::Texte (nsUtil::EMsg::ExceptionStandard) << Exc.what () << '\n';
+        return static_cast <int> (nsUtil::GetCode (nsUtil::EMsg::ExceptionStandard));
+    }
+    catch (...)
+    {
+        std::cerr << nsUtil::Texte (nsUtil::EMsg::ExceptionInconnue) << '\n';
+        return static_cast <int> (nsUtil::GetCode (nsUtil::EMsg::ExceptionInconnue));
+    }
+}

@@ -1,0 +1,147 @@
+#include "expressions/Numerique.h"
+
+#include "expressions/Expression.h"
+#include "expressions/FctStandard.h"
+#include "expressions/ParamEffectifs.h"
+#include "scanner/Litteraux.h"
+#include "scanner/Relecture.h"
+#include "scanner/Scanner.h"
+#include "symbols/Symboles.h"
+#include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
+#include "util/CExcTramelo.h"
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    namespace
+    {
+        unsigned Combiner (unsigned T1, unsigned T2)
+        {
+            if (T1 == TReel || T2 == TReel) return TReel;
+            if (T1 == TEntier || T2 == TEntier) return TEntier;
+            return TEntierNaturel;
+        }
+
+        // Suite d'operandes lus par Lire et joints par les deux operateurs donnes.
+        template <class FLire>
+        std::string & LireSuite (std::string & s, unsigned & Type, char Op1, char Op2, FLire Lire)
+        {
+            std::string Operande;
+            Lire (Operande, Type);
+            s = Operande;
+            for (char c; (c = SkipSpaces ()) == Op1 || c == Op2; )
+            {
+                LireCarNonBlanc ();
+                unsigned TypeOperande;
+                Lire (Operande, TypeOperande);
+                s += std::string (" ") + c + " " + Operande;
+                Type = Combiner (Type, TypeOperande);
+            }
+            return s;
+        }
+
+        // Verifie le type d'un nom avant toute lecture qui le suit.
+        void VerifNumerique (unsigned & TypeAppelant, unsigned Type)
+        {
+            TypeAppelant = Type;
+            VerifType (Type, TEntier, false);
+        }
+
+        // Un nom de tableau (ou de constante ou parametre tableau) doit etre suivi de son indice.
+        std::string & AjouterIndiceSi (bool Tableau, std::string & s)
+        {
+            if (Tableau)
+            {
+                std::string Indice;
+                s += ExtraireIndice (Indice);
+            }
+            return s;
+        }
+    }
+
+    // somme ::= terme { (+ | -) terme }
+    std::string & ExtraireExprNumerique (std::string & s, unsigned & Type)
+    {
+        return Memoriser (ELecteur::Numerique, s, Type, [] (std::string & s, unsigned & Type) -> std::string &
+        {
+            return LireSuite (s, Type, '+', '-', ExtraireTermeNumerique);
+        });
+    }
+
+    // produit ::= facteur { (* | /) facteur }
+    std::string & ExtraireTermeNumerique (std::string & s, unsigned & Type)
+    {
+        return LireSuite (s, Type, '*', '/', ExtraireFacteurNumerique);
+    }
+
+    // facteur ::= ( somme ) | - facteur | nombre | fonction_standard ( ... ) | variable | constante
+    //           | tableau indice | parametre [indice] | fonction [parametres_effectifs]
+    std::string & ExtraireFacteurNumerique (std::string & s, unsigned & Type)
+    {
+        char c;
+        TestFinInopineeCode (c);
+        s.clear ();
+        if (c == '(')
+        {
+            CImbrication Niveau;
+            ValidCar ('(');
+            std::string Somme;
+            ExtraireExprNumerique (Somme, Type);
+            ValidCar (')');
+            s = " (" + Somme + ")";
+            return s;
+        }
+        if (c == '-')
+        {
+            CImbrication Niveau;
+            LireCarNonBlanc ();
+            std::string Facteur;
+            unsigned TypeFacteur;
+            ExtraireFacteurNumerique (Facteur, TypeFacteur);
+            // Deux signes colles feraient l'operateur -- en C++.
+            s = (Facteur [0] == '-' ? "- " : "-") + Facteur;
+            Type = TypeFacteur == TEntierNaturel ? TEntier : TypeFacteur;
+            return s;
+        }
+        if (IsChiffre (c)) return ExtraireLitteralNombre (s, Type);
+        if (! IsLettre (c)) throw CExcTramelo (EMsg::ExprNumerique);
+
+        std::string Nom;
+        ExtraireIdentForce (Nom);
+        std::size_t Pos;
+        if ((Pos = PosFonction (Nom)) != NbFonctions)
+        {
+            VerifNumerique (Type, TypesFonctions [Pos]);
+            return ExtraireFctStandard (Nom, s);
+        }
+        s = Nom;
+        if ((Pos = FindRev (VIdentVar, Nom)) != VIdentVar.size ())
+        {
+            VerifNumerique (Type, VTypesVar [Pos]);
+            return s;
+        }
+        if ((Pos = FindRev (VIdentCst, Nom)) != VIdentCst.size ())
+        {
+            VerifNumerique (Type, GetTypeElem (VTypesCst [Pos]));
+            return AjouterIndiceSi (IsTypeTableau (VTypesCst [Pos]), s);
+        }
+        if ((Pos = FindRev (VIdentTab, Nom)) != VIdentTab.size ())
+        {
+            VerifNumerique (Type, GetTypeElem (TypeTab (Pos)));
+            return AjouterIndiceSi (true, s);
+        }
+        if ((Pos = FindRev (VIdentParamFormel, Nom)) != VIdentParamFormel.size ())
+        {
+            VerifNumerique (Type, GetTypeElem (VTypesParamFormel [Pos]));
+            return AjouterIndiceSi (IsTypeTableau (VTypesParamFormel [Pos]), s);
+        }
+        if ((Pos = FindRev (VIdentFct, Nom)) != VIdentFct.size ())
+        {
+            VerifNumerique (Type, VTypesFct [Pos]);
+            return ExtraireAppelFonction (Pos, s);
+        }
+        throw CExcTramelo (EMsg::ExprNumerique);
+    }
+}

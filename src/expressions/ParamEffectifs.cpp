@@ -1,0 +1,120 @@
+#include "expressions/ParamEffectifs.h"
+
+#include "expressions/Expression.h"
+#include "scanner/Relecture.h"
+#include "scanner/Scanner.h"
+#include "types/TypesCodes.h"
+#include "util/CExcTramelo.h"
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    // parametres_effectifs ::= ( parametre { , parametre } )   (rien pour une liste formelle vide)
+    std::string & ExtraireListeParamEffectifs (const CVParamFormel & Params, std::string & Liste)
+    {
+        if (Params.empty ()) return Liste;
+        CImbrication Niveau;
+        ValidCar ('(');
+        std::string Un;
+        for (std::size_t i = 0; i + 1 < Params.size (); ++i)
+        {
+            Liste += ExtraireParamEffectif (Params [i], Un) + ", ";
+            ValidCar (',');
+        }
+        Liste += ExtraireParamEffectif (Params.back (), Un);
+        ValidCar (')');
+        return Liste;
+    }
+
+    namespace
+    {
+        // Fin du litteral C++ commencant en i (guillemet ou apostrophe), echappements compris.
+        std::size_t FinLitteral (const std::string & T, std::size_t i)
+        {
+            const char Quote = T [i];
+            for (++i; i < T.size () && T [i] != Quote; ++i)
+                if (T [i] == '\\') ++i;
+            return i;
+        }
+
+        // Variable (hors variable de pour), tableau ou parametre formel : un objet modifiable.
+        // Rend le type de l'objet, ou 0 s'il n'en est pas un.
+        unsigned TypeObjet (const std::string & Nom)
+        {
+            std::size_t Pos;
+            if ((Pos = FindRev (VIdentVar, Nom)) != VIdentVar.size ())
+                return VBoucleVar [Pos] ? 0 : VTypesVar [Pos];
+            if ((Pos = FindRev (VIdentTab, Nom)) != VIdentTab.size ()) return TypeTab (Pos);
+            if ((Pos = FindRev (VIdentParamFormel, Nom)) != VIdentParamFormel.size ())
+                return VTypesParamFormel [Pos];
+            return 0;
+        }
+    }
+
+    bool IsReferencable (const std::string & Texte)
+    {
+        std::size_t i = 0;
+        if (Texte.empty () || ! IsLettre (Texte [0])) return false;
+        while (i < Texte.size () && IsAlnum (Texte [i])) ++i;
+        const std::string Nom = Texte.substr (0, i);
+        const unsigned Type = TypeObjet (Nom);
+        if (Type == 0) return false;
+        if (i == Texte.size ()) return true;
+        // Sinon un seul element : nom.at (indice), et rien apres la parenthese fermante.
+        static const std::string At = ".at (";
+        if (Texte.compare (i, At.size (), At) != 0) return false;
+        if (! IsTypeTableau (Type) && Type != TString) return false;
+        // Un element de vector <bool> n'est qu'un mandataire, pas un bool.
+        if (IsTypeTableau (Type) && GetTypeElem (Type) == TBooleen) return false;
+        int Profondeur = 1;
+        for (i += At.size (); i < Texte.size (); ++i)
+        {
+            const char c = Texte [i];
+            if (c == '"' || c == '\'') i = FinLitteral (Texte, i);
+            else if (c == '(') ++Profondeur;
+            else if (c == ')' && --Profondeur == 0) return i + 1 == Texte.size ();
+        }
+        return false;
+    }
+
+    // parametre ::= expression | nom de tableau (pour un tableau en entree)
+    std::string & ExtraireParamEffectif (const CParamFormel & Param, std::string & s)
+    {
+        const unsigned TypeFormel = Param.GetType ();
+        if (Param.GetInOut () == 0 && IsTypeTableau (TypeFormel))
+        {
+            ExtraireIdentForce (s);
+            std::size_t Pos;
+            unsigned TypeEffectif;
+            if ((Pos = FindRev (VIdentTab, s)) != VIdentTab.size ()) TypeEffectif = TypeTab (Pos);
+            else if ((Pos = FindRev (VIdentParamFormel, s)) != VIdentParamFormel.size ()
+                     && IsTypeTableau (VTypesParamFormel [Pos]))
+                TypeEffectif = VTypesParamFormel [Pos];
+            else throw CExcTramelo (EMsg::ParametreInvalide, s);
+            // Un vector ne se convertit pas en vector d'un autre type d'element.
+            VerifType (GetTypeElem (TypeEffectif), GetTypeElem (TypeFormel), true);
+            return s;
+        }
+        unsigned Type;
+        ExtraireExpression (s, Type);
+        if (Param.GetInOut () == 0)
+        {
+            VerifType (Type, TypeFormel, false);
+            return s;
+        }
+        // out et in_out : la reference C++ exige un objet, et exactement du type formel.
+        if (! IsReferencable (s)) throw CExcTramelo (EMsg::ParametreInvalide, s);
+        VerifType (Type, TypeFormel, true);
+        return s;
+    }
+
+    std::string & ExtraireAppelFonction (std::size_t Pos, std::string & s)
+    {
+        const CVParamFormel Params = VVParamFormelsFct [Pos];
+        std::string Liste;
+        ExtraireListeParamEffectifs (Params, Liste);
+        s = VIdentFct [Pos] + " (" + Liste + ")";
+        return s;
+    }
+}

@@ -1,0 +1,123 @@
+#include "scanner/Litteraux.h"
+
+#include "scanner/Scanner.h"
+#include "scanner/Source.h"
+#include "types/TypesCodes.h"
+#include "util/CExcTramelo.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    namespace
+    {
+        // Un saut de ligne brut dans un litteral deviendrait un litteral C++ sur deux lignes :
+        // on l'ecrit sous forme d'echappement (la lettre seule s'il suit deja une barre oblique).
+        void AjouterCar (std::string & s, char c, bool Echappe)
+        {
+            if (c == '\n') s += Echappe ? "n" : "\\n";
+            else if (c == '\r') s += Echappe ? "r" : "\\r";
+            else s += c;
+        }
+
+        std::string FormaterG (double Val, int Precision)
+        {
+            char Tampon [64];
+            std::snprintf (Tampon, sizeof Tampon, "%.*g", Precision, Val);
+            return Tampon;
+        }
+    }
+
+    std::string TexteNombre (double Val, unsigned Type)
+    {
+        if (Type != TReel)
+        {
+            char Tampon [32];
+            std::snprintf (Tampon, sizeof Tampon, "%lld", static_cast <long long> (Val));
+            return Tampon;
+        }
+        // Le format par defaut d'un flux (6 chiffres) s'il redonne exactement la valeur,
+        // sinon le plus court qui la redonne.
+        std::string Texte = FormaterG (Val, 6);
+        for (int Precision = 7; std::strtod (Texte.c_str (), nullptr) != Val && Precision <= 17; ++Precision)
+            Texte = FormaterG (Val, Precision);
+        if (Texte.find_first_of (".eE") == std::string::npos) Texte += ".0";
+        return Texte;
+    }
+
+    // nombre ::= chiffres [. chiffres] [(e|E) [+|-] chiffres]
+    std::string & ExtraireLitteralNombre (std::string & s, unsigned & Type)
+    {
+        const std::size_t Debut = fi.Tellg ();
+        double Val;
+        if (! fi.ExtraireDouble (Val))
+        {
+            fi.Clear ();
+            fi.Seekg (Debut);
+            throw CExcTramelo (EMsg::ExprNumerique);
+        }
+        if (Val != std::floor (Val) || Val < -2147483648.0 || Val > 2147483647.0) Type = TReel;
+        else Type = Val >= 0 ? TEntierNaturel : TEntier;
+        s = TexteNombre (Val, Type);
+        return s;
+    }
+
+    // chaine ::= " { caractere | \ caractere } "
+    std::string & ExtraireLitteralChaine (std::string & s)
+    {
+        const std::size_t Debut = fi.Tellg ();
+        LireCarNonBlanc ();
+        s = "string (\"";
+        bool Echappe = false;
+        char c;
+        while (fi.Get (c))
+        {
+            if (c == '"' && ! Echappe)
+            {
+                s += "\")";
+                return s;
+            }
+            AjouterCar (s, c, Echappe);
+            Echappe = ! Echappe && c == '\\';
+        }
+        fi.Clear ();
+        fi.Seekg (Debut);
+        throw CExcTramelo (EMsg::GuillemetAttendu);
+    }
+
+    // caractere ::= ' (caractere | \ caractere) '
+    std::string & ExtraireLitteralCaractere (std::string & s)
+    {
+        LireCarNonBlanc ();
+        std::size_t P = fi.Tellg ();
+        char K;
+        bool Echappe = false;
+        if (fi.Get (K))
+        {
+            s = "'";
+            bool Lu = true;
+            if (K == '\\')
+            {
+                s += '\\';
+                Echappe = true;
+                P = fi.Tellg ();
+                Lu = fi.Get (K);
+            }
+            if (Lu)
+            {
+                AjouterCar (s, K, Echappe);
+                s += '\'';
+                P = fi.Tellg ();
+                char Fin;
+                if (fi.Get (Fin) && Fin == '\'') return s;
+            }
+        }
+        fi.Clear ();
+        fi.Seekg (P);
+        throw CExcTramelo (EMsg::QuoteAttendue);
+    }
+}

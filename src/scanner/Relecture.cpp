@@ -1,0 +1,84 @@
+#include "scanner/Relecture.h"
+
+#include "symbols/Symboles.h"
+
+#include <unordered_map>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    unsigned Imbrication = 0;
+
+    CImbrication::CImbrication ()
+    {
+        if (++Imbrication > MaxImbrication)
+        {
+            --Imbrication;
+            throw CExcTramelo (EMsg::ImbricationTropProfonde);
+        }
+    }
+
+    bool IsErreurDefinitive (const CExcTramelo & Exc)
+    {
+        return Exc.GetCodErr () == nsUtil::GetCode (EMsg::ImbricationTropProfonde);
+    }
+
+    namespace nsDetail
+    {
+        namespace
+        {
+            std::unordered_map <std::uint64_t, SLecture> Lectures;
+            std::uint64_t GenerationLectures = 0;
+            std::uint64_t EchecsLectures = 0;
+
+            std::uint64_t Cle (ELecteur L, std::size_t Pos)
+            {
+                return (static_cast <std::uint64_t> (Pos) << 3) | static_cast <unsigned> (L);
+            }
+
+            // Les lectures retenues ne valent que pour les memes tables et hors fin de texte.
+            void Synchroniser ()
+            {
+                if (GenerationLectures != GenerationSymboles || EchecsLectures != fi.GetNbEchecs ())
+                {
+                    Lectures.clear ();
+                    GenerationLectures = GenerationSymboles;
+                    EchecsLectures = fi.GetNbEchecs ();
+                }
+            }
+        }
+
+        std::uint64_t Generation () { return GenerationSymboles; }
+
+        const SLecture * Retrouver (ELecteur L, std::size_t Pos)
+        {
+            Synchroniser ();
+            auto It = Lectures.find (Cle (L, Pos));
+            return It == Lectures.end () ? nullptr : & It->second;
+        }
+
+        void Retenir (ELecteur L, std::size_t Pos, SLecture Lecture, std::uint64_t Generation,
+                      std::uint64_t Echecs)
+        {
+            // Une lecture qui a vu changer les tables ou buter sur la fin ne se rejoue pas.
+            if (Generation != GenerationSymboles || Echecs != fi.GetNbEchecs ()) return;
+            Synchroniser ();
+            Lectures.insert_or_assign (Cle (L, Pos), std::move (Lecture));
+        }
+
+        const std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type)
+        {
+            fi.Seekg (Lu.PosFin);
+            if (! Lu.Ok) throw * Lu.Erreur;
+            s = Lu.Texte;
+            Type = Lu.Type;
+            return s;
+        }
+    }
+
+    void OublierLectures ()
+    {
+        nsDetail::Lectures.clear ();
+    }
+}

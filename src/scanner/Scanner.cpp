@@ -1,0 +1,73 @@
+#include "scanner/Scanner.h"
+
+#include "scanner/Source.h"
+#include "util/CExcTramelo.h"
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    bool IsLettre (char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+    bool IsChiffre (char c) { return c >= '0' && c <= '9'; }
+    bool IsAlnum (char c) { return IsLettre (c) || IsChiffre (c) || c == '_'; }
+
+    char LireCarNonBlanc ()
+    {
+        char c = 0;
+        fi.LireCarFormate (c);
+        return c;
+    }
+
+    char SkipSpaces ()
+    {
+        char c = 0;
+        if (fi.LireCarFormate (c)) fi.Unget ();
+        return c;
+    }
+
+    void TestFinInopineeCode (char & c)
+    {
+        c = SkipSpaces ();
+        if (c == 0) throw CExcTramelo (EMsg::FinInopinee);
+    }
+
+    void ValidCar (char c)
+    {
+        if (SkipSpaces () != c) throw CExcTramelo (EMsg::CaractereAttendu, std::string (1, c));
+        LireCarNonBlanc ();
+    }
+
+    std::string & ExtraireIdent (std::string & s)
+    {
+        s.clear ();
+        char c;
+        while (fi.Get (c))
+        {
+            if (! IsAlnum (c))
+            {
+                fi.Unget ();
+                break;
+            }
+            s += c;
+        }
+        return s;
+    }
+
+    std::string & ExtraireIdentForce (std::string & s)
+    {
+        char c;
+        TestFinInopineeCode (c);
+        if (! IsLettre (c)) throw CExcTramelo (EMsg::IdentifiantAttendu);
+        return ExtraireIdent (s);
+    }
+
+    void RemettreIdentDansFlux (const std::string & s)
+    {
+        for (std::size_t i = s.size (); i-- > 0; ) fi.Unget ();
+    }
+
+    void VerifIdentAttendu (const std::string & Lu, const std::string & Attendu)
+    {
+        if (Lu != Attendu) throw CExcTramelo (EMsg::MotCleAttendu, Attendu, Lu);
+    }
+}

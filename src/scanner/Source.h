@@ -1,0 +1,56 @@
+// Le source tamponne : tout le texte nettoye en memoire, lu caractere par caractere.
+// Il se comporte comme un flux de chaine standard : une lecture qui bute sur la fin du texte
+// met le flux en echec, et cet etat dure (lectures vides, remises et repositionnements sans effet)
+// jusqu'a Clear, que seuls les lecteurs de litteraux appellent.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nsTramelo
+{
+    class CSource
+    {
+      public :
+        static constexpr std::size_t PosInvalide = static_cast <std::size_t> (-1);
+
+        void Charger (std::string Texte);
+
+        // Extraction formatee d'un caractere : saute les blancs puis lit ; rien lu a la fin.
+        bool LireCarFormate (char & c);
+        // Lecture brute d'un caractere, blancs compris.
+        bool Get (char & c);
+        // Remet le dernier caractere lu (sans effet en echec).
+        void Unget ();
+        std::size_t Tellg () const { return Echec ? PosInvalide : Pos; }
+        void Seekg (std::size_t P) { if (! Echec) Pos = P; }
+        void Clear () { Echec = false; }
+        bool EnEchec () const { return Echec; }
+        std::size_t Taille () const { return Texte.size (); }
+        const std::string & GetTexte () const { return Texte; }
+
+        // Extraction formatee d'un double, comme l'operateur >> d'un flux standard :
+        // faux si le texte accumule n'est pas un nombre complet ou deborde.
+        bool ExtraireDouble (double & Val);
+
+        // Compteur d'entrees dans l'etat de fin de texte (invalide les memos de relecture).
+        std::uint64_t GetNbEchecs () const { return NbEchecs; }
+
+      private :
+        void MettreEnEchec () { Echec = true; ++NbEchecs; }
+
+        std::string   Texte;
+        std::size_t   Pos      = 0;
+        bool          Echec    = false;
+        std::uint64_t NbEchecs = 0;
+    };
+
+    // Le source tamponne ; rempli une fois par ppal, lu ensuite par tout le traducteur.
+    extern CSource fi;
+    // Decalage de la fin de chaque ligne dans fi (apres son '\n') ; rempli par ppal, lu par GetLiCol.
+    extern std::vector <std::uint32_t> FinLigne;
+
+    bool IsBlanc (char c);
+}

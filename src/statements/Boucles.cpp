@@ -1,0 +1,129 @@
+#include "statements/Boucles.h"
+
+#include "driver/Tramelo.h"
+#include "expressions/Booleenne.h"
+#include "expressions/Numerique.h"
+#include "scanner/Scanner.h"
+#include "statements/Instructions.h"
+#include "symbols/Symboles.h"
+#include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
+#include "util/CExcTramelo.h"
+
+#include <iostream>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    std::uint32_t NbRepetImbriques = 0;
+
+    namespace
+    {
+        // ( condition )
+        std::string LireConditionParenthesee ()
+        {
+            std::string Condition;
+            ValidCar ('(');
+            TraiterCondition (Condition);
+            ValidCar (')');
+            return Condition;
+        }
+
+        // Compte une boucle ouverte le temps de sa traduction.
+        struct CBoucleOuverte
+        {
+            CBoucleOuverte () { ++NbRepetImbriques; }
+            ~CBoucleOuverte () { --NbRepetImbriques; }
+        };
+
+        // tant_que / jusqua ( condition ) faire instructions ffaire
+        void TraiterBoucleFaire (const char * Avant, const char * Apres)
+        {
+            CBoucleOuverte Boucle;
+            const std::string Condition = LireConditionParenthesee ();
+            std::cout << Tabul << Avant << Condition << Apres << Tabul << "{\n";
+            TraiterFaireFFaire ();
+            std::cout << Tabul << "}\n";
+        }
+    }
+
+    // repeter ::= repeter instructions jusqua ( condition )
+    void TraiterRepeter ()
+    {
+        CBoucleOuverte Boucle;
+        std::cout << Tabul << "do\n" << Tabul << "{\n";
+        TraiterInstructions ("jusqua");
+        const std::string Condition = LireConditionParenthesee ();
+        std::cout << Tabul << "}\n" << Tabul << "while (! (" << Condition << "));\n";
+    }
+
+    // boucle ::= boucle instructions fboucle
+    void TraiterBoucle ()
+    {
+        CBoucleOuverte Boucle;
+        std::cout << Tabul << "do\n" << Tabul << "{\n";
+        TraiterInstructions ("fboucle");
+        std::cout << Tabul << "}\n" << Tabul << "while (true);\n";
+    }
+
+    // tant_que ::= tant_que ( condition ) faire instructions ffaire
+    void TraiterTantQue () { TraiterBoucleFaire ("while (", ")\n"); }
+
+    // jusqua ::= jusqua ( condition ) faire instructions ffaire
+    void TraiterJusquA () { TraiterBoucleFaire ("while ( !(", "))\n"); }
+
+    // faire instructions ffaire
+    void TraiterFaireFFaire ()
+    {
+        std::string Mot;
+        VerifIdentAttendu (ExtraireIdentForce (Mot), "faire");
+        TraiterInstructions ("ffaire");
+    }
+
+    // borne ::= expression_numerique (entier ou entier_naturel)
+    std::string & ExtraireBorne (std::string & s)
+    {
+        unsigned Type;
+        ExtraireExprNumerique (s, Type);
+        if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::BorneInvalide);
+        return s;
+    }
+
+    // pour ::= pour ( nom variant_de borne a borne [descendant] ) faire instructions ffaire
+    void TraiterPour ()
+    {
+        CBoucleOuverte Boucle;
+        ValidCar ('(');
+        std::string Nom, Mot, Inf, Sup;
+        ExtraireIdentForce (Nom);
+        TestIdentNonMotCle (Nom);
+        VerifIdentAttendu (ExtraireIdentForce (Mot), "variant_de");
+        ExtraireBorne (Inf);
+        VerifIdentAttendu (ExtraireIdentForce (Mot), "a");
+        ExtraireBorne (Sup);
+        std::string Pas = "++", Comparaison = " <= ";
+        char c;
+        TestFinInopineeCode (c);
+        if (c == 'd')
+        {
+            Pas = "--";
+            Comparaison = " >= ";
+            VerifIdentAttendu (ExtraireIdentForce (Mot), "descendant");
+        }
+        // Entree apres les bornes : en C++ elles sont evaluees avant que la variable existe.
+        AjouterVar (Nom, TEntier, NivBloc + 1, true);
+        ValidCar (')');
+        std::cout << Tabul << "{\n";
+        AugmenterTabul (Tabul, TabulSz);
+        std::cout << Tabul << "long long int _BorneInf (" << Inf << ");\n"
+                  << Tabul << "long long int _BorneSup (" << Sup << ");\n"
+                  << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom << Comparaison
+                  << "_BorneSup; " << Pas << Nom << ")\n"
+                  << Tabul << "{\n";
+        TraiterFaireFFaire ();
+        std::cout << Tabul << "}\n";
+        ReduireTabul (Tabul, TabulSz);
+        std::cout << Tabul << "}\n";
+    }
+}

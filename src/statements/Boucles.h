@@ -1,0 +1,19 @@
+// Les cinq boucles : repeter, boucle, tant_que, jusqua, pour.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace nsTramelo
+{
+    // Nombre de boucles ouvertes autour du point lu ; monte et descend avec chaque Traiter<boucle>.
+    extern std::uint32_t NbRepetImbriques;
+
+    void TraiterRepeter ();
+    void TraiterBoucle ();
+    void TraiterTantQue ();
+    void TraiterJusquA ();
+    void TraiterPour ();
+    void TraiterFaireFFaire ();
+    std::string & ExtraireBorne (std::string & s);
+}

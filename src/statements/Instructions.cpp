@@ -1,0 +1,140 @@
+#include "statements/Instructions.h"
+
+#include "driver/Tramelo.h"
+#include "expressions/Booleenne.h"
+#include "expressions/Chaine.h"
+#include "expressions/Expression.h"
+#include "expressions/Numerique.h"
+#include "expressions/ParamEffectifs.h"
+#include "scanner/Relecture.h"
+#include "scanner/Scanner.h"
+#include "statements/ProcStandard.h"
+#include "statements/Structures.h"
+#include "symbols/Symboles.h"
+#include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
+#include "units/Declarations.h"
+#include "units/Unites.h"
+#include "util/CExcTramelo.h"
+
+#include <iostream>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    // instructions ::= { instruction } mot_de_fin
+    std::string TraiterInstructions (const std::string & Fin)
+    {
+        CImbrication Niveau;
+        AugmenterTabul (Tabul, TabulSz);
+        ++NivBloc;
+        std::string Mot;
+        for (;;)
+        {
+            // Aucune relecture ne revient sur une instruction terminee.
+            OublierLectures ();
+            ExtraireIdentForce (Mot);
+            const bool EstFin = Fin == "fin_bloc_si"
+                ? (Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi")
+                : Mot == Fin;
+            if (EstFin) break;
+            TraiterInstruction (Mot);
+        }
+        DepilerDecl (NivBloc);
+        --NivBloc;
+        ReduireTabul (Tabul, TabulSz);
+        return Mot;
+    }
+
+    namespace
+    {
+        // Cible d'une affectation a une chaine : la chaine entiere, ou un de ses caracteres.
+        void AffecterChaine (const std::string & Nom)
+        {
+            if (SkipSpaces () == '[')
+            {
+                std::string Indice;
+                TraiterAffectation (Nom + ExtraireIndice (Indice), TCaractere);
+            }
+            else TraiterAffectation (Nom, TString);
+        }
+
+        void AffecterElement (const std::string & Nom, unsigned TypeTableau)
+        {
+            std::string Indice;
+            TraiterAffectation (Nom + ExtraireIndice (Indice), GetTypeElem (TypeTableau));
+        }
+    }
+
+    // instruction ::= declarer ... | renvoie ... | proc_standard ... | structure ...
+    //               | cible <- valeur ; | procedure [parametres_effectifs] ;
+    void TraiterInstruction (std::string & Mot)
+    {
+        if (Mot == "declarer") return TraiterDeclarer ();
+        if (Mot == "renvoie") return TraiterRenvoie ();
+        if (IsProcedure (Mot)) return TraiterProcStandard (Mot);
+        if (IsStruct (Mot)) return TraiterStruct (Mot);
+        std::size_t Pos;
+        if ((Pos = FindRev (VIdentVar, Mot)) != VIdentVar.size ())
+        {
+            if (VTypesVar [Pos] == TString) return AffecterChaine (Mot);
+            return TraiterAffectation (Mot, VTypesVar [Pos]);
+        }
+        if ((Pos = FindRev (VIdentTab, Mot)) != VIdentTab.size ())
+            return AffecterElement (Mot, TypeTab (Pos));
+        if ((Pos = FindRev (VIdentParamFormel, Mot)) != VIdentParamFormel.size ())
+        {
+            const unsigned Type = VTypesParamFormel [Pos];
+            if (IsTypeTableau (Type)) return AffecterElement (Mot, Type);
+            if (Type == TString) return AffecterChaine (Mot);
+            return TraiterAffectation (Mot, Type);
+        }
+        if ((Pos = FindRev (VIdentProc, Mot)) != VIdentProc.size ()) return TraiterAppelProcedure (Pos);
+        throw CExcTramelo (EMsg::AttenteVariable);
+    }
+
+    // affectation ::= cible <- valeur ;
+    void TraiterAffectation (const std::string & Cible, unsigned Type)
+    {
+        ValidCar ('<');
+        ValidCar ('-');
+        if (IsTypeTableau (Type)) throw CExcTramelo (EMsg::AffectationTableau);
+        std::string Valeur;
+        unsigned TypeVal;
+        if (Type == TBooleen) ExtraireExprBooleenne (Valeur);
+        else if (Type == TCaractere) ExtraireExprCaractere (Valeur);
+        else if (Type == TString) ExtraireExprString (Valeur);
+        else ExtraireExprNumerique (Valeur, TypeVal);
+        ValidCar (';');
+        std::cout << Tabul << Cible << " = " << Valeur << ";\n";
+    }
+
+    // appel ::= procedure [( parametre_effectif { , parametre_effectif } )] ;
+    void TraiterAppelProcedure (std::size_t Index)
+    {
+        const CVParamFormel Params = ParamsProc (Index);
+        std::string Liste;
+        ExtraireListeParamEffectifs (Params, Liste);
+        ValidCar (';');
+        std::cout << Tabul << VIdentProc [Index] << " (" << Liste << ");\n";
+    }
+
+    std::string & ExtraireValeurRenvoyee (std::string & s)
+    {
+        if (LeTypeDeRetour == 0) throw CExcTramelo (EMsg::RenvoieHorsFonction);
+        unsigned Type;
+        ExtraireExpression (s, Type);
+        VerifType (Type, LeTypeDeRetour, false);
+        ValidCar (';');
+        return s;
+    }
+
+    // renvoie ::= renvoie expression ;
+    void TraiterRenvoie ()
+    {
+        std::string Valeur;
+        ExtraireValeurRenvoyee (Valeur);
+        std::cout << Tabul << "return (" << Valeur << ");\n";
+    }
+}

@@ -1,0 +1,125 @@
+#include "statements/ProcStandard.h"
+
+#include "driver/Tramelo.h"
+#include "expressions/Expression.h"
+#include "expressions/Numerique.h"
+#include "scanner/Scanner.h"
+#include "symbols/Symboles.h"
+#include "types/TypesCodes.h"
+#include "util/CExcTramelo.h"
+
+#include <iostream>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    void TraiterProcStandard (const std::string & Nom)
+    {
+        if (Nom == "afficher") TraiterAfficher ();
+        else if (Nom == "saisir") TraiterSaisir ();
+        else if (Nom == "allonger") TraiterAllonger ();
+        else if (Nom == "ligne_suivante") TraiterLigneSuivante ();
+        else if (Nom == "redimensionner") TraiterRedimensionner ();
+        else throw CExcTramelo (EMsg::ProcStandardInconnue, Nom);
+    }
+
+    std::string & TraiterParamAfficher (std::string & s)
+    {
+        unsigned Type;
+        ExtraireExpression (s, Type);
+        // Un tableau entier n'a pas d'operateur de sortie en C++.
+        if (IsTypeTableau (Type)) throw CExcTramelo (EMsg::TypeInvalide);
+        return s;
+    }
+
+    // afficher ::= afficher ( expression { , expression } ) caractere
+    void TraiterAfficher ()
+    {
+        ValidCar ('(');
+        std::string Sortie, Arg;
+        for (;;)
+        {
+            Sortie += TraiterParamAfficher (Arg);
+            if (SkipSpaces () != ',') break;
+            LireCarNonBlanc ();
+            Sortie += ") << (";
+        }
+        ValidCar (')');
+        LireCarNonBlanc ();
+        std::cout << Tabul << "cout << (" << Sortie << ");\n";
+    }
+
+    // saisir ::= saisir ( variable { , variable } ) caractere
+    void TraiterSaisir ()
+    {
+        ValidCar ('(');
+        std::string Nom;
+        for (;;)
+        {
+            ExtraireIdentForce (Nom);
+            if (! IsIdentVar (Nom)) throw CExcTramelo (EMsg::DoitEtreVariable, Nom);
+            const unsigned Type = GetTypeIdent (Nom);
+            if (IsTypeString (Type)) std::cout << Tabul << "getline (cin, " << Nom << ");\n";
+            else if (Type == TCaractere) std::cout << Tabul << Nom << " = cin.get();\n";
+            else
+            {
+                // Le bloc jette le reste de la ligne saisie apres la valeur.
+                std::cout << Tabul << "cin >> " << Nom << ";\n" << Tabul << "{\n";
+                AugmenterTabul (Tabul, TabulSz);
+                std::cout << Tabul << "string _S;\n" << Tabul << "getline (cin, _S);\n";
+                ReduireTabul (Tabul, TabulSz);
+                std::cout << Tabul << "}\n";
+            }
+            if (SkipSpaces () != ',') break;
+            LireCarNonBlanc ();
+        }
+        ValidCar (')');
+        LireCarNonBlanc ();
+    }
+
+    // ligne_suivante ::= ligne_suivante ;
+    void TraiterLigneSuivante ()
+    {
+        ValidCar (';');
+        std::cout << Tabul << "cout << endl;\n";
+    }
+
+    namespace
+    {
+        // ( nom , longueur ) ; ou nom est un tableau ou une chaine modifiable.
+        void LireRedimension (EMsg Refus, std::string & Nom, std::string & Longueur)
+        {
+            ValidCar ('(');
+            ExtraireIdentForce (Nom);
+            if (IsIdentCst (Nom)) throw CExcTramelo (Refus, Nom);
+            const unsigned Type = GetTypeIdent (Nom);
+            // Un nom de fonction n'a pas de membre resize en C++.
+            const bool Objet = IsIdentVar (Nom) || IsIdentTab (Nom) || IsIdentParamFormel (Nom);
+            if ((! IsTypeTableau (Type) && ! IsTypeString (Type)) || ! Objet)
+                throw CExcTramelo (Refus, Nom);
+            ValidCar (',');
+            unsigned TypeLg;
+            ExtraireExprNumerique (Longueur, TypeLg);
+            VerifType (TypeLg, TEntierNaturel, true);
+            ValidCar (')');
+            ValidCar (';');
+        }
+    }
+
+    // allonger ::= allonger ( nom , expression_numerique ) ;
+    void TraiterAllonger ()
+    {
+        std::string Nom, Longueur;
+        LireRedimension (EMsg::NonAllongeable, Nom, Longueur);
+        std::cout << Tabul << Nom << ".resize (" << Nom << ".size() + (" << Longueur << "));\n";
+    }
+
+    // redimensionner ::= redimensionner ( nom , expression_numerique ) ;
+    void TraiterRedimensionner ()
+    {
+        std::string Nom, Longueur;
+        LireRedimension (EMsg::NonRedimensionnable, Nom, Longueur);
+        std::cout << Tabul << Nom << ".resize ((" << Longueur << "));\n";
+    }
+}

@@ -1,0 +1,100 @@
+#include "statements/Structures.h"
+
+#include "driver/Tramelo.h"
+#include "expressions/Booleenne.h"
+#include "scanner/Scanner.h"
+#include "statements/Boucles.h"
+#include "statements/Instructions.h"
+#include "util/CExcTramelo.h"
+
+#include <iostream>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    void TraiterStruct (const std::string & Mot)
+    {
+        if (Mot == "boucle") TraiterBoucle ();
+        else if (Mot == "choix_sur") TraiterChoixSur ();
+        else if (Mot == "jusqua") TraiterJusquA ();
+        else if (Mot == "pour") TraiterPour ();
+        else if (Mot == "repeter") TraiterRepeter ();
+        else if (Mot == "si") TraiterSi ();
+        else if (Mot == "tant_que") TraiterTantQue ();
+    }
+
+    namespace
+    {
+        bool IsMotDeBranche (const std::string & Mot)
+        {
+            return Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi";
+        }
+
+        // sortie ou continue dans la forme courte : seulement a l'interieur d'une boucle.
+        void TraiterSortieCourte (EMsg Msg, const char * Ligne)
+        {
+            if (NbRepetImbriques == 0) throw CExcTramelo (Msg);
+            ValidCar (';');
+            std::cout << Tabul << Ligne << Tabul << "}\n";
+        }
+    }
+
+    // si ::= si ( condition ) ( sortie ; | continue ; | renvoie expression ;
+    //        | instructions { sinon_si ( condition ) instructions } [sinon instructions] fsi )
+    void TraiterSi ()
+    {
+        std::string Condition;
+        ValidCar ('(');
+        TraiterCondition (Condition);
+        ValidCar (')');
+        std::cout << Tabul << "if (" << Condition << ")\n" << Tabul << "{\n";
+
+        std::string Mot;
+        ExtraireIdentForce (Mot);
+        if (Mot == "sortie") return TraiterSortieCourte (EMsg::SortieMalUtilisee, "    break;\n");
+        if (Mot == "continue") return TraiterSortieCourte (EMsg::ContinueMalUtilise, "    continue;\n");
+        if (Mot == "renvoie")
+        {
+            std::string Valeur;
+            ExtraireValeurRenvoyee (Valeur);
+            std::cout << Tabul << "   return (" << Valeur << ");\n";
+            std::string Suivant;
+            ExtraireIdentForce (Suivant);
+            RemettreIdentDansFlux (Suivant);
+            if (! IsMotDeBranche (Suivant))
+            {
+                std::cout << Tabul << "}\n";
+                return;
+            }
+        }
+        else RemettreIdentDansFlux (Mot);
+
+        bool ApresSinon = false;
+        for (;;)
+        {
+            const std::string Fin = TraiterInstructions ("fin_bloc_si");
+            // Apres la branche sinon, seul fsi peut venir (sinon le C++ aurait un else orphelin).
+            if (ApresSinon) VerifIdentAttendu (Fin, "fsi");
+            if (Fin == "fsi") break;
+            std::cout << Tabul << "}\n";
+            if (Fin == "sinon")
+            {
+                ApresSinon = true;
+                std::cout << Tabul << "else\n" << Tabul << "{\n";
+            }
+            else
+            {
+                ValidCar ('(');
+                Condition.clear ();
+                TraiterCondition (Condition);
+                ValidCar (')');
+                std::cout << Tabul << "else if (" << Condition << ")\n" << Tabul << "{\n";
+            }
+        }
+        std::cout << Tabul << "}\n";
+    }
+
+    // choix_sur : accepte, ne produit rien.
+    void TraiterChoixSur () {}
+}

@@ -1,0 +1,62 @@
+// Tables des noms declares, par sorte, avec leur type et leur niveau de bloc.
+// Chaque vecteur d'identificateurs est double d'un index nom -> positions, tenu en phase.
+#pragma once
+
+#include "units/CParamFormel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nsTramelo
+{
+    typedef std::vector <std::string>  CVString_t;
+    typedef std::vector <std::uint32_t> CVUInt_t;
+    typedef std::vector <CParamFormel> CVParamFormel;
+
+    extern CVString_t VIdentVar;  extern CVUInt_t VTypesVar;  extern CVUInt_t VNivBlocVar;
+    extern std::vector <bool> VBoucleVar;   // vrai pour la variable de controle d'un pour
+    extern CVString_t VIdentTab;  extern CVUInt_t VTypesTab;  extern CVUInt_t VNivBlocTab;
+    extern CVString_t VIdentCst;  extern CVUInt_t VTypesCst;  extern CVUInt_t VNivBlocCst;
+    extern CVString_t VIdentParamFormel;  extern CVUInt_t VTypesParamFormel;
+    extern CVUInt_t VInOutParamFormel;    extern CVUInt_t VNivBlocParamFormel;
+    extern CVString_t VIdentProc;  extern std::vector <CVParamFormel> VVParamFormelsProc;
+    extern CVString_t VIdentFct;   extern CVUInt_t VTypesFct;
+    extern std::vector <CVParamFormel> VVParamFormelsFct;
+
+    // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a leur fin.
+    extern unsigned NivBloc;
+    // Change a chaque modification des tables (les memos de relecture en dependent).
+    extern std::uint64_t GenerationSymboles;
+
+    std::size_t FindRev (const CVString_t & V, const std::string & Nom);
+    unsigned GetTypeIdent (const std::string & Nom);
+    bool IsIdentVar (const std::string & Nom);
+    bool IsIdentTab (const std::string & Nom);
+    bool IsIdentCst (const std::string & Nom);
+    bool IsIdentParamFormel (const std::string & Nom);
+    bool IsIdentProc (const std::string & Nom);
+    bool IsIdentFct (const std::string & Nom);
+    bool IsIdentSsProgr (const std::string & Nom);
+    void DepilerDecl (unsigned Niveau);
+
+    void AjouterVar (const std::string & Nom, unsigned Type, unsigned Niveau, bool Boucle = false);
+    void AjouterCst (const std::string & Nom, unsigned Type, unsigned Niveau);
+    // Le type d'un tableau n'est connu qu'apres sa denotation : AjouterTab puis FixerTypeTab.
+    void AjouterTab (const std::string & Nom, unsigned Niveau);
+    void FixerTypeTab (unsigned Type);
+    void AjouterParamFormel (const std::string & Nom, unsigned Mode, unsigned Type, unsigned Niveau);
+    void AjouterProc (const std::string & Nom);
+    void AjouterParamsProc (const CVParamFormel & Params);
+    void AjouterParamsFct (const CVParamFormel & Params);
+    void AjouterFct (const std::string & Nom, unsigned Type);
+
+    // Type d'un tableau a la position trouvee ; un tableau dont la denotation est en cours de
+    // lecture n'a pas encore de type : son nom ne peut pas servir de valeur (135).
+    unsigned TypeTab (std::size_t Pos);
+    // Parametres d'une procedure ; l'algorithme lui-meme n'en a pas.
+    CVParamFormel ParamsProc (std::size_t Pos);
+
+    // Remet les tables dans leur etat de demarrage (sentinelles seules).
+    void ReinitialiserSymboles ();
+}

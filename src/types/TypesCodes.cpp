@@ -1,0 +1,61 @@
+#include "types/TypesCodes.h"
+
+#include "symbols/Vocabulaire.h"
+#include "util/CExcTramelo.h"
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    unsigned GetType (const std::string & Nom)
+    {
+        if (Nom == "entier") return TEntier;
+        if (Nom == "entier_naturel") return TEntierNaturel;
+        if (Nom == "reel") return TReel;
+        if (Nom == "booleen") return TBooleen;
+        if (Nom == "caractere") return TCaractere;
+        if (Nom == "tableau_de") return TTableau;
+        if (Nom == "string" || Nom == "string_de") return TString;
+        return TAucun;
+    }
+
+    std::string TypeSimpleCpp (const std::string & Nom)
+    {
+        return TypesSimplesCpp [PosTypeSimple (Nom)];
+    }
+
+    std::string TypeVectorCpp (const std::string & Nom)
+    {
+        return TypesVectorsCpp [PosTypeSimple (Nom)];
+    }
+
+    std::string GetTypeCpp (unsigned Type)
+    {
+        switch (Type)
+        {
+            case TEntier        : return "int";
+            case TEntierNaturel : return "long unsigned";
+            case TReel          : return "double";
+            case TBooleen       : return "bool";
+            case TCaractere     : return "char";
+            case TString        : return "string";
+            default             : return "void";
+        }
+    }
+
+    bool IsTypeNumerique (unsigned Type) { return Type >= TEntier && Type <= TReel; }
+    bool IsTypeTableau (unsigned Type) { return (Type & TTableau) != 0; }
+    bool IsTypeString (unsigned Type) { return (Type & TString) == TString; }
+
+    unsigned GetTypeElem (unsigned Type)
+    {
+        return IsTypeTableau (Type) ? (Type & 0x1FF) : (Type & 0xFF);
+    }
+
+    void VerifType (unsigned Type1, unsigned Type2, bool Strict)
+    {
+        if (Type1 == Type2) return;
+        if (! Strict && IsTypeNumerique (Type1) && IsTypeNumerique (Type2)) return;
+        throw CExcTramelo (EMsg::TypeInvalide);
+    }
+}

@@ -1,0 +1,26 @@
+// Codes de type : octet bas = type simple, 0x100 = chaine, 0x200 = tableau (type d'element dessous).
+#pragma once
+
+#include <string>
+
+namespace nsTramelo
+{
+    constexpr unsigned TAucun         = 0;
+    constexpr unsigned TEntier        = 1;
+    constexpr unsigned TEntierNaturel = 2;
+    constexpr unsigned TReel          = 3;
+    constexpr unsigned TBooleen       = 4;
+    constexpr unsigned TCaractere     = 5;
+    constexpr unsigned TString        = 0x105;
+    constexpr unsigned TTableau       = 0x200;
+
+    unsigned GetType (const std::string & Nom);
+    std::string TypeSimpleCpp (const std::string & Nom);
+    std::string TypeVectorCpp (const std::string & Nom);
+    std::string GetTypeCpp (unsigned Type);
+    bool IsTypeNumerique (unsigned Type);
+    bool IsTypeTableau (unsigned Type);
+    bool IsTypeString (unsigned Type);
+    unsigned GetTypeElem (unsigned Type);
+    void VerifType (unsigned Type1, unsigned Type2, bool Strict);
+}

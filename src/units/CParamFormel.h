@@ -1,0 +1,29 @@
+// Un parametre formel tel que l'en-tete d'une unite le declare.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace nsTramelo
+{
+    class CParamFormel
+    {
+      public :
+        CParamFormel (const std::string & TypeWord = "", unsigned InOut = 0, unsigned Type = 0)
+            : TypeWord (TypeWord), InOut (InOut), Type (Type) {}
+
+        void SetAll (const std::string & Mot, unsigned Mode, unsigned Code)
+        {
+            TypeWord = Mot;
+            InOut = Mode;
+            Type = Code;
+        }
+        unsigned GetInOut () const { return InOut; }
+        unsigned GetType () const { return Type; }
+
+      private :
+        std::string   TypeWord;
+        std::uint32_t InOut;   // 0 in, 1 out, 2 in_out
+        std::uint32_t Type;
+    };
+}

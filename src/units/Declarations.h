@@ -1,0 +1,7 @@
+// L'instruction declarer : variables, chaines dimensionnees, tableaux, constantes.
+#pragma once
+
+namespace nsTramelo
+{
+    void TraiterDeclarer ();
+}

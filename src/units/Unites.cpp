@@ -1,0 +1,84 @@
+#include "units/Unites.h"
+
+#include "driver/Tramelo.h"
+#include "scanner/Scanner.h"
+#include "statements/Instructions.h"
+#include "symbols/Symboles.h"
+#include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
+#include "units/Parametres.h"
+#include "util/CExcTramelo.h"
+
+#include <iostream>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    unsigned LeTypeDeRetour = 0;
+
+    // type_retour ::= renvoie (entier | entier_naturel | reel | booleen | caractere | string)
+    void TraiterTypeRetour ()
+    {
+        char c;
+        TestFinInopineeCode (c);
+        std::string Mot;
+        VerifIdentAttendu (ExtraireIdent (Mot), "renvoie");
+        ExtraireIdentForce (Mot);
+        LeTypeDeRetour = GetType (Mot);
+        if (LeTypeDeRetour == TAucun || Mot == "string_de" || Mot == "tableau_de")
+            throw CExcTramelo (EMsg::TypeDeRetour);
+    }
+
+    // unite ::= procedure nom [parametres] debut instructions fin
+    //         | fonction nom [parametres] type_retour debut instructions fin
+    //         | algorithme nom debut instructions fin
+    void TraiterSsProgrOuAlgo (char c)
+    {
+        ++NivBloc;
+        const unsigned Sorte = c == 'a' ? 0 : c == 'f' ? 1 : 2;
+        const std::string & MotUnite = LibellesSsProgr [Sorte];
+        std::string Mot;
+        VerifIdentAttendu (ExtraireIdent (Mot), MotUnite);
+
+        if (! IsLettre (SkipSpaces ())) throw CExcTramelo (EMsg::IdentificateurAttendu, MotUnite);
+        std::string Nom;
+        ExtraireIdent (Nom);
+        TestIdentNonMotCle (Nom);
+        if (IsIdentSsProgr (Nom)) throw CExcTramelo (EMsg::DejaDeclare, Nom);
+
+        LeTypeDeRetour = 0;
+        std::string TexteRetour = "void", TexteParams = "(void)";
+        CVParamFormel Params;
+        if (Sorte == 1)
+        {
+            TraiterParametres (TexteParams, Params);
+            AjouterParamsFct (Params);
+            TraiterTypeRetour ();
+            TexteRetour = GetTypeCpp (LeTypeDeRetour);
+            AjouterFct (Nom, LeTypeDeRetour);
+        }
+        else if (Sorte == 0)
+        {
+            AjouterProc (Nom);
+            IdentAlgo = Nom;
+        }
+        else
+        {
+            TraiterParametres (TexteParams, Params);
+            AjouterParamsProc (Params);
+            AjouterProc (Nom);
+        }
+        std::cout << Tabul << TexteRetour << ' ' << Nom << ' ' << TexteParams << '\n'
+                  << Tabul << "{\n";
+
+        if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
+        VerifIdentAttendu (ExtraireIdent (Mot), "debut");
+        TraiterInstructions ("fin");
+        std::cout << '\n' << Tabul << "} // " << Nom << "()\n\n";
+
+        if (Sorte == 0 && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
+        DepilerDecl (NivBloc);
+        --NivBloc;
+    }
+}
