@@ -32,6 +32,14 @@ namespace nsTramelo
             std::uint64_t GenerationLectures = 0;
             std::uint64_t EchecsLectures = 0;
 
+            // Vider sans garder des milliers d'alveoles : on vide a chaque instruction.
+            void Vider ()
+            {
+                if (Lectures.empty ()) return;
+                if (Lectures.bucket_count () > 64) std::unordered_map <std::uint64_t, SLecture> ().swap (Lectures);
+                else Lectures.clear ();
+            }
+
             std::uint64_t Cle (ELecteur L, std::size_t Pos)
             {
                 return (static_cast <std::uint64_t> (Pos) << 3) | static_cast <unsigned> (L);
@@ -42,7 +50,7 @@ namespace nsTramelo
             {
                 if (GenerationLectures != GenerationSymboles || EchecsLectures != fi.GetNbEchecs ())
                 {
-                    Lectures.clear ();
+                    Vider ();
                     GenerationLectures = GenerationSymboles;
                     EchecsLectures = fi.GetNbEchecs ();
                 }
@@ -79,6 +87,6 @@ namespace nsTramelo
 
     void OublierLectures ()
     {
-        nsDetail::Lectures.clear ();
+        nsDetail::Vider ();
     }
 }
