@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <algorithm>
 #include <stdexcept>
 
 using nsUtil::CException;
@@ -30,25 +30,33 @@ namespace nsTramelo
         return Nouv;
     }
 
-    std::string & SupprComments (std::string & Ligne)
+    namespace
     {
-        const std::size_t Lg = Ligne.size ();
-        for (std::size_t i = 0; i < Lg; ++i)
+        // Blanchit le commentaire d'une ligne de Lg caracteres, sans changer sa longueur.
+        void BlanchirCommentaire (char * Ligne, std::size_t Lg)
         {
-            const char c = Ligne [i];
-            if (c == '\'' || c == '"')
+            for (std::size_t i = 0; i < Lg; ++i)
             {
-                // Une barre oblique echappe exactement le caractere suivant, comme dans les litteraux.
-                std::size_t j = i + 1;
-                while (j < Lg && Ligne [j] != c) j += Ligne [j] == '\\' ? 2 : 1;
-                i = j;
-            }
-            else if (c == '/' && i + 1 < Lg && Ligne [i + 1] == '/')
-            {
-                Ligne.replace (i, Lg - i, Lg - i, ' ');
-                break;
+                const char c = Ligne [i];
+                if (c == '\'' || c == '"')
+                {
+                    // Une barre oblique echappe exactement le caractere suivant, comme dans les litteraux.
+                    std::size_t j = i + 1;
+                    while (j < Lg && Ligne [j] != c) j += Ligne [j] == '\\' ? 2 : 1;
+                    i = j;
+                }
+                else if (c == '/' && i + 1 < Lg && Ligne [i + 1] == '/')
+                {
+                    std::fill (Ligne + i, Ligne + Lg, ' ');
+                    break;
+                }
             }
         }
+    }
+
+    std::string & SupprComments (std::string & Ligne)
+    {
+        BlanchirCommentaire (& Ligne [0], Ligne.size ());
         return Ligne;
     }
 
@@ -70,20 +78,34 @@ namespace nsTramelo
         return true;
     }
 
-    void ChargerSource (const std::string & Contenu, unsigned Largeur)
+    void ChargerSource (std::string Contenu, unsigned Largeur)
     {
+        FinLigne.clear ();
+        std::uint32_t Total = 0;
+        if (Contenu.find ('\t') == std::string::npos)
+        {
+            // Sans tabulation, les lignes gardent leur longueur : on nettoie le texte sur place.
+            if (! Contenu.empty () && Contenu.back () != '\n') Contenu += '\n';
+            for (std::size_t Debut = 0; Debut < Contenu.size (); )
+            {
+                const std::size_t Fin = Contenu.find ('\n', Debut);
+                Total += static_cast <std::uint32_t> (Fin - Debut + 1);
+                FinLigne.push_back (Total);
+                BlanchirCommentaire (& Contenu [Debut], Fin - Debut);
+                Debut = Fin + 1;
+            }
+            fi.Charger (std::move (Contenu));
+            return;
+        }
         std::string Texte;
         Texte.reserve (Contenu.size () + 1);
-        std::uint32_t Total = 0;
-        FinLigne.clear ();
-        std::size_t Debut = 0;
         std::string Ligne;
-        while (Debut < Contenu.size ())
+        for (std::size_t Debut = 0; Debut < Contenu.size (); )
         {
             std::size_t Fin = Contenu.find ('\n', Debut);
             if (Fin == std::string::npos) Fin = Contenu.size ();
             Ligne.assign (Contenu, Debut, Fin - Debut);
-            if (Ligne.find ('\t') != std::string::npos) ExpandTab (Ligne, Largeur);
+            ExpandTab (Ligne, Largeur);
             Total += static_cast <std::uint32_t> (Ligne.size () + 1);
             FinLigne.push_back (Total);
             SupprComments (Ligne);
@@ -110,15 +132,27 @@ namespace nsTramelo
         std::string Contenu;
         if (Fichier.is_open ())
         {
-            std::ostringstream Tout;
-            Tout << Fichier.rdbuf ();
-            Contenu = Tout.str ();
+            const auto Taille = std::filesystem::file_size (Nom, Err);
+            if (! Err) Contenu.reserve (static_cast <std::size_t> (Taille) + 1);
+            char Tampon [1 << 16];
+            while (Fichier.read (Tampon, sizeof Tampon) || Fichier.gcount () > 0)
+                Contenu.append (Tampon, static_cast <std::size_t> (Fichier.gcount ()));
         }
         if (! Fichier.is_open () || Fichier.bad ())
             throw CException (nsUtil::Texte (EMsg::OuvertureFichier) + Nom,
                               nsUtil::GetCode (EMsg::OuvertureFichier));
-        ChargerSource (Contenu, Largeur);
-        Tramelo ();
+        ChargerSource (std::move (Contenu), Largeur);
+        // Ce qui a ete produit avant une erreur reste sur la sortie standard.
+        try
+        {
+            Tramelo ();
+        }
+        catch (...)
+        {
+            Sortie.Vider ();
+            throw;
+        }
+        Sortie.Vider ();
 
         // Une sortie perdue (disque plein...) ne doit pas passer pour une traduction reussie.
         std::cout.flush ();

@@ -14,5 +14,5 @@ namespace nsTramelo
     // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.
     bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur);
     // Remplit fi et FinLigne a partir du texte d'un fichier source.
-    void ChargerSource (const std::string & Contenu, unsigned Largeur);
+    void ChargerSource (std::string Contenu, unsigned Largeur);
 }

@@ -11,10 +11,19 @@
 
 #include <iostream>
 
+
 using nsUtil::EMsg;
 
 namespace nsTramelo
 {
+    CSortie Sortie;
+
+    void CSortie::Vider ()
+    {
+        std::cout.write (Tampon.data (), static_cast <std::streamsize> (Tampon.size ()));
+        Tampon.clear ();
+    }
+
     std::string Tabul;
     std::uint32_t TabulSz = 4;
     std::string IdentAlgo;
@@ -24,7 +33,7 @@ namespace nsTramelo
 
     void GenererRand ()
     {
-        std::cout <<
+        Sortie <<
             "    class CRand\n"
             "    {\n"
             "      public :\n"
@@ -49,7 +58,7 @@ namespace nsTramelo
 
     void GenererEntete ()
     {
-        std::cout <<
+        Sortie <<
             "// fichier Source\n"
             "\n"
             "#include <iostream>\n"
@@ -80,7 +89,7 @@ namespace nsTramelo
 
     void Generer_main (const std::string & Algo)
     {
-        std::cout <<
+        Sortie <<
             "} // namespace\n"
             "\n"
             "int main()\n"
@@ -123,11 +132,13 @@ namespace nsTramelo
         ReinitialiserSymboles ();
         OublierLectures ();
         Imbrication = 0;
+        NbEssais = 0;
         Tabul.clear ();
         IdentAlgo.clear ();
         LeTypeDeRetour = 0;
         NbRepetImbriques = 0;
         FinLigne.clear ();
         fi.Charger ("");
+        Sortie.Oublier ();
     }
 }

@@ -9,6 +9,9 @@
 int main (int argc, char * argv [])
 {
     std::ios::sync_with_stdio (false);
+    // Un grand tampon de sortie : le C++ produit peut faire plusieurs fois la taille du source.
+    static char Tampon [1 << 20];
+    std::cout.rdbuf ()->pubsetbuf (Tampon, sizeof Tampon);
     try
     {
         nsTramelo::ppal (argc, argv);

@@ -4,6 +4,7 @@
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
 #include "expressions/ParamEffectifs.h"
+#include "expressions/Prediction.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
 #include "scanner/Source.h"
@@ -63,12 +64,25 @@ namespace nsTramelo
         });
     }
 
+    unsigned ExtraireOperandeGauche (std::string & s)
+    {
+        if (! EchecCertainCaractere ()
+            && ! Essayer ([&] { ExtraireExprCaractere (s); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
+            return TCaractere;
+        if (! EchecCertainString ()
+            && ! Essayer ([&] { ExtraireExprString (s); }, nsUtil::GetCode (EMsg::GuillemetAttendu)))
+            return TString;
+        unsigned Type;
+        ExtraireExprNumerique (s, Type);
+        return Type;
+    }
+
     // terme ::= facteur [(vaut | ne_vaut_pas) facteur]
     //         | operande (vaut | ne_vaut_pas | < | <= | > | >=) operande
     //   ou l'operande gauche est un caractere, une chaine ou un nombre, le droit du meme genre
     std::string & ExtraireTermeBooleen (std::string & s)
     {
-        const auto EchecFacteur = Essayer ([&]
+        const bool EchecFacteur = EchecCertainFacteurBooleen () || Essayer ([&]
         {
             std::string Gauche;
             s = ExtraireFacteurBooleen (Gauche);
@@ -81,12 +95,7 @@ namespace nsTramelo
         if (! EchecFacteur) return s;
 
         std::string Gauche;
-        unsigned TypeGauche;
-        if (! Essayer ([&] { ExtraireExprCaractere (Gauche); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
-            TypeGauche = TCaractere;
-        else if (! Essayer ([&] { ExtraireExprString (Gauche); }, nsUtil::GetCode (EMsg::GuillemetAttendu)))
-            TypeGauche = TString;
-        else ExtraireExprNumerique (Gauche, TypeGauche);
+        const unsigned TypeGauche = ExtraireOperandeGauche (Gauche);
 
         std::string Op;
         const char c = SkipSpaces ();

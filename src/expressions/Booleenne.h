@@ -9,4 +9,7 @@ namespace nsTramelo
     std::string & ExtraireTermeBooleen (std::string & s);
     std::string & ExtraireFacteurBooleen (std::string & s);
     std::string & TraiterCondition (std::string & s);
+    // Operande gauche d'une comparaison dont le gauche n'est pas un facteur booleen :
+    // caractere, sinon string, sinon numerique ; rend son type.
+    unsigned ExtraireOperandeGauche (std::string & s);
 }

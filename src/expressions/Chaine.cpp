@@ -3,6 +3,7 @@
 #include "expressions/Expression.h"
 #include "expressions/FctStandard.h"
 #include "expressions/ParamEffectifs.h"
+#include "expressions/Prediction.h"
 #include "scanner/Litteraux.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
@@ -26,7 +27,8 @@ namespace nsTramelo
             {
                 LireCarNonBlanc ();
                 std::string Operande;
-                if (Essayer ([&] { ExtraireExprCaractere (Operande); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
+                if (EchecCertainCaractere ()
+                    || Essayer ([&] { ExtraireExprCaractere (Operande); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
                     ExtraireFacteurString (Operande);
                 s += " + " + Operande;
             }

@@ -3,8 +3,10 @@
 #include "expressions/Booleenne.h"
 #include "expressions/Chaine.h"
 #include "expressions/Numerique.h"
+#include "expressions/Prediction.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
+#include "scanner/Source.h"
 #include "symbols/Symboles.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -13,27 +15,54 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
+    namespace
+    {
+        // L'essai booleen echoue-t-il a coup sur ? Quand le premier facteur ne peut pas etre
+        // booleen, le premier terme doit etre une comparaison : s'il n'y a ni operateur de
+        // comparaison apres l'operande gauche, ni fin du texte, l'essai echoue (132).
+        bool EchecCertainBooleen ()
+        {
+            if (! EchecCertainFacteurBooleen ()) return false;
+            if (EchecCertainCaractere () && EchecCertainString () && EchecCertainNumerique ()) return true;
+            const std::size_t Depart = fi.Tellg ();
+            bool Echec = false;
+            // Une erreur de l'operande gauche fait echouer l'essai booleen tout autant.
+            if (Essayer ([&]
+                {
+                    std::string Gauche;
+                    ExtraireOperandeGauche (Gauche);
+                    const char c = SkipSpaces ();
+                    Echec = c != 0 && c != 'v' && c != 'n' && c != '<' && c != '>';
+                }))
+                return true;
+            fi.Seekg (Depart);
+            return Echec;
+        }
+    }
+
     // expression ::= booleenne | caractere | string | numerique | tableau
     std::string & ExtraireExpression (std::string & s, unsigned & Type)
     {
         return Memoriser (ELecteur::Expression, s, Type, [] (std::string & s, unsigned & Type) -> std::string &
         {
-            if (! Essayer ([&] { ExtraireExprBooleenne (s); }))
+            if (! EchecCertainBooleen () && ! Essayer ([&] { ExtraireExprBooleenne (s); }))
             {
                 Type = TBooleen;
                 return s;
             }
-            if (! Essayer ([&] { ExtraireExprCaractere (s); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
+            if (! EchecCertainCaractere ()
+                && ! Essayer ([&] { ExtraireExprCaractere (s); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
             {
                 Type = TCaractere;
                 return s;
             }
-            if (! Essayer ([&] { ExtraireExprString (s); }, nsUtil::GetCode (EMsg::GuillemetAttendu)))
+            if (! EchecCertainString ()
+                && ! Essayer ([&] { ExtraireExprString (s); }, nsUtil::GetCode (EMsg::GuillemetAttendu)))
             {
                 Type = TString;
                 return s;
             }
-            if (! Essayer ([&] { ExtraireExprNumerique (s, Type); })) return s;
+            if (! EchecCertainNumerique () && ! Essayer ([&] { ExtraireExprNumerique (s, Type); })) return s;
             ExtraireExprTableau (s);
             Type = GetTypeElem (GetTypeIdent (s)) | TTableau;
             return s;

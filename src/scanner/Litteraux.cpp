@@ -34,12 +34,7 @@ namespace nsTramelo
 
     std::string TexteNombre (double Val, unsigned Type)
     {
-        if (Type != TReel)
-        {
-            char Tampon [32];
-            std::snprintf (Tampon, sizeof Tampon, "%lld", static_cast <long long> (Val));
-            return Tampon;
-        }
+        if (Type != TReel) return std::to_string (static_cast <long long> (Val));
         // Le format par defaut d'un flux (6 chiffres) s'il redonne exactement la valeur,
         // sinon le plus court qui la redonne.
         std::string Texte = FormaterG (Val, 6);

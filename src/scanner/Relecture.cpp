@@ -9,6 +9,7 @@ using nsUtil::EMsg;
 namespace nsTramelo
 {
     unsigned Imbrication = 0;
+    unsigned NbEssais = 0;
 
     CImbrication::CImbrication ()
     {
@@ -59,6 +60,8 @@ namespace nsTramelo
 
         std::uint64_t Generation () { return GenerationSymboles; }
 
+        bool Vide () { return Lectures.empty (); }
+
         const SLecture * Retrouver (ELecteur L, std::size_t Pos)
         {
             Synchroniser ();
@@ -69,8 +72,9 @@ namespace nsTramelo
         void Retenir (ELecteur L, std::size_t Pos, SLecture Lecture, std::uint64_t Generation,
                       std::uint64_t Echecs)
         {
-            // Une lecture qui a vu changer les tables ou buter sur la fin ne se rejoue pas.
-            if (Generation != GenerationSymboles || Echecs != fi.GetNbEchecs ()) return;
+            // Une lecture qui a vu changer les tables ou buter sur la fin ne se rejoue pas ; hors
+            // de tout essai, personne ne reviendra en arriere la relire.
+            if (Generation != GenerationSymboles || Echecs != fi.GetNbEchecs () || NbEssais == 0) return;
             Synchroniser ();
             Lectures.insert_or_assign (Cle (L, Pos), std::move (Lecture));
         }

@@ -28,6 +28,9 @@ namespace nsTramelo
         CImbrication & operator= (const CImbrication &) = delete;
     };
 
+    // Nombre d'essais en cours : seules les lectures faites pendant un essai peuvent etre relues.
+    extern unsigned NbEssais;
+
     // Les erreurs qu'aucune autre lecture du meme texte ne doit masquer.
     bool IsErreurDefinitive (const CExcTramelo & Exc);
 
@@ -38,6 +41,11 @@ namespace nsTramelo
     std::optional <CExcTramelo> Essayer (FLire && Lire, unsigned CodePassant = 0, bool Restaurer = true)
     {
         const std::size_t Depart = fi.Tellg ();
+        struct CCompte
+        {
+            CCompte () { ++NbEssais; }
+            ~CCompte () { --NbEssais; }
+        } Compte;
         try
         {
             Lire ();
@@ -70,6 +78,7 @@ namespace nsTramelo
         void Retenir (ELecteur L, std::size_t Pos, SLecture Lecture, std::uint64_t Generation,
                       std::uint64_t Echecs);
         std::uint64_t Generation ();
+        bool Vide ();
         const std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type);
     }
 
@@ -78,7 +87,7 @@ namespace nsTramelo
     template <class FLire>
     std::string & Memoriser (ELecteur L, std::string & s, unsigned & Type, FLire && Lire)
     {
-        if (fi.EnEchec ()) return Lire (s, Type);
+        if (fi.EnEchec () || (NbEssais == 0 && nsDetail::Vide ())) return Lire (s, Type);
         const std::size_t Depart = fi.Tellg ();
         if (const nsDetail::SLecture * Lu = nsDetail::Retrouver (L, Depart))
         {

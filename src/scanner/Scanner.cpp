@@ -7,10 +7,6 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
-    bool IsLettre (char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-    bool IsChiffre (char c) { return c >= '0' && c <= '9'; }
-    bool IsAlnum (char c) { return IsLettre (c) || IsChiffre (c) || c == '_'; }
-
     char LireCarNonBlanc ()
     {
         char c = 0;

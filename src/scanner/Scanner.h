@@ -13,9 +13,9 @@ namespace nsTramelo
     std::string & ExtraireIdentForce (std::string & s);
     void RemettreIdentDansFlux (const std::string & s);
     void VerifIdentAttendu (const std::string & Lu, const std::string & Attendu);
-    bool IsAlnum (char c);
-    bool IsLettre (char c);
-    bool IsChiffre (char c);
+    inline bool IsLettre (char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+    inline bool IsChiffre (char c) { return c >= '0' && c <= '9'; }
+    inline bool IsAlnum (char c) { return IsLettre (c) || IsChiffre (c) || c == '_'; }
 
     // Prend le prochain caractere non blanc (rien a la fin du texte).
     char LireCarNonBlanc ();

@@ -1,6 +1,5 @@
 #include "scanner/Source.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -9,46 +8,11 @@ namespace nsTramelo
     CSource fi;
     std::vector <std::uint32_t> FinLigne;
 
-    bool IsBlanc (char c)
-    {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    }
-
     void CSource::Charger (std::string T)
     {
         Texte = std::move (T);
         Pos = 0;
         Echec = false;
-    }
-
-    bool CSource::LireCarFormate (char & c)
-    {
-        if (Echec) return false;
-        while (Pos < Texte.size () && IsBlanc (Texte [Pos])) ++Pos;
-        if (Pos >= Texte.size ())
-        {
-            MettreEnEchec ();
-            return false;
-        }
-        c = Texte [Pos++];
-        return true;
-    }
-
-    bool CSource::Get (char & c)
-    {
-        if (Echec) return false;
-        if (Pos >= Texte.size ())
-        {
-            MettreEnEchec ();
-            return false;
-        }
-        c = Texte [Pos++];
-        return true;
-    }
-
-    void CSource::Unget ()
-    {
-        if (! Echec && Pos > 0) --Pos;
     }
 
     bool CSource::ExtraireDouble (double & Val)
@@ -76,8 +40,15 @@ namespace nsTramelo
         }
         if (Pos >= Texte.size ()) MettreEnEchec ();
         if (Acc.empty ()) { MettreEnEchec (); return false; }
+        // Un entier court se lit exactement sans passer par strtod.
+        if (Acc.size () <= 15 && Acc.find_first_not_of ("0123456789") == std::string::npos)
+        {
+            long long N = 0;
+            for (char c : Acc) N = N * 10 + (c - '0');
+            Val = static_cast <double> (N);
+            return true;
+        }
         char * Fin = nullptr;
-        errno = 0;
         const double V = std::strtod (Acc.c_str (), & Fin);
         if (Fin != Acc.c_str () + Acc.size () || std::isinf (V))
         {

@@ -11,6 +11,11 @@
 
 namespace nsTramelo
 {
+    inline bool IsBlanc (char c)
+    {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    }
+
     class CSource
     {
       public :
@@ -19,11 +24,26 @@ namespace nsTramelo
         void Charger (std::string Texte);
 
         // Extraction formatee d'un caractere : saute les blancs puis lit ; rien lu a la fin.
-        bool LireCarFormate (char & c);
+        bool LireCarFormate (char & c)
+        {
+            if (Echec) return false;
+            while (Pos < Texte.size () && IsBlanc (Texte [Pos])) ++Pos;
+            return Get (c);
+        }
         // Lecture brute d'un caractere, blancs compris.
-        bool Get (char & c);
+        bool Get (char & c)
+        {
+            if (Echec) return false;
+            if (Pos >= Texte.size ())
+            {
+                MettreEnEchec ();
+                return false;
+            }
+            c = Texte [Pos++];
+            return true;
+        }
         // Remet le dernier caractere lu (sans effet en echec).
-        void Unget ();
+        void Unget () { if (! Echec && Pos > 0) --Pos; }
         std::size_t Tellg () const { return Echec ? PosInvalide : Pos; }
         void Seekg (std::size_t P) { if (! Echec) Pos = P; }
         void Clear () { Echec = false; }
@@ -51,6 +71,4 @@ namespace nsTramelo
     extern CSource fi;
     // Decalage de la fin de chaque ligne dans fi (apres son '\n') ; rempli par ppal, lu par GetLiCol.
     extern std::vector <std::uint32_t> FinLigne;
-
-    bool IsBlanc (char c);
 }

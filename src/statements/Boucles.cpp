@@ -10,7 +10,6 @@
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 using nsUtil::EMsg;
 
@@ -42,9 +41,9 @@ namespace nsTramelo
         {
             CBoucleOuverte Boucle;
             const std::string Condition = LireConditionParenthesee ();
-            std::cout << Tabul << Avant << Condition << Apres << Tabul << "{\n";
+            Sortie << Tabul << Avant << Condition << Apres << Tabul << "{\n";
             TraiterFaireFFaire ();
-            std::cout << Tabul << "}\n";
+            Sortie << Tabul << "}\n";
         }
     }
 
@@ -52,19 +51,19 @@ namespace nsTramelo
     void TraiterRepeter ()
     {
         CBoucleOuverte Boucle;
-        std::cout << Tabul << "do\n" << Tabul << "{\n";
+        Sortie << Tabul << "do\n" << Tabul << "{\n";
         TraiterInstructions ("jusqua");
         const std::string Condition = LireConditionParenthesee ();
-        std::cout << Tabul << "}\n" << Tabul << "while (! (" << Condition << "));\n";
+        Sortie << Tabul << "}\n" << Tabul << "while (! (" << Condition << "));\n";
     }
 
     // boucle ::= boucle instructions fboucle
     void TraiterBoucle ()
     {
         CBoucleOuverte Boucle;
-        std::cout << Tabul << "do\n" << Tabul << "{\n";
+        Sortie << Tabul << "do\n" << Tabul << "{\n";
         TraiterInstructions ("fboucle");
-        std::cout << Tabul << "}\n" << Tabul << "while (true);\n";
+        Sortie << Tabul << "}\n" << Tabul << "while (true);\n";
     }
 
     // tant_que ::= tant_que ( condition ) faire instructions ffaire
@@ -114,16 +113,16 @@ namespace nsTramelo
         // Entree apres les bornes : en C++ elles sont evaluees avant que la variable existe.
         AjouterVar (Nom, TEntier, NivBloc + 1, true);
         ValidCar (')');
-        std::cout << Tabul << "{\n";
+        Sortie << Tabul << "{\n";
         AugmenterTabul (Tabul, TabulSz);
-        std::cout << Tabul << "long long int _BorneInf (" << Inf << ");\n"
+        Sortie << Tabul << "long long int _BorneInf (" << Inf << ");\n"
                   << Tabul << "long long int _BorneSup (" << Sup << ");\n"
                   << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom << Comparaison
                   << "_BorneSup; " << Pas << Nom << ")\n"
                   << Tabul << "{\n";
         TraiterFaireFFaire ();
-        std::cout << Tabul << "}\n";
+        Sortie << Tabul << "}\n";
         ReduireTabul (Tabul, TabulSz);
-        std::cout << Tabul << "}\n";
+        Sortie << Tabul << "}\n";
     }
 }

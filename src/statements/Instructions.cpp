@@ -17,7 +17,6 @@
 #include "units/Unites.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 using nsUtil::EMsg;
 
@@ -107,7 +106,7 @@ namespace nsTramelo
         else if (Type == TString) ExtraireExprString (Valeur);
         else ExtraireExprNumerique (Valeur, TypeVal);
         ValidCar (';');
-        std::cout << Tabul << Cible << " = " << Valeur << ";\n";
+        Sortie << Tabul << Cible << " = " << Valeur << ";\n";
     }
 
     // appel ::= procedure [( parametre_effectif { , parametre_effectif } )] ;
@@ -117,7 +116,7 @@ namespace nsTramelo
         std::string Liste;
         ExtraireListeParamEffectifs (Params, Liste);
         ValidCar (';');
-        std::cout << Tabul << VIdentProc [Index] << " (" << Liste << ");\n";
+        Sortie << Tabul << VIdentProc [Index] << " (" << Liste << ");\n";
     }
 
     std::string & ExtraireValeurRenvoyee (std::string & s)
@@ -135,6 +134,6 @@ namespace nsTramelo
     {
         std::string Valeur;
         ExtraireValeurRenvoyee (Valeur);
-        std::cout << Tabul << "return (" << Valeur << ");\n";
+        Sortie << Tabul << "return (" << Valeur << ");\n";
     }
 }

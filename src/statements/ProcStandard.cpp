@@ -8,7 +8,6 @@
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 using nsUtil::EMsg;
 
@@ -37,17 +36,17 @@ namespace nsTramelo
     void TraiterAfficher ()
     {
         ValidCar ('(');
-        std::string Sortie, Arg;
+        std::string Valeurs, Arg;
         for (;;)
         {
-            Sortie += TraiterParamAfficher (Arg);
+            Valeurs += TraiterParamAfficher (Arg);
             if (SkipSpaces () != ',') break;
             LireCarNonBlanc ();
-            Sortie += ") << (";
+            Valeurs += ") << (";
         }
         ValidCar (')');
         LireCarNonBlanc ();
-        std::cout << Tabul << "cout << (" << Sortie << ");\n";
+        Sortie << Tabul << "cout << (" << Valeurs << ");\n";
     }
 
     // saisir ::= saisir ( variable { , variable } ) caractere
@@ -60,16 +59,16 @@ namespace nsTramelo
             ExtraireIdentForce (Nom);
             if (! IsIdentVar (Nom)) throw CExcTramelo (EMsg::DoitEtreVariable, Nom);
             const unsigned Type = GetTypeIdent (Nom);
-            if (IsTypeString (Type)) std::cout << Tabul << "getline (cin, " << Nom << ");\n";
-            else if (Type == TCaractere) std::cout << Tabul << Nom << " = cin.get();\n";
+            if (IsTypeString (Type)) Sortie << Tabul << "getline (cin, " << Nom << ");\n";
+            else if (Type == TCaractere) Sortie << Tabul << Nom << " = cin.get();\n";
             else
             {
                 // Le bloc jette le reste de la ligne saisie apres la valeur.
-                std::cout << Tabul << "cin >> " << Nom << ";\n" << Tabul << "{\n";
+                Sortie << Tabul << "cin >> " << Nom << ";\n" << Tabul << "{\n";
                 AugmenterTabul (Tabul, TabulSz);
-                std::cout << Tabul << "string _S;\n" << Tabul << "getline (cin, _S);\n";
+                Sortie << Tabul << "string _S;\n" << Tabul << "getline (cin, _S);\n";
                 ReduireTabul (Tabul, TabulSz);
-                std::cout << Tabul << "}\n";
+                Sortie << Tabul << "}\n";
             }
             if (SkipSpaces () != ',') break;
             LireCarNonBlanc ();
@@ -82,7 +81,7 @@ namespace nsTramelo
     void TraiterLigneSuivante ()
     {
         ValidCar (';');
-        std::cout << Tabul << "cout << endl;\n";
+        Sortie << Tabul << "cout << endl;\n";
     }
 
     namespace
@@ -112,7 +111,7 @@ namespace nsTramelo
     {
         std::string Nom, Longueur;
         LireRedimension (EMsg::NonAllongeable, Nom, Longueur);
-        std::cout << Tabul << Nom << ".resize (" << Nom << ".size() + (" << Longueur << "));\n";
+        Sortie << Tabul << Nom << ".resize (" << Nom << ".size() + (" << Longueur << "));\n";
     }
 
     // redimensionner ::= redimensionner ( nom , expression_numerique ) ;
@@ -120,6 +119,6 @@ namespace nsTramelo
     {
         std::string Nom, Longueur;
         LireRedimension (EMsg::NonRedimensionnable, Nom, Longueur);
-        std::cout << Tabul << Nom << ".resize ((" << Longueur << "));\n";
+        Sortie << Tabul << Nom << ".resize ((" << Longueur << "));\n";
     }
 }

@@ -7,7 +7,6 @@
 #include "statements/Instructions.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 using nsUtil::EMsg;
 
@@ -36,7 +35,7 @@ namespace nsTramelo
         {
             if (NbRepetImbriques == 0) throw CExcTramelo (Msg);
             ValidCar (';');
-            std::cout << Tabul << Ligne << Tabul << "}\n";
+            Sortie << Tabul << Ligne << Tabul << "}\n";
         }
     }
 
@@ -48,7 +47,7 @@ namespace nsTramelo
         ValidCar ('(');
         TraiterCondition (Condition);
         ValidCar (')');
-        std::cout << Tabul << "if (" << Condition << ")\n" << Tabul << "{\n";
+        Sortie << Tabul << "if (" << Condition << ")\n" << Tabul << "{\n";
 
         std::string Mot;
         ExtraireIdentForce (Mot);
@@ -58,13 +57,13 @@ namespace nsTramelo
         {
             std::string Valeur;
             ExtraireValeurRenvoyee (Valeur);
-            std::cout << Tabul << "   return (" << Valeur << ");\n";
+            Sortie << Tabul << "   return (" << Valeur << ");\n";
             std::string Suivant;
             ExtraireIdentForce (Suivant);
             RemettreIdentDansFlux (Suivant);
             if (! IsMotDeBranche (Suivant))
             {
-                std::cout << Tabul << "}\n";
+                Sortie << Tabul << "}\n";
                 return;
             }
         }
@@ -77,11 +76,11 @@ namespace nsTramelo
             // Apres la branche sinon, seul fsi peut venir (sinon le C++ aurait un else orphelin).
             if (ApresSinon) VerifIdentAttendu (Fin, "fsi");
             if (Fin == "fsi") break;
-            std::cout << Tabul << "}\n";
+            Sortie << Tabul << "}\n";
             if (Fin == "sinon")
             {
                 ApresSinon = true;
-                std::cout << Tabul << "else\n" << Tabul << "{\n";
+                Sortie << Tabul << "else\n" << Tabul << "{\n";
             }
             else
             {
@@ -89,10 +88,10 @@ namespace nsTramelo
                 Condition.clear ();
                 TraiterCondition (Condition);
                 ValidCar (')');
-                std::cout << Tabul << "else if (" << Condition << ")\n" << Tabul << "{\n";
+                Sortie << Tabul << "else if (" << Condition << ")\n" << Tabul << "{\n";
             }
         }
-        std::cout << Tabul << "}\n";
+        Sortie << Tabul << "}\n";
     }
 
     // choix_sur : accepte, ne produit rien.

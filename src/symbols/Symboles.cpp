@@ -24,45 +24,74 @@ namespace nsTramelo
 
     namespace
     {
-        // Index d'un vecteur d'identificateurs : pour chaque nom, ses positions croissantes.
+        constexpr unsigned NbSortes = 6;
+
+        // Pour chaque nom, ses positions croissantes dans chacun des six vecteurs d'identificateurs.
+        struct SPositions
+        {
+            std::vector <std::uint32_t> Pos [NbSortes];
+        };
+        std::unordered_map <std::string, SPositions> Noms;
+
+        // Un meme nom est cherche plusieurs fois de suite (une fois par sorte) : on garde la derniere reponse.
+        std::string        DernierNom;
+        const SPositions * DerniereReponse = nullptr;
+        bool               DerniereValide = false;
+
+        const SPositions * Chercher (const std::string & Nom)
+        {
+            if (DerniereValide && Nom == DernierNom) return DerniereReponse;
+            const auto It = Noms.find (Nom);
+            DernierNom = Nom;
+            DerniereReponse = It == Noms.end () ? nullptr : & It->second;
+            DerniereValide = true;
+            return DerniereReponse;
+        }
+
+        // Un vecteur d'identificateurs et sa part de l'index des noms.
         class CIndex
         {
           public :
-            explicit CIndex (CVString_t & V) : Vect (V) {}
+            CIndex (CVString_t & V, unsigned Sorte) : Vect (V), Sorte (Sorte) {}
 
             void Empiler (const std::string & Nom)
             {
-                Positions [Nom].push_back (static_cast <std::uint32_t> (Vect.size ()));
+                Noms [Nom].Pos [Sorte].push_back (static_cast <std::uint32_t> (Vect.size ()));
                 Vect.push_back (Nom);
+                DerniereValide = false;
                 ++GenerationSymboles;
             }
             void Depiler ()
             {
-                auto It = Positions.find (Vect.back ());
-                It->second.pop_back ();
-                if (It->second.empty ()) Positions.erase (It);
+                const auto It = Noms.find (Vect.back ());
+                It->second.Pos [Sorte].pop_back ();
+                bool Vide = true;
+                for (const auto & P : It->second.Pos) Vide = Vide && P.empty ();
+                if (Vide) Noms.erase (It);
                 Vect.pop_back ();
+                DerniereValide = false;
                 ++GenerationSymboles;
             }
             std::size_t Dernier (const std::string & Nom) const
             {
-                auto It = Positions.find (Nom);
-                return It == Positions.end () ? Vect.size () : It->second.back ();
+                const SPositions * P = Chercher (Nom);
+                return P == nullptr || P->Pos [Sorte].empty () ? Vect.size () : P->Pos [Sorte].back ();
             }
             void Vider ()
             {
                 Vect.clear ();
-                Positions.clear ();
+                Noms.clear ();
+                DerniereValide = false;
             }
             const CVString_t & Vecteur () const { return Vect; }
 
           private :
             CVString_t & Vect;
-            std::unordered_map <std::string, std::vector <std::uint32_t>> Positions;
+            unsigned     Sorte;
         };
 
-        CIndex IdxVar (VIdentVar), IdxTab (VIdentTab), IdxCst (VIdentCst),
-               IdxParam (VIdentParamFormel), IdxProc (VIdentProc), IdxFct (VIdentFct);
+        CIndex IdxVar (VIdentVar, 0), IdxTab (VIdentTab, 1), IdxCst (VIdentCst, 2),
+               IdxParam (VIdentParamFormel, 3), IdxProc (VIdentProc, 4), IdxFct (VIdentFct, 5);
 
         CIndex * const Index [] = { & IdxVar, & IdxTab, & IdxCst, & IdxParam, & IdxProc, & IdxFct };
 

@@ -3,6 +3,7 @@
 #include "util/CExcTramelo.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 using nsUtil::EMsg;
 
@@ -67,41 +68,70 @@ namespace nsTramelo
 
     namespace
     {
-        template <std::size_t N>
-        bool Chercher (const std::string (& Table) [N], const std::string & Mot)
+        enum : unsigned
         {
-            return std::binary_search (Table, Table + N, Mot);
+            FStruct = 1, FBegin = 2, FEnd = 4, FMotCle = 8, FOperateur = 16, FProcedure = 32,
+            FFonction = 64, FTypeSimple = 128, FTypeCompose = 256, FNomCpp = 512
+        };
+
+        template <std::size_t N>
+        void Marquer (std::unordered_map <std::string, unsigned> & M, const std::string (& Table) [N],
+                      unsigned Drapeau)
+        {
+            for (const std::string & Mot : Table) M [Mot] |= Drapeau;
         }
+
+        // Une seule recherche par mot pour toutes les tables (elles restent triees pour la lecture).
+        unsigned Drapeaux (const std::string & Mot)
+        {
+            static const std::unordered_map <std::string, unsigned> Table = []
+            {
+                std::unordered_map <std::string, unsigned> M;
+                Marquer (M, Structs, FStruct);
+                Marquer (M, Begins, FBegin);
+                Marquer (M, Ends, FEnd);
+                Marquer (M, MotsCle, FMotCle);
+                Marquer (M, Operateurs, FOperateur);
+                Marquer (M, Procedures, FProcedure);
+                Marquer (M, Fonctions, FFonction);
+                Marquer (M, TypesSimples, FTypeSimple);
+                Marquer (M, TypesComposes, FTypeCompose);
+                for (std::size_t i = 0; i < NbNomsCpp; ++i) M [NomsCpp [i]] |= FNomCpp;
+                return M;
+            } ();
+            const auto It = Table.find (Mot);
+            return It == Table.end () ? 0 : It->second;
+        }
+
+        constexpr unsigned FReserveSaufFonction =
+            FStruct | FBegin | FEnd | FMotCle | FOperateur | FProcedure | FTypeSimple | FTypeCompose;
     }
 
-    bool IsStruct (const std::string & Mot) { return Chercher (Structs, Mot); }
-    bool IsBegin (const std::string & Mot) { return Chercher (Begins, Mot); }
-    bool IsEnd (const std::string & Mot) { return Chercher (Ends, Mot); }
-    bool IsMotCle (const std::string & Mot) { return Chercher (MotsCle, Mot); }
-    bool IsOperateur (const std::string & Mot) { return Chercher (Operateurs, Mot); }
-    bool IsProcedure (const std::string & Mot) { return Chercher (Procedures, Mot); }
-    bool IsFonction (const std::string & Mot) { return Chercher (Fonctions, Mot); }
-    bool IsTypeSimple (const std::string & Mot) { return Chercher (TypesSimples, Mot); }
-    bool IsTypeCompose (const std::string & Mot) { return Chercher (TypesComposes, Mot); }
-    bool IsType (const std::string & Mot) { return IsTypeSimple (Mot) || IsTypeCompose (Mot); }
+    bool IsStruct (const std::string & Mot) { return Drapeaux (Mot) & FStruct; }
+    bool IsBegin (const std::string & Mot) { return Drapeaux (Mot) & FBegin; }
+    bool IsEnd (const std::string & Mot) { return Drapeaux (Mot) & FEnd; }
+    bool IsMotCle (const std::string & Mot) { return Drapeaux (Mot) & FMotCle; }
+    bool IsOperateur (const std::string & Mot) { return Drapeaux (Mot) & FOperateur; }
+    bool IsProcedure (const std::string & Mot) { return Drapeaux (Mot) & FProcedure; }
+    bool IsFonction (const std::string & Mot) { return Drapeaux (Mot) & FFonction; }
+    bool IsTypeSimple (const std::string & Mot) { return Drapeaux (Mot) & FTypeSimple; }
+    bool IsTypeCompose (const std::string & Mot) { return Drapeaux (Mot) & FTypeCompose; }
+    bool IsType (const std::string & Mot) { return Drapeaux (Mot) & (FTypeSimple | FTypeCompose); }
 
-    bool IsIdentReserveSaufFonction (const std::string & Mot)
-    {
-        return IsType (Mot) || IsBegin (Mot) || IsEnd (Mot) || IsMotCle (Mot)
-            || IsOperateur (Mot) || IsProcedure (Mot) || IsStruct (Mot);
-    }
+    bool IsIdentReserveSaufFonction (const std::string & Mot) { return Drapeaux (Mot) & FReserveSaufFonction; }
 
     bool IsIdentReserve (const std::string & Mot)
     {
-        return IsIdentReserveSaufFonction (Mot) || IsFonction (Mot);
+        return Drapeaux (Mot) & (FReserveSaufFonction | FFonction);
     }
 
     bool IsEtEtOuOu (const std::string & Mot) { return Mot == "ET_ALORS" || Mot == "OU_SINON"; }
     bool IsRelIdent (const std::string & Mot) { return Mot == "vaut" || Mot == "ne_vaut_pas"; }
-    bool IsNomCpp (const std::string & Mot) { return std::binary_search (NomsCpp, NomsCpp + NbNomsCpp, Mot); }
+    bool IsNomCpp (const std::string & Mot) { return Drapeaux (Mot) & FNomCpp; }
 
     std::size_t PosFonction (const std::string & Mot)
     {
+        if (! (Drapeaux (Mot) & FFonction)) return NbFonctions;
         return std::find (Fonctions, Fonctions + NbFonctions, Mot) - Fonctions;
     }
 

@@ -11,7 +11,6 @@
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 using nsUtil::EMsg;
 
@@ -60,6 +59,6 @@ namespace nsTramelo
             TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
         }
         ValidCar (';');
-        std::cout << Tabul << Prefixe << TypeCpp << ' ' << Nom << ArgsCtor << Valeur << ";\n";
+        Sortie << Tabul << Prefixe << TypeCpp << ' ' << Nom << ArgsCtor << Valeur << ";\n";
     }
 }

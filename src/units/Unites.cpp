@@ -9,7 +9,6 @@
 #include "units/Parametres.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 using nsUtil::EMsg;
 
@@ -69,13 +68,13 @@ namespace nsTramelo
             AjouterParamsProc (Params);
             AjouterProc (Nom);
         }
-        std::cout << Tabul << TexteRetour << ' ' << Nom << ' ' << TexteParams << '\n'
+        Sortie << Tabul << TexteRetour << ' ' << Nom << ' ' << TexteParams << '\n'
                   << Tabul << "{\n";
 
         if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
         VerifIdentAttendu (ExtraireIdent (Mot), "debut");
         TraiterInstructions ("fin");
-        std::cout << '\n' << Tabul << "} // " << Nom << "()\n\n";
+        Sortie << '\n' << Tabul << "} // " << Nom << "()\n\n";
 
         if (Sorte == 0 && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
         DepilerDecl (NivBloc);
