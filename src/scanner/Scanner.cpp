@@ -35,17 +35,7 @@ namespace nsTramelo
 
     std::string & ExtraireIdent (std::string & s)
     {
-        s.clear ();
-        char c;
-        while (fi.Get (c))
-        {
-            if (! IsAlnum (c))
-            {
-                fi.Unget ();
-                break;
-            }
-            s += c;
-        }
+        fi.LireSuiteAlnum (s);
         return s;
     }
 

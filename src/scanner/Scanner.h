@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "scanner/Source.h"
+
 namespace nsTramelo
 {
     char SkipSpaces ();
@@ -15,7 +17,7 @@ namespace nsTramelo
     void VerifIdentAttendu (const std::string & Lu, const std::string & Attendu);
     inline bool IsLettre (char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
     inline bool IsChiffre (char c) { return c >= '0' && c <= '9'; }
-    inline bool IsAlnum (char c) { return IsLettre (c) || IsChiffre (c) || c == '_'; }
+    inline bool IsAlnum (char c) { return IsCarIdent (c); }
 
     // Prend le prochain caractere non blanc (rien a la fin du texte).
     char LireCarNonBlanc ();

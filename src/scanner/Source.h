@@ -16,6 +16,11 @@ namespace nsTramelo
         return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
     }
 
+    inline bool IsCarIdent (char c)
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    }
+
     class CSource
     {
       public :
@@ -41,6 +46,18 @@ namespace nsTramelo
             }
             c = Texte [Pos++];
             return true;
+        }
+        // Lit la suite de caracteres d'identificateur qui commence ici, comme le ferait une
+        // boucle de Get s'arretant (et remettant) au premier autre caractere.
+        void LireSuiteAlnum (std::string & s)
+        {
+            s.clear ();
+            if (Echec) return;
+            std::size_t Fin = Pos;
+            while (Fin < Texte.size () && IsCarIdent (Texte [Fin])) ++Fin;
+            s.assign (Texte, Pos, Fin - Pos);
+            Pos = Fin;
+            if (Pos >= Texte.size ()) MettreEnEchec ();
         }
         // Remet le dernier caractere lu (sans effet en echec).
         void Unget () { if (! Echec && Pos > 0) --Pos; }
