@@ -1,0 +1,43 @@
+// Outils partages des tests unitaires : chargement d'un source et capture d'une erreur d'analyse.
+#pragma once
+
+#include "driver/Ppal.h"
+#include "driver/Tramelo.h"
+#include "scanner/Source.h"
+#include "util/CExcTramelo.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace nsTest
+{
+    // Tout l'etat du traducteur est global : chaque test repart d'un etat de demarrage.
+    inline void Charger (const std::string & Texte, unsigned Largeur = 4)
+    {
+        nsTramelo::Reinitialiser ();
+        nsTramelo::ChargerSource (Texte, Largeur);
+    }
+
+    struct SErreur
+    {
+        unsigned    Code;
+        std::string Libelle;
+    };
+
+    // Execute Action, qui doit lever une erreur d'analyse, et la rend.
+    template <class FAction>
+    SErreur Erreur (FAction && Action)
+    {
+        try
+        {
+            Action ();
+        }
+        catch (const nsTramelo::CExcTramelo & Exc)
+        {
+            return { Exc.GetCodErr (), Exc.GetLibelle () };
+        }
+        ADD_FAILURE () << "aucune erreur levee";
+        return { 0, "" };
+    }
+}

@@ -1,0 +1,180 @@
+// Chargement du source : tabulations, commentaires, fins de ligne, et numero de ligne des erreurs
+// (les decalages de FinLigne doivent rester exacts apres blanchiment des commentaires).
+#include "Commun.h"
+
+#include "util/CException.h"
+
+#include <stdexcept>
+
+using namespace nsTramelo;
+using nsTest::Charger;
+
+TEST (Chargement, ExpandTab)
+{
+    struct SCas { const char * Ligne; unsigned Largeur; const char * Attendu; };
+    const SCas Cas [] =
+    {
+        { "\tx", 4, "    x" },
+        { "ab\t", 4, "ab  " },
+        { "abcd\t", 4, "abcd    " },
+        { "\t\t", 4, "        " },
+        { "a\tb\tc", 4, "a   b   c" },
+        { "abc\td", 3, "abc   d" },
+        { "\tx", 1, " x" },
+        { "\tx", 8, "        x" },
+        { "sans tab", 4, "sans tab" },
+        { "", 4, "" },
+    };
+    for (const SCas & C : Cas)
+    {
+        std::string Ligne = C.Ligne;
+        const std::string Copie = ExpandTab (Ligne, C.Largeur);
+        EXPECT_EQ (Ligne, C.Attendu) << C.Ligne << " / " << C.Largeur;
+        EXPECT_EQ (Copie, C.Attendu);
+    }
+}
+
+TEST (Chargement, SupprCommentsGardeLaLongueur)
+{
+    struct SCas { const char * Ligne, * Attendu; };
+    const SCas Cas [] =
+    {
+        { "x <- 1; // mise a un", "x <- 1;             " },
+        { "//", "  " },
+        { "a / b", "a / b" },
+        { "a /", "a /" },
+        { "\"a//b\" // c", "\"a//b\"     " },
+        { "'/' // c", "'/'     " },
+        { "'/'//'c'", "'/'     " },
+        // Guillemet jamais ferme : ce qui suit n'est pas un commentaire.
+        { "\"abc // pas un commentaire", "\"abc // pas un commentaire" },
+        { "'abc // pas un commentaire", "'abc // pas un commentaire" },
+        { "\"a\\\"b // c\" // d", "\"a\\\"b // c\"     " },
+        // Une barre oblique echappe exactement le caractere suivant : "x\\" est ferme.
+        { "\"x\\\\\" // c", "\"x\\\\\"     " },
+        { "'\\\\' // c", "'\\\\'     " },
+        { "\"a\\\\\\\" // c", "\"a\\\\\\\" // c" },
+        { "'\"' // c", "'\"'     " },
+        { "\"'\" // c", "\"'\"     " },
+    };
+    for (const SCas & C : Cas)
+    {
+        std::string Ligne = C.Ligne;
+        std::string & Rendue = SupprComments (Ligne);
+        EXPECT_EQ (& Rendue, & Ligne);
+        EXPECT_EQ (Ligne, C.Attendu) << C.Ligne;
+        EXPECT_EQ (Ligne.size (), std::string (C.Ligne).size ());
+    }
+}
+
+TEST (Chargement, LireTailleTabulation)
+{
+    struct SCas { const char * Arg; bool Valide; unsigned Largeur; };
+    const SCas Cas [] =
+    {
+        { "8", true, 8 },        { " 8", true, 8 },       { "\t8", true, 8 },
+        { "+8", true, 8 },       { "0008", true, 8 },     { "1", true, 1 },
+        { "1000", true, 1000 },
+        { "8 ", false, 0 },      { "8x", false, 0 },      { "x", false, 0 },
+        { "", false, 0 },        { " ", false, 0 },       { "+", false, 0 },
+        { "0", false, 0 },       { "1001", false, 0 },    { "-1", false, 0 },
+        { "-0", false, 0 },      { "- 8", false, 0 },     { "8.0", false, 0 },
+        { "4294967300", false, 0 }, { "99999999999999999999999", false, 0 },
+    };
+    for (const SCas & C : Cas)
+    {
+        unsigned Largeur = 4;
+        EXPECT_EQ (LireTailleTabulation (C.Arg, Largeur), C.Valide) << '"' << C.Arg << '"';
+        if (C.Valide) { EXPECT_EQ (Largeur, C.Largeur) << C.Arg; }
+    }
+}
+
+TEST (Chargement, FinLigneEtSourceTamponne)
+{
+    Charger ("abc\n\nde\tf");
+    // Longueurs apres expansion : 3, 0, 5.
+    EXPECT_EQ (FinLigne, (std::vector <std::uint32_t> { 4, 5, 11 }));
+    EXPECT_EQ (fi.GetTexte (), "abc\n\nde  f\n");
+
+    // Avec ou sans saut de ligne final, meme source.
+    Charger ("abc\n\nde\tf\n");
+    EXPECT_EQ (FinLigne, (std::vector <std::uint32_t> { 4, 5, 11 }));
+    EXPECT_EQ (fi.GetTexte (), "abc\n\nde  f\n");
+
+    Charger ("");
+    EXPECT_TRUE (FinLigne.empty ());
+    EXPECT_EQ (fi.GetTexte (), "");
+
+    // Un retour chariot reste un caractere ordinaire de la ligne.
+    Charger ("ab\r\n\r\n");
+    EXPECT_EQ (FinLigne, (std::vector <std::uint32_t> { 4, 6 }));
+    EXPECT_EQ (fi.GetTexte (), "ab\r\n\r\n");
+
+    // La largeur de tabulation change les decalages.
+    Charger ("\tx\ny", 8);
+    EXPECT_EQ (FinLigne, (std::vector <std::uint32_t> { 10, 12 }));
+
+    // Les commentaires blanchis gardent les decalages.
+    Charger ("n <- 1; // un\nfin");
+    EXPECT_EQ (fi.GetTexte (), "n <- 1;      \nfin\n");
+    EXPECT_EQ (FinLigne, (std::vector <std::uint32_t> { 14, 18 }));
+}
+
+TEST (Chargement, GetLiColNumeroteLesLignes)
+{
+    Charger ("a\nbb\nccc");
+    // FinLigne = 2, 5, 9 : une position donne la ligne du caractere qui la precede.
+    const std::pair <std::size_t, const char *> Cas [] =
+    {
+        { 0, "Ligne    1 - " }, { 1, "Ligne    1 - " }, { 2, "Ligne    1 - " },
+        { 3, "Ligne    2 - " }, { 5, "Ligne    2 - " }, { 6, "Ligne    3 - " },
+        { 9, "Ligne    3 - " },
+    };
+    for (const auto & C : Cas)
+    {
+        fi.Seekg (C.first);
+        EXPECT_EQ (GetLiCol (), C.second) << C.first;
+        // Prendre la position ne la deplace pas.
+        EXPECT_EQ (fi.Tellg (), C.first);
+    }
+
+    Charger ("");
+    EXPECT_EQ (GetLiCol (), "Ligne    1 - ");
+}
+
+TEST (Chargement, GetLiColLargeurDuNumero)
+{
+    for (const auto & C : { std::pair <std::size_t, const char *> { 7, "Ligne    7 - " },
+                            { 1234, "Ligne 1234 - " }, { 12345, "Ligne 12345 - " } })
+    {
+        Charger (std::string (C.first - 1, '\n') + "x");
+        fi.Seekg (fi.Taille ());
+        EXPECT_EQ (GetLiCol (), C.second);
+        nsTramelo::CExcTramelo Exc ("Type invalide", 137);
+        EXPECT_EQ (Exc.GetLibelle (), std::string (C.second) + "Type invalide");
+    }
+}
+
+TEST (Chargement, ObjetsErreur)
+{
+    Charger ("a\nb\nc");
+    fi.Seekg (5);
+    const CExcTramelo Exc (nsUtil::EMsg::DoubleDeclaration, "n");
+    EXPECT_EQ (Exc.GetLibelle (), "Ligne    3 - n : Double declaration");
+    EXPECT_STREQ (Exc.what (), "Ligne    3 - n : Double declaration");
+    EXPECT_EQ (Exc.GetCodErr (), 116u);
+    // Attrape comme exception standard, le texte est le meme.
+    try
+    {
+        throw Exc;
+    }
+    catch (const std::exception & Std)
+    {
+        EXPECT_STREQ (Std.what (), "Ligne    3 - n : Double declaration");
+    }
+
+    const nsUtil::CException Sans ("Taille de tabulation invalide", 253);
+    EXPECT_EQ (Sans.GetLibelle (), "Taille de tabulation invalide");
+    EXPECT_STREQ (Sans.what (), "Taille de tabulation invalide");
+    EXPECT_EQ (Sans.GetCodErr (), 253u);
+}

@@ -1,0 +1,195 @@
+// Tables de symboles : la derniere declaration gagne, l'ordre des sortes prime sur le niveau,
+// et la fin d'un bloc retire exactement ses declarations.
+#include "Commun.h"
+
+#include "symbols/Symboles.h"
+#include "types/TypesCodes.h"
+
+using namespace nsTramelo;
+using nsTest::Charger;
+
+namespace
+{
+    class Symboles : public ::testing::Test
+    {
+      protected :
+        void SetUp () override
+        {
+            Charger ("");
+            AjouterCst ("vrai", TBooleen, 0);
+            AjouterCst ("faux", TBooleen, 0);
+        }
+    };
+
+    void VerifierParalleles ()
+    {
+        EXPECT_EQ (VIdentVar.size (), VTypesVar.size ());
+        EXPECT_EQ (VIdentVar.size (), VNivBlocVar.size ());
+        EXPECT_EQ (VIdentCst.size (), VTypesCst.size ());
+        EXPECT_EQ (VIdentCst.size (), VNivBlocCst.size ());
+        EXPECT_EQ (VIdentTab.size (), VTypesTab.size ());
+        EXPECT_EQ (VIdentTab.size (), VNivBlocTab.size ());
+        EXPECT_EQ (VIdentParamFormel.size (), VTypesParamFormel.size ());
+        EXPECT_EQ (VIdentParamFormel.size (), VInOutParamFormel.size ());
+        EXPECT_EQ (VIdentParamFormel.size (), VNivBlocParamFormel.size ());
+    }
+}
+
+TEST (SymbolesDemarrage, SentinellesSeules)
+{
+    Charger ("");
+    for (const CVString_t * V : { & VIdentVar, & VIdentTab, & VIdentCst, & VIdentParamFormel })
+    {
+        ASSERT_EQ (V->size (), 1u);
+        EXPECT_EQ ((* V) [0], "");
+    }
+    EXPECT_EQ (VTypesVar [0], 0u);
+    EXPECT_EQ (VNivBlocVar [0], 0u);
+    EXPECT_EQ (VInOutParamFormel [0], 0u);
+    EXPECT_TRUE (VIdentProc.empty ());
+    EXPECT_TRUE (VIdentFct.empty ());
+    EXPECT_TRUE (VVParamFormelsProc.empty ());
+    EXPECT_EQ (NivBloc, 0u);
+    VerifierParalleles ();
+    // La sentinelle ne repond a aucun nom.
+    EXPECT_EQ (GetTypeIdent ("x"), 0u);
+}
+
+TEST (SymbolesDemarrage, FindRevSurUnVecteurQuelconque)
+{
+    const CVString_t V = { "a", "b", "a", "c" };
+    EXPECT_EQ (FindRev (V, "a"), 2u);
+    EXPECT_EQ (FindRev (V, "b"), 1u);
+    EXPECT_EQ (FindRev (V, "c"), 3u);
+    EXPECT_EQ (FindRev (V, "d"), 4u);
+    EXPECT_EQ (FindRev (V, "A"), 4u);
+    EXPECT_EQ (FindRev (CVString_t (), "a"), 0u);
+}
+
+TEST_F (Symboles, FindRevRendLaDerniereEntree)
+{
+    AjouterVar ("i", TEntierNaturel, 2);
+    AjouterVar ("n", TReel, 2);
+    AjouterVar ("i", TEntier, 3);
+    EXPECT_EQ (FindRev (VIdentVar, "i"), 3u);
+    EXPECT_EQ (FindRev (VIdentVar, "n"), 2u);
+    EXPECT_EQ (FindRev (VIdentVar, "absent"), VIdentVar.size ());
+    EXPECT_EQ (GetTypeIdent ("i"), TEntier);
+    // Fin du bloc interieur : la declaration exterieure revient.
+    DepilerDecl (3);
+    EXPECT_EQ (FindRev (VIdentVar, "i"), 1u);
+    EXPECT_EQ (GetTypeIdent ("i"), TEntierNaturel);
+    DepilerDecl (2);
+    EXPECT_EQ (FindRev (VIdentVar, "i"), VIdentVar.size ());
+    EXPECT_FALSE (IsIdentVar ("i"));
+    EXPECT_EQ (GetTypeIdent ("i"), 0u);
+}
+
+TEST_F (Symboles, GetTypeIdentFonctionsStandardEtInconnus)
+{
+    EXPECT_EQ (GetTypeIdent ("inconnu"), 0u);
+    EXPECT_EQ (GetTypeIdent ("taille"), TEntierNaturel);
+    EXPECT_EQ (GetTypeIdent ("toupper"), TCaractere);
+    EXPECT_EQ (GetTypeIdent ("Rand"), TEntierNaturel);
+    EXPECT_EQ (GetTypeIdent ("succ"), TCaractere);
+    EXPECT_EQ (GetTypeIdent ("rand"), 0u);
+    EXPECT_EQ (GetTypeIdent ("vrai"), TBooleen);
+    EXPECT_EQ (GetTypeIdent ("faux"), TBooleen);
+}
+
+TEST_F (Symboles, GetTypeIdentOrdreDesSortesAvantLeNiveau)
+{
+    // Un parametre nomme vrai ne masque pas la constante predeclaree.
+    ++NivBloc;
+    AjouterParamFormel ("vrai", 0, TEntier, NivBloc);
+    EXPECT_EQ (GetTypeIdent ("vrai"), TBooleen);
+
+    // Constante avant variable, quel que soit leur niveau.
+    AjouterCst ("x", TEntier, 1);
+    AjouterVar ("x", TReel, 3);
+    EXPECT_EQ (GetTypeIdent ("x"), TEntier);
+
+    // Variable, puis tableau, puis parametre, puis fonction declaree, puis fonction standard.
+    AjouterParamFormel ("p", 1, TCaractere, 1);
+    AjouterTab ("p", 2);
+    FixerTypeTab (TTableau | TReel);
+    EXPECT_EQ (GetTypeIdent ("p"), TTableau | TReel);
+    AjouterVar ("p", TString, 3);
+    EXPECT_EQ (GetTypeIdent ("p"), TString);
+
+    AjouterParamsFct ({});
+    AjouterFct ("f", TReel);
+    EXPECT_EQ (GetTypeIdent ("f"), TReel);
+    AjouterParamFormel ("f", 0, TBooleen, 1);
+    EXPECT_EQ (GetTypeIdent ("f"), TBooleen);
+
+    AjouterParamsFct ({});
+    AjouterFct ("taille", TString);
+    EXPECT_EQ (GetTypeIdent ("taille"), TString);
+
+    // Un nom de procedure, comme un inconnu, n'a pas de type.
+    AjouterParamsProc ({});
+    AjouterProc ("proc");
+    EXPECT_TRUE (IsIdentProc ("proc"));
+    EXPECT_TRUE (IsIdentSsProgr ("proc"));
+    EXPECT_TRUE (IsIdentSsProgr ("f"));
+    EXPECT_FALSE (IsIdentSsProgr ("p"));
+    EXPECT_EQ (GetTypeIdent ("proc"), 0u);
+    VerifierParalleles ();
+}
+
+TEST_F (Symboles, DepilerDeclRetireExactementLeNiveau)
+{
+    AjouterVar ("a", TEntier, 1);
+    AjouterVar ("b", TEntier, 2);
+    AjouterVar ("c", TEntier, 2);
+    AjouterCst ("k", TEntier, 2);
+    AjouterTab ("t", 2);
+    FixerTypeTab (TTableau | TEntier);
+    AjouterParamFormel ("p", 2, TReel, 1);
+    AjouterParamFormel ("q", 0, TReel, 2);
+    AjouterParamsProc ({});
+    AjouterProc ("proc");
+    AjouterParamsFct ({});
+    AjouterFct ("fct", TEntier);
+
+    DepilerDecl (2);
+    // Variables aux niveaux 0, 1, 2, 2 : restent celles des niveaux 0 et 1.
+    EXPECT_EQ (VIdentVar, (CVString_t { "", "a" }));
+    EXPECT_EQ (VIdentCst, (CVString_t { "", "vrai", "faux" }));
+    EXPECT_EQ (VIdentTab, (CVString_t { "" }));
+    EXPECT_EQ (VIdentParamFormel, (CVString_t { "", "p" }));
+    EXPECT_EQ (VInOutParamFormel, (CVUInt_t { 0, 2 }));
+    EXPECT_TRUE (IsIdentProc ("proc"));
+    EXPECT_TRUE (IsIdentFct ("fct"));
+    VerifierParalleles ();
+
+    // Rien au niveau demande : rien ne bouge.
+    DepilerDecl (5);
+    EXPECT_EQ (VIdentVar.size (), 2u);
+
+    DepilerDecl (1);
+    EXPECT_EQ (VIdentVar, (CVString_t { "" }));
+    EXPECT_EQ (VIdentParamFormel, (CVString_t { "" }));
+    // Les constantes de niveau 0 et les unites restent toute la traduction.
+    EXPECT_EQ (VIdentCst, (CVString_t { "", "vrai", "faux" }));
+    EXPECT_EQ (VIdentProc, (CVString_t { "proc" }));
+    VerifierParalleles ();
+}
+
+TEST_F (Symboles, PredicatsSansRegarderLeNiveau)
+{
+    AjouterVar ("v", TEntier, 2);
+    AjouterTab ("t", 3);
+    FixerTypeTab (TTableau | TCaractere);
+    AjouterCst ("k", TReel, 4);
+    AjouterParamFormel ("p", 0, TString, 1);
+    EXPECT_TRUE (IsIdentVar ("v"));
+    EXPECT_TRUE (IsIdentTab ("t"));
+    EXPECT_TRUE (IsIdentCst ("k"));
+    EXPECT_TRUE (IsIdentCst ("vrai"));
+    EXPECT_TRUE (IsIdentParamFormel ("p"));
+    EXPECT_FALSE (IsIdentVar ("t"));
+    EXPECT_FALSE (IsIdentTab ("v"));
+    EXPECT_FALSE (IsIdentProc ("v"));
+}
