@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Sources hors normes : imbrications de 100 000 niveaux, octets NUL, fins de ligne CR LF,
+# octets au-dela de 127. Toujours un message et un statut de la table, jamais un signal ;
+# le meme script sert pour la construction optimisee et pour celle sous sanitizers.
+#   profondeur.sh CHEMIN_DE_TRAMELO
+set -u
+tramelo=$1
+case $tramelo in /*) ;; *) tramelo=$PWD/$tramelo ;; esac
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+cd "$tmp" || exit 1
+echecs=0
+reussis=0
+
+# repete MOTIF N : le motif N fois (le motif ne contient pas de %).
+repete() { printf "%.0s$1" $(seq "$2"); }
+
+echec() { echo "--- $1"; echecs=$((echecs + 1)); }
+
+# Statut et sortie d'erreur coherents : 0 et rien, ou un code d'analyse et une seule ligne
+# "Ligne NNNN - message". Un signal (statut 128+n) n'ecrit pas cette ligne : il est donc vu.
+verifier_forme() {
+    local libelle=$1 code=$2
+    if [ "$code" = 0 ]; then
+        [ -s err ] && { echec "$libelle : statut 0 mais sortie d'erreur : $(head -c 300 err)"; return 1; }
+    elif [ "$code" -lt 102 ] || [ "$code" -gt 147 ]; then
+        echec "$libelle : statut $code hors de la table ; erreur : $(head -c 300 err)"; return 1
+    elif [ "$(wc -l <err)" != 1 ] || ! grep -Eq '^Ligne ( {3}[1-9]| {2}[1-9][0-9]| [1-9][0-9]{2}|[1-9][0-9]{3,}) - .' err; then
+        echec "$libelle : statut $code sans message d'analyse : $(head -c 300 err)"; return 1
+    fi
+    return 0
+}
+
+# imbrication LIBELLE LIGNE : profond.algo doit donner 147 a LIGNE, et borne.algo (un niveau de
+# moins que la limite) se traduire sans erreur.
+imbrication() {
+    local libelle=$1 ligne=$2 code attendu
+    printf -v attendu 'Ligne %4d - Imbrication trop profonde' "$ligne"
+    "$tramelo" profond.algo >out 2>err
+    code=$?
+    if [ "$code" != 147 ] || [ "$(cat err)" != "$attendu" ]; then
+        echec "$libelle sur 100 000 niveaux : statut $code, erreur '$(head -c 300 err)' au lieu de 147, '$attendu'"
+    else
+        reussis=$((reussis + 1))
+    fi
+    "$tramelo" borne.algo >out 2>err
+    code=$?
+    if [ "$code" != 0 ]; then
+        echec "$libelle sur 256 niveaux (la borne) : statut $code, erreur '$(head -c 300 err)' au lieu d'une traduction"
+    else
+        reussis=$((reussis + 1))
+    fi
+}
+
+# Le corps de l'algorithme compte un niveau : 255 constructions imbriquees y tiennent, la 256e
+# depasse la borne. Chaque construction ouvre sa propre ligne, ce qui situe l'erreur.
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
+      repete '  (\n' "$n"; echo 1; repete ')' "$n"; printf ';\nfin\n'; } >"$fichier"
+done
+imbrication "parentheses d'une affectation" 260
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n'; repete '  si (vrai)\n' "$n"; repete '  fsi\n' "$n"; printf 'fin\n'; } >"$fichier"
+done
+# Le bloc du 256e si s'ouvre sur le premier mot de son corps, a la ligne suivante.
+imbrication "blocs si" 259
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n'; repete '  tant_que (vrai) faire\n' "$n"; repete '  ffaire\n' "$n"; printf 'fin\n'; } >"$fichier"
+done
+imbrication "boucles tant_que" 258
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'fonction f (x : in entier) renvoie entier\ndebut\n    renvoie x;\nfin\n'
+      printf 'algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
+      repete '  f (\n' "$n"; echo 1; repete ')' "$n"; printf ';\nfin\n'; } >"$fichier"
+done
+imbrication "appels f (f (...))" 264
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n    declarer b : booleen;\n    b <-\n'
+      repete '  NON\n' "$n"; printf '  vrai;\nfin\n'; } >"$fichier"
+done
+imbrication "NON NON ..." 260
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n    declarer t : tableau_de 10 entier;\n    declarer n : entier;\n    n <-\n'
+      repete '  t [\n' "$n"; echo 0; repete ']' "$n"; printf ';\nfin\n'; } >"$fichier"
+done
+imbrication "indices t [t [...]]" 261
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
+      repete '  -\n' "$n"; printf '  1;\nfin\n'; } >"$fichier"
+done
+imbrication "moins unaires" 260
+
+# Les lectures a plusieurs essais (afficher) et les fonctions standard comptent aussi.
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n    afficher (\n'; repete '  (\n' "$n"; echo '"a"'; repete ')' "$n"; printf ');\nfin\n'; } >"$fichier"
+done
+imbrication "parentheses d'une chaine dans afficher" 259
+
+for n in 100000 255; do
+    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
+    { printf 'algorithme A\ndebut\n    declarer c : caractere;\n    c <-\n'
+      repete '  toupper (\n' "$n"; echo "'a'"; repete ')' "$n"; printf ';\nfin\n'; } >"$fichier"
+done
+imbrication "appels toupper (toupper (...))" 260
+
+# --- Octets inhabituels ---
+
+# octets LIBELLE FICHIER : un message et un statut de la table, quoi que contienne le fichier.
+octets() {
+    "$tramelo" "$2" >out 2>err
+    verifier_forme "$1" $? && reussis=$((reussis + 1))
+}
+
+# Un programme ordinaire ; ses fins de ligne CR LF ne changent rien (le retour chariot est un blanc).
+cat >lf.algo <<'EOF'
+fonction doubler (x : in entier) renvoie entier
+debut
+    renvoie 2 * x;
+fin
+
+algorithme Essai
+debut
+    declarer n : entier;
+    declarer t : tableau_de 3 entier;
+    n <- doubler (4) + 1;  // commentaire
+    si (n > 3 ET NON (n vaut 7))
+        t [0] <- n;
+    sinon
+        afficher ("petit", 'c');
+    fsi
+    tant_que (n > 0) faire
+        n <- n - 1;
+    ffaire
+fin
+EOF
+sed 's/$/\r/' lf.algo >crlf.algo
+"$tramelo" lf.algo >lf.out 2>err
+[ $? = 0 ] || echec "programme de reference refuse : $(cat err)"
+"$tramelo" crlf.algo >out 2>err
+code=$?
+if [ "$code" != 0 ] || [ -s err ] || ! cmp -s lf.out out; then
+    echec "fins de ligne CR LF : statut $code, erreur '$(cat err)', sortie $(cmp -s lf.out out && echo identique || echo differente)"
+else
+    reussis=$((reussis + 1))
+fi
+# Un retour chariot seul (ancien Mac) : tout le source sur une ligne, mais lisible.
+tr '\n' '\r' <lf.algo >cr.algo
+octets "fins de ligne CR seules" cr.algo
+
+# NUL : dans un commentaire il est efface avec lui ; ailleurs il se lit comme la fin du texte.
+printf 'algorithme A\ndebut\n    afficher (1); // \0 x\nfin\n' >nul-commentaire.algo
+"$tramelo" nul-commentaire.algo >out 2>err
+code=$?
+if [ "$code" != 0 ] || [ -s err ]; then
+    echec "NUL dans un commentaire : statut $code, erreur '$(cat err)' au lieu d'une traduction"
+else
+    reussis=$((reussis + 1))
+fi
+printf 'algorithme A\ndebut\n    afficher (1);\0\nfin\n' >nul-instruction.algo
+octets "NUL entre deux instructions" nul-instruction.algo
+printf 'algorithme A\ndebut\n    afficher ("a\0b");\nfin\n' >nul-chaine.algo
+octets "NUL dans une chaine" nul-chaine.algo
+printf "algorithme A\ndebut\n    afficher ('\0');\nfin\n" >nul-caractere.algo
+octets "NUL dans un caractere" nul-caractere.algo
+printf '\0algorithme A\ndebut\nfin\n' >nul-debut.algo
+octets "NUL en tete" nul-debut.algo
+head -c 4096 /dev/zero >nul-seuls.algo
+octets "que des NUL" nul-seuls.algo
+
+# Au-dela de 127 : recopies tels quels dans une chaine, refuses ailleurs avec un message.
+printf 'algorithme A\ndebut\n    afficher ("\303\251t\303\251 \351");\nfin\n' >haut-chaine.algo
+"$tramelo" haut-chaine.algo >out 2>err
+code=$?
+if [ "$code" != 0 ] || ! grep -aqF "$(printf '"\303\251t\303\251 \351"')" out; then
+    echec "octets hauts dans une chaine : statut $code, erreur '$(cat err)', ou chaine non recopiee"
+else
+    reussis=$((reussis + 1))
+fi
+printf "algorithme A\ndebut\n    afficher ('\303\251');\nfin\n" >haut-caractere.algo
+octets "caractere de deux octets" haut-caractere.algo
+printf 'algorithme A\ndebut\n    d\303\251clarer x : entier;\nfin\n' >haut-mot.algo
+octets "octets hauts dans un mot" haut-mot.algo
+printf 'algorithme \351t\351\ndebut\nfin\n' >haut-nom.algo
+octets "octets hauts dans un nom" haut-nom.algo
+
+# Tous les octets, puis du binaire quelconque : le traducteur lui-meme.
+for i in $(seq 0 255); do printf "\\$(printf %03o "$i")"; done >tous-octets.algo
+octets "les 256 octets" tous-octets.algo
+{ printf 'algorithme A\ndebut\n    afficher ("'; for i in $(seq 1 255); do [ "$i" = 10 ] || [ "$i" = 34 ] || [ "$i" = 92 ] || printf "\\$(printf %03o "$i")"; done; printf '");\nfin\n'; } >tous-octets-chaine.algo
+octets "les octets dans une chaine" tous-octets-chaine.algo
+head -c 65536 "$tramelo" >binaire.algo
+octets "un fichier binaire" binaire.algo
+
+echo "$reussis passed, $echecs failed"
+[ "$echecs" = 0 ]
