@@ -1,0 +1,82 @@
+# Outils autour du traducteur (tramelo-exec), pages de manuel, completion bash, fichiers des
+# editeurs, installation complete et paquet .deb.
+
+include(GNUInstallDirs)
+
+# tramelo-exec est recopie a cote de Tramelo pour qu'il le trouve sans installation.
+if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+  set(TRAMELO_DOSSIER_EXECUTABLES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+else()
+  set(TRAMELO_DOSSIER_EXECUTABLES ${CMAKE_BINARY_DIR})
+endif()
+set(TRAMELO_EXEC ${TRAMELO_DOSSIER_EXECUTABLES}/tramelo-exec)
+configure_file(${CMAKE_SOURCE_DIR}/outils/tramelo-exec ${TRAMELO_EXEC} COPYONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                   WORLD_READ WORLD_EXECUTE)
+
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/outils/tramelo-exec DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
+# reproductibles).
+find_program(TRAMELO_GZIP gzip)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec)
+set(TRAMELO_PAGES_PRODUITES)
+foreach(page ${TRAMELO_PAGES_MANUEL})
+  set(source_page ${CMAKE_SOURCE_DIR}/man/${page}.1)
+  if(TRAMELO_GZIP)
+    set(page_gz ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+    add_custom_command(OUTPUT ${page_gz}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+      COMMAND ${TRAMELO_GZIP} -9n -c ${source_page} > ${page_gz}
+      DEPENDS ${source_page}
+      COMMENT "Compression de la page de manuel ${page}.1"
+      VERBATIM)
+    list(APPEND TRAMELO_PAGES_PRODUITES ${page_gz})
+  else()
+    list(APPEND TRAMELO_PAGES_PRODUITES ${source_page})
+  endif()
+endforeach()
+add_custom_target(tramelo_pages_manuel ALL DEPENDS ${TRAMELO_PAGES_PRODUITES})
+install(FILES ${TRAMELO_PAGES_PRODUITES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Completion bash : chargee a la demande par bash-completion, un fichier par commande.
+foreach(commande Tramelo tramelo-exec)
+  install(FILES ${CMAKE_SOURCE_DIR}/outils/completion.bash
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME ${commande})
+endforeach()
+
+# Fichiers des editeurs et exemples.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/editeurs/vim ${CMAKE_SOURCE_DIR}/editeurs/vscode
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/exemples/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tramelo/exemples
+        FILES_MATCHING PATTERN "*.algo")
+
+# Paquet Debian (preset de paquet "deb").
+set(TRAMELO_MAINTENEUR "Equipe Tramelo <tramelo@localhost>" CACHE STRING
+    "Mainteneur inscrit dans le paquet .deb")
+set(CPACK_PACKAGE_NAME tramelo)
+set(CPACK_PACKAGE_VENDOR "Tramelo")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${TRAMELO_MAINTENEUR})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "traducteur d'algorithmes en pseudo-langage français vers C++")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tramelo lit un algorithme écrit dans un pseudo-langage français (procédures,
+fonctions, tableaux, chaînes, boucles) et écrit le programme C++17 équivalent.
+Chaque erreur est signalée par un message en français avec son numéro de
+ligne. La commande tramelo-exec traduit, compile et exécute un algorithme en
+une seule fois. Le paquet fournit aussi les pages de manuel, la complétion
+bash et la coloration syntaxique pour Vim et Visual Studio Code.")
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TRAMELO_MAINTENEUR})
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# tramelo-exec compile le C++ produit ; les bibliotheques de Tramelo sont calculees.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "g++")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_SOURCE_IGNORE_FILES "/build/;/\\\\.git/;/node_modules/")
+include(CPack)

@@ -1,0 +1,2 @@
+" Detection des sources Tramelo.
+autocmd BufNewFile,BufRead *.algo setfiletype algo

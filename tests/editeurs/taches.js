@@ -1,0 +1,145 @@
+// Execute pour de vrai les taches "Traduire" et "Executer" du modele tasks.json de VS Code
+// (variables ${file}... remplacees comme VS Code le fait) et applique a leur sortie le
+// "problem matcher" du manifeste : l'erreur de Tramelo doit pointer le bon fichier et la bonne ligne.
+//   node taches.js <dossier editeurs/vscode> <dossier contenant Tramelo et tramelo-exec>
+// Sans module npm : seul node est requis.
+'use strict';
+
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { spawnSync } = require('child_process');
+
+const [dossierExtension, dossierOutils] = process.argv.slice(2).map((p) => path.resolve(p));
+if (!dossierExtension || !dossierOutils) {
+    console.error('Usage : node taches.js <editeurs/vscode> <dossier de Tramelo>');
+    process.exit(2);
+}
+
+let nbVerifs = 0;
+const echecs = [];
+function verifier(condition, libelle) {
+    nbVerifs++;
+    if (!condition) echecs.push(libelle);
+}
+
+const manifeste = JSON.parse(fs.readFileSync(path.join(dossierExtension, 'package.json'), 'utf8'));
+const taches = JSON.parse(fs.readFileSync(path.join(dossierExtension, 'tasks.json'), 'utf8')).tasks;
+
+// Le manifeste designe des fichiers qui existent, et la grammaire annonce la portee declaree.
+for (const g of manifeste.contributes.grammars) {
+    const chemin = path.join(dossierExtension, g.path);
+    verifier(fs.existsSync(chemin), 'grammaire introuvable : ' + g.path);
+    if (fs.existsSync(chemin)) {
+        verifier(JSON.parse(fs.readFileSync(chemin, 'utf8')).scopeName === g.scopeName,
+            'portee de ' + g.path + ' differente de ' + g.scopeName);
+    }
+}
+for (const l of manifeste.contributes.languages) {
+    verifier(fs.existsSync(path.join(dossierExtension, l.configuration)), 'configuration introuvable : ' + l.configuration);
+    verifier(l.extensions.includes('.algo'), 'le langage ' + l.id + ' ne couvre pas .algo');
+}
+const config = JSON.parse(fs.readFileSync(path.join(dossierExtension, 'language-configuration.json'), 'utf8'));
+verifier(config.comments && config.comments.lineComment === '//', 'commentaire de ligne different de //');
+
+// Le "problem matcher" tel que VS Code l'applique : motifs multi-lignes sur des lignes consecutives.
+const matcher = manifeste.contributes.problemMatchers.find((m) => m.name === 'tramelo');
+verifier(matcher !== undefined, 'pas de problem matcher "tramelo" dans le manifeste');
+const motifs = matcher.pattern.map((p) => ({ ...p, re: new RegExp(p.regexp) }));
+function problemes(sortie) {
+    const lignes = sortie.split(/\r?\n/);
+    const trouves = [];
+    for (let i = 0; i + motifs.length <= lignes.length; i++) {
+        const groupes = motifs.map((m, k) => m.re.exec(lignes[i + k]));
+        if (groupes.every((g) => g)) {
+            const p = {};
+            motifs.forEach((m, k) => {
+                for (const champ of ['file', 'line', 'message']) if (m[champ]) p[champ] = groupes[k][m[champ]];
+            });
+            trouves.push(p);
+        }
+    }
+    return trouves;
+}
+// Numeros de ligne de toutes les largeurs (le numero est cadre a droite sur 4 caracteres).
+for (const [ligne, n] of [['Ligne    7 - Type invalide', '7'], ['Ligne 1234 - x', '1234'], ['Ligne 12345 - x', '12345']]) {
+    const p = problemes('Source : /tmp/a.algo\n' + ligne);
+    verifier(p.length === 1 && p[0].line === n && p[0].file === '/tmp/a.algo', 'motif non reconnu : ' + ligne);
+}
+
+// Variables de VS Code pour un fichier donne.
+function commande(tache, fichier) {
+    const vars = {
+        file: fichier,
+        fileDirname: path.dirname(fichier),
+        fileBasename: path.basename(fichier),
+        fileBasenameNoExtension: path.basename(fichier, path.extname(fichier)),
+        fileExtname: path.extname(fichier),
+    };
+    return tache.command.replace(/\$\{(\w+)\}/g, (tout, nom) => {
+        verifier(nom in vars, 'variable non prise en charge par le test : ' + tout);
+        return vars[nom] || '';
+    });
+}
+function lancer(tache, fichier) {
+    const env = { ...process.env, PATH: dossierOutils + path.delimiter + process.env.PATH };
+    delete env.TRAMELO;
+    // Le terminal de VS Code melange sortie et erreur : on fait de meme.
+    return spawnSync('sh', ['-c', '(' + commande(tache, fichier) + ') 2>&1'], { env, encoding: 'utf8', input: '' });
+}
+
+const tache = (nom) => {
+    const t = taches.find((x) => x.label === nom);
+    verifier(t !== undefined, 'tache absente : ' + nom);
+    return t;
+};
+const traduire = tache('Traduire');
+const executer = tache('Exécuter');
+for (const t of [traduire, executer]) {
+    verifier(t.problemMatcher === '$tramelo' || (Array.isArray(t.problemMatcher) && t.problemMatcher.includes('$tramelo')),
+        'la tache ' + t.label + " n'utilise pas le problem matcher $tramelo");
+}
+
+// Un dossier avec un blanc dans le nom, comme souvent sur les postes des etudiants.
+const dossier = fs.mkdtempSync(path.join(os.tmpdir(), 'taches vscode '));
+try {
+    const bon = path.join(dossier, 'mon essai.algo');
+    fs.writeFileSync(bon, 'algorithme Essai\ndebut\n    afficher ("resultat ", 6 * 7);\n    ligne_suivante;\nfin\n');
+    const mauvais = path.join(dossier, 'faux.algo');
+    fs.writeFileSync(mauvais, 'algorithme Faux\ndebut\n    declarer x : entier;\n    x <- vrai;\nfin\n');
+
+    const direct = spawnSync(path.join(dossierOutils, 'Tramelo'), [mauvais], { encoding: 'utf8' });
+    const attendu = /^Ligne\s+(\d+) - (.*)$/.exec(direct.stderr.trim());
+    verifier(attendu !== null, 'Tramelo devrait refuser faux.algo : ' + direct.stderr);
+
+    for (const t of [traduire, executer]) {
+        // Erreur : un seul probleme, sur le bon fichier, la bonne ligne, le message de Tramelo.
+        const r = lancer(t, mauvais);
+        verifier(r.status === direct.status, t.label + ' : statut ' + r.status + ' au lieu de ' + direct.status);
+        const p = problemes(r.stdout);
+        verifier(p.length === 1, t.label + ' : ' + p.length + ' probleme(s) reconnu(s) dans ' + JSON.stringify(r.stdout));
+        if (p.length === 1 && attendu) {
+            verifier(p[0].file === mauvais, t.label + ' : fichier ' + p[0].file);
+            verifier(p[0].line === attendu[1], t.label + ' : ligne ' + p[0].line + ' au lieu de ' + attendu[1]);
+            verifier(p[0].message === attendu[2], t.label + ' : message ' + p[0].message);
+        }
+        // Succes : aucun probleme.
+        const ok = lancer(t, bon);
+        verifier(ok.status === 0, t.label + ' : statut ' + ok.status + ' sur un source correct : ' + ok.stdout);
+        verifier(problemes(ok.stdout).length === 0, t.label + ' : probleme signale sur un source correct');
+        if (t === executer) verifier(ok.stdout.includes('resultat 42\n'), 'Executer : sortie ' + JSON.stringify(ok.stdout));
+    }
+    // Traduire ecrit le C++ a cote du source, identique a la sortie de Tramelo.
+    const cpp = path.join(dossier, 'mon essai.cpp');
+    const reference = spawnSync(path.join(dossierOutils, 'Tramelo'), [bon], { encoding: 'utf8' }).stdout;
+    verifier(fs.existsSync(cpp) && fs.readFileSync(cpp, 'utf8') === reference, 'Traduire : ' + cpp + ' absent ou different');
+} finally {
+    fs.rmSync(dossier, { recursive: true, force: true });
+}
+
+if (echecs.length) {
+    for (const e of echecs) console.error('ECHEC : ' + e);
+    console.error(echecs.length + ' verifications echouees sur ' + nbVerifs);
+    process.exit(1);
+}
+console.log(nbVerifs + ' verifications des taches et du problem matcher reussies');

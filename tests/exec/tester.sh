@@ -1,0 +1,257 @@
+#!/bin/sh
+# Tests de tramelo-exec sur de vrais programmes : entree, sortie, statuts, menage.
+#   tester.sh <tramelo-exec> <Tramelo> <cas> [source.algo]
+# Chaque cas tourne avec un TMPDIR neuf, qui doit etre vide a la fin (sauf mention).
+set -u
+exec_outil=$1
+tramelo=$2
+cas=$3
+ici=$(cd "$(dirname "$0")" && pwd)
+prog=$ici/programmes
+
+bac=$(mktemp -d)
+trap 'rm -rf "$bac"' EXIT
+TMPDIR=$bac/tmp
+export TMPDIR
+mkdir "$TMPDIR"
+unset TRAMELO CXX
+echec=0
+
+ko () { echo "ECHEC : $*"; echec=1; }
+
+# lancer <entree> <args...> : resultats dans $bac/out, $bac/err, $statut.
+lancer () {
+    entree=$1
+    shift
+    "$exec_outil" "$@" <"$entree" >"$bac/out" 2>"$bac/err"
+    statut=$?
+}
+
+attendre_statut () { [ "$statut" = "$1" ] || ko "statut $statut au lieu de $1 ($2)"; }
+attendre_sortie () { # fichier attendu, libelle
+    cmp -s "$1" "$bac/out" || { ko "sortie differente ($2)"; diff "$1" "$bac/out" | head -20; }
+}
+attendre_vide () { # fichier, libelle
+    [ ! -s "$1" ] || { ko "$2 non vide :"; head -20 "$1"; }
+}
+tmp_vide () {
+    reste=$(ls -A "$TMPDIR")
+    [ -z "$reste" ] || ko "dossier temporaire non vide apres $1 : $reste"
+}
+
+case $cas in
+lecture)
+    # Un programme qui lit son entree : le terminal est bien branche sur le programme.
+    lancer "$prog/lecture.in" "$prog/lecture.algo"
+    printf 'Eleve : Camille Martin\nMoyenne : 12.1667, meilleure : 15\nGroupe B\n' >"$bac/attendu"
+    attendre_statut 0 lecture
+    attendre_sortie "$bac/attendu" lecture
+    attendre_vide "$bac/err" "erreur standard"
+    tmp_vide lecture
+    [ ! -e "$prog/lecture.cpp" ] || ko "un .cpp a ete laisse a cote du source sans --garder"
+    # Chemin relatif, depuis un autre dossier, avec la taille de tabulation.
+    (cd "$prog/.." && "$exec_outil" programmes/lecture.algo 8 <"$prog/lecture.in" >"$bac/out2" 2>&1)
+    statut=$?
+    attendre_statut 0 "chemin relatif et tabulation 8"
+    cmp -s "$bac/attendu" "$bac/out2" || ko "sortie differente avec chemin relatif"
+    # Entree vide : le programme tourne quand meme jusqu'au bout.
+    lancer /dev/null "$prog/lecture.algo"
+    attendre_statut 0 "entree vide"
+    tmp_vide "entree vide"
+    ;;
+
+indice)
+    # Le statut du programme est rendu : 1 apres un indice hors bornes.
+    lancer /dev/null "$prog/indice.algo"
+    printf 'avant\n\nIndice invalide\n' >"$bac/attendu"
+    attendre_statut 1 "indice hors bornes"
+    attendre_sortie "$bac/attendu" "indice hors bornes"
+    attendre_vide "$bac/err" "erreur standard"
+    tmp_vide "indice hors bornes"
+    ;;
+
+erreur)
+    # Erreur de traduction : exactement le message et le statut de Tramelo, rien sur la sortie.
+    printf 'Ligne    7 - k : Le parametre doit etre une variable\n' >"$bac/attendu_err"
+    "$tramelo" "$prog/erreur.algo" >/dev/null 2>"$bac/err_direct"
+    statut_direct=$?
+    [ "$statut_direct" = 120 ] || ko "Tramelo rend $statut_direct au lieu de 120"
+    cmp -s "$bac/attendu_err" "$bac/err_direct" || ko "message de Tramelo inattendu : $(cat "$bac/err_direct")"
+    lancer /dev/null "$prog/erreur.algo"
+    attendre_statut 120 "erreur de traduction"
+    cmp -s "$bac/attendu_err" "$bac/err" || { ko "message different :"; cat "$bac/err"; }
+    attendre_vide "$bac/out" "sortie standard"
+    tmp_vide "erreur de traduction"
+    # Fichier absent et tabulation invalide : les messages de Tramelo passent aussi tels quels.
+    comparer_a_tramelo () {
+        "$tramelo" "$@" >/dev/null 2>"$bac/err_direct"
+        statut_direct=$?
+        lancer /dev/null "$@"
+        attendre_statut "$statut_direct" "$*"
+        cmp -s "$bac/err_direct" "$bac/err" || { ko "message different pour $* :"; cat "$bac/err"; }
+        attendre_vide "$bac/out" "sortie standard ($*)"
+        tmp_vide "$*"
+    }
+    comparer_a_tramelo "$bac/absent.algo"
+    attendre_statut 252 "fichier absent"
+    comparer_a_tramelo "$prog/lecture.algo" 0
+    attendre_statut 253 "tabulation 0"
+    comparer_a_tramelo "$prog/lecture.algo" x
+    attendre_statut 253 "tabulation x"
+    ;;
+
+garder)
+    # --garder : le C++ reste a cote du source, meme dans un dossier au nom compose.
+    d="$bac/mes essais"
+    mkdir "$d"
+    cp "$prog/lecture.algo" "$d/mon programme.algo"
+    lancer "$prog/lecture.in" --garder "$d/mon programme.algo"
+    attendre_statut 0 "--garder"
+    "$tramelo" "$d/mon programme.algo" >"$bac/reference.cpp"
+    cmp -s "$bac/reference.cpp" "$d/mon programme.cpp" || ko "--garder : C++ absent ou different"
+    grep -q '^Moyenne : 12.1667' "$bac/out" || ko "--garder : le programme n'a pas tourne"
+    tmp_vide "--garder"
+    # Une traduction ratee ne touche pas au .cpp existant.
+    cp "$prog/erreur.algo" "$d/faux.algo"
+    echo ancien >"$d/faux.cpp"
+    lancer /dev/null --garder "$d/faux.algo"
+    attendre_statut 120 "--garder sur une erreur"
+    [ "$(cat "$d/faux.cpp")" = ancien ] || ko "--garder a ecrase le .cpp d'une traduction ratee"
+    tmp_vide "--garder sur une erreur"
+    # Un source sans extension .algo : le C++ ne remplace pas le source.
+    cp "$prog/indice.algo" "$d/indice"
+    lancer /dev/null --garder "$d/indice"
+    attendre_statut 1 "--garder sans extension"
+    if [ ! -f "$d/indice.cpp" ] || ! cmp -s "$prog/indice.algo" "$d/indice"; then
+        ko "--garder sans extension"
+    fi
+    ;;
+
+compilation)
+    # Compilateur en echec : message en francais, C++ conserve a l'endroit annonce.
+    faux="$bac/faux-compilateur"
+    printf '#!/bin/sh\necho "erreur simulee du compilateur" >&2\nexit 1\n' >"$faux"
+    chmod +x "$faux"
+    CXX=$faux "$exec_outil" "$prog/lecture.algo" </dev/null >"$bac/out" 2>"$bac/err"
+    statut=$?
+    attendre_statut 125 "compilation ratee"
+    attendre_vide "$bac/out" "sortie standard"
+    grep -q 'erreur simulee du compilateur' "$bac/err" || ko "messages du compilateur non affiches"
+    garde=$(sed -n 's/^tramelo-exec : la compilation du C++ produit a echoue ; il est conserve dans //p' "$bac/err")
+    [ -n "$garde" ] || { ko "message de compilation ratee absent :"; cat "$bac/err"; }
+    "$tramelo" "$prog/lecture.algo" >"$bac/reference.cpp"
+    if [ -z "$garde" ] || ! cmp -s "$bac/reference.cpp" "$garde"; then
+        ko "C++ conserve absent ou different : $garde"
+    fi
+    case $garde in "$TMPDIR"/*) ;; *) ko "C++ conserve hors du dossier temporaire : $garde" ;; esac
+    # Seul le .cpp reste ; on le retire avant le bilan du dossier temporaire.
+    [ "$(ls -A "${garde%/*}")" = lecture.cpp ] || ko "reste dans le dossier conserve : $(ls -A "${garde%/*}")"
+    rm -rf "${garde%/*}"
+    tmp_vide "compilation ratee"
+    # Avec --garder, c'est le fichier a cote du source qui est annonce.
+    cp "$prog/lecture.algo" "$bac/copie.algo"
+    CXX=$faux "$exec_outil" --garder "$bac/copie.algo" </dev/null >/dev/null 2>"$bac/err"
+    grep -q "conserve dans $bac/copie.cpp\$" "$bac/err" || { ko "--garder : chemin annonce"; cat "$bac/err"; }
+    tmp_vide "compilation ratee avec --garder"
+    # CXX avec des options : decoupe en mots.
+    CXX="g++ -DTRAMELO_ESSAI -w" "$exec_outil" "$prog/indice.algo" </dev/null >"$bac/out" 2>"$bac/err"
+    statut=$?
+    attendre_statut 1 "CXX avec options"
+    attendre_vide "$bac/err" "erreur standard (CXX avec options)"
+    CXX=/inexistant/g++ "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    statut=$?
+    attendre_statut 127 "compilateur introuvable"
+    grep -q 'compilateur C++ introuvable' "$bac/err" || ko "message compilateur introuvable"
+    tmp_vide "compilateur introuvable"
+    ;;
+
+recherche)
+    # Tramelo voisin, puis PATH, puis la variable TRAMELO.
+    mkdir "$bac/seul" "$bac/bin"
+    cp "$exec_outil" "$bac/seul/tramelo-exec"
+    PATH=/inexistant:/usr/bin:/bin "$bac/seul/tramelo-exec" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    statut=$?
+    attendre_statut 127 "Tramelo introuvable"
+    grep -q 'traducteur Tramelo introuvable' "$bac/err" || ko "message Tramelo introuvable"
+    ln -s "$tramelo" "$bac/bin/Tramelo"
+    PATH="$bac/bin:$PATH" "$bac/seul/tramelo-exec" "$prog/indice.algo" </dev/null >"$bac/out" 2>&1
+    statut=$?
+    attendre_statut 1 "Tramelo trouve dans le PATH"
+    printf '#!/bin/sh\necho appel >"%s"\nexec "%s" "$@"\n' "$bac/trace" "$tramelo" >"$bac/enveloppe"
+    chmod +x "$bac/enveloppe"
+    TRAMELO=$bac/enveloppe "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>&1
+    statut=$?
+    attendre_statut 1 "TRAMELO"
+    [ -f "$bac/trace" ] || ko "la variable TRAMELO n'est pas suivie"
+    TRAMELO=$bac/absent "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>&1
+    statut=$?
+    attendre_statut 127 "TRAMELO absent"
+    tmp_vide recherche
+    ;;
+
+ligne_commande)
+    lancer /dev/null --aide
+    attendre_statut 0 "--aide"
+    grep -q '^Usage : tramelo-exec \[--garder\] fichier.algo \[taille_tabulation\]$' "$bac/out" || ko "--aide sans usage"
+    for args in "" "a.algo 4 x" "--inconnue a.algo"; do
+        # shellcheck disable=SC2086
+        lancer /dev/null $args
+        attendre_statut 253 "arguments : '$args'"
+        grep -q '^Usage : tramelo-exec' "$bac/err" || ko "usage absent pour '$args'"
+        attendre_vide "$bac/out" "sortie standard ('$args')"
+    done
+    tmp_vide "ligne de commande"
+    ;;
+
+interruption)
+    # Ctrl-C (tout le groupe recoit SIGINT) ou fermeture du terminal (SIGHUP) pendant que le
+    # programme attend son entree : statut 128 + signal et rien ne reste.
+    for outil in setsid pgrep mkfifo; do
+        command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
+    done
+    # Un processus lance en arriere-plan ignore SIGINT : env le remet a son comportement normal.
+    env --default-signal=INT true 2>/dev/null || { echo "Test saute : env --default-signal absent"; exit 77; }
+    for signal in INT:130 HUP:129; do
+        mkfifo "$bac/entree"
+        setsid env --default-signal=INT "$exec_outil" "$prog/lecture.algo" <"$bac/entree" >"$bac/out" 2>"$bac/err" &
+        pid=$!
+        exec 3>"$bac/entree"
+        # Attendre que le programme compile tourne (bloque sur la fifo).
+        i=0
+        until pgrep -s "$pid" -x programme >/dev/null 2>&1; do
+            i=$((i + 1))
+            [ $i -lt 600 ] || { ko "le programme ne demarre pas"; break; }
+            sleep 0.1
+        done
+        kill "-${signal%:*}" "-$pid"
+        # Si le signal n'a rien fait, la fin de l'entree termine quand meme le programme.
+        exec 3>&-
+        wait "$pid"
+        statut=$?
+        rm -f "$bac/entree"
+        attendre_statut "${signal#*:}" "signal ${signal%:*}"
+        tmp_vide "signal ${signal%:*}"
+    done
+    ;;
+
+exemple)
+    # Un exemple fourni : sortie et statut attendus du programme sur son entree.
+    source_algo=$4
+    base=${source_algo%.algo}
+    entree=/dev/null
+    [ -f "$base.in" ] && entree=$base.in
+    lancer "$entree" "$source_algo"
+    attendu=0
+    [ -f "$base.runcode" ] && attendu=$(cat "$base.runcode")
+    attendre_statut "$attendu" "$source_algo"
+    attendre_sortie "$base.run" "$source_algo"
+    attendre_vide "$bac/err" "erreur standard"
+    tmp_vide "$source_algo"
+    ;;
+
+*)
+    echo "cas inconnu : $cas"
+    exit 2
+    ;;
+esac
+exit $echec

@@ -1,0 +1,168 @@
+#!/bin/sh
+# Construit le paquet .deb avec cpack, l'inspecte, le deballe dans une racine temporaire
+# (dpkg-deb -x) et y fait tourner ce qui est installe : Tramelo, tramelo-exec, les pages de
+# manuel, la completion bash, les fichiers des editeurs.
+#   paquet.sh <cpack> <CPackConfig.cmake> <Tramelo construit> <dossier source>
+# Statut 77 (test saute) sans les outils Debian.
+set -u
+cpack=$1
+config=$2
+tramelo_construit=$3
+source_dir=$4
+
+for outil in dpkg-deb dpkg-shlibdeps; do
+    command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
+done
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+echec=0
+ko () { echo "ECHEC : $*"; echec=1; }
+
+# Construction du paquet, dans un dossier a nous.
+if ! "$cpack" -G DEB --config "$config" -B "$tmp/paquet" >"$tmp/cpack.log" 2>&1; then
+    cat "$tmp/cpack.log"
+    echo "ECHEC : cpack"
+    exit 1
+fi
+deb=$(ls "$tmp"/paquet/*.deb 2>/dev/null | head -1)
+[ -n "$deb" ] || { cat "$tmp/cpack.log"; echo "ECHEC : aucun .deb produit"; exit 1; }
+echo "Paquet : ${deb##*/}"
+
+# Champs de controle.
+champ () { dpkg-deb -f "$deb" "$1"; }
+[ "$(champ Package)" = tramelo ] || ko "Package : $(champ Package)"
+[ -n "$(champ Version)" ] || ko "Version absente"
+[ -n "$(champ Maintainer)" ] || ko "Maintainer absent"
+depends=$(champ Depends)
+echo "Depends : $depends"
+for dep in libc6 libstdc++6 g++; do
+    printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$dep" ||
+        ko "Depends sans $dep : $depends"
+done
+champ Description | head -1 | grep -q 'pseudo-langage' || ko "Description : $(champ Description | head -1)"
+
+# Contenu et droits.
+dpkg-deb -c "$deb" >"$tmp/contenu"
+while read -r mode chemin; do
+    ligne=$(awk -v c="./$chemin" '$6 == c { print $1 }' "$tmp/contenu")
+    [ "$ligne" = "$mode" ] || ko "$chemin : '${ligne:-absent}' au lieu de $mode"
+done <<'FIN'
+-rwxr-xr-x usr/bin/Tramelo
+-rwxr-xr-x usr/bin/tramelo-exec
+-rw-r--r-- usr/share/man/man1/Tramelo.1.gz
+-rw-r--r-- usr/share/man/man1/tramelo-exec.1.gz
+-rw-r--r-- usr/share/bash-completion/completions/Tramelo
+-rw-r--r-- usr/share/bash-completion/completions/tramelo-exec
+-rw-r--r-- usr/share/tramelo/vim/syntax/algo.vim
+-rw-r--r-- usr/share/tramelo/vim/ftdetect/algo.vim
+-rw-r--r-- usr/share/tramelo/vscode/package.json
+-rw-r--r-- usr/share/tramelo/vscode/syntaxes/algo.tmLanguage.json
+-rw-r--r-- usr/share/tramelo/vscode/language-configuration.json
+-rw-r--r-- usr/share/tramelo/vscode/tasks.json
+FIN
+if grep -q 'tramelo-vocabulaire\|tramelo_unit_tests\|node_modules' "$tmp/contenu"; then
+    ko "fichiers de developpement dans le paquet"
+fi
+
+# Deballage dans une racine temporaire.
+racine=$tmp/racine
+dpkg-deb -x "$deb" "$racine" || { echo "ECHEC : dpkg-deb -x"; exit 1; }
+bin=$racine/usr/bin
+exemples=$racine/usr/share/doc/tramelo/exemples
+if ldd "$bin/Tramelo" 2>/dev/null | grep -q 'not found'; then
+    ko "bibliotheque introuvable pour Tramelo installe"
+fi
+
+# Le Tramelo installe traduit chaque exemple installe comme le Tramelo construit.
+nb=0
+for ex in "$exemples"/*.algo "$source_dir"/tests/exec/programmes/erreur.algo; do
+    [ -f "$ex" ] || continue
+    nb=$((nb + 1))
+    "$bin/Tramelo" "$ex" >"$tmp/out" 2>"$tmp/err"
+    s1=$?
+    "$tramelo_construit" "$ex" >"$tmp/out_ref" 2>"$tmp/err_ref"
+    s2=$?
+    if [ $s1 != $s2 ] || ! cmp -s "$tmp/out" "$tmp/out_ref" || ! cmp -s "$tmp/err" "$tmp/err_ref"; then
+        ko "Tramelo installe differe sur ${ex##*/}"
+    fi
+done
+[ $nb -ge 2 ] || ko "aucun exemple installe dans usr/share/doc/tramelo/exemples"
+
+# tramelo-exec installe trouve le Tramelo installe a cote de lui (rien d'autre dans le PATH).
+mkdir "$tmp/tmpdir"
+for ex in "$exemples"/*.algo; do
+    nom=${ex##*/}
+    base=$source_dir/exemples/${nom%.algo}
+    [ -f "$base.run" ] || continue
+    entree=/dev/null
+    [ -f "$base.in" ] && entree=$base.in
+    attendu=0
+    [ -f "$base.runcode" ] && attendu=$(cat "$base.runcode")
+    env -u TRAMELO PATH=/usr/bin:/bin TMPDIR="$tmp/tmpdir" "$bin/tramelo-exec" "$ex" <"$entree" >"$tmp/out" 2>"$tmp/err"
+    s=$?
+    [ $s = "$attendu" ] || ko "tramelo-exec installe : statut $s sur $nom"
+    cmp -s "$base.run" "$tmp/out" || ko "tramelo-exec installe : sortie differente sur $nom"
+    [ ! -s "$tmp/err" ] || { ko "tramelo-exec installe : erreur sur $nom"; cat "$tmp/err"; }
+    break
+done
+[ -z "$(ls -A "$tmp/tmpdir")" ] || ko "dossier temporaire non vide apres tramelo-exec installe"
+
+# Pages de manuel : gzip -9n (ni nom ni date dans l'en-tete), et rendu par man.
+for page in Tramelo tramelo-exec; do
+    gz=$racine/usr/share/man/man1/$page.1.gz
+    gzip -t "$gz" 2>/dev/null || { ko "$page.1.gz n'est pas un gzip valide"; continue; }
+    # Octet 4 : drapeaux (FNAME = 8) ; octets 5 a 8 : date ; octet 9 : 2 pour -9.
+    entete=$(od -An -tu1 -N9 "$gz" | tr -s ' ' | sed 's/^ //')
+    set -- $entete
+    [ "$4" = 0 ] && [ "$5$6$7$8" = 0000 ] || ko "$page.1.gz : nom ou date dans l'en-tete gzip ($entete)"
+    [ "$9" = 2 ] || ko "$page.1.gz : pas compresse au niveau 9 ($entete)"
+    if command -v man >/dev/null 2>&1; then
+        LC_ALL=C.UTF-8 MANWIDTH=80 MAN_KEEP_FORMATTING= man --warnings -l "$gz" >"$tmp/rendu" 2>"$tmp/avert"
+        [ -s "$tmp/rendu" ] || ko "man -l $page : rendu vide"
+        grep -q '^NOM' "$tmp/rendu" && grep -q '^SYNOPSIS' "$tmp/rendu" || ko "man -l $page : sections absentes"
+        grep -q "$page fichier.algo" "$tmp/rendu" || grep -q "$page \[--garder\] fichier.algo" "$tmp/rendu" ||
+            ko "man -l $page : synopsis absent"
+        [ ! -s "$tmp/avert" ] || { ko "man -l $page : avertissements"; cat "$tmp/avert"; }
+    else
+        echo "Note : man absent, rendu des pages non verifie"
+    fi
+done
+
+# Completion bash : les fichiers .algo et les dossiers, les options de tramelo-exec.
+if command -v bash >/dev/null 2>&1; then
+    mkdir -p "$tmp/compl/sous dossier"
+    : >"$tmp/compl/tri.algo"; : >"$tmp/compl/notes.txt"; : >"$tmp/compl/tri.cpp"
+    cat >"$tmp/compl.sh" <<'FIN'
+cd "$1/compl" || exit 1
+[ -n "$2" ] && . "$2"
+. "$3/Tramelo"
+. "$3/tramelo-exec"
+proposer () { # mots de la ligne ; le dernier est celui a completer
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    _tramelo_completer
+    printf '%s\n' "${COMPREPLY[@]}" | sed 's:/$::' | sort | tr '\n' ' '; echo
+}
+proposer Tramelo ''
+proposer Tramelo t
+proposer Tramelo tri.algo ''
+proposer tramelo-exec --
+proposer tramelo-exec --garder ''
+proposer /usr/bin/tramelo-exec --g
+FIN
+    attendu='sous dossier tri.algo |tri.algo | |--aide --garder |sous dossier tri.algo |--garder |'
+    compl=$racine/usr/share/bash-completion/completions
+    for bc in "" /usr/share/bash-completion/bash_completion; do
+        [ -z "$bc" ] || [ -f "$bc" ] || continue
+        obtenu=$(bash --norc --noprofile "$tmp/compl.sh" "$tmp" "$bc" "$compl" 2>&1 | tr '\n' '|')
+        [ "$obtenu" = "$attendu" ] || ko "completion (${bc:-sans bash-completion}) : $obtenu"
+    done
+fi
+
+# Fichiers des editeurs : les memes que dans les sources.
+for f in vim/syntax/algo.vim vim/ftdetect/algo.vim vscode/package.json vscode/syntaxes/algo.tmLanguage.json; do
+    cmp -s "$source_dir/editeurs/$f" "$racine/usr/share/tramelo/$f" || ko "usr/share/tramelo/$f differe des sources"
+done
+
+[ $echec = 0 ] && echo "Paquet verifie"
+exit $echec
