@@ -42,6 +42,23 @@ for (const l of manifeste.contributes.languages) {
 const config = JSON.parse(fs.readFileSync(path.join(dossierExtension, 'language-configuration.json'), 'utf8'));
 verifier(config.comments && config.comments.lineComment === '//', 'commentaire de ligne different de //');
 
+// Indentation automatique : quelles lignes ouvrent ou ferment un bloc.
+const ouvre = new RegExp(config.indentationRules.increaseIndentPattern);
+const ferme = new RegExp(config.indentationRules.decreaseIndentPattern);
+for (const [ligne, o, f] of [
+    ['debut', true, false], ['    pour (i variant_de 1 a n) faire', true, false],
+    ['tant_que (x > 0) faire // boucle', true, false], ['    si (x vaut 1)', true, false],
+    ['    si (x vaut 1) sortie;', false, false], ['    sinon', true, true], ['    sinon_si (x > 2)', true, true],
+    ['    fsi', false, true], ['    ffaire', false, true], ['fin', false, true], ['    repeter', true, false],
+    ['    jusqua (x > 3);', false, true], ['    jusqua (x > 3) faire', true, false],
+    ['    afficher (fin_de_ligne);', false, false], ['    boucle', true, false], ['    fboucle', false, true],
+]) {
+    verifier(ouvre.test(ligne) === o, 'indentation : "' + ligne + '" ' + (o ? "devrait" : "ne devrait pas") + ' ouvrir un bloc');
+    verifier(ferme.test(ligne) === f, 'indentation : "' + ligne + '" ' + (f ? "devrait" : "ne devrait pas") + ' fermer un bloc');
+}
+const mot = new RegExp('^(?:' + config.wordPattern + ')$');
+for (const m of ['entier_naturel', 'ET_ALORS', 'x1', '3.14']) verifier(mot.test(m), 'wordPattern refuse ' + m);
+
 // Le "problem matcher" tel que VS Code l'applique : motifs multi-lignes sur des lignes consecutives.
 const matcher = manifeste.contributes.problemMatchers.find((m) => m.name === 'tramelo');
 verifier(matcher !== undefined, 'pas de problem matcher "tramelo" dans le manifeste');

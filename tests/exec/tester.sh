@@ -169,7 +169,8 @@ recherche)
     # Tramelo voisin, puis PATH, puis la variable TRAMELO.
     mkdir "$bac/seul" "$bac/bin"
     cp "$exec_outil" "$bac/seul/tramelo-exec"
-    PATH=/inexistant:/usr/bin:/bin "$bac/seul/tramelo-exec" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    mkdir "$bac/vide"
+    PATH=$bac/vide "$bac/seul/tramelo-exec" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
     statut=$?
     attendre_statut 127 "Tramelo introuvable"
     grep -q 'traducteur Tramelo introuvable' "$bac/err" || ko "message Tramelo introuvable"
