@@ -2,7 +2,7 @@
 """Banc de mesure du traducteur : engendre des sources de formes et de tailles choisies, les
 traduit avec le Tramelo donne et affiche pour chacun le temps, le debit et la memoire maximale.
 
-    python3 bench/bench.py [chemin/de/Tramelo] [--repetitions N] [--garder DOSSIER]
+    python3 bench/bench.py [chemin/de/Tramelo] [--repetitions N] [--garder DOSSIER] [--instructions]
 
 Tramelo par defaut : build/default/Tramelo (construction optimisee). Hors de la suite de tests :
 les chiffres dependent de la machine, on les lit, on ne les teste pas.
@@ -187,31 +187,45 @@ def profond_indices():
 
 # --- Mesure ---
 
+def lancer(commande):
+    """Lance une commande, sortie jetee ; rend (temps reel s, temps processeur s, statut)."""
+    debut = time.perf_counter()
+    proc = subprocess.Popen(commande, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, etat, usage = os.wait4(proc.pid, 0)
+    reel = time.perf_counter() - debut
+    proc.returncode = os.waitstatus_to_exitcode(etat)
+    return reel, usage.ru_utime + usage.ru_stime, proc.returncode
+
+
 def mesurer(tramelo, chemin, repetitions):
     """Traduit repetitions fois ; rend (meilleur temps reel s, meilleur temps processeur s,
     memoire max o ou None, statut). Le temps processeur (utilisateur + systeme) depend peu de la
-    charge de la machine ; la memoire vient de /usr/bin/time (le processus Python la fausserait :
-    un fils herite du maximum de son pere)."""
-    chronometre = "/usr/bin/time" if os.access("/usr/bin/time", os.X_OK) else None
+    charge de la machine. La memoire se mesure a part, par /usr/bin/time : un fils de ce processus
+    Python heriterait de son maximum, et time ajoute quelques ms qu'on ne veut pas chronometrer."""
     reels, processeur = [], []
-    memoire = None
     statut = None
-    with tempfile.NamedTemporaryFile(prefix="tramelo-rss-") as rss:
-        for _ in range(repetitions):
-            commande = [tramelo, chemin]
-            if chronometre:
-                commande = [chronometre, "-f", "%M", "-o", rss.name] + commande
-            debut = time.perf_counter()
-            proc = subprocess.Popen(commande, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            _, etat, usage = os.wait4(proc.pid, 0)
-            reels.append(time.perf_counter() - debut)
-            processeur.append(usage.ru_utime + usage.ru_stime)
-            proc.returncode = statut = os.waitstatus_to_exitcode(etat)
-            if chronometre:
-                with open(rss.name, encoding="utf-8") as f:
-                    derniere = f.read().split()[-1]   # apres un eventuel "Command exited..."
-                memoire = max(memoire or 0, int(derniere) * 1024)
+    for _ in range(repetitions):
+        reel, cpu, statut = lancer([tramelo, chemin])
+        reels.append(reel)
+        processeur.append(cpu)
+    memoire = None
+    if os.access("/usr/bin/time", os.X_OK):
+        with tempfile.NamedTemporaryFile(prefix="tramelo-rss-") as rss:
+            lancer(["/usr/bin/time", "-f", "%M", "-o", rss.name, tramelo, chemin])
+            with open(rss.name, encoding="utf-8") as f:
+                memoire = int(f.read().split()[-1]) * 1024   # apres un eventuel "Command exited..."
     return min(reels), min(processeur), memoire, statut
+
+
+def instructions(tramelo, chemin):
+    """Instructions executees (callgrind) : insensible a la charge, donc juge de la linearite."""
+    sortie = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null",
+                             tramelo, chemin], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                            text=True, check=False).stderr
+    for ligne in sortie.splitlines():
+        if "Collected :" in ligne:
+            return int(ligne.split(":")[-1].strip().replace(",", ""))
+    return None
 
 
 def machine():
@@ -233,6 +247,8 @@ def main():
     parseur.add_argument("--repetitions", type=int, default=5,
                          help="traductions par source (le meilleur temps est retenu)")
     parseur.add_argument("--garder", help="dossier ou laisser les sources engendres")
+    parseur.add_argument("--instructions", action="store_true",
+                         help="compter aussi les instructions executees (valgrind, lent)")
     args = parseur.parse_args()
     if not os.access(args.tramelo, os.X_OK):
         sys.exit(f"Tramelo introuvable : {args.tramelo} (construire d'abord : cmake --preset default"
@@ -241,6 +257,7 @@ def main():
     # (forme, taille lisible, generateur, statut attendu, repetitions)
     r = args.repetitions
     cas = [
+        ("algorithme vide", "cout fixe", lambda: "algorithme Essai\ndebut\nfin\n", 0, 4 * r),
         ("unites qui s'appellent", "1 Mo", lambda: source_unites(1 * MO), 0, r),
         ("unites qui s'appellent", "2,5 Mo", lambda: source_unites(int(2.5 * MO)), 0, r),
         ("unites qui s'appellent", "5 Mo", lambda: source_unites(5 * MO), 0, r),
@@ -267,11 +284,12 @@ def main():
     print(f"Machine : {machine()}")
     print(f"Tramelo : {args.tramelo}")
     print(f"{'forme':<24} {'taille':<14} {'source':>9} {'temps':>9} {'processeur':>10} {'debit':>11}"
-          f" {'memoire':>9} {'mem/src':>8}")
+          f" {'memoire':>9} {'mem/src':>8}" + (f" {'instr. nettes':>14}" if args.instructions else ""))
     dossier = args.garder or tempfile.mkdtemp(prefix="tramelo-bench-")
     os.makedirs(dossier, exist_ok=True)
     precedent = {}
     anomalies = 0
+    base_instructions = None
     for numero, (forme, taille, generer, attendu, repetitions) in enumerate(cas):
         texte = generer()
         chemin = os.path.join(dossier, f"{numero:02d}.algo")
@@ -283,11 +301,22 @@ def main():
                  f" {cpu * 1000:>8.1f}ms {octets / MO / meilleur:>7.1f}Mo/s"
                  + (f" {memoire / MO:>7.1f}Mo" if memoire else f" {'?':>9}")
                  + (f" {memoire / octets:>7.1f}x" if memoire and octets >= 100_000 else f" {'-':>8}"))
-        # Croissance : rapport des temps processeur entre deux tailles successives d'une forme.
+        # Instructions au-dela de celles de l'algorithme vide (le premier cas) : le cout propre.
+        nettes = None
+        if args.instructions:
+            total = instructions(args.tramelo, chemin)
+            if base_instructions is None:
+                base_instructions = total
+            nettes = total - base_instructions if total is not None else None
+            ligne += f" {nettes if nettes is not None else '?':>14}"
+        # Croissance entre deux tailles successives d'une forme : temps processeur, et instructions.
         if forme in precedent:
-            t0, o0 = precedent[forme]
-            ligne += f"  (taille x{octets / o0:.1f} -> temps x{cpu / t0:.2f})"
-        precedent[forme] = (cpu, octets)
+            t0, o0, n0 = precedent[forme]
+            ligne += f"  (taille x{octets / o0:.1f} -> temps x{cpu / t0:.2f}"
+            if nettes and n0:
+                ligne += f", instructions x{nettes / n0:.2f}"
+            ligne += ")"
+        precedent[forme] = (cpu, octets, nettes)
         if statut != attendu:
             ligne += f"  STATUT {statut} au lieu de {attendu}"
             anomalies += 1
