@@ -35,8 +35,16 @@ namespace nsTramelo
         // Blanchit le commentaire d'une ligne de Lg caracteres, sans changer sa longueur.
         void BlanchirCommentaire (char * Ligne, std::size_t Lg)
         {
+            // Seuls les guillemets, apostrophes et barres obliques interessent la recherche.
+            static const struct SSpeciaux
+            {
+                bool Est [256] = {};
+                SSpeciaux () { Est [static_cast <unsigned char> ('\'')] = Est ['"'] = Est ['/'] = true; }
+            } Speciaux;
             for (std::size_t i = 0; i < Lg; ++i)
             {
+                while (i < Lg && ! Speciaux.Est [static_cast <unsigned char> (Ligne [i])]) ++i;
+                if (i >= Lg) break;
                 const char c = Ligne [i];
                 if (c == '\'' || c == '"')
                 {
@@ -81,6 +89,7 @@ namespace nsTramelo
     void ChargerSource (std::string Contenu, unsigned Largeur)
     {
         FinLigne.clear ();
+        FinLigne.reserve (std::count (Contenu.begin (), Contenu.end (), '\n') + 1);
         std::uint32_t Total = 0;
         if (Contenu.find ('\t') == std::string::npos)
         {
@@ -132,8 +141,14 @@ namespace nsTramelo
         std::string Contenu;
         if (Fichier.is_open ())
         {
+            // Lu directement a sa place ; la boucle prend ce qui depasserait la taille annoncee.
             const auto Taille = std::filesystem::file_size (Nom, Err);
-            if (! Err) Contenu.reserve (static_cast <std::size_t> (Taille) + 1);
+            if (! Err)
+            {
+                Contenu.resize (static_cast <std::size_t> (Taille));
+                Fichier.read (& Contenu [0], static_cast <std::streamsize> (Taille));
+                Contenu.resize (static_cast <std::size_t> (Fichier.gcount ()));
+            }
             char Tampon [1 << 16];
             while (Fichier.read (Tampon, sizeof Tampon) || Fichier.gcount () > 0)
                 Contenu.append (Tampon, static_cast <std::size_t> (Fichier.gcount ()));

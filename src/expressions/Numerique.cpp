@@ -28,15 +28,17 @@ namespace nsTramelo
         template <class FLire>
         std::string & LireSuite (std::string & s, unsigned & Type, char Op1, char Op2, FLire Lire)
         {
+            Lire (s, Type);
             std::string Operande;
-            Lire (Operande, Type);
-            s = Operande;
             for (char c; (c = SkipSpaces ()) == Op1 || c == Op2; )
             {
                 LireCarNonBlanc ();
                 unsigned TypeOperande;
                 Lire (Operande, TypeOperande);
-                s += std::string (" ") + c + " " + Operande;
+                s += ' ';
+                s += c;
+                s += ' ';
+                s += Operande;
                 Type = Combiner (Type, TypeOperande);
             }
             return s;

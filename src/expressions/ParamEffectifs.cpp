@@ -111,7 +111,8 @@ namespace nsTramelo
 
     std::string & ExtraireAppelFonction (std::size_t Pos, std::string & s)
     {
-        const CVParamFormel Params = VVParamFormelsFct [Pos];
+        // Les listes ne changent pas pendant la lecture d'un appel : pas besoin de copie.
+        const CVParamFormel & Params = VVParamFormelsFct [Pos];
         std::string Liste;
         ExtraireListeParamEffectifs (Params, Liste);
         s = VIdentFct [Pos] + " (" + Liste + ")";

@@ -86,9 +86,10 @@ namespace nsTramelo
         bool EstNumerique (unsigned T) { return IsTypeNumerique (T); }
     }
 
-    bool EchecCertainFacteurBooleen ()
+    namespace
     {
-        const SMot M = LireMot ();
+    bool CalculerEchecFacteurBooleen (const SMot & M)
+    {
         if (M.Premier == 0 || M.Premier == '(') return false;
         if (M.Nom.empty ()) return true;                       // 132
         if (M.Nom == "NON" || M.Nom == "vrai" || M.Nom == "faux") return false;
@@ -110,9 +111,8 @@ namespace nsTramelo
         return true;                                           // 132
     }
 
-    bool EchecCertainCaractere ()
+    bool CalculerEchecCaractere (const SMot & M)
     {
-        const SMot M = LireMot ();
         if (M.Premier == 0 || M.Premier == '\'') return false;
         if (M.Nom.empty ()) return true;                       // 106
         unsigned Type;
@@ -129,9 +129,8 @@ namespace nsTramelo
         return Indexe && IndiceManque (M);
     }
 
-    bool EchecCertainString ()
+    bool CalculerEchecString (const SMot & M)
     {
-        const SMot M = LireMot ();
         if (M.Premier == 0 || M.Premier == '(' || M.Premier == '"') return false;
         if (M.Nom.empty ()) return true;                       // 106
         std::size_t Pos;
@@ -151,9 +150,8 @@ namespace nsTramelo
         return true;                                           // 133
     }
 
-    bool EchecCertainNumerique ()
+    bool CalculerEchecNumerique (const SMot & M)
     {
-        const SMot M = LireMot ();
         if (M.Premier == 0 || M.Premier == '(' || M.Premier == '-' || IsChiffre (M.Premier)) return false;
         if (M.Nom.empty ()) return true;                       // 135
         std::size_t Pos;
@@ -177,4 +175,41 @@ namespace nsTramelo
             return ! EstNumerique (VTypesFct [Pos]);
         return true;                                           // 135
     }
+    }
+
+    namespace
+    {
+        // Les lecteurs a plusieurs essais posent souvent la meme question au meme endroit :
+        // on garde les reponses de la derniere position, tant que rien n'a change.
+        enum ESorte { Facteur, Caractere, Chaine, Nombre, NbSortes };
+
+        bool Repondre (ESorte Sorte, bool (* Calculer) (const SMot &))
+        {
+            static std::size_t   Pos = CSource::PosInvalide;
+            static std::uint64_t Generation = 0, Echecs = 0;
+            static const void *  Texte = nullptr;
+            static signed char   Reponses [NbSortes];
+            static SMot          Mot;
+            if (fi.EnEchec ()) return false;
+            if (fi.Tellg () != Pos || Generation != GenerationSymboles || Echecs != fi.GetNbEchecs ()
+                || Texte != fi.GetTexte ().data ())
+            {
+                Pos = fi.Tellg ();
+                Generation = GenerationSymboles;
+                Echecs = fi.GetNbEchecs ();
+                Texte = fi.GetTexte ().data ();
+                Mot = LireMot ();
+                for (signed char & R : Reponses) R = -1;
+            }
+            // La borne d'imbrication change la reponse sur l'indice manquant : pas de memoire pres d'elle.
+            if (Imbrication + 1 >= MaxImbrication) return Calculer (Mot);
+            if (Reponses [Sorte] < 0) Reponses [Sorte] = Calculer (Mot) ? 1 : 0;
+            return Reponses [Sorte] == 1;
+        }
+    }
+
+    bool EchecCertainFacteurBooleen () { return Repondre (Facteur, CalculerEchecFacteurBooleen); }
+    bool EchecCertainCaractere () { return Repondre (Caractere, CalculerEchecCaractere); }
+    bool EchecCertainString () { return Repondre (Chaine, CalculerEchecString); }
+    bool EchecCertainNumerique () { return Repondre (Nombre, CalculerEchecNumerique); }
 }

@@ -7,25 +7,7 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
-    char LireCarNonBlanc ()
-    {
-        char c = 0;
-        fi.LireCarFormate (c);
-        return c;
-    }
-
-    char SkipSpaces ()
-    {
-        char c = 0;
-        if (fi.LireCarFormate (c)) fi.Unget ();
-        return c;
-    }
-
-    void TestFinInopineeCode (char & c)
-    {
-        c = SkipSpaces ();
-        if (c == 0) throw CExcTramelo (EMsg::FinInopinee);
-    }
+    void ErreurFinInopinee () { throw CExcTramelo (EMsg::FinInopinee); }
 
     void ValidCar (char c)
     {

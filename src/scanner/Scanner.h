@@ -8,8 +8,19 @@
 
 namespace nsTramelo
 {
-    char SkipSpaces ();
-    void TestFinInopineeCode (char & c);
+    // Le prochain caractere non blanc, sans le consommer ; 0 a la fin du texte.
+    inline char SkipSpaces ()
+    {
+        char c = 0;
+        if (fi.LireCarFormate (c)) fi.Unget ();
+        return c;
+    }
+    [[noreturn]] void ErreurFinInopinee ();
+    inline void TestFinInopineeCode (char & c)
+    {
+        c = SkipSpaces ();
+        if (c == 0) ErreurFinInopinee ();
+    }
     void ValidCar (char c);
     std::string & ExtraireIdent (std::string & s);
     std::string & ExtraireIdentForce (std::string & s);
@@ -20,5 +31,10 @@ namespace nsTramelo
     inline bool IsAlnum (char c) { return IsCarIdent (c); }
 
     // Prend le prochain caractere non blanc (rien a la fin du texte).
-    char LireCarNonBlanc ();
+    inline char LireCarNonBlanc ()
+    {
+        char c = 0;
+        fi.LireCarFormate (c);
+        return c;
+    }
 }

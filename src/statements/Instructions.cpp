@@ -112,7 +112,8 @@ namespace nsTramelo
     // appel ::= procedure [( parametre_effectif { , parametre_effectif } )] ;
     void TraiterAppelProcedure (std::size_t Index)
     {
-        const CVParamFormel Params = ParamsProc (Index);
+        // Les listes ne changent pas pendant la lecture d'un appel : pas besoin de copie.
+        const CVParamFormel & Params = ParamsProc (Index);
         std::string Liste;
         ExtraireListeParamEffectifs (Params, Liste);
         ValidCar (';');

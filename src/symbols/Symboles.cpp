@@ -26,26 +26,77 @@ namespace nsTramelo
     {
         constexpr unsigned NbSortes = 6;
 
-        // Pour chaque nom, ses positions croissantes dans chacun des six vecteurs d'identificateurs.
+        // Pour chaque nom, ses entrees (sorte, position) dans l'ordre ou elles ont ete faites :
+        // la derniere d'une sorte est la plus recente. Un nom n'en a presque toujours qu'une.
         struct SPositions
         {
-            std::vector <std::uint32_t> Pos [NbSortes];
+            std::vector <std::uint64_t> Entrees;
+
+            static std::uint64_t Entree (unsigned Sorte, std::size_t Pos)
+            {
+                return (static_cast <std::uint64_t> (Sorte) << 32) | Pos;
+            }
+            // Position de la derniere entree de la sorte, ou Absent.
+            std::size_t Derniere (unsigned Sorte, std::size_t Absent) const
+            {
+                for (auto It = Entrees.rbegin (); It != Entrees.rend (); ++It)
+                    if ((* It >> 32) == Sorte) return static_cast <std::uint32_t> (* It);
+                return Absent;
+            }
+            void RetirerDerniere (unsigned Sorte)
+            {
+                for (auto It = Entrees.end (); It != Entrees.begin (); )
+                    if ((* --It >> 32) == Sorte)
+                    {
+                        Entrees.erase (It);
+                        return;
+                    }
+            }
         };
         std::unordered_map <std::string, SPositions> Noms;
 
-        // Un meme nom est cherche plusieurs fois de suite (une fois par sorte) : on garde la derniere reponse.
-        std::string        DernierNom;
-        const SPositions * DerniereReponse = nullptr;
-        bool               DerniereValide = false;
+        // Petit cache des recherches recentes : les noms d'une unite reviennent sans cesse, et la
+        // grande table (tous les noms de sous-programmes) coute un defaut de cache par recherche.
+        // Les entrees de Noms ne sont jamais retirees (sauf Vider) : un pointeur reste valide ;
+        // une absence ne vaut que tant qu'aucun nom n'a ete ajoute.
+        struct SCache
+        {
+            std::string        Nom;
+            const SPositions * Reponse = nullptr;
+            std::uint64_t      Ajouts = 0;
+            bool               Valide = false;
+        };
+        constexpr std::size_t TailleCache = 256;
+        SCache Cache [TailleCache];
+        std::uint64_t NbAjouts = 0;
+
+        std::size_t Case (const std::string & Nom)
+        {
+            const std::size_t n = Nom.size ();
+            return (n * 131 + static_cast <unsigned char> (Nom [0]) * 31
+                    + static_cast <unsigned char> (Nom [n - 1])) % TailleCache;
+        }
 
         const SPositions * Chercher (const std::string & Nom)
         {
-            if (DerniereValide && Nom == DernierNom) return DerniereReponse;
+            if (Nom.empty ())
+            {
+                const auto It = Noms.find (Nom);
+                return It == Noms.end () ? nullptr : & It->second;
+            }
+            SCache & C = Cache [Case (Nom)];
+            if (C.Valide && (C.Reponse != nullptr || C.Ajouts == NbAjouts) && C.Nom == Nom) return C.Reponse;
             const auto It = Noms.find (Nom);
-            DernierNom = Nom;
-            DerniereReponse = It == Noms.end () ? nullptr : & It->second;
-            DerniereValide = true;
-            return DerniereReponse;
+            C.Nom = Nom;
+            C.Reponse = It == Noms.end () ? nullptr : & It->second;
+            C.Ajouts = NbAjouts;
+            C.Valide = true;
+            return C.Reponse;
+        }
+
+        void OublierCache ()
+        {
+            for (SCache & C : Cache) C.Valide = false;
         }
 
         // Un vecteur d'identificateurs et sa part de l'index des noms.
@@ -56,37 +107,43 @@ namespace nsTramelo
 
             void Empiler (const std::string & Nom)
             {
-                Noms [Nom].Pos [Sorte].push_back (static_cast <std::uint32_t> (Vect.size ()));
+                SPositions * P = const_cast <SPositions *> (Chercher (Nom));
+                if (P == nullptr)
+                {
+                    P = & Noms [Nom];
+                    ++NbAjouts;
+                }
+                P->Entrees.push_back (SPositions::Entree (Sorte, Vect.size ()));
                 Vect.push_back (Nom);
-                DerniereValide = false;
+                Places.push_back (P);
                 ++GenerationSymboles;
             }
+            // L'entree du nom reste dans l'index, vide : les memes noms reviennent d'une unite a
+            // l'autre, et leur place sert encore sans nouvelle allocation.
             void Depiler ()
             {
-                const auto It = Noms.find (Vect.back ());
-                It->second.Pos [Sorte].pop_back ();
-                bool Vide = true;
-                for (const auto & P : It->second.Pos) Vide = Vide && P.empty ();
-                if (Vide) Noms.erase (It);
+                Places.back ()->RetirerDerniere (Sorte);
+                Places.pop_back ();
                 Vect.pop_back ();
-                DerniereValide = false;
                 ++GenerationSymboles;
             }
             std::size_t Dernier (const std::string & Nom) const
             {
                 const SPositions * P = Chercher (Nom);
-                return P == nullptr || P->Pos [Sorte].empty () ? Vect.size () : P->Pos [Sorte].back ();
+                return P == nullptr ? Vect.size () : P->Derniere (Sorte, Vect.size ());
             }
             void Vider ()
             {
                 Vect.clear ();
+                Places.clear ();
                 Noms.clear ();
-                DerniereValide = false;
+                OublierCache ();
             }
             const CVString_t & Vecteur () const { return Vect; }
 
           private :
             CVString_t & Vect;
+            std::vector <SPositions *> Places;   // entree de l'index de chaque element de Vect
             unsigned     Sorte;
         };
 
@@ -133,9 +190,10 @@ namespace nsTramelo
         return VTypesTab [Pos];
     }
 
-    CVParamFormel ParamsProc (std::size_t Pos)
+    const CVParamFormel & ParamsProc (std::size_t Pos)
     {
-        return Pos < VVParamFormelsProc.size () ? VVParamFormelsProc [Pos] : CVParamFormel ();
+        static const CVParamFormel Aucun;
+        return Pos < VVParamFormelsProc.size () ? VVParamFormelsProc [Pos] : Aucun;
     }
 
     unsigned GetTypeIdent (const std::string & Nom)

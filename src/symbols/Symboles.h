@@ -55,7 +55,7 @@ namespace nsTramelo
     // lecture n'a pas encore de type : son nom ne peut pas servir de valeur (135).
     unsigned TypeTab (std::size_t Pos);
     // Parametres d'une procedure ; l'algorithme lui-meme n'en a pas.
-    CVParamFormel ParamsProc (std::size_t Pos);
+    const CVParamFormel & ParamsProc (std::size_t Pos);
 
     // Remet les tables dans leur etat de demarrage (sentinelles seules).
     void ReinitialiserSymboles ();

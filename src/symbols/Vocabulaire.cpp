@@ -81,26 +81,38 @@ namespace nsTramelo
             for (const std::string & Mot : Table) M [Mot] |= Drapeau;
         }
 
+        struct STableMots
+        {
+            std::unordered_map <std::string, unsigned> Drapeaux;
+            // Premiere lettre et longueur de chaque mot connu : la plupart des noms du
+            // programme sont ecartes sans calcul de hachage.
+            bool Possible [256][32] = {};
+
+            STableMots ()
+            {
+                Marquer (Drapeaux, Structs, FStruct);
+                Marquer (Drapeaux, Begins, FBegin);
+                Marquer (Drapeaux, Ends, FEnd);
+                Marquer (Drapeaux, MotsCle, FMotCle);
+                Marquer (Drapeaux, Operateurs, FOperateur);
+                Marquer (Drapeaux, Procedures, FProcedure);
+                Marquer (Drapeaux, Fonctions, FFonction);
+                Marquer (Drapeaux, TypesSimples, FTypeSimple);
+                Marquer (Drapeaux, TypesComposes, FTypeCompose);
+                for (std::size_t i = 0; i < NbNomsCpp; ++i) Drapeaux [NomsCpp [i]] |= FNomCpp;
+                for (const auto & Mot : Drapeaux)
+                    Possible [static_cast <unsigned char> (Mot.first [0])][Mot.first.size ()] = true;
+            }
+        };
+
         // Une seule recherche par mot pour toutes les tables (elles restent triees pour la lecture).
         unsigned Drapeaux (const std::string & Mot)
         {
-            static const std::unordered_map <std::string, unsigned> Table = []
-            {
-                std::unordered_map <std::string, unsigned> M;
-                Marquer (M, Structs, FStruct);
-                Marquer (M, Begins, FBegin);
-                Marquer (M, Ends, FEnd);
-                Marquer (M, MotsCle, FMotCle);
-                Marquer (M, Operateurs, FOperateur);
-                Marquer (M, Procedures, FProcedure);
-                Marquer (M, Fonctions, FFonction);
-                Marquer (M, TypesSimples, FTypeSimple);
-                Marquer (M, TypesComposes, FTypeCompose);
-                for (std::size_t i = 0; i < NbNomsCpp; ++i) M [NomsCpp [i]] |= FNomCpp;
-                return M;
-            } ();
-            const auto It = Table.find (Mot);
-            return It == Table.end () ? 0 : It->second;
+            static const STableMots Table;
+            if (Mot.empty () || Mot.size () >= 32 || ! Table.Possible [static_cast <unsigned char> (Mot [0])][Mot.size ()])
+                return 0;
+            const auto It = Table.Drapeaux.find (Mot);
+            return It == Table.Drapeaux.end () ? 0 : It->second;
         }
 
         constexpr unsigned FReserveSaufFonction =

@@ -46,8 +46,10 @@ namespace nsTramelo
 
         std::string Dim = "0", Elem;
         // Premiere lecture : un mot (type d'element, ou debut d'une dimension nommee) ; si elle
-        // echoue, la dimension est relue depuis la ou la premiere lecture s'est arretee.
-        const auto Echec = Essayer ([&]
+        // echoue, la dimension est relue depuis la ou la premiere lecture s'est arretee. Devant
+        // autre chose qu'une lettre (un nombre...), elle echouerait sur ce caractere, blancs sautes.
+        const char Premier = SkipSpaces ();
+        const bool Echec = (Premier != 0 && ! IsLettre (Premier)) || Essayer ([&]
         {
             ExtraireIdentForce (Elem);
             if (IsTypeSimple (Elem)) return;
