@@ -92,7 +92,7 @@ namespace nsTramelo
     {
         if (M.Premier == 0 || M.Premier == '(') return false;
         if (M.Nom.empty ()) return true;                       // 132
-        if (M.Nom == "NON" || M.Nom == "vrai" || M.Nom == "faux") return false;
+        if (M.Nom.size () <= 4 && (M.Nom == "NON" || M.Nom == "vrai" || M.Nom == "faux")) return false;
         std::size_t Pos;
         unsigned Type;
         if ((Pos = FindRev (VIdentVar, M.Nom)) != VIdentVar.size ())

@@ -29,12 +29,13 @@ namespace nsTramelo
         AugmenterTabul (Tabul, TabulSz);
         ++NivBloc;
         std::string Mot;
+        const bool FinDeBranche = Fin == "fin_bloc_si";
         for (;;)
         {
             // Aucune relecture ne revient sur une instruction terminee.
             OublierLectures ();
             ExtraireIdentForce (Mot);
-            const bool EstFin = Fin == "fin_bloc_si"
+            const bool EstFin = FinDeBranche
                 ? (Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi")
                 : Mot == Fin;
             if (EstFin) break;

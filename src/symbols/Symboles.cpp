@@ -3,6 +3,7 @@
 #include "symbols/Vocabulaire.h"
 #include "util/CExcTramelo.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 using nsUtil::EMsg;
@@ -85,7 +86,9 @@ namespace nsTramelo
                 return It == Noms.end () ? nullptr : & It->second;
             }
             SCache & C = Cache [Case (Nom)];
-            if (C.Valide && (C.Reponse != nullptr || C.Ajouts == NbAjouts) && C.Nom == Nom) return C.Reponse;
+            if (C.Valide && (C.Reponse != nullptr || C.Ajouts == NbAjouts) && C.Nom.size () == Nom.size ()
+                && std::equal (Nom.begin (), Nom.end (), C.Nom.begin ()))
+                return C.Reponse;
             const auto It = Noms.find (Nom);
             C.Nom = Nom;
             C.Reponse = It == Noms.end () ? nullptr : & It->second;

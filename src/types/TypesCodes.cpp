@@ -9,14 +9,17 @@ namespace nsTramelo
 {
     unsigned GetType (const std::string & Nom)
     {
-        if (Nom == "entier") return TEntier;
-        if (Nom == "entier_naturel") return TEntierNaturel;
-        if (Nom == "reel") return TReel;
-        if (Nom == "booleen") return TBooleen;
-        if (Nom == "caractere") return TCaractere;
-        if (Nom == "tableau_de") return TTableau;
-        if (Nom == "string" || Nom == "string_de") return TString;
-        return TAucun;
+        // Aiguillage sur la longueur : une seule comparaison de texte au plus.
+        switch (Nom.size ())
+        {
+            case 4  : return Nom == "reel" ? TReel : TAucun;
+            case 6  : return Nom == "entier" ? TEntier : Nom == "string" ? TString : TAucun;
+            case 7  : return Nom == "booleen" ? TBooleen : TAucun;
+            case 9  : return Nom == "caractere" ? TCaractere : Nom == "string_de" ? TString : TAucun;
+            case 10 : return Nom == "tableau_de" ? TTableau : TAucun;
+            case 14 : return Nom == "entier_naturel" ? TEntierNaturel : TAucun;
+            default : return TAucun;
+        }
     }
 
     std::string TypeSimpleCpp (const std::string & Nom)
