@@ -6,6 +6,7 @@
 #include "statements/Boucles.h"
 #include "symbols/Symboles.h"
 #include "util/CException.h"
+#include "util/Messages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,15 @@ namespace
     {
         std::fprintf (stderr, "\n*** %s : %s\n", Quoi, Detail.c_str ());
         std::abort ();
+    }
+
+    // Les codes des erreurs d'analyse, tires de la table des messages (pas tout 102..147).
+    bool IsCodeAnalyse (unsigned Code)
+    {
+        if (Code < 102 || Code > 147) return false;
+        for (unsigned i = 0; i < static_cast <unsigned> (nsUtil::EMsg::NbMessages); ++i)
+            if (nsUtil::GetCode (static_cast <nsUtil::EMsg> (i)) == Code) return true;
+        return false;
     }
 
     // Une erreur d'analyse commence par "Ligne ", le numero sur 4 caracteres au moins, " - ".
@@ -75,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
     catch (const nsUtil::CException & Exc)
     {
         const unsigned Code = Exc.GetCodErr ();
-        if (Code < 102 || Code > 147)
+        if (! IsCodeAnalyse (Code))
             Trouvaille ("code hors de la table", std::to_string (Code) + " " + Exc.GetLibelle ());
         if (! IsLibelleLigne (Exc.GetLibelle ()))
             Trouvaille ("message sans ligne", Exc.GetLibelle ());
