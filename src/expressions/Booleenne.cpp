@@ -150,36 +150,36 @@ namespace nsTramelo
         }
         if (Nom == "vrai") return s += "true";
         if (Nom == "faux") return s += "false";
-        std::size_t Pos;
-        if ((Pos = FindRev (VIdentVar, Nom)) != VIdentVar.size ())
+        const SResolution R = Resoudre (Nom);
+        if (R.IsVar ())
         {
-            VerifBooleen (VTypesVar [Pos]);
+            VerifBooleen (VTypesVar [R.Var]);
             return s += Nom;
         }
-        if ((Pos = FindRev (VIdentCst, Nom)) != VIdentCst.size ())
+        if (R.IsCst ())
         {
-            VerifBooleen (VTypesCst [Pos]);
+            VerifBooleen (VTypesCst [R.Cst]);
             return s += Nom;
         }
         std::string Indice;
-        if ((Pos = FindRev (VIdentTab, Nom)) != VIdentTab.size ())
+        if (R.IsTab ())
         {
-            VerifBooleen (GetTypeElem (TypeTab (Pos)));
+            VerifBooleen (GetTypeElem (TypeTab (R.Tab)));
             return s += Nom + ExtraireIndice (Indice);
         }
-        if ((Pos = FindRev (VIdentParamFormel, Nom)) != VIdentParamFormel.size ())
+        if (R.IsParam ())
         {
-            const unsigned Type = VTypesParamFormel [Pos];
+            const unsigned Type = VTypesParamFormel [R.Param];
             VerifBooleen (GetTypeElem (Type));
             s += Nom;
             if (IsTypeTableau (Type)) s += ExtraireIndice (Indice);
             return s;
         }
-        if ((Pos = FindRev (VIdentFct, Nom)) != VIdentFct.size ())
+        if (R.IsFct ())
         {
-            VerifBooleen (VTypesFct [Pos]);
+            VerifBooleen (VTypesFct [R.Fct]);
             std::string Appel;
-            return s += ExtraireAppelFonction (Pos, Appel);
+            return s += ExtraireAppelFonction (R.Fct, Appel);
         }
         throw CExcTramelo (EMsg::ExprBooleenne);
     }

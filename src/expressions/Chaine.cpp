@@ -55,32 +55,32 @@ namespace nsTramelo
         if (c == '"') return ExtraireLitteralChaine (s);
         std::string Nom;
         ExtraireIdentForce (Nom);
-        std::size_t Pos;
         std::string Indice;
-        if (IsIdentVar (Nom) || IsIdentCst (Nom))
+        const SResolution R = Resoudre (Nom);
+        if (R.IsVar () || R.IsCst ())
         {
-            VerifType (GetTypeIdent (Nom), TString, true);
+            VerifType (GetTypeIdent (Nom, R), TString, true);
             return s = Nom;
         }
-        if (IsIdentTab (Nom))
+        if (R.IsTab ())
         {
-            VerifType (GetTypeElem (GetTypeIdent (Nom)), TString, true);
+            VerifType (GetTypeElem (GetTypeIdent (Nom, R)), TString, true);
             return s = Nom + ExtraireIndice (Indice);
         }
-        if ((Pos = FindRev (VIdentParamFormel, Nom)) != VIdentParamFormel.size ())
+        if (R.IsParam ())
         {
-            if (IsTypeTableau (VTypesParamFormel [Pos]))
+            if (IsTypeTableau (VTypesParamFormel [R.Param]))
             {
-                VerifType (GetTypeElem (GetTypeIdent (Nom)), TString, true);
+                VerifType (GetTypeElem (GetTypeIdent (Nom, R)), TString, true);
                 return s = Nom + ExtraireIndice (Indice);
             }
-            VerifType (GetTypeIdent (Nom), TString, true);
+            VerifType (GetTypeIdent (Nom, R), TString, true);
             return s = Nom;
         }
-        if ((Pos = FindRev (VIdentFct, Nom)) != VIdentFct.size ())
+        if (R.IsFct ())
         {
-            VerifType (VTypesFct [Pos], TString, true);
-            return ExtraireAppelFonction (Pos, s);
+            VerifType (VTypesFct [R.Fct], TString, true);
+            return ExtraireAppelFonction (R.Fct, s);
         }
         throw CExcTramelo (EMsg::ExprString);
     }
@@ -95,25 +95,22 @@ namespace nsTramelo
             if (SkipSpaces () == '\'') return ExtraireLitteralCaractere (s);
             std::string Nom;
             ExtraireIdentForce (Nom);
+            const SResolution R = Resoudre (Nom);
             if (IsFonction (Nom))
             {
-                if (GetTypeIdent (Nom) != TCaractere) throw CExcTramelo (EMsg::ExprCaractere);
+                if (GetTypeIdent (Nom, R) != TCaractere) throw CExcTramelo (EMsg::ExprCaractere);
                 return ExtraireFctStandard (Nom, s);
             }
-            if (IsIdentFct (Nom))
+            if (R.IsFct ())
             {
-                if (GetTypeIdent (Nom) != TCaractere) throw CExcTramelo (EMsg::ExprCaractere);
-                return ExtraireAppelFonction (FindRev (VIdentFct, Nom), s);
+                if (GetTypeIdent (Nom, R) != TCaractere) throw CExcTramelo (EMsg::ExprCaractere);
+                return ExtraireAppelFonction (R.Fct, s);
             }
-            const unsigned Type = GetTypeIdent (Nom);
+            const unsigned Type = GetTypeIdent (Nom, R);
             if (GetTypeElem (Type) != TCaractere) throw CExcTramelo (EMsg::ExprCaractere);
-            bool Indexe = IsIdentTab (Nom) || Type == TString;
-            if (! Indexe)
-            {
-                const std::size_t Pos = FindRev (VIdentParamFormel, Nom);
-                Indexe = Pos != VIdentParamFormel.size ()
-                      && (IsTypeTableau (VTypesParamFormel [Pos]) || VTypesParamFormel [Pos] == TString);
-            }
+            const bool Indexe = R.IsTab () || Type == TString
+                || (R.IsParam () && (IsTypeTableau (VTypesParamFormel [R.Param])
+                                     || VTypesParamFormel [R.Param] == TString));
             s = Nom;
             if (Indexe)
             {

@@ -119,30 +119,31 @@ namespace nsTramelo
             return ExtraireFctStandard (Nom, s);
         }
         s = Nom;
-        if ((Pos = FindRev (VIdentVar, Nom)) != VIdentVar.size ())
+        const SResolution R = Resoudre (Nom);
+        if (R.IsVar ())
         {
-            VerifNumerique (Type, VTypesVar [Pos]);
+            VerifNumerique (Type, VTypesVar [R.Var]);
             return s;
         }
-        if ((Pos = FindRev (VIdentCst, Nom)) != VIdentCst.size ())
+        if (R.IsCst ())
         {
-            VerifNumerique (Type, GetTypeElem (VTypesCst [Pos]));
-            return AjouterIndiceSi (IsTypeTableau (VTypesCst [Pos]), s);
+            VerifNumerique (Type, GetTypeElem (VTypesCst [R.Cst]));
+            return AjouterIndiceSi (IsTypeTableau (VTypesCst [R.Cst]), s);
         }
-        if ((Pos = FindRev (VIdentTab, Nom)) != VIdentTab.size ())
+        if (R.IsTab ())
         {
-            VerifNumerique (Type, GetTypeElem (TypeTab (Pos)));
+            VerifNumerique (Type, GetTypeElem (TypeTab (R.Tab)));
             return AjouterIndiceSi (true, s);
         }
-        if ((Pos = FindRev (VIdentParamFormel, Nom)) != VIdentParamFormel.size ())
+        if (R.IsParam ())
         {
-            VerifNumerique (Type, GetTypeElem (VTypesParamFormel [Pos]));
-            return AjouterIndiceSi (IsTypeTableau (VTypesParamFormel [Pos]), s);
+            VerifNumerique (Type, GetTypeElem (VTypesParamFormel [R.Param]));
+            return AjouterIndiceSi (IsTypeTableau (VTypesParamFormel [R.Param]), s);
         }
-        if ((Pos = FindRev (VIdentFct, Nom)) != VIdentFct.size ())
+        if (R.IsFct ())
         {
-            VerifNumerique (Type, VTypesFct [Pos]);
-            return ExtraireAppelFonction (Pos, s);
+            VerifNumerique (Type, VTypesFct [R.Fct]);
+            return ExtraireAppelFonction (R.Fct, s);
         }
         throw CExcTramelo (EMsg::ExprNumerique);
     }

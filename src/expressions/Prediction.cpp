@@ -27,6 +27,7 @@ namespace nsTramelo
             char        Premier = 0;  // 0 : fin du texte, NUL, ou lecture deja en echec
             std::string Nom;          // vide si le premier caractere n'est pas une lettre
             std::size_t Apres = 0;
+            SResolution R {};         // le nom dans les tables
         };
 
         SMot LireMot ()
@@ -41,6 +42,7 @@ namespace nsTramelo
             while (Q < T.size () && IsAlnum (T [Q])) ++Q;
             M.Nom.assign (T, P, Q - P);
             M.Apres = Q;
+            M.R = Resoudre (M.Nom);
             return M;
         }
 
@@ -63,13 +65,10 @@ namespace nsTramelo
         }
 
         // GetTypeIdent sans lever : faux pour un tableau en cours de declaration.
-        bool TypeIdent (const std::string & Nom, unsigned & Type)
+        bool TypeIdent (const SMot & M, unsigned & Type)
         {
-            std::size_t Pos;
-            if ((Pos = FindRev (VIdentCst, Nom)) != VIdentCst.size ()) { Type = VTypesCst [Pos]; return true; }
-            if ((Pos = FindRev (VIdentVar, Nom)) != VIdentVar.size ()) { Type = VTypesVar [Pos]; return true; }
-            if ((Pos = FindRev (VIdentTab, Nom)) != VIdentTab.size ()) return TypeTabConnu (Pos, Type);
-            Type = GetTypeIdent (Nom);
+            if (! M.R.IsCst () && ! M.R.IsVar () && M.R.IsTab ()) return TypeTabConnu (M.R.Tab, Type);
+            Type = GetTypeIdent (M.Nom, M.R);
             return true;
         }
 
@@ -93,21 +92,18 @@ namespace nsTramelo
         if (M.Premier == 0 || M.Premier == '(') return false;
         if (M.Nom.empty ()) return true;                       // 132
         if (M.Nom.size () <= 4 && (M.Nom == "NON" || M.Nom == "vrai" || M.Nom == "faux")) return false;
-        std::size_t Pos;
+        const SResolution & R = M.R;
         unsigned Type;
-        if ((Pos = FindRev (VIdentVar, M.Nom)) != VIdentVar.size ())
-            return ! EstBooleen (VTypesVar [Pos]);
-        if ((Pos = FindRev (VIdentCst, M.Nom)) != VIdentCst.size ())
-            return ! EstBooleen (VTypesCst [Pos]);
-        if ((Pos = FindRev (VIdentTab, M.Nom)) != VIdentTab.size ())
-            return ! TypeTabConnu (Pos, Type) || EchecNomType (M, GetTypeElem (Type), true, EstBooleen);
-        if ((Pos = FindRev (VIdentParamFormel, M.Nom)) != VIdentParamFormel.size ())
+        if (R.IsVar ()) return ! EstBooleen (VTypesVar [R.Var]);
+        if (R.IsCst ()) return ! EstBooleen (VTypesCst [R.Cst]);
+        if (R.IsTab ())
+            return ! TypeTabConnu (R.Tab, Type) || EchecNomType (M, GetTypeElem (Type), true, EstBooleen);
+        if (R.IsParam ())
         {
-            Type = VTypesParamFormel [Pos];
+            Type = VTypesParamFormel [R.Param];
             return EchecNomType (M, GetTypeElem (Type), IsTypeTableau (Type), EstBooleen);
         }
-        if ((Pos = FindRev (VIdentFct, M.Nom)) != VIdentFct.size ())
-            return ! EstBooleen (VTypesFct [Pos]);
+        if (R.IsFct ()) return ! EstBooleen (VTypesFct [R.Fct]);
         return true;                                           // 132
     }
 
@@ -115,17 +111,14 @@ namespace nsTramelo
     {
         if (M.Premier == 0 || M.Premier == '\'') return false;
         if (M.Nom.empty ()) return true;                       // 106
+        const SResolution & R = M.R;
         unsigned Type;
-        if (! TypeIdent (M.Nom, Type)) return true;            // 135
-        if (IsFonction (M.Nom) || IsIdentFct (M.Nom)) return Type != TCaractere;
+        if (! TypeIdent (M, Type)) return true;                // 135
+        if (IsFonction (M.Nom) || R.IsFct ()) return Type != TCaractere;
         if (GetTypeElem (Type) != TCaractere) return true;     // 134
-        bool Indexe = IsIdentTab (M.Nom) || Type == TString;
-        if (! Indexe)
-        {
-            const std::size_t Pos = FindRev (VIdentParamFormel, M.Nom);
-            Indexe = Pos != VIdentParamFormel.size ()
-                  && (IsTypeTableau (VTypesParamFormel [Pos]) || VTypesParamFormel [Pos] == TString);
-        }
+        const bool Indexe = R.IsTab () || Type == TString
+            || (R.IsParam () && (IsTypeTableau (VTypesParamFormel [R.Param])
+                                 || VTypesParamFormel [R.Param] == TString));
         return Indexe && IndiceManque (M);
     }
 
@@ -133,20 +126,18 @@ namespace nsTramelo
     {
         if (M.Premier == 0 || M.Premier == '(' || M.Premier == '"') return false;
         if (M.Nom.empty ()) return true;                       // 106
-        std::size_t Pos;
+        const SResolution & R = M.R;
         unsigned Type;
-        if (IsIdentVar (M.Nom) || IsIdentCst (M.Nom))
-            return ! TypeIdent (M.Nom, Type) || ! EstString (Type);
-        if (IsIdentTab (M.Nom))
-            return ! TypeIdent (M.Nom, Type) || EchecNomType (M, GetTypeElem (Type), true, EstString);
-        if ((Pos = FindRev (VIdentParamFormel, M.Nom)) != VIdentParamFormel.size ())
+        if (R.IsVar () || R.IsCst ()) return ! TypeIdent (M, Type) || ! EstString (Type);
+        if (R.IsTab ())
+            return ! TypeIdent (M, Type) || EchecNomType (M, GetTypeElem (Type), true, EstString);
+        if (R.IsParam ())
         {
-            const bool Tableau = IsTypeTableau (VTypesParamFormel [Pos]);
-            if (! TypeIdent (M.Nom, Type)) return true;
+            const bool Tableau = IsTypeTableau (VTypesParamFormel [R.Param]);
+            if (! TypeIdent (M, Type)) return true;
             return EchecNomType (M, Tableau ? GetTypeElem (Type) : Type, Tableau, EstString);
         }
-        if ((Pos = FindRev (VIdentFct, M.Nom)) != VIdentFct.size ())
-            return ! EstString (VTypesFct [Pos]);
+        if (R.IsFct ()) return ! EstString (VTypesFct [R.Fct]);
         return true;                                           // 133
     }
 
@@ -154,25 +145,24 @@ namespace nsTramelo
     {
         if (M.Premier == 0 || M.Premier == '(' || M.Premier == '-' || IsChiffre (M.Premier)) return false;
         if (M.Nom.empty ()) return true;                       // 135
+        const SResolution & R = M.R;
         std::size_t Pos;
         unsigned Type;
         if ((Pos = PosFonction (M.Nom)) != NbFonctions) return ! EstNumerique (TypesFonctions [Pos]);
-        if ((Pos = FindRev (VIdentVar, M.Nom)) != VIdentVar.size ())
-            return ! EstNumerique (VTypesVar [Pos]);
-        if ((Pos = FindRev (VIdentCst, M.Nom)) != VIdentCst.size ())
+        if (R.IsVar ()) return ! EstNumerique (VTypesVar [R.Var]);
+        if (R.IsCst ())
         {
-            Type = VTypesCst [Pos];
+            Type = VTypesCst [R.Cst];
             return EchecNomType (M, GetTypeElem (Type), IsTypeTableau (Type), EstNumerique);
         }
-        if ((Pos = FindRev (VIdentTab, M.Nom)) != VIdentTab.size ())
-            return ! TypeTabConnu (Pos, Type) || EchecNomType (M, GetTypeElem (Type), true, EstNumerique);
-        if ((Pos = FindRev (VIdentParamFormel, M.Nom)) != VIdentParamFormel.size ())
+        if (R.IsTab ())
+            return ! TypeTabConnu (R.Tab, Type) || EchecNomType (M, GetTypeElem (Type), true, EstNumerique);
+        if (R.IsParam ())
         {
-            Type = VTypesParamFormel [Pos];
+            Type = VTypesParamFormel [R.Param];
             return EchecNomType (M, GetTypeElem (Type), IsTypeTableau (Type), EstNumerique);
         }
-        if ((Pos = FindRev (VIdentFct, M.Nom)) != VIdentFct.size ())
-            return ! EstNumerique (VTypesFct [Pos]);
+        if (R.IsFct ()) return ! EstNumerique (VTypesFct [R.Fct]);
         return true;                                           // 135
     }
     }

@@ -75,22 +75,21 @@ namespace nsTramelo
         if (Mot == "renvoie") return TraiterRenvoie ();
         if (IsProcedure (Mot)) return TraiterProcStandard (Mot);
         if (IsStruct (Mot)) return TraiterStruct (Mot);
-        std::size_t Pos;
-        if ((Pos = FindRev (VIdentVar, Mot)) != VIdentVar.size ())
+        const SResolution R = Resoudre (Mot);
+        if (R.IsVar ())
         {
-            if (VTypesVar [Pos] == TString) return AffecterChaine (Mot);
-            return TraiterAffectation (Mot, VTypesVar [Pos]);
+            if (VTypesVar [R.Var] == TString) return AffecterChaine (Mot);
+            return TraiterAffectation (Mot, VTypesVar [R.Var]);
         }
-        if ((Pos = FindRev (VIdentTab, Mot)) != VIdentTab.size ())
-            return AffecterElement (Mot, TypeTab (Pos));
-        if ((Pos = FindRev (VIdentParamFormel, Mot)) != VIdentParamFormel.size ())
+        if (R.IsTab ()) return AffecterElement (Mot, TypeTab (R.Tab));
+        if (R.IsParam ())
         {
-            const unsigned Type = VTypesParamFormel [Pos];
+            const unsigned Type = VTypesParamFormel [R.Param];
             if (IsTypeTableau (Type)) return AffecterElement (Mot, Type);
             if (Type == TString) return AffecterChaine (Mot);
             return TraiterAffectation (Mot, Type);
         }
-        if ((Pos = FindRev (VIdentProc, Mot)) != VIdentProc.size ()) return TraiterAppelProcedure (Pos);
+        if (R.IsProc ()) return TraiterAppelProcedure (R.Proc);
         throw CExcTramelo (EMsg::AttenteVariable);
     }
 

@@ -199,17 +199,39 @@ namespace nsTramelo
         return Pos < VVParamFormelsProc.size () ? VVParamFormelsProc [Pos] : Aucun;
     }
 
-    unsigned GetTypeIdent (const std::string & Nom)
+    SResolution Resoudre (const std::string & Nom)
     {
-        std::size_t Pos;
-        if ((Pos = IdxCst.Dernier (Nom)) != VIdentCst.size ()) return VTypesCst [Pos];
-        if ((Pos = IdxVar.Dernier (Nom)) != VIdentVar.size ()) return VTypesVar [Pos];
-        if ((Pos = IdxTab.Dernier (Nom)) != VIdentTab.size ()) return TypeTab (Pos);
-        if ((Pos = IdxParam.Dernier (Nom)) != VIdentParamFormel.size ()) return VTypesParamFormel [Pos];
-        if ((Pos = IdxFct.Dernier (Nom)) != VIdentFct.size ()) return VTypesFct [Pos];
-        if ((Pos = PosFonction (Nom)) != NbFonctions) return TypesFonctions [Pos];
-        return 0;
+        SResolution R { VIdentVar.size (), VIdentTab.size (), VIdentCst.size (),
+                        VIdentParamFormel.size (), VIdentProc.size (), VIdentFct.size () };
+        const SPositions * P = Chercher (Nom);
+        if (P == nullptr) return R;
+        std::size_t * const Champ [NbSortes] = { & R.Var, & R.Tab, & R.Cst, & R.Param, & R.Proc, & R.Fct };
+        const std::size_t Absent [NbSortes] = { R.Var, R.Tab, R.Cst, R.Param, R.Proc, R.Fct };
+        unsigned Trouves = 0;
+        for (auto It = P->Entrees.rbegin (); It != P->Entrees.rend () && Trouves < NbSortes; ++It)
+        {
+            const unsigned Sorte = static_cast <unsigned> (* It >> 32);
+            if (* Champ [Sorte] == Absent [Sorte])
+            {
+                * Champ [Sorte] = static_cast <std::uint32_t> (* It);
+                ++Trouves;
+            }
+        }
+        return R;
     }
+
+    unsigned GetTypeIdent (const std::string & Nom, const SResolution & R)
+    {
+        if (R.IsCst ()) return VTypesCst [R.Cst];
+        if (R.IsVar ()) return VTypesVar [R.Var];
+        if (R.IsTab ()) return TypeTab (R.Tab);
+        if (R.IsParam ()) return VTypesParamFormel [R.Param];
+        if (R.IsFct ()) return VTypesFct [R.Fct];
+        const std::size_t Pos = PosFonction (Nom);
+        return Pos != NbFonctions ? TypesFonctions [Pos] : 0;
+    }
+
+    unsigned GetTypeIdent (const std::string & Nom) { return GetTypeIdent (Nom, Resoudre (Nom)); }
 
     bool IsIdentVar (const std::string & Nom) { return IdxVar.Dernier (Nom) != VIdentVar.size (); }
     bool IsIdentTab (const std::string & Nom) { return IdxTab.Dernier (Nom) != VIdentTab.size (); }

@@ -31,6 +31,22 @@ namespace nsTramelo
 
     std::size_t FindRev (const CVString_t & V, const std::string & Nom);
     unsigned GetTypeIdent (const std::string & Nom);
+
+    // Ce que FindRev donnerait pour un nom dans chaque table, en une seule recherche.
+    struct SResolution
+    {
+        std::size_t Var, Tab, Cst, Param, Proc, Fct;
+
+        bool IsVar () const { return Var != VIdentVar.size (); }
+        bool IsTab () const { return Tab != VIdentTab.size (); }
+        bool IsCst () const { return Cst != VIdentCst.size (); }
+        bool IsParam () const { return Param != VIdentParamFormel.size (); }
+        bool IsProc () const { return Proc != VIdentProc.size (); }
+        bool IsFct () const { return Fct != VIdentFct.size (); }
+    };
+    SResolution Resoudre (const std::string & Nom);
+    // GetTypeIdent d'un nom deja resolu.
+    unsigned GetTypeIdent (const std::string & Nom, const SResolution & R);
     bool IsIdentVar (const std::string & Nom);
     bool IsIdentTab (const std::string & Nom);
     bool IsIdentCst (const std::string & Nom);
