@@ -17,10 +17,21 @@ namespace nsTramelo
 {
     namespace
     {
+        // L'operande gauche lu pour juger l'essai booleen : c'est aussi ce que les essais
+        // suivants (caractere, string, numerique, dans le meme ordre) liraient au meme endroit.
+        struct SOperande
+        {
+            bool        Lu = false;
+            std::string Texte;
+            unsigned    Type = 0;
+            std::size_t Fin = 0;
+        };
+
         // L'essai booleen echoue-t-il a coup sur ? Quand le premier facteur ne peut pas etre
         // booleen, le premier terme doit etre une comparaison : s'il n'y a ni operateur de
-        // comparaison apres l'operande gauche, ni fin du texte, l'essai echoue (132).
-        bool EchecCertainBooleen ()
+        // comparaison apres l'operande gauche, ni fin du texte, l'essai echoue (132) ; l'operande
+        // est alors rendu dans Operande, la position juste apres lui.
+        bool EchecCertainBooleen (SOperande & Operande)
         {
             if (! EchecCertainFacteurBooleen ()) return false;
             if (EchecCertainCaractere () && EchecCertainString () && EchecCertainNumerique ()) return true;
@@ -29,13 +40,14 @@ namespace nsTramelo
             // Une erreur de l'operande gauche fait echouer l'essai booleen tout autant.
             if (Essayer ([&]
                 {
-                    std::string Gauche;
-                    ExtraireOperandeGauche (Gauche);
+                    Operande.Type = ExtraireOperandeGauche (Operande.Texte);
+                    Operande.Fin = fi.Tellg ();
                     const char c = SkipSpaces ();
                     Echec = c != 0 && c != 'v' && c != 'n' && c != '<' && c != '>';
                 }))
                 return true;
-            fi.Seekg (Depart);
+            Operande.Lu = Echec;
+            fi.Seekg (Echec ? Operande.Fin : Depart);
             return Echec;
         }
     }
@@ -45,7 +57,17 @@ namespace nsTramelo
     {
         return Memoriser (ELecteur::Expression, s, Type, [] (std::string & s, unsigned & Type) -> std::string &
         {
-            if (! EchecCertainBooleen () && ! Essayer ([&] { ExtraireExprBooleenne (s); }))
+            SOperande Operande;
+            if (EchecCertainBooleen (Operande))
+            {
+                if (Operande.Lu)
+                {
+                    s = Operande.Texte;
+                    Type = Operande.Type;
+                    return s;
+                }
+            }
+            else if (! Essayer ([&] { ExtraireExprBooleenne (s); }))
             {
                 Type = TBooleen;
                 return s;
