@@ -11,14 +11,30 @@
 
 namespace nsTramelo
 {
+    // Classes de caracteres : une table plutot que des comparaisons, le lecteur y passe sans cesse.
+    struct SClassesCar
+    {
+        enum : unsigned char { Blanc = 1, Ident = 2 };
+        unsigned char Classe [256] = {};
+        constexpr SClassesCar ()
+        {
+            for (unsigned char c : { ' ', '\t', '\n', '\v', '\f', '\r' }) Classe [c] = Blanc;
+            for (unsigned c = 'a'; c <= 'z'; ++c) Classe [c] = Ident;
+            for (unsigned c = 'A'; c <= 'Z'; ++c) Classe [c] = Ident;
+            for (unsigned c = '0'; c <= '9'; ++c) Classe [c] = Ident;
+            Classe [static_cast <unsigned char> ('_')] = Ident;
+        }
+    };
+    inline constexpr SClassesCar ClassesCar {};
+
     inline bool IsBlanc (char c)
     {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+        return ClassesCar.Classe [static_cast <unsigned char> (c)] == SClassesCar::Blanc;
     }
 
     inline bool IsCarIdent (char c)
     {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        return ClassesCar.Classe [static_cast <unsigned char> (c)] == SClassesCar::Ident;
     }
 
     class CSource
