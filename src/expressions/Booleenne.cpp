@@ -128,16 +128,7 @@ namespace nsTramelo
     {
         char c;
         TestFinInopineeCode (c);
-        if (c == '(')
-        {
-            CImbrication Niveau;
-            LireCarNonBlanc ();
-            std::string Expr;
-            ExtraireExprBooleenne (Expr);
-            ValidCar (')');
-            s += " (" + Expr + ")";
-            return s;
-        }
+        if (c == '(') return s += LireParenthese ([] (std::string & Expr) { ExtraireExprBooleenne (Expr); });
         if (! IsLettre (c)) throw CExcTramelo (EMsg::ExprBooleenne);
         std::string Nom;
         ExtraireIdentForce (Nom);

@@ -42,16 +42,7 @@ namespace nsTramelo
     {
         char c;
         TestFinInopineeCode (c);
-        if (c == '(')
-        {
-            CImbrication Niveau;
-            LireCarNonBlanc ();
-            std::string Expr;
-            ExtraireExprString (Expr);
-            ValidCar (')');
-            s = " (" + Expr + ")";
-            return s;
-        }
+        if (c == '(') return s = LireParenthese ([] (std::string & Expr) { ExtraireExprString (Expr); });
         if (c == '"') return ExtraireLitteralChaine (s);
         std::string Nom;
         ExtraireIdentForce (Nom);

@@ -85,16 +85,7 @@ namespace nsTramelo
         char c;
         TestFinInopineeCode (c);
         s.clear ();
-        if (c == '(')
-        {
-            CImbrication Niveau;
-            ValidCar ('(');
-            std::string Somme;
-            ExtraireExprNumerique (Somme, Type);
-            ValidCar (')');
-            s = " (" + Somme + ")";
-            return s;
-        }
+        if (c == '(') return s = LireParenthese ([&] (std::string & Somme) { ExtraireExprNumerique (Somme, Type); });
         if (c == '-')
         {
             CImbrication Niveau;
