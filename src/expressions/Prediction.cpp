@@ -25,6 +25,7 @@ namespace nsTramelo
         struct SMot
         {
             char        Premier = 0;  // 0 : fin du texte, NUL, ou lecture deja en echec
+            std::size_t Position = 0; // celle du premier caractere
             std::string Nom;          // vide si le premier caractere n'est pas une lettre
             std::size_t Apres = 0;
             SResolution R {};         // le nom dans les tables
@@ -36,6 +37,7 @@ namespace nsTramelo
             if (fi.EnEchec ()) return M;
             std::size_t P = fi.Tellg ();
             M.Premier = Regarder (P);
+            M.Position = P;
             if (! IsLettre (M.Premier)) return M;
             const std::string & T = fi.GetTexte ();
             std::size_t Q = P;
@@ -72,6 +74,16 @@ namespace nsTramelo
             return true;
         }
 
+        // Une parenthese ouvrante dont le contenu, lu par le meme lecteur, a deja echoue a cet
+        // endroit (erreur retenue) : la forme echoue de meme, sauf pour l'erreur qui traverse.
+        bool ContenuEchoue (const SMot & M, ELecteur Lecteur, unsigned CodePassant)
+        {
+            if (Imbrication + 1 > MaxImbrication) return false;
+            const nsDetail::SLecture * Lu = nsDetail::Retrouver (Lecteur, M.Position + 1);
+            return Lu != nullptr && ! Lu->Ok && ! IsErreurDefinitive (* Lu->Erreur)
+                && Lu->Erreur->GetCodErr () != CodePassant;
+        }
+
         // Un nom du type Type, suivi d'un indice s'il est Indexe, lu par un facteur qui n'accepte
         // que les types Accepte : echec certain ?
         bool EchecNomType (const SMot & M, unsigned Type, bool Indexe, bool (* Accepte) (unsigned))
@@ -89,7 +101,8 @@ namespace nsTramelo
     {
     bool CalculerEchecFacteurBooleen (const SMot & M)
     {
-        if (M.Premier == 0 || M.Premier == '(') return false;
+        if (M.Premier == '(') return ContenuEchoue (M, ELecteur::Booleenne, 0);
+        if (M.Premier == 0) return false;
         if (M.Nom.empty ()) return true;                       // 132
         if (M.Nom.size () <= 4 && (M.Nom == "NON" || M.Nom == "vrai" || M.Nom == "faux")) return false;
         const SResolution & R = M.R;
@@ -124,7 +137,8 @@ namespace nsTramelo
 
     bool CalculerEchecString (const SMot & M)
     {
-        if (M.Premier == 0 || M.Premier == '(' || M.Premier == '"') return false;
+        if (M.Premier == '(') return ContenuEchoue (M, ELecteur::String, nsUtil::GetCode (nsUtil::EMsg::GuillemetAttendu));
+        if (M.Premier == 0 || M.Premier == '"') return false;
         if (M.Nom.empty ()) return true;                       // 106
         const SResolution & R = M.R;
         unsigned Type;

@@ -2,6 +2,7 @@
 
 #include "symbols/Symboles.h"
 
+#include <exception>
 #include <unordered_map>
 
 using nsUtil::EMsg;
@@ -79,10 +80,32 @@ namespace nsTramelo
             Lectures.insert_or_assign (Cle (L, Pos), std::move (Lecture));
         }
 
+        CRetenueEchec::CRetenueEchec (ELecteur L, std::size_t Depart)
+            : Lecteur (L), Depart (Depart), Generation (GenerationSymboles), Echecs (fi.GetNbEchecs ()),
+              Exceptions (std::uncaught_exceptions ())
+        {}
+
+        CRetenueEchec::~CRetenueEchec ()
+        {
+            // Une erreur d'analyse traverse cette lecture : c'est la derniere construite (ou rejouee).
+            if (std::uncaught_exceptions () <= Exceptions || fi.EnEchec ()) return;
+            const CExcTramelo * Erreur = CExcTramelo::GetDerniere ();
+            if (Erreur == nullptr) return;
+            try
+            {
+                Retenir (Lecteur, Depart, { false, "", 0, fi.Tellg (), * Erreur }, Generation, Echecs);
+            }
+            catch (...) {}   // sans memoire, la lecture sera simplement refaite
+        }
+
         const std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type)
         {
             fi.Seekg (Lu.PosFin);
-            if (! Lu.Ok) throw * Lu.Erreur;
+            if (! Lu.Ok)
+            {
+                CExcTramelo::SetDerniere (* Lu.Erreur);
+                throw * Lu.Erreur;
+            }
             s = Lu.Texte;
             Type = Lu.Type;
             return s;

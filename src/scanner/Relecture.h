@@ -80,10 +80,27 @@ namespace nsTramelo
         std::uint64_t Generation ();
         bool Vide ();
         const std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type);
+
+        // Retient l'erreur qui traverse la lecture commencee a Depart, s'il en passe une.
+        class CRetenueEchec
+        {
+          public :
+            CRetenueEchec (ELecteur L, std::size_t Depart);
+            ~CRetenueEchec ();
+            CRetenueEchec (const CRetenueEchec &) = delete;
+            CRetenueEchec & operator= (const CRetenueEchec &) = delete;
+
+            const ELecteur      Lecteur;
+            const std::size_t   Depart;
+            const std::uint64_t Generation;
+            const std::uint64_t Echecs;
+            const int           Exceptions;
+        };
     }
 
     // Lit avec Lire (s, Type), ou rejoue le resultat d'une lecture deja faite au meme endroit
     // avec les memes tables de symboles : meme texte, meme type, meme position, meme erreur.
+    // Un echec est retenu au passage de l'erreur, sans la rattraper ni la relancer.
     template <class FLire>
     std::string & Memoriser (ELecteur L, std::string & s, unsigned & Type, FLire && Lire)
     {
@@ -94,20 +111,11 @@ namespace nsTramelo
             nsDetail::Rejouer (* Lu, s, Type);
             return s;
         }
-        const std::uint64_t Generation = nsDetail::Generation ();
-        const std::uint64_t Echecs = fi.GetNbEchecs ();
-        try
-        {
-            Lire (s, Type);
-        }
-        catch (const CExcTramelo & Exc)
-        {
-            if (! fi.EnEchec ())
-                nsDetail::Retenir (L, Depart, { false, "", 0, fi.Tellg (), Exc }, Generation, Echecs);
-            throw;
-        }
+        const nsDetail::CRetenueEchec SiEchec (L, Depart);
+        Lire (s, Type);
         if (! fi.EnEchec ())
-            nsDetail::Retenir (L, Depart, { true, s, Type, fi.Tellg (), std::nullopt }, Generation, Echecs);
+            nsDetail::Retenir (L, Depart, { true, s, Type, fi.Tellg (), std::nullopt },
+                               SiEchec.Generation, SiEchec.Echecs);
         return s;
     }
 }
