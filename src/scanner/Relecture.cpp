@@ -59,8 +59,6 @@ namespace nsTramelo
             }
         }
 
-        std::uint64_t Generation () { return GenerationSymboles; }
-
         bool Vide () { return Lectures.empty (); }
 
         const SLecture * Retrouver (ELecteur L, std::size_t Pos)

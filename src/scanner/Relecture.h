@@ -77,7 +77,6 @@ namespace nsTramelo
         const SLecture * Retrouver (ELecteur L, std::size_t Pos);
         void Retenir (ELecteur L, std::size_t Pos, SLecture Lecture, std::uint64_t Generation,
                       std::uint64_t Echecs);
-        std::uint64_t Generation ();
         bool Vide ();
         const std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type);
 

@@ -33,7 +33,6 @@ namespace nsTramelo
 
     const CExcTramelo * CExcTramelo::GetDerniere () { return Derniere ? & * Derniere : nullptr; }
     void CExcTramelo::SetDerniere (const CExcTramelo & Exc) { Derniere = Exc; }
-    void CExcTramelo::OublierDerniere () { Derniere.reset (); }
 
     CExcTramelo::CExcTramelo (nsUtil::EMsg Msg, const std::string & Var1, const std::string & Var2)
         : CExcTramelo (nsUtil::Texte (Msg, Var1, Var2), nsUtil::GetCode (Msg)) {}

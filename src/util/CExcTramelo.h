@@ -21,7 +21,6 @@ namespace nsTramelo
         // des lectures la retient au passage sans avoir a la rattraper.
         static const CExcTramelo * GetDerniere ();
         static void SetDerniere (const CExcTramelo & Exc);
-        static void OublierDerniere ();
     };
 
     std::string GetLiCol ();
