@@ -16,6 +16,13 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
+    bool IsCaractereIndexe (unsigned Type, const SResolution & R)
+    {
+        return R.IsTab () || Type == TString
+            || (R.IsParam () && (IsTypeTableau (VTypesParamFormel [R.Param])
+                                 || VTypesParamFormel [R.Param] == TString));
+    }
+
     // string ::= facteur_string { + (caractere | facteur_string) }
     std::string & ExtraireExprString (std::string & s)
     {
@@ -99,9 +106,7 @@ namespace nsTramelo
             }
             const unsigned Type = GetTypeIdent (Nom, R);
             if (GetTypeElem (Type) != TCaractere) throw CExcTramelo (EMsg::ExprCaractere);
-            const bool Indexe = R.IsTab () || Type == TString
-                || (R.IsParam () && (IsTypeTableau (VTypesParamFormel [R.Param])
-                                     || VTypesParamFormel [R.Param] == TString));
+            const bool Indexe = IsCaractereIndexe (Type, R);
             s = Nom;
             if (Indexe)
             {

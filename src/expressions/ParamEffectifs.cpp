@@ -42,12 +42,10 @@ namespace nsTramelo
         // Rend le type de l'objet, ou 0 s'il n'en est pas un.
         unsigned TypeObjet (const std::string & Nom)
         {
-            std::size_t Pos;
-            if ((Pos = FindRev (VIdentVar, Nom)) != VIdentVar.size ())
-                return VBoucleVar [Pos] ? 0 : VTypesVar [Pos];
-            if ((Pos = FindRev (VIdentTab, Nom)) != VIdentTab.size ()) return TypeTab (Pos);
-            if ((Pos = FindRev (VIdentParamFormel, Nom)) != VIdentParamFormel.size ())
-                return VTypesParamFormel [Pos];
+            const SResolution R = Resoudre (Nom);
+            if (R.IsVar ()) return VBoucleVar [R.Var] ? 0 : VTypesVar [R.Var];
+            if (R.IsTab ()) return TypeTab (R.Tab);
+            if (R.IsParam ()) return VTypesParamFormel [R.Param];
             return 0;
         }
     }

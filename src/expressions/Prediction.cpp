@@ -1,5 +1,6 @@
 #include "expressions/Prediction.h"
 
+#include "expressions/Chaine.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
 #include "scanner/Source.h"
@@ -129,10 +130,7 @@ namespace nsTramelo
         if (! TypeIdent (M, Type)) return true;                // 135
         if (IsFonction (M.Nom) || R.IsFct ()) return Type != TCaractere;
         if (GetTypeElem (Type) != TCaractere) return true;     // 134
-        const bool Indexe = R.IsTab () || Type == TString
-            || (R.IsParam () && (IsTypeTableau (VTypesParamFormel [R.Param])
-                                 || VTypesParamFormel [R.Param] == TString));
-        return Indexe && IndiceManque (M);
+        return IsCaractereIndexe (Type, R) && IndiceManque (M);
     }
 
     bool CalculerEchecString (const SMot & M)
