@@ -1,5 +1,6 @@
 #include "driver/Ppal.h"
 
+#include "driver/Traduction.h"
 #include "driver/Tramelo.h"
 #include "scanner/Source.h"
 #include "util/CException.h"
@@ -106,43 +107,47 @@ namespace nsTramelo
             fi.Charger (std::move (Contenu));
             return;
         }
+        // Sinon chaque ligne est developpee directement a sa place dans le texte final.
+        std::size_t Taille = 0, Colonne = 0;
+        for (char c : Contenu)
+        {
+            if (c == '\n') { Taille += Colonne + 1; Colonne = 0; }
+            else Colonne += c == '\t' ? Largeur - Colonne % Largeur : 1;
+        }
         std::string Texte;
-        Texte.reserve (Contenu.size () + 1);
-        std::string Ligne;
+        Texte.reserve (Taille + Colonne + 1);
         for (std::size_t Debut = 0; Debut < Contenu.size (); )
         {
             std::size_t Fin = Contenu.find ('\n', Debut);
             if (Fin == std::string::npos) Fin = Contenu.size ();
-            Ligne.assign (Contenu, Debut, Fin - Debut);
-            ExpandTab (Ligne, Largeur);
-            Total += static_cast <std::uint32_t> (Ligne.size () + 1);
+            const std::size_t DebutLigne = Texte.size ();
+            for (std::size_t i = Debut; i < Fin; ++i)
+            {
+                if (Contenu [i] == '\t') Texte.append (Largeur - (Texte.size () - DebutLigne) % Largeur, ' ');
+                else Texte += Contenu [i];
+            }
+            Total += static_cast <std::uint32_t> (Texte.size () - DebutLigne + 1);
             FinLigne.push_back (Total);
-            SupprComments (Ligne);
-            Texte += Ligne;
+            BlanchirCommentaire (& Texte [DebutLigne], Texte.size () - DebutLigne);
             Texte += '\n';
             Debut = Fin + 1;
         }
         fi.Charger (std::move (Texte));
     }
 
-    void ppal (int argc, char * argv [])
+    std::string LireFichierSource (const std::string & Nom)
     {
-        if (argc != 2 && argc != 3)
-            throw CException (nsUtil::Texte (EMsg::NbArguments), nsUtil::GetCode (EMsg::NbArguments));
-        unsigned Largeur = 4;
-        if (argc == 3 && ! LireTailleTabulation (argv [2], Largeur))
-            throw CException (nsUtil::Texte (EMsg::TailleTabulation), nsUtil::GetCode (EMsg::TailleTabulation));
-
         // Un dossier ou un fichier illisible jusqu'au bout n'est jamais un source vide.
-        const std::string Nom = argv [1];
         std::error_code Err;
         std::ifstream Fichier;
         if (! std::filesystem::is_directory (Nom, Err)) Fichier.open (Nom);
         std::string Contenu;
         if (Fichier.is_open ())
         {
-            // Lu directement a sa place ; la boucle prend ce qui depasserait la taille annoncee.
+            // Lu directement a sa place quand la taille est connue ; la boucle prend le reste
+            // (ou tout, pour un flux), sans jamais depasser la taille permise.
             const auto Taille = std::filesystem::file_size (Nom, Err);
+            if (! Err && Taille > MaxTailleSource) throw std::length_error (TexteSourceTropGrand ());
             if (! Err)
             {
                 Contenu.resize (static_cast <std::size_t> (Taille));
@@ -151,23 +156,29 @@ namespace nsTramelo
             }
             char Tampon [1 << 16];
             while (Fichier.read (Tampon, sizeof Tampon) || Fichier.gcount () > 0)
+            {
                 Contenu.append (Tampon, static_cast <std::size_t> (Fichier.gcount ()));
+                if (Contenu.size () > MaxTailleSource) throw std::length_error (TexteSourceTropGrand ());
+            }
         }
         if (! Fichier.is_open () || Fichier.bad ())
             throw CException (nsUtil::Texte (EMsg::OuvertureFichier) + Nom,
                               nsUtil::GetCode (EMsg::OuvertureFichier));
-        ChargerSource (std::move (Contenu), Largeur);
+        return Contenu;
+    }
+
+    void ppal (int argc, char * argv [])
+    {
+        if (argc != 2 && argc != 3)
+            throw CException (nsUtil::Texte (EMsg::NbArguments), nsUtil::GetCode (EMsg::NbArguments));
+        SOptions Options;
+        if (argc == 3 && ! LireTailleTabulation (argv [2], Options.TailleTab))
+            throw CException (nsUtil::Texte (EMsg::TailleTabulation), nsUtil::GetCode (EMsg::TailleTabulation));
+
+        const STraduction R = Traduire (LireFichierSource (argv [1]), Options);
         // Ce qui a ete produit avant une erreur reste sur la sortie standard.
-        try
-        {
-            Tramelo ();
-        }
-        catch (...)
-        {
-            Sortie.Vider ();
-            throw;
-        }
-        Sortie.Vider ();
+        std::cout.write (R.Cpp.data (), static_cast <std::streamsize> (R.Cpp.size ()));
+        if (R.Erreur) throw CException (R.Erreur->Libelle, R.Erreur->Code);
 
         // Une sortie perdue (disque plein...) ne doit pas passer pour une traduction reussie.
         std::cout.flush ();

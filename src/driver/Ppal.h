@@ -13,6 +13,8 @@ namespace nsTramelo
     std::string & SupprComments (std::string & Ligne);
     // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.
     bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur);
+    // Le contenu du fichier source (252 s'il ne peut etre lu, 254 s'il est trop volumineux).
+    std::string LireFichierSource (const std::string & Nom);
     // Remplit fi et FinLigne a partir du texte d'un fichier source.
     void ChargerSource (std::string Contenu, unsigned Largeur);
 }

@@ -9,7 +9,6 @@
 #include "units/Unites.h"
 #include "util/CExcTramelo.h"
 
-#include <iostream>
 
 
 using nsUtil::EMsg;
@@ -17,12 +16,6 @@ using nsUtil::EMsg;
 namespace nsTramelo
 {
     CSortie Sortie;
-
-    void CSortie::Vider ()
-    {
-        std::cout.write (Tampon.data (), static_cast <std::streamsize> (Tampon.size ()));
-        Tampon.clear ();
-    }
 
     std::string Tabul;
     std::uint32_t TabulSz = 4;

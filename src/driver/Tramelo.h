@@ -6,27 +6,21 @@
 
 namespace nsTramelo
 {
-    // Le texte C++ produit, accumule puis ecrit par gros blocs sur la sortie standard.
+    // Le texte C++ produit, accumule en memoire ; Traduire le rend a son appelant.
     class CSortie
     {
       public :
-        CSortie & operator<< (const std::string & Texte) { Tampon += Texte; return Verifier (); }
-        CSortie & operator<< (const char * Texte) { Tampon += Texte; return Verifier (); }
-        CSortie & operator<< (char c) { Tampon += c; return Verifier (); }
-        // Ecrit ce qui est accumule sur std::cout.
-        void Vider ();
-        void Oublier () { Tampon.clear (); }
+        CSortie & operator<< (const std::string & Texte) { Tampon += Texte; return * this; }
+        CSortie & operator<< (const char * Texte) { Tampon += Texte; return * this; }
+        CSortie & operator<< (char c) { Tampon += c; return * this; }
+        std::string Prendre () { return std::move (Tampon); }
+        void Oublier () { std::string ().swap (Tampon); }
 
       private :
-        CSortie & Verifier ()
-        {
-            if (Tampon.size () >= (1u << 20)) Vider ();
-            return * this;
-        }
         std::string Tampon;
     };
 
-    // Sortie du C++ produit ; videe par ppal a la fin, ou avant de signaler une erreur.
+    // Le C++ produit ; rempli par toute la traduction, vide par Traduire (Prendre, Reinitialiser).
     extern CSortie Sortie;
 
     // Indentation des lignes produites ; allongee/raccourcie par le pilote, les suites

@@ -83,6 +83,13 @@ namespace nsTramelo
         bool EnEchec () const { return Echec; }
         std::size_t Taille () const { return Texte.size (); }
         const std::string & GetTexte () const { return Texte; }
+        // Rend le texte (le flux reste vide, en echec) : la traduction est finie.
+        std::string Prendre ()
+        {
+            Pos = 0;
+            MettreEnEchec ();
+            return std::move (Texte);
+        }
 
         // Extraction formatee d'un double, comme l'operateur >> d'un flux standard :
         // faux si le texte accumule n'est pas un nombre complet ou deborde.

@@ -8,15 +8,22 @@
 
 namespace nsTramelo
 {
+    std::size_t GetPosLecture ()
+    {
+        const std::size_t Pos = fi.Tellg ();
+        return Pos == CSource::PosInvalide ? fi.Taille () : Pos;
+    }
+
+    std::size_t GetLigne (std::size_t Decalage)
+    {
+        const std::vector <std::uint32_t> & Fins = FinLigne;
+        return 1 + (std::lower_bound (Fins.begin (), Fins.end (), Decalage) - Fins.begin ());
+    }
+
     std::string GetLiCol ()
     {
-        std::size_t Pos = fi.Tellg ();
-        if (Pos == CSource::PosInvalide) Pos = fi.Taille ();
-        const std::vector <std::uint32_t> & Fins = FinLigne;
-        const std::size_t Ligne =
-            1 + (std::lower_bound (Fins.begin (), Fins.end (), Pos) - Fins.begin ());
         char Tampon [32];
-        std::snprintf (Tampon, sizeof Tampon, "Ligne %4zu - ", Ligne);
+        std::snprintf (Tampon, sizeof Tampon, "Ligne %4zu - ", GetLigne (GetPosLecture ()));
         return Tampon;
     }
 
@@ -25,8 +32,8 @@ namespace nsTramelo
         std::optional <CExcTramelo> Derniere;
     }
 
-    CExcTramelo::CExcTramelo (const std::string & Libelle, unsigned CodErr)
-        : CException (GetLiCol () + Libelle, CodErr)
+    CExcTramelo::CExcTramelo (const std::string & Libelle, unsigned CodErr, nsUtil::EMsg Msg)
+        : CException (GetLiCol () + Libelle, CodErr), Decalage (GetPosLecture ()), Msg (Msg)
     {
         Derniere = * this;
     }
@@ -35,5 +42,5 @@ namespace nsTramelo
     void CExcTramelo::SetDerniere (const CExcTramelo & Exc) { Derniere = Exc; }
 
     CExcTramelo::CExcTramelo (nsUtil::EMsg Msg, const std::string & Var1, const std::string & Var2)
-        : CExcTramelo (nsUtil::Texte (Msg, Var1, Var2), nsUtil::GetCode (Msg)) {}
+        : CExcTramelo (nsUtil::Texte (Msg, Var1, Var2), nsUtil::GetCode (Msg), Msg) {}
 }

@@ -4,6 +4,7 @@
 #include "util/CException.h"
 #include "util/Messages.h"
 
+#include <cstddef>
 #include <string>
 
 namespace nsTramelo
@@ -11,17 +12,31 @@ namespace nsTramelo
     class CExcTramelo : public nsUtil::CException
     {
       public :
-        CExcTramelo (const std::string & Libelle, unsigned CodErr);
+        CExcTramelo (const std::string & Libelle, unsigned CodErr,
+                     nsUtil::EMsg Msg = nsUtil::EMsg::NbMessages);
         // Construit le message depuis la table des diagnostics.
         explicit CExcTramelo (nsUtil::EMsg Msg, const std::string & Var1 = "",
                               const std::string & Var2 = "");
         ~CExcTramelo () override = default;
 
+        // Ou la lecture se tenait quand l'erreur a ete construite (la ligne du prefixe en vient).
+        std::size_t GetDecalage () const { return Decalage; }
+        // Le message de la table ; NbMessages pour un texte construit a la main.
+        nsUtil::EMsg GetMsg () const { return Msg; }
+
         // La derniere erreur construite pour etre levee (ou relevee telle quelle) : la memoire
         // des lectures la retient au passage sans avoir a la rattraper.
         static const CExcTramelo * GetDerniere ();
         static void SetDerniere (const CExcTramelo & Exc);
+
+      private :
+        std::size_t  Decalage;
+        nsUtil::EMsg Msg;
     };
 
     std::string GetLiCol ();
+    // La position de lecture courante (la longueur du texte une fois la fin atteinte).
+    std::size_t GetPosLecture ();
+    // Le numero de ligne qui contient le caractere juste avant le decalage donne.
+    std::size_t GetLigne (std::size_t Decalage);
 }

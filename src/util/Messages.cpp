@@ -49,6 +49,8 @@ namespace nsUtil
             { 145, "", "", " n'est pas un tableau" },
             { 146, "", "", " : Type invalide pour la fonction \"taille\"" },
             { 147, "Imbrication trop profonde", "", "" },
+            { 148, "Sequence d'echappement invalide", "", "" },
+            { 149, "Caractere nul dans le source", "", "" },
             { 252, "Erreur a l'ouverture du fichier ", "", "" },
             { 253, "Nombre d'arguments invalide\nUsage : Tramelo nom_de_fichier_algo [taille_tabulation]", "", "" },
             { 253, "Taille de tabulation invalide", "", "" },

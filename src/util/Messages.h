@@ -17,7 +17,7 @@ namespace nsUtil
         ExprNumerique, AffectationTableau, TypeInvalide, BorneInvalide, TailleInvalide,
         IndiceEntier, SortieMalUtilisee, ContinueMalUtilise, RenvoieHorsFonction,
         NonRedimensionnable, NonAllongeable, PasUnTableau, TailleTypeInvalide,
-        ImbricationTropProfonde, OuvertureFichier, NbArguments, TailleTabulation,
+        ImbricationTropProfonde, SequenceEchappement, CaractereNul, OuvertureFichier, NbArguments, TailleTabulation,
         ExceptionStandard, ExceptionInconnue,
         NbMessages
     };

@@ -16,4 +16,7 @@ done < <(find "$racine/tests/golden" "$racine/exemples" -name '*.algo' -type f -
 # Quelques formes courtes, pour qu'un corpus ne soit jamais vide.
 printf 'algorithme A\ndebut\nfin\n' > "$dest/minimal.algo"
 printf 'fonction f (x : in entier) renvoie entier\ndebut\n    renvoie x;\nfin\nalgorithme A\ndebut\n    afficher (f (f (1)));\nfin\n' > "$dest/appels.algo"
+# Largeur de tabulation en tete (octet 1, l'argument, saut de ligne) : voir fuzz_tramelo.cpp.
+printf '\0018\nalgorithme A\ndebut\n\tafficher ("\t|");\nfin\n' > "$dest/tabulation-8.algo"
+printf '\001 3\nalgorithme A\ndebut\n\t\tx <- 1;\nfin\n' > "$dest/tabulation-3.algo"
 echo "corpus : $n sources copiees dans $dest"

@@ -1,13 +1,16 @@
-// Cible libFuzzer : n'importe quels octets comme fichier source. La traduction doit finir
-// normalement ou par une erreur d'analyse de la table (102 a 147) ; tout le reste est une trouvaille.
+// Cible libFuzzer : n'importe quels octets comme fichier source, avec sa largeur de tabulation.
+// La traduction doit finir normalement ou par une erreur d'analyse de la table (102 a 149), avec
+// un diagnostic coherent ; tout le reste est une trouvaille.
 #include "driver/Ppal.h"
-#include "driver/Tramelo.h"
+#include "driver/Traduction.h"
 #include "scanner/Relecture.h"
-#include "statements/Boucles.h"
-#include "symbols/Symboles.h"
-#include "util/CException.h"
 #include "util/Messages.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -39,7 +42,7 @@ namespace
     // Les codes des erreurs d'analyse, tires de la table des messages (pas tout 102..147).
     bool IsCodeAnalyse (unsigned Code)
     {
-        if (Code < 102 || Code > 147) return false;
+        if (Code < 102 || Code > 149) return false;
         for (unsigned i = 0; i < static_cast <unsigned> (nsUtil::EMsg::NbMessages); ++i)
             if (nsUtil::GetCode (static_cast <nsUtil::EMsg> (i)) == Code) return true;
         return false;
@@ -56,6 +59,27 @@ namespace
         if (i == Chiffres || i < 10 || Libelle [Chiffres] == '0') return false;
         return Libelle.compare (i, 3, " - ") == 0 && Libelle.size () > i + 3;
     }
+
+    // Le source ecrit dans un fichier en memoire, puis lu comme Tramelo lit le sien.
+    std::string Relire (const std::string & Source)
+    {
+        const int Fd = memfd_create ("source", 0);
+        if (Fd < 0) Trouvaille ("memfd_create", std::strerror (errno));
+        if (! Source.empty () && write (Fd, Source.data (), Source.size ()) != static_cast <ssize_t> (Source.size ()))
+            Trouvaille ("ecriture du fichier en memoire", std::strerror (errno));
+        std::string Lu;
+        try
+        {
+            Lu = nsTramelo::LireFichierSource ("/proc/self/fd/" + std::to_string (Fd));
+        }
+        catch (const std::exception & Exc)
+        {
+            Trouvaille ("lecture du source", Exc.what ());
+        }
+        close (Fd);
+        if (Lu != Source) Trouvaille ("source relu different", std::to_string (Lu.size ()));
+        return Lu;
+    }
 }
 
 extern "C" int LLVMFuzzerInitialize (int *, char ***)
@@ -64,39 +88,41 @@ extern "C" int LLVMFuzzerInitialize (int *, char ***)
     return 0;
 }
 
+// Une entree qui commence par l'octet 1 porte d'abord l'argument de tabulation, jusqu'au premier
+// saut de ligne : la lecture de cet argument et le developpement des tabulations sont couverts.
+// Le source passe alors par un fichier en memoire, lu comme Tramelo lit le sien.
 extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t Taille)
 {
-    const std::string Source (reinterpret_cast <const char *> (Donnees), Taille);
-    std::cout.clear ();
-    nsTramelo::Reinitialiser ();
-    const std::size_t NbVar = nsTramelo::VIdentVar.size (), NbTab = nsTramelo::VIdentTab.size ();
-    const std::size_t NbCst = nsTramelo::VIdentCst.size (), NbParam = nsTramelo::VIdentParamFormel.size ();
-    try
+    std::string Source (reinterpret_cast <const char *> (Donnees), Taille);
+    nsTramelo::SOptions Options;
+    if (! Source.empty () && Source [0] == '\1')
     {
-        nsTramelo::ChargerSource (Source, 4);
-        nsTramelo::Tramelo ();
-        // Une traduction complete a referme tous ses blocs : seuls vrai et faux restent declares.
-        if (nsTramelo::NivBloc != 0 || nsTramelo::NbRepetImbriques != 0 || nsTramelo::Tabul != "    ")
-            Trouvaille ("blocs non refermes apres une traduction", std::to_string (nsTramelo::NivBloc));
-        if (nsTramelo::VIdentVar.size () != NbVar || nsTramelo::VIdentTab.size () != NbTab
-            || nsTramelo::VIdentCst.size () != NbCst + 2 || nsTramelo::VIdentParamFormel.size () != NbParam)
-            Trouvaille ("declarations non depilees apres une traduction", "");
+        const std::size_t Fin = std::min (Source.find ('\n'), Source.size ());
+        const std::string Argument = Source.substr (1, Fin - 1);
+        Source.erase (0, std::min (Fin + 1, Source.size ()));
+        if (! nsTramelo::LireTailleTabulation (Argument, Options.TailleTab)) return 0;
     }
-    catch (const nsUtil::CException & Exc)
+    // Le passage par un fichier coute cher : seulement pour les entrees qui portent une largeur.
+    const std::string Lu = Taille > 0 && Donnees [0] == 1 ? Relire (Source) : Source;
+    const nsTramelo::STraduction R = nsTramelo::Traduire (Lu, Options);
+    if (! R.Erreur)
     {
-        const unsigned Code = Exc.GetCodErr ();
-        if (! IsCodeAnalyse (Code))
-            Trouvaille ("code hors de la table", std::to_string (Code) + " " + Exc.GetLibelle ());
-        if (! IsLibelleLigne (Exc.GetLibelle ()))
-            Trouvaille ("message sans ligne", Exc.GetLibelle ());
+        if (R.Statut != 0) Trouvaille ("statut sans erreur", std::to_string (R.Statut));
     }
-    catch (const std::exception & Exc)
+    else
     {
-        Trouvaille ("exception standard", Exc.what ());
-    }
-    catch (...)
-    {
-        Trouvaille ("exception inconnue", "");
+        const nsTramelo::SDiagnostic & D = * R.Erreur;
+        if (R.Statut != static_cast <int> (D.Code) || ! IsCodeAnalyse (D.Code) || ! D.Positionne)
+            Trouvaille ("code hors de la table", std::to_string (D.Code) + " " + D.Libelle);
+        if (! IsLibelleLigne (D.Libelle))
+            Trouvaille ("message sans ligne", D.Libelle);
+        char Prefixe [32];
+        std::snprintf (Prefixe, sizeof Prefixe, "Ligne %4zu - ", D.LigneSignalee);
+        if (D.Libelle.rfind (Prefixe, 0) != 0 || D.Libelle.substr (std::strlen (Prefixe)) != D.Message)
+            Trouvaille ("diagnostic incoherent", D.Libelle);
+        if (D.Arret.Decalage > R.Texte.size () || D.Arret.DecalageOrigine > Lu.size ()
+            || D.Arret.Ligne > R.FinLignes.size () + 1)
+            Trouvaille ("position hors du texte", D.Libelle);
     }
     // Chaque niveau ouvert doit avoir ete referme, erreur ou pas : sinon la borne derive.
     if (nsTramelo::Imbrication != 0)

@@ -100,6 +100,17 @@ if [ -w /dev/full ]; then
     fi
 fi
 
+# Source trop volumineux (plus de 256 Mo, tabulations developpees) : refus clair et rapide, sans
+# epuiser la memoire ; un flux sans fin (/dev/zero) est lu jusqu'a la limite seulement.
+trop="Exception standard : source trop volumineux : plus de 256 Mo une fois les tabulations developpees"
+head -c 1000000 /dev/zero | tr '\0' '\t' >tabs.algo
+verifier "un million de tabulations de largeur 1000" 254 "$trop" vide -- tabs.algo 1000
+verifier "flux sans fin" 254 "$trop" vide -- /dev/zero
+# Juste sous la limite, les positions restent exactes : l'erreur est sur la derniere ligne.
+{ head -c 500000 /dev/zero | tr '\0' '\t'; printf '\n\n}\n'; } >tabs-ok.algo
+verifier "500 000 tabulations de largeur 500" 102 \
+    "Ligne    2 - \"procedure\", \"fonction\" ou \"algorithme\" attendus" "// fichier Source" -- tabs-ok.algo 500
+
 if [ $echecs != 0 ]; then
     echo "$echecs verification(s) en echec"
     exit 1

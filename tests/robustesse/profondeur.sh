@@ -23,7 +23,7 @@ verifier_forme() {
     local libelle=$1 code=$2
     if [ "$code" = 0 ]; then
         [ -s err ] && { echec "$libelle : statut 0 mais sortie d'erreur : $(head -c 300 err)"; return 1; }
-    elif [ "$code" -lt 102 ] || [ "$code" -gt 147 ]; then
+    elif [ "$code" -lt 102 ] || [ "$code" -gt 149 ]; then
         echec "$libelle : statut $code hors de la table ; erreur : $(head -c 300 err)"; return 1
     elif [ "$(wc -l <err)" != 1 ] || ! grep -Eq '^Ligne ( {3}[1-9]| {2}[1-9][0-9]| [1-9][0-9]{2}|[1-9][0-9]{3,}) - .' err; then
         echec "$libelle : statut $code sans message d'analyse : $(head -c 300 err)"; return 1
@@ -161,7 +161,8 @@ fi
 tr '\n' '\r' <lf.algo >cr.algo
 octets "fins de ligne CR seules" cr.algo
 
-# NUL : dans un commentaire il est efface avec lui ; ailleurs il se lit comme la fin du texte.
+# NUL : dans un commentaire il est efface avec lui ; ailleurs, une traduction qui a pu aller au bout
+# echoue quand meme (149) a la ligne du NUL, apres avoir ecrit le C++ : rien n'est ignore en silence.
 printf 'algorithme A\ndebut\n    afficher (1); // \0 x\nfin\n' >nul-commentaire.algo
 "$tramelo" nul-commentaire.algo >out 2>err
 code=$?
@@ -170,6 +171,20 @@ if [ "$code" != 0 ] || [ -s err ]; then
 else
     reussis=$((reussis + 1))
 fi
+# nul ATTENDU FICHIER : le message exact, statut 149, et le C++ complet (main compris).
+nul() {
+    "$tramelo" "$2" >out 2>err
+    code=$?
+    if [ "$code" != 149 ] || [ "$(cat err)" != "$1" ] || ! grep -q '^} // main()$' out; then
+        echec "$2 : statut $code, erreur '$(cat err)' au lieu de 149, '$1'"
+    else
+        reussis=$((reussis + 1))
+    fi
+}
+printf 'algorithme A\ndebut\nfin\n\0 et ce qui suit serait ignore\nafficher (1);\n' >nul-apres-fin.algo
+nul "Ligne    4 - Caractere nul dans le source" nul-apres-fin.algo
+printf 'algorithme A\ndebut\n    afficher ("a\0b");\nfin\n' >nul-chaine-149.algo
+nul "Ligne    3 - Caractere nul dans le source" nul-chaine-149.algo
 printf 'algorithme A\ndebut\n    afficher (1);\0\nfin\n' >nul-instruction.algo
 octets "NUL entre deux instructions" nul-instruction.algo
 printf 'algorithme A\ndebut\n    afficher ("a\0b");\nfin\n' >nul-chaine.algo

@@ -1,0 +1,166 @@
+#include "driver/Traduction.h"
+
+#include "driver/Ppal.h"
+#include "driver/Tramelo.h"
+#include "scanner/Source.h"
+#include "util/CExcTramelo.h"
+
+#include <algorithm>
+#include <exception>
+
+using nsUtil::EMsg;
+
+namespace nsTramelo
+{
+    namespace
+    {
+        // Taille du texte tamponne (tabulations developpees, un '\n' par ligne), sans le construire ;
+        // s'arrete des que Max est depasse.
+        std::size_t TailleTamponnee (const std::string & Source, unsigned TailleTab, std::size_t Max)
+        {
+            std::size_t Total = 0, Colonne = 0;
+            for (char c : Source)
+            {
+                if (c == '\n')
+                {
+                    Total += Colonne + 1;
+                    Colonne = 0;
+                    if (Total > Max) return Total;
+                }
+                else if (c == '\t')
+                {
+                    Colonne += TailleTab - Colonne % TailleTab;
+                    if (Total + Colonne > Max) return Total + Colonne;
+                }
+                else ++Colonne;
+            }
+            return Colonne > 0 ? Total + Colonne + 1 : Total;
+        }
+
+        // Longueur du mot (ou du seul caractere) qui commence a Pos ; 0 sur un blanc ou a la fin.
+        std::size_t LongueurMot (const std::string & Texte, std::size_t Pos)
+        {
+            if (Pos >= Texte.size () || IsBlanc (Texte [Pos])) return 0;
+            std::size_t Fin = Pos;
+            while (Fin < Texte.size () && IsCarIdent (Texte [Fin])) ++Fin;
+            return Fin == Pos ? 1 : Fin - Pos;
+        }
+
+        void ErreurSansPosition (STraduction & R, unsigned Code, EMsg Msg, const std::string & Libelle)
+        {
+            SDiagnostic D;
+            D.Code = Code;
+            D.Msg = Msg;
+            D.Message = D.Libelle = Libelle;
+            R.Statut = static_cast <int> (Code);
+            R.Erreur = std::move (D);
+        }
+
+        // Apres une traduction complete, un NUL du texte nettoye aurait ete pris pour sa fin.
+        void VerifSansNul ()
+        {
+            const std::size_t Pos = fi.GetTexte ().find ('\0');
+            if (Pos == std::string::npos) return;
+            fi.Clear ();
+            fi.Seekg (Pos + 1);
+            throw CExcTramelo (EMsg::CaractereNul);
+        }
+    }
+
+    std::string TexteSourceTropGrand ()
+    {
+        return "source trop volumineux : plus de " + std::to_string (MaxTailleSource >> 20)
+             + " Mo une fois les tabulations developpees";
+    }
+
+    SPosition SituerDecalage (const std::string & Source, unsigned TailleTab,
+                              const std::vector <std::uint32_t> & FinLignes, std::size_t Decalage)
+    {
+        SPosition P;
+        P.Decalage = Decalage;
+        if (FinLignes.empty ()) return P;
+        // A la fin du texte, on se place apres le dernier caractere de la derniere ligne.
+        const std::size_t Taille = FinLignes.back ();
+        const std::size_t D = std::min (Decalage, Taille - 1);
+        const std::size_t Index = std::upper_bound (FinLignes.begin (), FinLignes.end (), D) - FinLignes.begin ();
+        const std::size_t DebutLigne = Index == 0 ? 0 : FinLignes [Index - 1];
+        P.Ligne = Index + 1;
+        P.Colonne = D - DebutLigne + 1;
+        // La meme ligne dans le texte d'origine, dont on refait le developpement des tabulations.
+        std::size_t Debut = 0;
+        for (std::size_t i = 0; i < Index && Debut <= Source.size (); ++i)
+        {
+            const std::size_t Nl = Source.find ('\n', Debut);
+            Debut = Nl == std::string::npos ? Source.size () + 1 : Nl + 1;
+        }
+        Debut = std::min (Debut, Source.size ());
+        std::size_t Colonne = 0, i = Debut;
+        while (i < Source.size () && Source [i] != '\n')
+        {
+            const std::size_t Largeur = Source [i] == '\t' ? TailleTab - Colonne % TailleTab : 1;
+            if (Colonne + Largeur > P.Colonne - 1) break;
+            Colonne += Largeur;
+            ++i;
+        }
+        P.DecalageOrigine = i;
+        return P;
+    }
+
+    STraduction Traduire (const std::string & Source, const SOptions & Options)
+    {
+        STraduction R;
+        Reinitialiser ();
+        if (Options.TailleTab == 0 || Options.TailleTab > MaxTailleTabulation)
+        {
+            ErreurSansPosition (R, nsUtil::GetCode (EMsg::TailleTabulation), EMsg::TailleTabulation,
+                                nsUtil::Texte (EMsg::TailleTabulation));
+            return R;
+        }
+        if (TailleTamponnee (Source, Options.TailleTab, MaxTailleSource) > MaxTailleSource)
+        {
+            ErreurSansPosition (R, nsUtil::GetCode (EMsg::ExceptionStandard), EMsg::ExceptionStandard,
+                                nsUtil::Texte (EMsg::ExceptionStandard) + TexteSourceTropGrand ());
+            return R;
+        }
+        try
+        {
+            ChargerSource (Source, Options.TailleTab);
+            Tramelo ();
+            VerifSansNul ();
+        }
+        catch (const CExcTramelo & Exc)
+        {
+            SDiagnostic D;
+            D.Code = Exc.GetCodErr ();
+            D.Msg = Exc.GetMsg ();
+            D.Libelle = Exc.GetLibelle ();
+            D.Positionne = true;
+            D.LigneSignalee = GetLigne (Exc.GetDecalage ());
+            // Le prefixe "Ligne NNNN - " est le premier " - " du libelle.
+            D.Message = D.Libelle.substr (D.Libelle.find (" - ") + 3);
+            D.Arret = SituerDecalage (Source, Options.TailleTab, FinLigne, Exc.GetDecalage ());
+            D.Longueur = LongueurMot (fi.GetTexte (), Exc.GetDecalage ());
+            R.Statut = static_cast <int> (D.Code);
+            R.Erreur = std::move (D);
+        }
+        catch (const nsUtil::CException & Exc)
+        {
+            ErreurSansPosition (R, Exc.GetCodErr (), EMsg::NbMessages, Exc.GetLibelle ());
+        }
+        catch (const std::exception & Exc)
+        {
+            ErreurSansPosition (R, nsUtil::GetCode (EMsg::ExceptionStandard), EMsg::ExceptionStandard,
+                                nsUtil::Texte (EMsg::ExceptionStandard) + Exc.what ());
+        }
+        catch (...)
+        {
+            ErreurSansPosition (R, nsUtil::GetCode (EMsg::ExceptionInconnue), EMsg::ExceptionInconnue,
+                                nsUtil::Texte (EMsg::ExceptionInconnue));
+        }
+        R.Cpp = Sortie.Prendre ();
+        R.Texte = fi.Prendre ();
+        R.FinLignes.swap (FinLigne);
+        Reinitialiser ();
+        return R;
+    }
+}

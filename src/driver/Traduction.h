@@ -1,0 +1,66 @@
+// Interface de la bibliotheque : traduire un source tenu en memoire et rendre le C++, le statut et,
+// en cas d'echec, un diagnostic structure. Tous les outils (Tramelo, tramelo-verifier, tramelo-lsp,
+// la version WebAssembly, le fuzzer) passent par Traduire ; elle n'ecrit rien sur stdout ni stderr.
+#pragma once
+
+#include "util/Messages.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nsTramelo
+{
+    // Source au-dela duquel on refuse de traduire (tabulations developpees comprises) : la memoire
+    // doit rester un petit multiple de la taille du source.
+    constexpr std::size_t MaxTailleSource = std::size_t (256) << 20;
+
+    struct SOptions
+    {
+        unsigned TailleTab = 4;   // largeur des tabulations du source (1 a MaxTailleTabulation)
+    };
+
+    // Une position dans le source : ligne et colonne comptees a partir de 1, la colonne en octets
+    // apres developpement des tabulations ; Decalage dans le texte tamponne, DecalageOrigine dans
+    // le texte donne a Traduire.
+    struct SPosition
+    {
+        std::size_t Ligne = 1, Colonne = 1, Decalage = 0, DecalageOrigine = 0;
+    };
+
+    // L'erreur qui a arrete la traduction.
+    struct SDiagnostic
+    {
+        unsigned     Code = 0;
+        nsUtil::EMsg Msg = nsUtil::EMsg::ExceptionInconnue; // quel message de la table
+        std::string  Message;         // le message, sans le prefixe de ligne
+        std::string  Libelle;         // exactement la ligne que Tramelo ecrit sur stderr
+        bool         Positionne = false; // faux pour les erreurs sans position (252 a 255)
+        std::size_t  LigneSignalee = 0;  // la ligne du prefixe "Ligne NNNN - "
+        SPosition    Arret;           // ou la lecture s'est arretee
+        std::size_t  Longueur = 0;    // longueur du mot (ou du caractere) qui commence a Arret
+    };
+
+    struct STraduction
+    {
+        std::string Cpp;               // le C++ produit (partiel en cas d'erreur, comme Tramelo)
+        int         Statut = 0;        // 0, ou le code de l'erreur
+        std::optional <SDiagnostic> Erreur;
+        // Le texte tamponne (tabulations developpees, commentaires blanchis) et la fin de chaque
+        // ligne, pour situer les positions sans recharger le source.
+        std::string Texte;
+        std::vector <std::uint32_t> FinLignes;
+    };
+
+    // Traduit Source ; l'etat global est remis a neuf a chaque appel (appels successifs possibles).
+    STraduction Traduire (const std::string & Source, const SOptions & Options = {});
+
+    // Le texte (apres "Exception standard : ") du refus d'un source trop volumineux.
+    std::string TexteSourceTropGrand ();
+
+    // Position complete d'un decalage du texte tamponne (ligne, colonne, decalage d'origine).
+    SPosition SituerDecalage (const std::string & Source, unsigned TailleTab,
+                              const std::vector <std::uint32_t> & FinLignes, std::size_t Decalage);
+}

@@ -1,0 +1,137 @@
+// L'interface de traduction en memoire : diagnostic structure, appels successifs independants,
+// rien sur les flux standard, refus des sources trop grands, NUL dans le source.
+#include "driver/Traduction.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+
+using namespace nsTramelo;
+using namespace std::string_literals;
+
+namespace
+{
+    const std::string Correct = "algorithme A\ndebut\n    declarer n : entier;\n    n <- 2;\n"
+                                "    afficher (n);\nfin\n";
+    // Le mot refuse (x, non declare) est precede d'une tabulation : colonne 5 une fois developpee.
+    const std::string Fautif = "algorithme A\ndebut\n\tx <- 1;\nfin\n";
+}
+
+TEST (Traduction, DiagnosticStructure)
+{
+    const STraduction R = Traduire (Fautif);
+    ASSERT_TRUE (R.Erreur);
+    EXPECT_EQ (R.Statut, 127);
+    EXPECT_EQ (R.Erreur->Libelle, "Ligne    3 - Attente d'une variable ou d'une procedure");
+    EXPECT_EQ (R.Erreur->Message, "Attente d'une variable ou d'une procedure");
+    EXPECT_EQ (R.Erreur->Msg, nsUtil::EMsg::AttenteVariable);
+    EXPECT_TRUE (R.Erreur->Positionne);
+    EXPECT_EQ (R.Erreur->LigneSignalee, 3u);
+    // Le mot x a ete lu : la lecture s'arrete juste apres lui, sur le blanc.
+    EXPECT_EQ (R.Erreur->Arret.Ligne, 3u);
+    EXPECT_EQ (R.Erreur->Arret.Colonne, 6u);
+    EXPECT_EQ (R.Erreur->Arret.DecalageOrigine, Fautif.find ("x") + 1);
+    EXPECT_EQ (R.Erreur->Longueur, 0u);
+    // Le C++ partiel est rendu, comme Tramelo l'ecrit.
+    EXPECT_EQ (R.Cpp.rfind ("// fichier Source\n", 0), 0u);
+}
+
+TEST (Traduction, LigneSignaleeEtArretDifferentsApresUnCoupDOeil)
+{
+    // Le corps commence par un mot qui n'est pas debut, en colonne 1 : Tramelo signale la ligne
+    // d'avant (le caractere qui precede la position), la lecture est au debut de la ligne 2.
+    const STraduction R = Traduire ("algorithme A\nfin\n");
+    ASSERT_TRUE (R.Erreur);
+    EXPECT_EQ (R.Erreur->Code, 104u);
+    EXPECT_EQ (R.Erreur->LigneSignalee, 1u);
+    EXPECT_EQ (R.Erreur->Arret.Ligne, 2u);
+    EXPECT_EQ (R.Erreur->Arret.Colonne, 1u);
+    EXPECT_EQ (R.Erreur->Longueur, 3u);
+}
+
+TEST (Traduction, FinDuTexte)
+{
+    const STraduction R = Traduire ("algorithme A\ndebut\n  afficher (1);");
+    ASSERT_TRUE (R.Erreur);
+    EXPECT_EQ (R.Erreur->Code, 113u);
+    EXPECT_EQ (R.Erreur->Arret.Ligne, 3u);
+    EXPECT_EQ (R.Erreur->Arret.Colonne, 16u);   // apres le dernier caractere de la ligne
+    EXPECT_EQ (R.Erreur->Longueur, 0u);
+}
+
+TEST (Traduction, AppelsSuccessifsIndependants)
+{
+    const STraduction Seul = Traduire (Correct);
+    EXPECT_EQ (Seul.Statut, 0);
+    EXPECT_FALSE (Seul.Erreur);
+    const STraduction Erreur1 = Traduire (Fautif);
+    // Des declarations de noms, une erreur en plein bloc, une imbrication : rien ne doit rester.
+    Traduire ("procedure P (x : in entier)\ndebut\n  si (vrai)\n    declarer y : entier;\n    y <- (((");
+    Traduire (std::string (100000, '('));
+    const STraduction Encore = Traduire (Correct);
+    EXPECT_EQ (Encore.Cpp, Seul.Cpp);
+    EXPECT_EQ (Encore.Statut, 0);
+    const STraduction Erreur2 = Traduire (Fautif);
+    EXPECT_EQ (Erreur2.Cpp, Erreur1.Cpp);
+    EXPECT_EQ (Erreur2.Erreur->Libelle, Erreur1.Erreur->Libelle);
+}
+
+TEST (Traduction, RienSurLesFluxStandard)
+{
+    std::ostringstream Out, Err;
+    std::streambuf * const AncienOut = std::cout.rdbuf (Out.rdbuf ());
+    std::streambuf * const AncienErr = std::cerr.rdbuf (Err.rdbuf ());
+    Traduire (Correct);
+    Traduire (Fautif);
+    std::cout.rdbuf (AncienOut);
+    std::cerr.rdbuf (AncienErr);
+    EXPECT_TRUE (Out.str ().empty ());
+    EXPECT_TRUE (Err.str ().empty ());
+}
+
+TEST (Traduction, RefusSansPosition)
+{
+    SOptions Options;
+    Options.TailleTab = 0;
+    STraduction R = Traduire (Correct, Options);
+    EXPECT_EQ (R.Statut, 253);
+    EXPECT_FALSE (R.Erreur->Positionne);
+    EXPECT_TRUE (R.Cpp.empty ());
+
+    // 300 000 tabulations de largeur 1000 : 300 Mo une fois developpees, refuses sans les construire.
+    Options.TailleTab = 1000;
+    R = Traduire (std::string (300000, '\t'), Options);
+    EXPECT_EQ (R.Statut, 254);
+    EXPECT_EQ (R.Erreur->Libelle, "Exception standard : " + TexteSourceTropGrand ());
+    EXPECT_TRUE (R.Cpp.empty ());
+}
+
+TEST (Traduction, NulDansLeSource)
+{
+    // Le NUL se lit comme la fin du texte : la traduction va au bout, puis echoue a sa ligne.
+    const STraduction R = Traduire ("algorithme A\ndebut\nfin\n\n  \0 reste"s);
+    EXPECT_EQ (R.Statut, 149);
+    EXPECT_EQ (R.Erreur->Libelle, "Ligne    5 - Caractere nul dans le source");
+    EXPECT_NE (R.Cpp.find ("} // main()\n"), std::string::npos);
+    // Dans un commentaire, il disparait avec lui.
+    EXPECT_EQ (Traduire ("algorithme A\ndebut\nfin // \0\n"s).Statut, 0);
+}
+
+TEST (Traduction, SituerDecalageAvecTabulations)
+{
+    const std::string Source = "a\tb\n\t\tc\n";
+    SOptions Options;
+    const STraduction R = Traduire (Source, Options);
+    // Ligne 2 developpee : 8 blancs puis c ; la colonne 9 est le c, la colonne 3 dans la 1re tabulation.
+    const std::size_t DebutLigne2 = R.FinLignes [0];
+    SPosition P = SituerDecalage (Source, 4, R.FinLignes, DebutLigne2 + 8);
+    EXPECT_EQ (P.Ligne, 2u);
+    EXPECT_EQ (P.Colonne, 9u);
+    EXPECT_EQ (P.DecalageOrigine, Source.find ('c'));
+    P = SituerDecalage (Source, 4, R.FinLignes, DebutLigne2 + 2);
+    EXPECT_EQ (P.DecalageOrigine, Source.find ('\t', 3));
+    P = SituerDecalage (Source, 4, R.FinLignes, 4);   // le b, apres "a" et 3 blancs
+    EXPECT_EQ (P.Ligne, 1u);
+    EXPECT_EQ (P.DecalageOrigine, 2u);
+}
