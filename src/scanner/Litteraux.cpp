@@ -24,6 +24,12 @@ namespace nsTramelo
             else s += c;
         }
 
+        // \x, \u et \U ouvriraient en C++ une sequence numerique que g++ refuse ainsi ecrite.
+        void VerifEchappement (char c)
+        {
+            if (c == 'x' || c == 'u' || c == 'U') throw CExcTramelo (EMsg::SequenceEchappement);
+        }
+
         std::string FormaterG (double Val, int Precision)
         {
             char Tampon [64];
@@ -76,6 +82,7 @@ namespace nsTramelo
                 s += "\")";
                 return s;
             }
+            if (Echappe) VerifEchappement (c);
             AjouterCar (s, c, Echappe);
             Echappe = ! Echappe && c == '\\';
         }
@@ -101,6 +108,7 @@ namespace nsTramelo
                 Echappe = true;
                 P = fi.Tellg ();
                 Lu = fi.Get (K);
+                if (Lu) VerifEchappement (K);
             }
             if (Lu)
             {

@@ -23,7 +23,8 @@ namespace nsTramelo
 
     bool IsErreurDefinitive (const CExcTramelo & Exc)
     {
-        return Exc.GetCodErr () == nsUtil::GetCode (EMsg::ImbricationTropProfonde);
+        return Exc.GetCodErr () == nsUtil::GetCode (EMsg::ImbricationTropProfonde)
+            || Exc.GetCodErr () == nsUtil::GetCode (EMsg::SequenceEchappement);
     }
 
     namespace nsDetail

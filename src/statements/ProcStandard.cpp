@@ -32,7 +32,7 @@ namespace nsTramelo
         return s;
     }
 
-    // afficher ::= afficher ( expression { , expression } ) caractere
+    // afficher ::= afficher ( expression { , expression } ) ;
     void TraiterAfficher ()
     {
         ValidCar ('(');
@@ -45,11 +45,11 @@ namespace nsTramelo
             Valeurs += ") << (";
         }
         ValidCar (')');
-        LireCarNonBlanc ();
+        ValidCar (';');
         Sortie << Tabul << "cout << (" << Valeurs << ");\n";
     }
 
-    // saisir ::= saisir ( variable { , variable } ) caractere
+    // saisir ::= saisir ( variable { , variable } ) ;
     void TraiterSaisir ()
     {
         ValidCar ('(');
@@ -73,8 +73,9 @@ namespace nsTramelo
             if (SkipSpaces () != ',') break;
             LireCarNonBlanc ();
         }
+        // Le ; est exige comme partout : un oubli ne doit pas manger le debut de l'instruction suivante.
         ValidCar (')');
-        LireCarNonBlanc ();
+        ValidCar (';');
     }
 
     // ligne_suivante ::= ligne_suivante ;
