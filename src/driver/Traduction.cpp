@@ -18,6 +18,8 @@ namespace nsTramelo
         // s'arrete des que Max est depasse.
         std::size_t TailleTamponnee (const std::string & Source, unsigned TailleTab, std::size_t Max)
         {
+            if (Source.find ('\t') == std::string::npos)
+                return Source.size () + (! Source.empty () && Source.back () != '\n');
             std::size_t Total = 0, Colonne = 0;
             for (char c : Source)
             {
@@ -160,6 +162,7 @@ namespace nsTramelo
         R.Cpp = Sortie.Prendre ();
         R.Texte = fi.Prendre ();
         R.FinLignes.swap (FinLigne);
+        R.Journal = std::move (static_cast <SJournal &> (Journal));
         Reinitialiser ();
         return R;
     }

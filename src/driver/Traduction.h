@@ -3,6 +3,7 @@
 // la version WebAssembly, le fuzzer) passent par Traduire ; elle n'ecrit rien sur stdout ni stderr.
 #pragma once
 
+#include "journal/Journal.h"
 #include "util/Messages.h"
 
 #include <cstddef>
@@ -52,6 +53,8 @@ namespace nsTramelo
         // ligne, pour situer les positions sans recharger le source.
         std::string Texte;
         std::vector <std::uint32_t> FinLignes;
+        // Noms declares, unites, blocs ouverts a l'erreur, divisions entieres a litteral a point.
+        SJournal Journal;
     };
 
     // Traduit Source ; l'etat global est remis a neuf a chaque appel (appels successifs possibles).

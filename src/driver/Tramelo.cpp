@@ -1,5 +1,6 @@
 #include "driver/Tramelo.h"
 
+#include "journal/Journal.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
 #include "scanner/Source.h"
@@ -133,5 +134,6 @@ namespace nsTramelo
         FinLigne.clear ();
         fi.Charger ("");
         Sortie.Oublier ();
+        Journal.Vider ();
     }
 }

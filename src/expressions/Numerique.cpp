@@ -3,6 +3,7 @@
 #include "expressions/Expression.h"
 #include "expressions/FctStandard.h"
 #include "expressions/ParamEffectifs.h"
+#include "journal/Journal.h"
 #include "scanner/Litteraux.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
@@ -28,10 +29,12 @@ namespace nsTramelo
         template <class FLire>
         std::string & LireSuite (std::string & s, unsigned & Type, char Op1, char Op2, FLire Lire)
         {
+            const std::size_t Debut = GetPosLecture ();
             Lire (s, Type);
             std::string Operande;
             for (char c; (c = SkipSpaces ()) == Op1 || c == Op2; )
             {
+                const std::size_t Operateur = GetPosLecture ();
                 LireCarNonBlanc ();
                 unsigned TypeOperande;
                 Lire (Operande, TypeOperande);
@@ -40,6 +43,8 @@ namespace nsTramelo
                 s += ' ';
                 s += Operande;
                 Type = Combiner (Type, TypeOperande);
+                // Pour les outils : 7 / 2.0 reste une division entiere, ce qu'on ne devine pas.
+                if (c == '/' && Type != TReel) Journal.NoterDivisionEntiere (Debut, Operateur, GetPosLecture ());
             }
             return s;
         }

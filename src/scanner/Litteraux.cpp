@@ -1,6 +1,7 @@
 #include "scanner/Litteraux.h"
 
 #include "scanner/Scanner.h"
+#include "journal/Journal.h"
 #include "scanner/Source.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -62,7 +63,20 @@ namespace nsTramelo
             throw CExcTramelo (EMsg::ExprNumerique);
         }
         if (Val != std::floor (Val) || Val < -2147483648.0 || Val > 2147483647.0) Type = TReel;
-        else Type = Val >= 0 ? TEntierNaturel : TEntier;
+        else
+        {
+            Type = Val >= 0 ? TEntierNaturel : TEntier;
+            // Pour les outils : 2.0 ou 1e3 s'ecrivent comme des reels mais sont des entiers.
+            const std::string & T = fi.GetTexte ();
+            std::size_t i = Debut, Fin = GetPosLecture ();
+            while (i < Fin && IsBlanc (T [i])) ++i;
+            for (std::size_t j = i; j < Fin; ++j)
+                if (T [j] == '.' || T [j] == 'e' || T [j] == 'E')
+                {
+                    Journal.NoterLitteralAPoint (i, Fin);
+                    break;
+                }
+        }
         s = TexteNombre (Val, Type);
         return s;
     }

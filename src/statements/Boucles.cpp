@@ -3,6 +3,7 @@
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
 #include "expressions/Numerique.h"
+#include "journal/Journal.h"
 #include "scanner/Scanner.h"
 #include "statements/Instructions.h"
 #include "symbols/Symboles.h"
@@ -97,6 +98,8 @@ namespace nsTramelo
         std::string Nom, Mot, Inf, Sup;
         ExtraireIdentForce (Nom);
         TestIdentNonMotCle (Nom);
+        Journal.Declarer (Nom, ENature::VariableBoucle, NivBloc + 1);
+        Journal.Preciser (ENature::VariableBoucle, TEntier);
         VerifIdentAttendu (ExtraireIdentForce (Mot), "variant_de");
         ExtraireBorne (Inf);
         VerifIdentAttendu (ExtraireIdentForce (Mot), "a");

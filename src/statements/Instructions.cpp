@@ -5,6 +5,7 @@
 #include "expressions/Chaine.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
+#include "journal/Journal.h"
 #include "expressions/ParamEffectifs.h"
 #include "scanner/Relecture.h"
 #include "scanner/Scanner.h"
@@ -30,6 +31,8 @@ namespace nsTramelo
         ++NivBloc;
         std::string Mot;
         const bool FinDeBranche = Fin == "fin_bloc_si";
+        Journal.OuvrirBloc (Fin);
+        bool Terminale = false;
         for (;;)
         {
             // Aucune relecture ne revient sur une instruction terminee.
@@ -39,8 +42,15 @@ namespace nsTramelo
                 ? (Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi")
                 : Mot == Fin;
             if (EstFin) break;
+            Journal.DebuterInstruction (Mot.size ());
             TraiterInstruction (Mot);
+            Terminale = Journal.InstructionTerminale;
+            Journal.FinirInstruction ();
         }
+        Journal.FermerBloc ();
+        // L'instruction qui contient cette suite ne finit pas pour autant (sauf si elle le dit).
+        Journal.SuiteTerminale = Terminale;
+        Journal.InstructionTerminale = false;
         DepilerDecl (NivBloc);
         --NivBloc;
         ReduireTabul (Tabul, TabulSz);
@@ -136,5 +146,6 @@ namespace nsTramelo
         std::string Valeur;
         ExtraireValeurRenvoyee (Valeur);
         Sortie << Tabul << "return (" << Valeur << ");\n";
+        Journal.InstructionTerminale = true;
     }
 }

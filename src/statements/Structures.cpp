@@ -2,6 +2,7 @@
 
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
+#include "journal/Journal.h"
 #include "scanner/Scanner.h"
 #include "statements/Boucles.h"
 #include "statements/Instructions.h"
@@ -70,9 +71,14 @@ namespace nsTramelo
         else RemettreIdentDansFlux (Mot);
 
         bool ApresSinon = false;
+        // Toutes les branches finissent-elles par un renvoie ? (la premiere en est un si la forme
+        // courte est suivie d'une autre branche)
+        bool Terminale = true, BrancheRenvoie = Mot == "renvoie";
         for (;;)
         {
             const std::string Fin = TraiterInstructions ("fin_bloc_si");
+            Terminale = Terminale && (Journal.SuiteTerminale || BrancheRenvoie);
+            BrancheRenvoie = false;
             // Apres la branche sinon, seul fsi peut venir (sinon le C++ aurait un else orphelin).
             if (ApresSinon) VerifIdentAttendu (Fin, "fsi");
             if (Fin == "fsi") break;
@@ -92,6 +98,7 @@ namespace nsTramelo
             }
         }
         Sortie << Tabul << "}\n";
+        Journal.InstructionTerminale = ApresSinon && Terminale;
     }
 
     // choix_sur : accepte, ne produit rien.

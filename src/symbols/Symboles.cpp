@@ -1,5 +1,6 @@
 #include "symbols/Symboles.h"
 
+#include "journal/Journal.h"
 #include "symbols/Vocabulaire.h"
 #include "util/CExcTramelo.h"
 
@@ -246,6 +247,7 @@ namespace nsTramelo
 
     void DepilerDecl (unsigned Niveau)
     {
+        Journal.FermerPortees (Niveau);
         while (VNivBlocVar.back () == Niveau)
         {
             IdxVar.Depiler (); VNivBlocVar.pop_back (); VTypesVar.pop_back (); VBoucleVar.pop_back ();

@@ -2,6 +2,7 @@
 
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
+#include "journal/Journal.h"
 #include "expressions/Chaine.h"
 #include "expressions/Numerique.h"
 #include "scanner/Scanner.h"
@@ -24,6 +25,7 @@ namespace nsTramelo
         TestIdentNonNomCpp (Nom);
         if (IsIdentVar (Nom) || IsIdentCst (Nom) || IsIdentTab (Nom) || IsIdentParamFormel (Nom))
             throw CExcTramelo (EMsg::DoubleDeclaration, Nom);
+        Journal.Declarer (Nom, ENature::Variable, NivBloc);
         ValidCar (':');
         std::string Mot, Prefixe, TypeCpp, ArgsCtor, Valeur;
         ExtraireIdentForce (Mot);
@@ -37,6 +39,7 @@ namespace nsTramelo
             if (Mot == "string_de") throw CExcTramelo (EMsg::TypeDeBaseAttendu, Mot);
             const unsigned TypeCst = GetType (Mot);
             AjouterCst (Nom, TypeCst, NivBloc);
+            Journal.Preciser (ENature::Constante, TypeCst);
             TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
             ValidCar ('<');
             ValidCar ('-');
@@ -52,11 +55,13 @@ namespace nsTramelo
             AjouterTab (Nom, NivBloc);
             TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
             FixerTypeTab (Type);
+            Journal.Preciser (ENature::Tableau, Type);
         }
         else
         {
             AjouterVar (Nom, GetType (Mot), NivBloc);
             TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
+            Journal.Preciser (ENature::Variable, Type);
         }
         ValidCar (';');
         Sortie << Tabul << Prefixe << TypeCpp << ' ' << Nom << ArgsCtor << Valeur << ";\n";

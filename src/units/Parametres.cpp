@@ -1,6 +1,7 @@
 #include "units/Parametres.h"
 
 #include "driver/Tramelo.h"
+#include "journal/Journal.h"
 #include "scanner/Scanner.h"
 #include "symbols/Vocabulaire.h"
 #include "types/Denotations.h"
@@ -45,6 +46,7 @@ namespace nsTramelo
         ExtraireIdentForce (Nom);
         TestIdentNonMotCle (Nom);
         if (IsIdentParamFormel (Nom)) throw CExcTramelo (EMsg::ParamDejaDeclare, Nom);
+        Journal.Declarer (Nom, ENature::Parametre, NivBloc);
         ValidCar (':');
         std::string Mot;
         ExtraireIdentForce (Mot);
@@ -58,6 +60,7 @@ namespace nsTramelo
         unsigned Type;
         TraiterType (MotType, TypeCpp, ArgsCtor, Type, false);
         AjouterParamFormel (Nom, Mode, Type, NivBloc);
+        Journal.Preciser (ENature::Parametre, Type, Mode);
         Param.SetAll (MotType, Mode, Type);
         Texte = TypeCpp + ArgsCtor + (Mode == 0 ? " " : " & ") + Nom;
         return Texte;

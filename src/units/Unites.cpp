@@ -1,6 +1,7 @@
 #include "units/Unites.h"
 
 #include "driver/Tramelo.h"
+#include "journal/Journal.h"
 #include "scanner/Scanner.h"
 #include "statements/Instructions.h"
 #include "symbols/Symboles.h"
@@ -36,6 +37,7 @@ namespace nsTramelo
     {
         ++NivBloc;
         const unsigned Sorte = c == 'a' ? 0 : c == 'f' ? 1 : 2;
+        Journal.OuvrirUnite (Sorte == 0 ? ENature::Algorithme : Sorte == 1 ? ENature::Fonction : ENature::Procedure);
         const std::string & MotUnite = LibellesSsProgr [Sorte];
         std::string Mot;
         VerifIdentAttendu (ExtraireIdent (Mot), MotUnite);
@@ -45,6 +47,7 @@ namespace nsTramelo
         ExtraireIdent (Nom);
         TestIdentNonMotCle (Nom);
         if (IsIdentSsProgr (Nom)) throw CExcTramelo (EMsg::DejaDeclare, Nom);
+        Journal.NommerUnite (Nom);
 
         LeTypeDeRetour = 0;
         std::string TexteRetour = "void", TexteParams = "(void)";
@@ -54,6 +57,7 @@ namespace nsTramelo
             TraiterParametres (TexteParams, Params);
             AjouterParamsFct (Params);
             TraiterTypeRetour ();
+            Journal.FixerTypeUnite (LeTypeDeRetour);
             TexteRetour = GetTypeCpp (LeTypeDeRetour);
             AjouterFct (Nom, LeTypeDeRetour);
         }
@@ -73,7 +77,10 @@ namespace nsTramelo
 
         if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
         VerifIdentAttendu (ExtraireIdent (Mot), "debut");
+        Journal.DebuterInstruction (Mot.size ());   // debut ouvre le corps
         TraiterInstructions ("fin");
+        Journal.FinirInstruction ();
+        Journal.FermerUnite ();
         Sortie << '\n' << Tabul << "} // " << Nom << "()\n\n";
 
         if (Sorte == 0 && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);

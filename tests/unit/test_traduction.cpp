@@ -135,3 +135,112 @@ TEST (Traduction, SituerDecalageAvecTabulations)
     EXPECT_EQ (P.Ligne, 1u);
     EXPECT_EQ (P.DecalageOrigine, 2u);
 }
+
+namespace
+{
+    const SDeclaration * Trouver (const SJournal & J, const std::string & Nom)
+    {
+        for (const SDeclaration & D : J.Declarations)
+            if (D.Nom == Nom) return & D;
+        return nullptr;
+    }
+}
+
+TEST (Journal, DeclarationsEtPortees)
+{
+    const std::string Source =
+        "fonction f (x : in entier, t : in_out tableau_de entier) renvoie reel\n"   // 1
+        "debut\n"
+        "    renvoie 1;\n"
+        "fin\n"
+        "algorithme A\n"                                                            // 5
+        "debut\n"
+        "    declarer c : constante caractere <- 'a';\n"
+        "    pour (i variant_de 1 a 3) faire\n"
+        "        declarer u : tableau_de 3 booleen;\n"
+        "    ffaire\n"                                                              // 10
+        "fin\n";
+    const STraduction R = Traduire (Source);
+    ASSERT_EQ (R.Statut, 0);
+    const SJournal & J = R.Journal;
+    const SDeclaration * f = Trouver (J, "f"), * x = Trouver (J, "x"), * t = Trouver (J, "t"),
+                       * c = Trouver (J, "c"), * i = Trouver (J, "i"), * u = Trouver (J, "u");
+    ASSERT_TRUE (f && x && t && c && i && u);
+    EXPECT_EQ (f->Nature, ENature::Fonction);
+    EXPECT_EQ (f->Type, 3u);
+    EXPECT_EQ (f->FinPortee, PorteeOuverte);
+    EXPECT_EQ (Source.substr (x->Decalage, 1), "x");
+    EXPECT_EQ (t->Nature, ENature::Parametre);
+    EXPECT_EQ (t->Mode, 2u);
+    EXPECT_EQ (t->Type, 0x201u);
+    EXPECT_EQ (c->Nature, ENature::Constante);
+    EXPECT_EQ (i->Nature, ENature::VariableBoucle);
+    EXPECT_EQ (u->Nature, ENature::Tableau);
+    // La portee de x finit avec f (apres son fin), celle de i et u avec le ffaire.
+    EXPECT_EQ (x->FinPortee, Source.find ("fin\n") + 3);
+    EXPECT_EQ (i->FinPortee, Source.find ("ffaire") + 6);
+    EXPECT_EQ (u->FinPortee, i->FinPortee);
+    EXPECT_EQ (c->FinPortee, Source.size () - 1);
+    ASSERT_EQ (J.Unites.size (), 2u);
+    EXPECT_EQ (J.Unites [0].Nom, "f");
+    EXPECT_EQ (J.Unites [0].Debut, 0u);
+    EXPECT_EQ (J.Unites [1].Debut, Source.find ("algorithme"));
+    EXPECT_EQ (J.Unites [1].DecalageFin, Source.size () - 4);
+    EXPECT_FALSE (J.Unites [0].FinSansRenvoie);
+    EXPECT_TRUE (J.Blocs.empty ());
+    EXPECT_TRUE (J.Instructions.empty ());
+}
+
+TEST (Journal, BlocsOuvertsALErreur)
+{
+    const std::string Source =
+        "algorithme A\ndebut\n    tant_que (vrai) faire\n        si (faux)\n            afficher (1);\n"
+        "    ffaire\nfin\n";
+    const STraduction R = Traduire (Source);
+    ASSERT_TRUE (R.Erreur);
+    const std::vector <SBloc> & B = R.Journal.Blocs;
+    ASSERT_EQ (B.size (), 3u);
+    EXPECT_EQ (B [0].FinAttendue, "fin");
+    EXPECT_EQ (B [0].Ouvrant.Decalage, Source.find ("debut"));
+    EXPECT_EQ (B [1].FinAttendue, "ffaire");
+    EXPECT_EQ (B [1].Ouvrant.Decalage, Source.find ("tant_que"));
+    EXPECT_EQ (B [2].FinAttendue, "fsi");
+    EXPECT_EQ (B [2].Ouvrant.Decalage, Source.find ("si ("));
+    EXPECT_EQ (B [2].Ouvrant.Longueur, 2u);
+}
+
+TEST (Journal, FonctionQuiPeutFinirSansRenvoie)
+{
+    const auto Sans = [] (const std::string & Corps)
+    {
+        const STraduction R = Traduire ("fonction f (x : in entier) renvoie entier\ndebut\n" + Corps
+                                        + "fin\nalgorithme A\ndebut\nfin\n");
+        EXPECT_EQ (R.Statut, 0) << Corps;
+        return R.Journal.Unites.at (0).FinSansRenvoie;
+    };
+    EXPECT_FALSE (Sans ("renvoie x;\n"));
+    EXPECT_TRUE (Sans ("afficher (x);\n"));
+    EXPECT_TRUE (Sans (""));
+    EXPECT_TRUE (Sans ("renvoie x;\nafficher (x);\n"));
+    EXPECT_FALSE (Sans ("si (x > 0)\nrenvoie 1;\nsinon_si (x < 0)\nrenvoie 2;\nsinon\nrenvoie 3;\nfsi\n"));
+    EXPECT_TRUE (Sans ("si (x > 0)\nrenvoie 1;\nsinon_si (x < 0)\nafficher (x);\nsinon\nrenvoie 3;\nfsi\n"));
+    EXPECT_TRUE (Sans ("si (x > 0)\nrenvoie 1;\nfsi\n"));
+    EXPECT_TRUE (Sans ("si (x > 0) renvoie 1;\n"));
+    EXPECT_FALSE (Sans ("si (x > 0) renvoie 1;\nsinon\nrenvoie 2;\nfsi\n"));
+    EXPECT_TRUE (Sans ("tant_que (vrai) faire\nrenvoie 1;\nffaire\n"));
+}
+
+TEST (Journal, DivisionEntiereALitteralAPoint)
+{
+    const std::string Source =
+        "algorithme A\ndebut\n    declarer n : entier;\n    declarer r : reel;\n"
+        "    n <- 7;\n    afficher (n / 2.0, r / 2.0, n / 2, 7.0 / n, n / 1e1);\nfin\n";
+    const STraduction R = Traduire (Source);
+    ASSERT_EQ (R.Statut, 0);
+    const std::vector <SDivisionEntiere> & D = R.Journal.DivisionsEntieres;
+    ASSERT_EQ (D.size (), 3u);
+    EXPECT_EQ (D [0].Operateur, Source.find ("/ 2.0"));
+    EXPECT_EQ (Source.substr (D [0].Litteral.Decalage, D [0].Litteral.Longueur), "2.0");
+    EXPECT_EQ (Source.substr (D [1].Litteral.Decalage, D [1].Litteral.Longueur), "7.0");
+    EXPECT_EQ (Source.substr (D [2].Litteral.Decalage, D [2].Litteral.Longueur), "1e1");
+}
