@@ -25,6 +25,8 @@ _tramelo_completer ()
     fi
 
     if declare -F _filedir >/dev/null 2>&1; then
+        # _filedir lit le mot a completer dans cur, que bash-completion ne pose pas pour nous.
+        local cur=$mot
         _filedir algo
     else
         local IFS=$'\n'

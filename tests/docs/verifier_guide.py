@@ -20,6 +20,9 @@ import re, subprocess, sys, tempfile, os
 
 TRAMELO = sys.argv[1]
 GUIDE = sys.argv[2]
+# Lignes de l'en-tete commun a toute traduction, ecrit avant le code des unites.
+ENTETE = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'golden', 'entete.txt'),
+              encoding='utf-8').read().count('\n')
 texte = open(GUIDE, encoding='utf-8').read()
 lignes = texte.split('\n')
 
@@ -47,7 +50,7 @@ def corps_algo(sortie):
 def unites(sortie):
     ls = sortie.split('\n')
     i = ls.index('    void Guide (void)')
-    return ls[45:i]
+    return ls[ENTETE:i]
 
 
 def retirer(ls, n):
@@ -160,7 +163,7 @@ def verifier_complet(ou, src, lang, attendu):
     if code != 0:
         echec(ou, attendu, err)
         return
-    ls = out.split('\n')[45:-17]
+    ls = out.split('\n')[ENTETE:-17]
     obtenu = '\n'.join(sans_vides_finales(retirer(ls, 4)))
     if obtenu != attendu:
         echec(ou, attendu, obtenu)

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Tests de tramelo-exec sur de vrais programmes : entree, sortie, statuts, menage.
-#   tester.sh <tramelo-exec> <Tramelo> <cas> [source.algo]
+#   tester.sh <tramelo-exec> <Tramelo> <cas>
 # Chaque cas tourne avec un TMPDIR neuf, qui doit etre vide a la fin (sauf mention).
 set -u
 exec_outil=$1
@@ -233,21 +233,6 @@ interruption)
         attendre_statut "${signal#*:}" "signal ${signal%:*}"
         tmp_vide "signal ${signal%:*}"
     done
-    ;;
-
-exemple)
-    # Un exemple fourni : sortie et statut attendus du programme sur son entree.
-    source_algo=$4
-    base=${source_algo%.algo}
-    entree=/dev/null
-    [ -f "$base.in" ] && entree=$base.in
-    lancer "$entree" "$source_algo"
-    attendu=0
-    [ -f "$base.runcode" ] && attendu=$(cat "$base.runcode")
-    attendre_statut "$attendu" "$source_algo"
-    attendre_sortie "$base.run" "$source_algo"
-    attendre_vide "$bac/err" "erreur standard"
-    tmp_vide "$source_algo"
     ;;
 
 *)

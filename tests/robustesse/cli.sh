@@ -69,10 +69,12 @@ verifier "largeur 8"            0 "" "$large8" -- tab.algo 8
 verifier "largeur ' 8'"         0 "" "$large8" -- tab.algo " 8"
 verifier "largeur '+8'"         0 "" "$large8" -- tab.algo "+8"
 verifier "largeur 0008"         0 "" "$large8" -- tab.algo 0008
+verifier "largeur tabulation 8" 0 "" "$large8" -- tab.algo $'\t8'
+verifier "largeur 1"            0 "" 'cout << (string ("ab c|"));' -- tab.algo 1
 verifier "largeur 1000"         0 "" 'cout << (string ("ab' -- tab.algo 1000
 
 # Largeurs refusees, avant toute ouverture du fichier et sans rien ecrire.
-for largeur in "8 " "8x" "x" "" "0" "1001" "-1" "-0" "8.0" "4294967304" "99999999999999999999"; do
+for largeur in "8 " "8x" "x" "" " " "+" "0" "1001" "-1" "-0" "- 8" "8.0" "4294967304" "99999999999999999999"; do
     verifier "largeur '$largeur'" 253 "$tabulation" vide -- tab.algo "$largeur"
 done
 verifier "largeur refusee et fichier absent" 253 "$tabulation" vide -- absent.algo x

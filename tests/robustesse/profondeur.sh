@@ -31,91 +31,42 @@ verifier_forme() {
     return 0
 }
 
-# imbrication LIBELLE LIGNE : profond.algo doit donner 147 a LIGNE, et borne.algo (un niveau de
-# moins que la limite) se traduire sans erreur.
-imbrication() {
-    local libelle=$1 ligne=$2 code attendu
-    printf -v attendu 'Ligne %4d - Imbrication trop profonde' "$ligne"
-    "$tramelo" profond.algo >out 2>err
-    code=$?
-    if [ "$code" != 147 ] || [ "$(cat err)" != "$attendu" ]; then
-        echec "$libelle sur 100 000 niveaux : statut $code, erreur '$(head -c 300 err)' au lieu de 147, '$attendu'"
-    else
+# imbriquer LIBELLE LIGNE AVANT OUVRE MILIEU FERME APRES : le source AVANT, OUVRE n fois, MILIEU,
+# FERME n fois, APRES (motifs de printf) doit donner 147 a LIGNE pour n = 100 000, et se traduire
+# sans erreur pour n = 255 : le corps de l'algorithme compte un niveau, la 256e construction
+# depasse la borne. Chaque construction ouvre sa propre ligne, ce qui situe l'erreur.
+imbriquer() {
+    local libelle=$1 ligne=$2 n code attendu
+    for n in 100000 255; do
+        { printf "$3"; repete "$4" "$n"; printf "$5"; [ -z "$6" ] || repete "$6" "$n"; printf "$7"; } >source.algo
+        "$tramelo" source.algo >out 2>err
+        code=$?
+        if [ "$n" = 255 ]; then
+            [ "$code" = 0 ] || { echec "$libelle sur 256 niveaux (la borne) : statut $code, erreur '$(head -c 300 err)' au lieu d'une traduction"; continue; }
+        else
+            printf -v attendu 'Ligne %4d - Imbrication trop profonde' "$ligne"
+            [ "$code" = 147 ] && [ "$(cat err)" = "$attendu" ] ||
+                { echec "$libelle sur 100 000 niveaux : statut $code, erreur '$(head -c 300 err)' au lieu de 147, '$attendu'"; continue; }
+        fi
         reussis=$((reussis + 1))
-    fi
-    "$tramelo" borne.algo >out 2>err
-    code=$?
-    if [ "$code" != 0 ]; then
-        echec "$libelle sur 256 niveaux (la borne) : statut $code, erreur '$(head -c 300 err)' au lieu d'une traduction"
-    else
-        reussis=$((reussis + 1))
-    fi
+    done
 }
 
-# Le corps de l'algorithme compte un niveau : 255 constructions imbriquees y tiennent, la 256e
-# depasse la borne. Chaque construction ouvre sa propre ligne, ce qui situe l'erreur.
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
-      repete '  (\n' "$n"; echo 1; repete ')' "$n"; printf ';\nfin\n'; } >"$fichier"
-done
-imbrication "parentheses d'une affectation" 260
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n'; repete '  si (vrai)\n' "$n"; repete '  fsi\n' "$n"; printf 'fin\n'; } >"$fichier"
-done
+affectation='algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
+imbriquer "parentheses d'une affectation" 260 "$affectation" '  (\n' '1\n' ')' ';\nfin\n'
 # Le bloc du 256e si s'ouvre sur le premier mot de son corps, a la ligne suivante.
-imbrication "blocs si" 259
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n'; repete '  tant_que (vrai) faire\n' "$n"; repete '  ffaire\n' "$n"; printf 'fin\n'; } >"$fichier"
-done
-imbrication "boucles tant_que" 258
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'fonction f (x : in entier) renvoie entier\ndebut\n    renvoie x;\nfin\n'
-      printf 'algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
-      repete '  f (\n' "$n"; echo 1; repete ')' "$n"; printf ';\nfin\n'; } >"$fichier"
-done
-imbrication "appels f (f (...))" 264
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n    declarer b : booleen;\n    b <-\n'
-      repete '  NON\n' "$n"; printf '  vrai;\nfin\n'; } >"$fichier"
-done
-imbrication "NON NON ..." 260
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n    declarer t : tableau_de 10 entier;\n    declarer n : entier;\n    n <-\n'
-      repete '  t [\n' "$n"; echo 0; repete ']' "$n"; printf ';\nfin\n'; } >"$fichier"
-done
-imbrication "indices t [t [...]]" 261
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n    declarer n : entier;\n    n <-\n'
-      repete '  -\n' "$n"; printf '  1;\nfin\n'; } >"$fichier"
-done
-imbrication "moins unaires" 260
-
+imbriquer "blocs si" 259 'algorithme A\ndebut\n' '  si (vrai)\n' '' '  fsi\n' 'fin\n'
+imbriquer "boucles tant_que" 258 'algorithme A\ndebut\n' '  tant_que (vrai) faire\n' '' '  ffaire\n' 'fin\n'
+imbriquer "appels f (f (...))" 264 'fonction f (x : in entier) renvoie entier\ndebut\n    renvoie x;\nfin\n'"$affectation" \
+    '  f (\n' '1\n' ')' ';\nfin\n'
+imbriquer "NON NON ..." 260 'algorithme A\ndebut\n    declarer b : booleen;\n    b <-\n' '  NON\n' '  vrai;\nfin\n' '' ''
+imbriquer "indices t [t [...]]" 261 'algorithme A\ndebut\n    declarer t : tableau_de 10 entier;\n    declarer n : entier;\n    n <-\n' \
+    '  t [\n' '0\n' ']' ';\nfin\n'
+imbriquer "moins unaires" 260 "$affectation" '  -\n' '  1;\nfin\n' '' ''
 # Les lectures a plusieurs essais (afficher) et les fonctions standard comptent aussi.
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n    afficher (\n'; repete '  (\n' "$n"; echo '"a"'; repete ')' "$n"; printf ');\nfin\n'; } >"$fichier"
-done
-imbrication "parentheses d'une chaine dans afficher" 259
-
-for n in 100000 255; do
-    fichier=$([ "$n" = 255 ] && echo borne.algo || echo profond.algo)
-    { printf 'algorithme A\ndebut\n    declarer c : caractere;\n    c <-\n'
-      repete '  toupper (\n' "$n"; echo "'a'"; repete ')' "$n"; printf ';\nfin\n'; } >"$fichier"
-done
-imbrication "appels toupper (toupper (...))" 260
+imbriquer "parentheses d'une chaine dans afficher" 259 'algorithme A\ndebut\n    afficher (\n' '  (\n' '"a"\n' ')' ');\nfin\n'
+imbriquer "appels toupper (toupper (...))" 260 'algorithme A\ndebut\n    declarer c : caractere;\n    c <-\n' \
+    '  toupper (\n' "'a'\n" ')' ';\nfin\n'
 
 # --- Octets inhabituels ---
 

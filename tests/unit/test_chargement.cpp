@@ -2,10 +2,6 @@
 // (les decalages de FinLigne doivent rester exacts apres blanchiment des commentaires).
 #include "Commun.h"
 
-#include "util/CException.h"
-
-#include <stdexcept>
-
 using namespace nsTramelo;
 using nsTest::Charger;
 
@@ -64,28 +60,6 @@ TEST (Chargement, SupprCommentsGardeLaLongueur)
         EXPECT_EQ (& Rendue, & Ligne);
         EXPECT_EQ (Ligne, C.Attendu) << C.Ligne;
         EXPECT_EQ (Ligne.size (), std::string (C.Ligne).size ());
-    }
-}
-
-TEST (Chargement, LireTailleTabulation)
-{
-    struct SCas { const char * Arg; bool Valide; unsigned Largeur; };
-    const SCas Cas [] =
-    {
-        { "8", true, 8 },        { " 8", true, 8 },       { "\t8", true, 8 },
-        { "+8", true, 8 },       { "0008", true, 8 },     { "1", true, 1 },
-        { "1000", true, 1000 },
-        { "8 ", false, 0 },      { "8x", false, 0 },      { "x", false, 0 },
-        { "", false, 0 },        { " ", false, 0 },       { "+", false, 0 },
-        { "0", false, 0 },       { "1001", false, 0 },    { "-1", false, 0 },
-        { "-0", false, 0 },      { "- 8", false, 0 },     { "8.0", false, 0 },
-        { "4294967300", false, 0 }, { "99999999999999999999999", false, 0 },
-    };
-    for (const SCas & C : Cas)
-    {
-        unsigned Largeur = 4;
-        EXPECT_EQ (LireTailleTabulation (C.Arg, Largeur), C.Valide) << '"' << C.Arg << '"';
-        if (C.Valide) { EXPECT_EQ (Largeur, C.Largeur) << C.Arg; }
     }
 }
 
@@ -153,28 +127,4 @@ TEST (Chargement, GetLiColLargeurDuNumero)
         nsTramelo::CExcTramelo Exc ("Type invalide", 137);
         EXPECT_EQ (Exc.GetLibelle (), std::string (C.second) + "Type invalide");
     }
-}
-
-TEST (Chargement, ObjetsErreur)
-{
-    Charger ("a\nb\nc");
-    fi.Seekg (5);
-    const CExcTramelo Exc (nsUtil::EMsg::DoubleDeclaration, "n");
-    EXPECT_EQ (Exc.GetLibelle (), "Ligne    3 - n : Double declaration");
-    EXPECT_STREQ (Exc.what (), "Ligne    3 - n : Double declaration");
-    EXPECT_EQ (Exc.GetCodErr (), 116u);
-    // Attrape comme exception standard, le texte est le meme.
-    try
-    {
-        throw Exc;
-    }
-    catch (const std::exception & Std)
-    {
-        EXPECT_STREQ (Std.what (), "Ligne    3 - n : Double declaration");
-    }
-
-    const nsUtil::CException Sans ("Taille de tabulation invalide", 253);
-    EXPECT_EQ (Sans.GetLibelle (), "Taille de tabulation invalide");
-    EXPECT_STREQ (Sans.what (), "Taille de tabulation invalide");
-    EXPECT_EQ (Sans.GetCodErr (), 253u);
 }

@@ -35,37 +35,6 @@ namespace
     }
 }
 
-TEST (SymbolesDemarrage, SentinellesSeules)
-{
-    Charger ("");
-    for (const CVString_t * V : { & VIdentVar, & VIdentTab, & VIdentCst, & VIdentParamFormel })
-    {
-        ASSERT_EQ (V->size (), 1u);
-        EXPECT_EQ ((* V) [0], "");
-    }
-    EXPECT_EQ (VTypesVar [0], 0u);
-    EXPECT_EQ (VNivBlocVar [0], 0u);
-    EXPECT_EQ (VInOutParamFormel [0], 0u);
-    EXPECT_TRUE (VIdentProc.empty ());
-    EXPECT_TRUE (VIdentFct.empty ());
-    EXPECT_TRUE (VVParamFormelsProc.empty ());
-    EXPECT_EQ (NivBloc, 0u);
-    VerifierParalleles ();
-    // La sentinelle ne repond a aucun nom.
-    EXPECT_EQ (GetTypeIdent ("x"), 0u);
-}
-
-TEST (SymbolesDemarrage, FindRevSurUnVecteurQuelconque)
-{
-    const CVString_t V = { "a", "b", "a", "c" };
-    EXPECT_EQ (FindRev (V, "a"), 2u);
-    EXPECT_EQ (FindRev (V, "b"), 1u);
-    EXPECT_EQ (FindRev (V, "c"), 3u);
-    EXPECT_EQ (FindRev (V, "d"), 4u);
-    EXPECT_EQ (FindRev (V, "A"), 4u);
-    EXPECT_EQ (FindRev (CVString_t (), "a"), 0u);
-}
-
 TEST_F (Symboles, FindRevRendLaDerniereEntree)
 {
     AjouterVar ("i", TEntierNaturel, 2);
@@ -83,18 +52,6 @@ TEST_F (Symboles, FindRevRendLaDerniereEntree)
     EXPECT_EQ (FindRev (VIdentVar, "i"), VIdentVar.size ());
     EXPECT_FALSE (IsIdentVar ("i"));
     EXPECT_EQ (GetTypeIdent ("i"), 0u);
-}
-
-TEST_F (Symboles, GetTypeIdentFonctionsStandardEtInconnus)
-{
-    EXPECT_EQ (GetTypeIdent ("inconnu"), 0u);
-    EXPECT_EQ (GetTypeIdent ("taille"), TEntierNaturel);
-    EXPECT_EQ (GetTypeIdent ("toupper"), TCaractere);
-    EXPECT_EQ (GetTypeIdent ("Rand"), TEntierNaturel);
-    EXPECT_EQ (GetTypeIdent ("succ"), TCaractere);
-    EXPECT_EQ (GetTypeIdent ("rand"), 0u);
-    EXPECT_EQ (GetTypeIdent ("vrai"), TBooleen);
-    EXPECT_EQ (GetTypeIdent ("faux"), TBooleen);
 }
 
 TEST_F (Symboles, GetTypeIdentOrdreDesSortesAvantLeNiveau)
@@ -175,21 +132,4 @@ TEST_F (Symboles, DepilerDeclRetireExactementLeNiveau)
     EXPECT_EQ (VIdentCst, (CVString_t { "", "vrai", "faux" }));
     EXPECT_EQ (VIdentProc, (CVString_t { "proc" }));
     VerifierParalleles ();
-}
-
-TEST_F (Symboles, PredicatsSansRegarderLeNiveau)
-{
-    AjouterVar ("v", TEntier, 2);
-    AjouterTab ("t", 3);
-    FixerTypeTab (TTableau | TCaractere);
-    AjouterCst ("k", TReel, 4);
-    AjouterParamFormel ("p", 0, TString, 1);
-    EXPECT_TRUE (IsIdentVar ("v"));
-    EXPECT_TRUE (IsIdentTab ("t"));
-    EXPECT_TRUE (IsIdentCst ("k"));
-    EXPECT_TRUE (IsIdentCst ("vrai"));
-    EXPECT_TRUE (IsIdentParamFormel ("p"));
-    EXPECT_FALSE (IsIdentVar ("t"));
-    EXPECT_FALSE (IsIdentTab ("v"));
-    EXPECT_FALSE (IsIdentProc ("v"));
 }
