@@ -1,0 +1,59 @@
+// Verification d'un source pour les outils (tramelo-verifier, tramelo-exec, serveur de langage,
+// page web) : la traduction, puis des diagnostics expliques — l'endroit probable de la faute, le
+// message, des aides en francais — et les verifications propres aux outils (avertissements,
+// fonction dont la fin peut etre atteinte sans renvoie). Tramelo lui-meme n'en utilise rien.
+#pragma once
+
+#include "driver/Traduction.h"
+
+#include <string>
+#include <vector>
+
+namespace nsTramelo
+{
+    enum class EGravite { Erreur, Avertissement };
+
+    // Une ligne d'aide sous le diagnostic : "aide : ..." (ce qu'il faut faire) ou "note : ..."
+    // (un fait secondaire, par exemple ou s'ouvre le bloc reste ouvert).
+    struct SAide
+    {
+        bool        Note = false;
+        std::string Texte;
+    };
+
+    struct SDiagnosticExplique
+    {
+        EGravite    Gravite = EGravite::Erreur;
+        unsigned    Code = 0;           // code de Tramelo, ou code propre aux outils
+        std::string Message;            // pour une erreur de Tramelo : son message exact
+        SPosition   Position;           // l'endroit de la faute (qui peut differer de celui de Tramelo)
+        std::size_t Longueur = 0;       // longueur du mot fautif (0 : un point)
+        std::vector <SAide> Aides;
+        std::string Regle;              // nom de la regle qui a explique (pour les tests)
+    };
+
+    struct SVerification
+    {
+        STraduction Traduction;
+        std::vector <SDiagnosticExplique> Diagnostics;   // dans l'ordre des positions
+
+        bool AErreur () const
+        {
+            for (const SDiagnosticExplique & D : Diagnostics)
+                if (D.Gravite == EGravite::Erreur) return true;
+            return false;
+        }
+    };
+
+    // Traduit et explique. Cout : de l'ordre d'une traduction.
+    SVerification Verifier (const std::string & Source, const SOptions & Options = {});
+
+    // Diagnostic au format de GCC, que les editeurs savent lire :
+    //   FICHIER:LIGNE:COLONNE: erreur : MESSAGE [CODE]
+    //       9 |         somme <- somme + i
+    //         |                           ^
+    //   aide : ...
+    // Couleur : sequences ANSI (l'appelant decide : terminal, NO_COLOR).
+    std::string FormaterGcc (const std::string & Fichier, const std::string & Source,
+                             const SOptions & Options, const SDiagnosticExplique & D, bool Couleur = false);
+}
