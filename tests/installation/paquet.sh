@@ -2,13 +2,18 @@
 # Construit le paquet .deb avec cpack, l'inspecte, le deballe dans une racine temporaire
 # (dpkg-deb -x) et y fait tourner ce qui est installe : Tramelo, tramelo-exec, les pages de
 # manuel, la completion bash, les fichiers des editeurs.
-#   paquet.sh <cpack> <CPackConfig.cmake> <Tramelo construit> <dossier source>
+# Tout se fait sous umask 077 : les droits installes ne doivent pas en dependre.
+#   paquet.sh <cpack> <CPackConfig.cmake> <Tramelo construit> <dossier source> <cmake>
+#             <dossier de construction>
 # Statut 77 (test saute) sans les outils Debian.
 set -u
 cpack=$1
 config=$2
 tramelo_construit=$3
 source_dir=$4
+cmake=$5
+construction=$6
+umask 077
 
 for outil in dpkg-deb dpkg-shlibdeps; do
     command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
@@ -17,6 +22,31 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 echec=0
 ko () { echo "ECHEC : $*"; echec=1; }
+
+# droits_attendus : lit "droits chemin" (find -printf '%M %P') et signale tout ce qui n'est
+# pas drwxr-xr-x (dossier), -rwxr-xr-x (bin/) ou -rw-r--r-- (le reste). $1 : libelle.
+droits_attendus () {
+    while read -r droits chemin; do
+        case $droits:$chemin in
+            drwxr-xr-x:* | drwxr-sr-x:share/man/man1 | -rwxr-xr-x:*bin/* | -rw-r--r--:*) ;;
+            *) ko "$1 : $chemin en $droits" ;;
+        esac
+    done
+}
+
+# Installation par DESTDIR : dossiers en 755, sauf ceux qui existaient deja (laisses tels quels).
+dest=$tmp/dest
+mkdir -p "$dest/usr/share/man"
+chmod 2775 "$dest/usr/share/man"
+if ! DESTDIR=$dest "$cmake" --install "$construction" --prefix /usr >"$tmp/install.log" 2>&1; then
+    cat "$tmp/install.log"
+    ko "cmake --install"
+fi
+[ "$(stat -c %a "$dest/usr/share/man")" = 2775 ] || ko "dossier existant modifie : $(stat -c %a "$dest/usr/share/man")"
+# Cree dans un dossier setgid (comme /usr/local/share/man sous Debian) : il garde ce bit.
+[ "$(stat -c %a "$dest/usr/share/man/man1")" = 2755 ] || ko "usr/share/man/man1 en $(stat -c %a "$dest/usr/share/man/man1")"
+[ -x "$dest/usr/bin/Tramelo" ] && [ -f "$dest/usr/share/tramelo/vscode/tasks.json" ] || ko "installation incomplete"
+find "$dest/usr" -mindepth 1 ! -path "$dest/usr/share/man" -printf '%M %P\n' | droits_attendus "DESTDIR"
 
 # Construction du paquet, dans un dossier a nous.
 if ! "$cpack" -G DEB --config "$config" -B "$tmp/paquet" >"$tmp/cpack.log" 2>&1; then
@@ -60,6 +90,9 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/language-configuration.json
 -rw-r--r-- usr/share/tramelo/vscode/tasks.json
 FIN
+# Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
+awk '{ print $1, $6 }' "$tmp/contenu" | droits_attendus "paquet"
+grep -q '^drwxr-xr-x .* \./usr/$' "$tmp/contenu" || ko "./usr/ absent du paquet ou mal cree"
 if grep -q 'tramelo-vocabulaire\|tramelo_unit_tests\|node_modules' "$tmp/contenu"; then
     ko "fichiers de developpement dans le paquet"
 fi
