@@ -161,7 +161,8 @@ for page in Tramelo tramelo-exec; do
     fi
 done
 
-# Completion bash : les fichiers .algo et les dossiers, les options de tramelo-exec.
+# Completion bash installee : les fichiers .algo et les dossiers, les options de tramelo-exec
+# (les noms difficiles, par readline pour de vrai, sont dans completion.sh).
 if command -v bash >/dev/null 2>&1; then
     mkdir -p "$tmp/compl/sous dossier"
     : >"$tmp/compl/tri.algo"; : >"$tmp/compl/notes.txt"; : >"$tmp/compl/tri.cpp"
@@ -171,10 +172,10 @@ cd "$1/compl" || exit 1
 . "$3/Tramelo"
 . "$3/tramelo-exec"
 proposer () { # mots de la ligne ; le dernier est celui a completer
-    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
     COMPREPLY=()
     _tramelo_completer
-    printf '%s\n' "${COMPREPLY[@]}" | sed 's:/$::' | sort | tr '\n' ' '; echo
+    printf '%s\n' "${COMPREPLY[@]}" | sed 's:/$::' | sort | tr '\n' ';'; echo
 }
 proposer Tramelo ''
 proposer Tramelo t
@@ -183,7 +184,7 @@ proposer tramelo-exec --
 proposer tramelo-exec --garder ''
 proposer /usr/bin/tramelo-exec --g
 FIN
-    attendu='sous dossier tri.algo |tri.algo | |--aide --garder |sous dossier tri.algo |--garder |'
+    attendu='sous dossier;tri.algo;|tri.algo;|;|--aide;--garder;--traduire;|sous dossier;tri.algo;|--garder;|'
     compl=$racine/usr/share/bash-completion/completions
     for bc in "" /usr/share/bash-completion/bash_completion; do
         [ -z "$bc" ] || [ -f "$bc" ] || continue
