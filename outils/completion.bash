@@ -5,6 +5,7 @@
 _tramelo_completer ()
 {
     # cur, words, cword : le mot a completer, les mots, son rang ; _filedir lit cur.
+    # shellcheck disable=SC2034 # prev : rempli par _init_completion, garde local
     local cur prev words cword
     if declare -F _init_completion >/dev/null 2>&1; then
         _init_completion || return 0

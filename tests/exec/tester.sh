@@ -364,7 +364,7 @@ traduire)
     attendre_statut 0 "--traduire -- -x.algo"
     cmp -s "$bac/reference.cpp" "$d/-x.cpp" || ko "--traduire -- -x.algo : C++ absent ou different"
     # Aucun fichier temporaire laisse a cote des sources.
-    reste=$(ls -A "$d" | grep '^\.')
+    reste=$(find "$d" -mindepth 1 -name '.*')
     [ -z "$reste" ] || ko "fichiers temporaires laisses : $reste"
     tmp_vide "--traduire"
     ;;

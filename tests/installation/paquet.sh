@@ -36,7 +36,7 @@ droits_attendus () {
 
 # Installation par DESTDIR : dossiers en 755, sauf ceux qui existaient deja (laisses tels quels).
 dest=$tmp/dest
-mkdir -p "$dest/usr/share/man"
+(umask 022 && mkdir -p "$dest/usr/share/man")
 chmod 2775 "$dest/usr/share/man"
 if ! DESTDIR=$dest "$cmake" --install "$construction" --prefix /usr >"$tmp/install.log" 2>&1; then
     cat "$tmp/install.log"
@@ -45,8 +45,12 @@ fi
 [ "$(stat -c %a "$dest/usr/share/man")" = 2775 ] || ko "dossier existant modifie : $(stat -c %a "$dest/usr/share/man")"
 # Cree dans un dossier setgid (comme /usr/local/share/man sous Debian) : il garde ce bit.
 [ "$(stat -c %a "$dest/usr/share/man/man1")" = 2755 ] || ko "usr/share/man/man1 en $(stat -c %a "$dest/usr/share/man/man1")"
-[ -x "$dest/usr/bin/Tramelo" ] && [ -f "$dest/usr/share/tramelo/vscode/tasks.json" ] || ko "installation incomplete"
-find "$dest/usr" -mindepth 1 ! -path "$dest/usr/share/man" -printf '%M %P\n' | droits_attendus "DESTDIR"
+if [ ! -x "$dest/usr/bin/Tramelo" ] || [ ! -f "$dest/usr/share/tramelo/vscode/tasks.json" ]; then
+    ko "installation incomplete"
+fi
+# (Lu depuis un fichier et non par un tube : ko doit marquer l'echec dans ce shell-ci.)
+find "$dest/usr" -mindepth 1 ! -path "$dest/usr/share/man" -printf '%M %P\n' >"$tmp/droits"
+droits_attendus "DESTDIR" <"$tmp/droits"
 
 # Construction du paquet, dans un dossier a nous.
 if ! "$cpack" -G DEB --config "$config" -B "$tmp/paquet" >"$tmp/cpack.log" 2>&1; then
@@ -91,7 +95,8 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/tasks.json
 FIN
 # Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
-awk '{ print $1, $6 }' "$tmp/contenu" | droits_attendus "paquet"
+awk '{ print $1, $6 }' "$tmp/contenu" >"$tmp/droits"
+droits_attendus "paquet" <"$tmp/droits"
 grep -q '^drwxr-xr-x .* \./usr/$' "$tmp/contenu" || ko "./usr/ absent du paquet ou mal cree"
 if grep -q 'tramelo-vocabulaire\|tramelo_unit_tests\|node_modules' "$tmp/contenu"; then
     ko "fichiers de developpement dans le paquet"
