@@ -3,6 +3,38 @@
 
 include(GNUInstallDirs)
 
+# Dossiers crees a l'installation et dans le paquet en 755 quel que soit le umask de celui qui
+# installe (sous umask 077 ils seraient en 700, illisibles pour les autres utilisateurs). Les
+# fichiers ont deja des droits fixes par install() : 644, et 755 pour les programmes.
+set(TRAMELO_DROITS_DOSSIERS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                            WORLD_READ WORLD_EXECUTE)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${TRAMELO_DROITS_DOSSIERS})
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${TRAMELO_DROITS_DOSSIERS})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DroitsPaquet.cmake)
+# CMake 3.25 cree pourtant les dossiers intermediaires (bin, share/man...) sous le umask : ceux
+# qui n'existaient pas avant l'installation sont remis en 755 a la fin (les dossiers deja la,
+# comme /usr/local/bin en 2775 sous Debian, ne sont pas touches). Premiere regle : les noter.
+set(TRAMELO_DESTINATIONS ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1
+    ${CMAKE_INSTALL_DATADIR}/bash-completion/completions ${CMAKE_INSTALL_DATADIR}/tramelo
+    ${CMAKE_INSTALL_DATADIR}/doc/tramelo/exemples)
+install(CODE "set(TRAMELO_DESTINATIONS \"${TRAMELO_DESTINATIONS}\")")
+install(CODE [[
+  set(TRAMELO_DOSSIERS_NOUVEAUX)
+  foreach(destination IN LISTS TRAMELO_DESTINATIONS)
+    if(IS_ABSOLUTE "${destination}")
+      set(dossier "$ENV{DESTDIR}${destination}")
+    else()
+      set(dossier "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${destination}")
+    endif()
+    while(NOT EXISTS "${dossier}")
+      list(APPEND TRAMELO_DOSSIERS_NOUVEAUX "${dossier}")
+      get_filename_component(dossier "${dossier}" DIRECTORY)
+    endwhile()
+  endforeach()
+]])
+
+install(TARGETS Tramelo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
 # tramelo-exec est recopie a cote de Tramelo pour qu'il le trouve sans installation.
 if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
   set(TRAMELO_DOSSIER_EXECUTABLES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
@@ -52,6 +84,19 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/editeurs/vim ${CMAKE_SOURCE_DIR}/editeurs/
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/exemples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tramelo/exemples
         FILES_MATCHING PATTERN "*.algo")
+
+# Derniere regle : les dossiers crees par cette installation remis en 755. chmod symbolique
+# plutot que file(CHMOD) : il garde le bit setgid herite d'un parent comme /usr/local/share.
+install(CODE [[
+  foreach(dossier IN LISTS TRAMELO_DOSSIERS_NOUVEAUX)
+    if(IS_DIRECTORY "${dossier}")
+      execute_process(COMMAND chmod u=rwx,go=rx "${dossier}" RESULT_VARIABLE statut)
+      if(NOT statut EQUAL 0)
+        message(FATAL_ERROR "Droits de ${dossier} impossibles a fixer (chmod : ${statut})")
+      endif()
+    endif()
+  endforeach()
+]])
 
 # Paquet Debian (preset de paquet "deb").
 set(TRAMELO_MAINTENEUR "Equipe Tramelo <tramelo@localhost>" CACHE STRING

@@ -1,37 +1,47 @@
 # Completion bash de Tramelo et de tramelo-exec : propose les fichiers .algo (et les dossiers
 # pour y descendre), puis rien pour la taille de tabulation.
-# Installe sous les deux noms dans .../bash-completion/completions/.
+# Installe sous les deux noms dans .../bash-completion/completions/ ; marche aussi chargee seule.
 
 _tramelo_completer ()
 {
-    local mot=${COMP_WORDS[COMP_CWORD]}
-    local i nb_args=0 avec_options=0
-    [ "${COMP_WORDS[0]##*/}" = tramelo-exec ] && avec_options=1
+    # cur, words, cword : le mot a completer, les mots, son rang ; _filedir lit cur.
+    # shellcheck disable=SC2034 # prev : rempli par _init_completion, garde local
+    local cur prev words cword
+    if declare -F _init_completion >/dev/null 2>&1; then
+        _init_completion || return 0
+    else
+        cur=${COMP_WORDS[COMP_CWORD]}
+        words=("${COMP_WORDS[@]}")
+        cword=$COMP_CWORD
+    fi
+    local i nb_args=0 avec_options=0 fin_options=0
+    [ "${words[0]##*/}" = tramelo-exec ] && avec_options=1
 
-    # Nombre d'arguments deja donnes, options mises a part.
-    for (( i = 1; i < COMP_CWORD; i++ )); do
-        case ${COMP_WORDS[i]} in
-            --aide) return 0 ;;
-            --garder|--) [ $avec_options = 1 ] || nb_args=$((nb_args + 1)) ;;
-            *) nb_args=$((nb_args + 1)) ;;
-        esac
+    # Nombre d'arguments deja donnes, options mises a part ; apres --, plus d'option.
+    for (( i = 1; i < cword; i++ )); do
+        if [ $avec_options = 1 ] && [ $fin_options = 0 ]; then
+            case ${words[i]} in
+                --aide) return 0 ;;
+                --garder|--traduire) continue ;;
+                --) fin_options=1; continue ;;
+            esac
+        fi
+        nb_args=$((nb_args + 1))
     done
     COMPREPLY=()
     [ $nb_args -ge 1 ] && return 0
 
-    if [ $avec_options = 1 ] && [[ $mot == -* ]]; then
-        COMPREPLY=( $(compgen -W '--garder --aide' -- "$mot") )
+    # Les resultats sont lus ligne a ligne (mapfile) : ni coupes aux blancs, ni developpes
+    # comme des motifs (un nom contenant * ou [).
+    if [ $avec_options = 1 ] && [ $fin_options = 0 ] && [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --aide' -- "$cur")
         return 0
     fi
-
     if declare -F _filedir >/dev/null 2>&1; then
-        # _filedir lit le mot a completer dans cur, que bash-completion ne pose pas pour nous.
-        local cur=$mot
         _filedir algo
     else
-        local IFS=$'\n'
         compopt -o filenames 2>/dev/null
-        COMPREPLY=( $(compgen -d -- "$mot") $(compgen -f -X '!*.algo' -- "$mot") )
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.algo' -- "$cur")
     fi
 }
 

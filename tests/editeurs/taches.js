@@ -1,6 +1,7 @@
 // Execute pour de vrai les taches "Traduire" et "Executer" du modele tasks.json de VS Code
 // (variables ${file}... remplacees comme VS Code le fait) et applique a leur sortie le
 // "problem matcher" du manifeste : l'erreur de Tramelo doit pointer le bon fichier et la bonne ligne.
+// Les noms de fichiers essayes contiennent blancs, guillemets et $(...) : rien ne doit s'executer.
 //   node taches.js <dossier editeurs/vscode> <dossier contenant Tramelo et tramelo-exec>
 // Sans module npm : seul node est requis.
 'use strict';
@@ -84,8 +85,8 @@ for (const [ligne, n] of [['Ligne    7 - Type invalide', '7'], ['Ligne 1234 - x'
     verifier(p.length === 1 && p[0].line === n && p[0].file === '/tmp/a.algo', 'motif non reconnu : ' + ligne);
 }
 
-// Variables de VS Code pour un fichier donne.
-function commande(tache, fichier) {
+// Variables de VS Code pour un fichier donne, remplacees en une passe dans une chaine.
+function remplacer(texte, fichier) {
     const vars = {
         file: fichier,
         fileDirname: path.dirname(fichier),
@@ -93,16 +94,25 @@ function commande(tache, fichier) {
         fileBasenameNoExtension: path.basename(fichier, path.extname(fichier)),
         fileExtname: path.extname(fichier),
     };
-    return tache.command.replace(/\$\{(\w+)\}/g, (tout, nom) => {
+    return texte.replace(/\$\{(\w+)\}/g, (tout, nom) => {
         verifier(nom in vars, 'variable non prise en charge par le test : ' + tout);
         return vars[nom] || '';
     });
 }
+// La tache lancee comme VS Code le fait, dans le dossier du fichier : "process" execute la
+// commande avec ses arguments tels quels ; "shell" sans args donne la ligne entiere au shell
+// (ou les variables remplacees sont alors interpretees).
 function lancer(tache, fichier) {
     const env = { ...process.env, PATH: dossierOutils + path.delimiter + process.env.PATH };
     delete env.TRAMELO;
-    // Le terminal de VS Code melange sortie et erreur : on fait de meme.
-    return spawnSync('sh', ['-c', '(' + commande(tache, fichier) + ') 2>&1'], { env, encoding: 'utf8', input: '' });
+    const options = { env, encoding: 'utf8', input: '', cwd: path.dirname(fichier) };
+    // Le terminal de VS Code melange sortie et erreur : on fait de meme, sans rien interpreter.
+    if (tache.type === 'process') {
+        const args = (tache.args || []).map((a) => remplacer(a, fichier));
+        return spawnSync('sh', ['-c', 'exec "$0" "$@" 2>&1', remplacer(tache.command, fichier), ...args], options);
+    }
+    verifier(tache.type === 'shell' && !tache.args, tache.label + ' : type de tache non pris en charge par le test');
+    return spawnSync('sh', ['-c', '(' + remplacer(tache.command, fichier) + ') 2>&1'], options);
 }
 
 const tache = (nom) => {
@@ -117,39 +127,73 @@ for (const t of [traduire, executer]) {
         'la tache ' + t.label + " n'utilise pas le problem matcher $tramelo");
 }
 
+// Aucun nom de fichier ne passe par un shell : pas de variable dans une ligne de commande.
+for (const t of [traduire, executer]) {
+    verifier(t.type === 'process' || !/\$\{/.test(t.command),
+        t.label + ' : ${...} colle dans une ligne de shell, un nom de fichier y serait interprete');
+}
+
 // Un dossier avec un blanc dans le nom, comme souvent sur les postes des etudiants.
 const dossier = fs.mkdtempSync(path.join(os.tmpdir(), 'taches vscode '));
 try {
-    const bon = path.join(dossier, 'mon essai.algo');
-    fs.writeFileSync(bon, 'algorithme Essai\ndebut\n    afficher ("resultat ", 6 * 7);\n    ligne_suivante;\nfin\n');
-    const mauvais = path.join(dossier, 'faux.algo');
-    fs.writeFileSync(mauvais, 'algorithme Faux\ndebut\n    declarer x : entier;\n    x <- vrai;\nfin\n');
+    const programme = 'algorithme Essai\ndebut\n    afficher ("resultat ", 6 * 7);\n    ligne_suivante;\nfin\n';
+    const faux = 'algorithme Faux\ndebut\n    declarer x : entier;\n    x <- vrai;\nfin\n';
+    const ecrire = (nom, texte) => {
+        const chemin = path.join(dossier, nom);
+        fs.writeFileSync(chemin, texte);
+        return chemin;
+    };
+    // Des noms qu'un shell interpreterait : substitutions, guillemets, blancs, point-virgule.
+    const bons = ['mon essai.algo', 'a$(touch X).algo', "l'essai \"2\" `touch Y`; $HOME \\n.algo"].map((n) => ecrire(n, programme));
+    const mauvais = [ecrire('faux.algo', faux), ecrire("faux $(touch X) 'x'.algo", faux)];
+    const cppDe = (f) => f.replace(/\.algo$/, '.cpp');
 
-    const direct = spawnSync(path.join(dossierOutils, 'Tramelo'), [mauvais], { encoding: 'utf8' });
+    const direct = spawnSync(path.join(dossierOutils, 'Tramelo'), [mauvais[0]], { encoding: 'utf8' });
     const attendu = /^Ligne\s+(\d+) - (.*)$/.exec(direct.stderr.trim());
     verifier(attendu !== null, 'Tramelo devrait refuser faux.algo : ' + direct.stderr);
 
     for (const t of [traduire, executer]) {
-        // Erreur : un seul probleme, sur le bon fichier, la bonne ligne, le message de Tramelo.
-        const r = lancer(t, mauvais);
-        verifier(r.status === direct.status, t.label + ' : statut ' + r.status + ' au lieu de ' + direct.status);
-        const p = problemes(r.stdout);
-        verifier(p.length === 1, t.label + ' : ' + p.length + ' probleme(s) reconnu(s) dans ' + JSON.stringify(r.stdout));
-        if (p.length === 1 && attendu) {
-            verifier(p[0].file === mauvais, t.label + ' : fichier ' + p[0].file);
-            verifier(p[0].line === attendu[1], t.label + ' : ligne ' + p[0].line + ' au lieu de ' + attendu[1]);
-            verifier(p[0].message === attendu[2], t.label + ' : message ' + p[0].message);
+        // Erreur : un seul probleme, sur le bon fichier, la bonne ligne, le message de Tramelo ;
+        // un .cpp existant n'est pas touche.
+        for (const f of mauvais) {
+            fs.writeFileSync(cppDe(f), 'ancien');
+            const r = lancer(t, f);
+            verifier(r.status === direct.status, t.label + ' : statut ' + r.status + ' au lieu de ' + direct.status);
+            const p = problemes(r.stdout);
+            verifier(p.length === 1, t.label + ' : ' + p.length + ' probleme(s) reconnu(s) dans ' + JSON.stringify(r.stdout));
+            if (p.length === 1 && attendu) {
+                verifier(p[0].file === f, t.label + ' : fichier ' + p[0].file);
+                verifier(p[0].line === attendu[1], t.label + ' : ligne ' + p[0].line + ' au lieu de ' + attendu[1]);
+                verifier(p[0].message === attendu[2], t.label + ' : message ' + p[0].message);
+            }
+            verifier(fs.readFileSync(cppDe(f), 'utf8') === 'ancien', t.label + ' : ' + cppDe(f) + ' modifie par une traduction ratee');
         }
-        // Succes : aucun probleme.
-        const ok = lancer(t, bon);
-        verifier(ok.status === 0, t.label + ' : statut ' + ok.status + ' sur un source correct : ' + ok.stdout);
-        verifier(problemes(ok.stdout).length === 0, t.label + ' : probleme signale sur un source correct');
-        if (t === executer) verifier(ok.stdout.includes('resultat 42\n'), 'Executer : sortie ' + JSON.stringify(ok.stdout));
+        // Succes : aucun probleme ; Traduire ecrit le C++ a cote du source, tel que Tramelo le donne.
+        for (const f of bons) {
+            const ok = lancer(t, f);
+            verifier(ok.status === 0, t.label + ' : statut ' + ok.status + ' sur ' + f + ' : ' + ok.stdout);
+            verifier(problemes(ok.stdout).length === 0, t.label + ' : probleme signale sur un source correct');
+            if (t === executer) verifier(ok.stdout.includes('resultat 42\n'), 'Executer : sortie ' + JSON.stringify(ok.stdout));
+            if (t === traduire) {
+                const reference = spawnSync(path.join(dossierOutils, 'Tramelo'), [f], { encoding: 'utf8' }).stdout;
+                const cpp = cppDe(f);
+                verifier(fs.existsSync(cpp) && fs.readFileSync(cpp, 'utf8') === reference, 'Traduire : ' + cpp + ' absent ou different');
+            }
+        }
     }
-    // Traduire ecrit le C++ a cote du source, identique a la sortie de Tramelo.
-    const cpp = path.join(dossier, 'mon essai.cpp');
-    const reference = spawnSync(path.join(dossierOutils, 'Tramelo'), [bon], { encoding: 'utf8' }).stdout;
-    verifier(fs.existsSync(cpp) && fs.readFileSync(cpp, 'utf8') === reference, 'Traduire : ' + cpp + ' absent ou different');
+    // Traduire sur un fichier qui n'est pas un .algo (le .cpp ouvert) : refus clair, rien ne change.
+    const cpp = cppDe(bons[0]);
+    const avant = fs.readFileSync(cpp, 'utf8');
+    const refus = lancer(traduire, cpp);
+    verifier(refus.status !== 0, 'Traduire accepte un .cpp');
+    verifier(/n'a pas l'extension \.algo/.test(refus.stdout), 'Traduire sur un .cpp : message ' + JSON.stringify(refus.stdout));
+    verifier(fs.readFileSync(cpp, 'utf8') === avant, 'Traduire a modifie le .cpp ouvert');
+    // Aucune commande venue d'un nom de fichier, aucun fichier temporaire laisse.
+    for (const nom of ['X', 'Y']) {
+        verifier(!fs.existsSync(path.join(dossier, nom)) && !fs.existsSync(nom), 'un nom de fichier a ete execute (' + nom + ' cree)');
+    }
+    const caches = fs.readdirSync(dossier).filter((n) => n.startsWith('.'));
+    verifier(caches.length === 0, 'fichiers temporaires laisses : ' + caches.join(', '));
 } finally {
     fs.rmSync(dossier, { recursive: true, force: true });
 }

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Tests de tramelo-exec sur de vrais programmes : entree, sortie, statuts, menage.
+# Tests de tramelo-exec sur de vrais programmes : entree, sortie, statuts, signaux, menage.
 #   tester.sh <tramelo-exec> <Tramelo> <cas>
 # Chaque cas tourne avec un TMPDIR neuf, qui doit etre vide a la fin (sauf mention).
 set -u
@@ -233,6 +233,135 @@ interruption)
         attendre_statut "${signal#*:}" "signal ${signal%:*}"
         tmp_vide "signal ${signal%:*}"
     done
+    ;;
+
+signaux)
+    # SIGTERM, SIGHUP ou SIGINT envoye a tramelo-exec seul (pas a son groupe) : relaye au
+    # programme qui attend son entree, ou au compilateur en cours ; les deux s'arretent.
+    for outil in pgrep mkfifo; do
+        command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
+    done
+    env --default-signal=INT true 2>/dev/null || { echo "Test saute : env --default-signal absent"; exit 77; }
+    # Compilateur qui ne finit pas : son pid (celui de sleep) est note.
+    lent="$bac/compilateur-lent"
+    printf '#!/bin/sh\necho $$ >"%s"\nexec sleep 60\n' "$bac/pid_compilateur" >"$lent"
+    chmod +x "$lent"
+    # attendre_fin <pid> : vrai si le processus disparait en moins de 5 s.
+    attendre_fin () {
+        i=0
+        while kill -0 "$1" 2>/dev/null; do
+            i=$((i + 1))
+            [ $i -lt 50 ] || return 1
+            sleep 0.1
+        done
+    }
+    for etape in programme compilateur; do
+        for signal in TERM:143 HUP:129 INT:130; do
+            nom=${signal%:*}
+            rm -f "$bac/pid_compilateur"
+            mkfifo "$bac/entree"
+            if [ $etape = programme ]; then
+                env --default-signal=INT "$exec_outil" "$prog/lecture.algo" <"$bac/entree" >"$bac/out" 2>"$bac/err" &
+            else
+                CXX=$lent env --default-signal=INT "$exec_outil" "$prog/lecture.algo" <"$bac/entree" >"$bac/out" 2>"$bac/err" &
+            fi
+            pid=$!
+            # L'entree reste ouverte : seul le signal peut arreter le programme.
+            exec 3>"$bac/entree"
+            cible=
+            i=0
+            while [ -z "$cible" ] && [ $i -lt 600 ]; do
+                if [ $etape = programme ]; then
+                    cible=$(pgrep -P "$pid" -x programme)
+                elif [ -s "$bac/pid_compilateur" ]; then
+                    cible=$(cat "$bac/pid_compilateur")
+                fi
+                i=$((i + 1))
+                sleep 0.1
+            done
+            [ -n "$cible" ] || ko "$etape ne demarre pas"
+            kill -s "$nom" "$pid"
+            attendre_fin "$pid" || ko "$nom ($etape) : tramelo-exec toujours la apres 5 s"
+            [ -z "$cible" ] || attendre_fin "$cible" || ko "$nom : $etape toujours la apres 5 s"
+            exec 3>&-
+            wait "$pid"
+            statut=$?
+            rm -f "$bac/entree"
+            attendre_statut "${signal#*:}" "$nom pendant $etape"
+            tmp_vide "$nom pendant $etape"
+        done
+    done
+    ;;
+
+menage)
+    # Au demarrage, les dossiers de travail de plus d'un jour laisses par une execution tuee
+    # (SIGKILL) sont retires : les notres seulement, et rien d'autre.
+    vieux=$TMPDIR/tramelo-exec.Ab1234
+    mkdir "$vieux" "$vieux/sous" "$TMPDIR/tramelo-exec.Cd5678" "$TMPDIR/autre.Ef9012"
+    : >"$vieux/sous/programme"
+    : >"$TMPDIR/tramelo-exec.Gh3456"
+    gardes="autre.Ef9012 tramelo-exec.Cd5678 tramelo-exec.Gh3456"
+    # Celui d'un autre utilisateur (essaye seulement sous root).
+    autrui=$TMPDIR/tramelo-exec.Ij7890
+    if [ "$(id -u)" = 0 ] && mkdir "$autrui" && chown nobody "$autrui" 2>/dev/null; then
+        gardes="$gardes tramelo-exec.Ij7890"
+    else
+        rm -rf "$autrui"
+    fi
+    for f in "$vieux" "$TMPDIR"/autre.* "$TMPDIR"/tramelo-exec.Gh3456 "$TMPDIR"/tramelo-exec.Ij7890; do
+        [ -e "$f" ] && touch -d '2 days ago' "$f"
+    done
+    touch -d '20 hours ago' "$TMPDIR/tramelo-exec.Cd5678"
+    lancer /dev/null "$prog/indice.algo"
+    attendre_statut 1 "menage"
+    reste=$(ls -A "$TMPDIR" | tr '\n' ' ')
+    [ "$reste" = "$gardes " ] || ko "apres le menage : '$reste' au lieu de '$gardes '"
+    ;;
+
+traduire)
+    # --traduire : le C++ seul, a cote du source, sans compilateur ; .cpp remplace d'un coup.
+    d="$bac/mes essais"
+    mkdir "$d"
+    cp "$prog/lecture.algo" "$d/l'essai \"1\".algo"
+    "$tramelo" "$prog/lecture.algo" >"$bac/reference.cpp"
+    echo ancien >"$d/l'essai \"1\".cpp"
+    (umask 022 && CXX=/inexistant/g++ "$exec_outil" --traduire "$d/l'essai \"1\".algo" </dev/null >"$bac/out" 2>"$bac/err")
+    statut=$?
+    attendre_statut 0 "--traduire"
+    attendre_vide "$bac/out" "sortie standard (--traduire)"
+    attendre_vide "$bac/err" "erreur standard (--traduire)"
+    cmp -s "$bac/reference.cpp" "$d/l'essai \"1\".cpp" || ko "--traduire : C++ absent ou different"
+    [ "$(stat -c %a "$d/l'essai \"1\".cpp")" = 644 ] || ko "--traduire : droits $(stat -c %a "$d/l'essai \"1\".cpp")"
+    # Un source qui n'est pas un .algo (x.cpp ouvert par erreur) : refuse, rien ne change.
+    cp "$bac/reference.cpp" "$d/x.cpp"
+    lancer /dev/null --traduire "$d/x.cpp"
+    attendre_statut 253 "--traduire sur un .cpp"
+    grep -q "n'a pas l'extension .algo" "$bac/err" || { ko "--traduire sur un .cpp : message"; cat "$bac/err"; }
+    cmp -s "$bac/reference.cpp" "$d/x.cpp" || ko "--traduire a touche au .cpp donne comme source"
+    # Traduction ratee : le .cpp existant reste intact.
+    cp "$prog/erreur.algo" "$d/faux.algo"
+    echo ancien >"$d/faux.cpp"
+    lancer /dev/null --traduire "$d/faux.algo"
+    attendre_statut 120 "--traduire sur une erreur"
+    [ "$(cat "$d/faux.cpp")" = ancien ] || ko "--traduire a ecrase le .cpp d'une traduction ratee"
+    # Le nom attendu est un dossier : refus, rien dedans.
+    cp "$prog/indice.algo" "$d/dossier.algo"
+    mkdir "$d/dossier.cpp"
+    lancer /dev/null --traduire "$d/dossier.algo"
+    attendre_statut 125 "--traduire vers un dossier"
+    [ -z "$(ls -A "$d/dossier.cpp")" ] || ko "--traduire a ecrit dans le dossier dossier.cpp"
+    # Un nom qui commence par - : apres --, cp, mv... ne le prennent pas pour une option.
+    (cd "$d" && cp "$prog/indice.algo" ./-x.algo &&
+        "$exec_outil" --garder -- -x.algo </dev/null >"$bac/out" 2>"$bac/err")
+    statut=$?
+    attendre_statut 1 "--garder -- -x.algo"
+    attendre_vide "$bac/err" "erreur standard (--garder -- -x.algo)"
+    "$tramelo" "$d/-x.algo" >"$bac/reference.cpp"
+    cmp -s "$bac/reference.cpp" "$d/-x.cpp" || ko "--garder -- -x.algo : C++ absent ou different"
+    # Aucun fichier temporaire laisse a cote des sources.
+    reste=$(find "$d" -mindepth 1 -name '.*')
+    [ -z "$reste" ] || ko "fichiers temporaires laisses : $reste"
+    tmp_vide "--traduire"
     ;;
 
 *)

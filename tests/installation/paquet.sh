@@ -2,13 +2,18 @@
 # Construit le paquet .deb avec cpack, l'inspecte, le deballe dans une racine temporaire
 # (dpkg-deb -x) et y fait tourner ce qui est installe : Tramelo, tramelo-exec, les pages de
 # manuel, la completion bash, les fichiers des editeurs.
-#   paquet.sh <cpack> <CPackConfig.cmake> <Tramelo construit> <dossier source>
+# Tout se fait sous umask 077 : les droits installes ne doivent pas en dependre.
+#   paquet.sh <cpack> <CPackConfig.cmake> <Tramelo construit> <dossier source> <cmake>
+#             <dossier de construction>
 # Statut 77 (test saute) sans les outils Debian.
 set -u
 cpack=$1
 config=$2
 tramelo_construit=$3
 source_dir=$4
+cmake=$5
+construction=$6
+umask 077
 
 for outil in dpkg-deb dpkg-shlibdeps; do
     command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
@@ -17,6 +22,35 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 echec=0
 ko () { echo "ECHEC : $*"; echec=1; }
+
+# droits_attendus : lit "droits chemin" (find -printf '%M %P') et signale tout ce qui n'est
+# pas drwxr-xr-x (dossier), -rwxr-xr-x (bin/) ou -rw-r--r-- (le reste). $1 : libelle.
+droits_attendus () {
+    while read -r droits chemin; do
+        case $droits:$chemin in
+            drwxr-xr-x:* | drwxr-sr-x:share/man/man1 | -rwxr-xr-x:*bin/* | -rw-r--r--:*) ;;
+            *) ko "$1 : $chemin en $droits" ;;
+        esac
+    done
+}
+
+# Installation par DESTDIR : dossiers en 755, sauf ceux qui existaient deja (laisses tels quels).
+dest=$tmp/dest
+(umask 022 && mkdir -p "$dest/usr/share/man")
+chmod 2775 "$dest/usr/share/man"
+if ! DESTDIR=$dest "$cmake" --install "$construction" --prefix /usr >"$tmp/install.log" 2>&1; then
+    cat "$tmp/install.log"
+    ko "cmake --install"
+fi
+[ "$(stat -c %a "$dest/usr/share/man")" = 2775 ] || ko "dossier existant modifie : $(stat -c %a "$dest/usr/share/man")"
+# Cree dans un dossier setgid (comme /usr/local/share/man sous Debian) : il garde ce bit.
+[ "$(stat -c %a "$dest/usr/share/man/man1")" = 2755 ] || ko "usr/share/man/man1 en $(stat -c %a "$dest/usr/share/man/man1")"
+if [ ! -x "$dest/usr/bin/Tramelo" ] || [ ! -f "$dest/usr/share/tramelo/vscode/tasks.json" ]; then
+    ko "installation incomplete"
+fi
+# (Lu depuis un fichier et non par un tube : ko doit marquer l'echec dans ce shell-ci.)
+find "$dest/usr" -mindepth 1 ! -path "$dest/usr/share/man" -printf '%M %P\n' >"$tmp/droits"
+droits_attendus "DESTDIR" <"$tmp/droits"
 
 # Construction du paquet, dans un dossier a nous.
 if ! "$cpack" -G DEB --config "$config" -B "$tmp/paquet" >"$tmp/cpack.log" 2>&1; then
@@ -60,6 +94,10 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/language-configuration.json
 -rw-r--r-- usr/share/tramelo/vscode/tasks.json
 FIN
+# Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
+awk '{ print $1, $6 }' "$tmp/contenu" >"$tmp/droits"
+droits_attendus "paquet" <"$tmp/droits"
+grep -q '^drwxr-xr-x .* \./usr/$' "$tmp/contenu" || ko "./usr/ absent du paquet ou mal cree"
 if grep -q 'tramelo-vocabulaire\|tramelo_unit_tests\|node_modules' "$tmp/contenu"; then
     ko "fichiers de developpement dans le paquet"
 fi
@@ -128,7 +166,8 @@ for page in Tramelo tramelo-exec; do
     fi
 done
 
-# Completion bash : les fichiers .algo et les dossiers, les options de tramelo-exec.
+# Completion bash installee : les fichiers .algo et les dossiers, les options de tramelo-exec
+# (les noms difficiles, par readline pour de vrai, sont dans completion.sh).
 if command -v bash >/dev/null 2>&1; then
     mkdir -p "$tmp/compl/sous dossier"
     : >"$tmp/compl/tri.algo"; : >"$tmp/compl/notes.txt"; : >"$tmp/compl/tri.cpp"
@@ -138,10 +177,10 @@ cd "$1/compl" || exit 1
 . "$3/Tramelo"
 . "$3/tramelo-exec"
 proposer () { # mots de la ligne ; le dernier est celui a completer
-    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+    COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
     COMPREPLY=()
     _tramelo_completer
-    printf '%s\n' "${COMPREPLY[@]}" | sed 's:/$::' | sort | tr '\n' ' '; echo
+    printf '%s\n' "${COMPREPLY[@]}" | sed 's:/$::' | sort | tr '\n' ';'; echo
 }
 proposer Tramelo ''
 proposer Tramelo t
@@ -150,7 +189,7 @@ proposer tramelo-exec --
 proposer tramelo-exec --garder ''
 proposer /usr/bin/tramelo-exec --g
 FIN
-    attendu='sous dossier tri.algo |tri.algo | |--aide --garder |sous dossier tri.algo |--garder |'
+    attendu='sous dossier;tri.algo;|tri.algo;|;|--aide;--garder;--traduire;|sous dossier;tri.algo;|--garder;|'
     compl=$racine/usr/share/bash-completion/completions
     for bc in "" /usr/share/bash-completion/bash_completion; do
         [ -z "$bc" ] || [ -f "$bc" ] || continue
