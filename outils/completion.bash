@@ -25,6 +25,8 @@ _tramelo_completer ()
     fi
 
     if declare -F _filedir >/dev/null 2>&1; then
+        # _filedir complete le mot de la variable cur.
+        local cur=$mot
         _filedir algo
     else
         local IFS=$'\n'

@@ -101,8 +101,9 @@ const M = await creerModuleTramelo();
 try {
     traduire(M);
     process.exitCode = 0;
-} catch (e) {
-    if (!(e instanceof Refus)) throw e;
+} catch (exception) {
+    // Toute autre exception (pile epuisee...) finit comme une erreur inconnue de Tramelo.
+    const e = exception instanceof Refus ? exception : new Refus(M.refusInconnu());
     try {
         ecrireTout(2, Buffer.concat([e.libelle, Buffer.from('\n')]));
     } catch {

@@ -160,6 +160,13 @@ namespace
                       nsUtil::Texte (EMsg::ExceptionStandard) + nsTramelo::TexteSortieImpossible ());
     }
 
+    // Ce que Tramelo ecrit pour une erreur qu'il ne connait pas (ici : une exception JavaScript
+    // pendant la traduction, pile du navigateur epuisee par exemple).
+    val RefusInconnu ()
+    {
+        return Refus (nsUtil::GetCode (EMsg::ExceptionInconnue), nsUtil::Texte (EMsg::ExceptionInconnue));
+    }
+
     double TailleMaxSource () { return static_cast <double> (nsTramelo::MaxTailleSource); }
 
     // Les mots reserves et leur categorie de coloration : [{ categorie, mot }].
@@ -187,5 +194,6 @@ EMSCRIPTEN_BINDINGS (tramelo)
     emscripten::function ("refusOuverture", & RefusOuverture);
     emscripten::function ("refusSourceTropGrand", & RefusSourceTropGrand);
     emscripten::function ("refusSortieImpossible", & RefusSortieImpossible);
+    emscripten::function ("refusInconnu", & RefusInconnu);
     emscripten::function ("tailleMaxSource", & TailleMaxSource);
 }

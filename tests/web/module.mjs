@@ -56,6 +56,17 @@ const texte = (octets) => Buffer.from(octets).toString('latin1');
              'indiceDeDecalage');
 }
 
+// Une exception JavaScript pendant la traduction (pile epuisee...) : l'erreur inconnue de
+// Tramelo, sans position, et la page continue.
+{
+    const casse = () => { throw new RangeError('Maximum call stack size exceeded'); };
+    const F = creerTramelo({ traduire: casse, diagnostics: casse, analyser: casse, refusInconnu: M.refusInconnu });
+    const A = F.analyser('algorithme A\ndebut\nfin\n');
+    verifier(A.statut === 255 && A.erreur.libelle === 'Exception inconnue' && A.cpp === ''
+             && A.diagnostics.length === 1 && !A.diagnostics[0].positionne, `exception : ${JSON.stringify(A)}`);
+    verifier(F.traduire('x').statut === 255 && F.diagnostics('x')[0].code === 255, 'exception : traduire, diagnostics');
+}
+
 // Options : largeur de tabulation (elle change le C++ d'une chaine qui contient une
 // tabulation), largeurs refusees comme par Tramelo, profil verifie accepte.
 {
@@ -93,6 +104,8 @@ const texte = (octets) => Buffer.from(octets).toString('latin1');
     verifier(sortie.statut === 254 && texte(sortie.libelle) === 'Exception standard : ecriture impossible sur la sortie standard',
              'sortie impossible');
     verifier(M.tailleMaxSource() === 256 * 1024 * 1024, 'taille maximale');
+    const inconnu = M.refusInconnu();
+    verifier(inconnu.statut === 255 && texte(inconnu.libelle) === 'Exception inconnue', 'erreur inconnue');
 }
 
 // Le vocabulaire colore par la page est celui que la grammaire de VS Code colore (elle-meme

@@ -138,8 +138,6 @@ try {
                 } catch {
                     continue;
                 }
-                // L'editeur ramene les fins de ligne a "\n" : seuls ces sources sont comparables.
-                if (source.includes('\r')) continue;
                 const t = tramelo(p);
                 cas.push({ nom: path.relative(args.golden, p), source, out: t.out.toString('base64'), code: t.code, err: t.err });
             }

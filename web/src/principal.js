@@ -28,6 +28,9 @@ const DELAI_SAUVEGARDE = 400;
 // Largeur des tabulations, celle de Tramelo sans second argument.
 const TAILLE_TAB = 4;
 
+// Les caracteres de controle montres par CodeMirror, sauf le retour chariot.
+const SPECIAUX_SAUF_CR = /[\u0000-\u0008\u000b\u000c\u000e-\u001f\u007f-\u009f\u00ad\u061c\u200b\u200e\u200f\u2028\u2029\u202d\u202e\u2066\u2067\u2069\ufeff\ufff9-\ufffc]/u;
+
 const $ = (id) => document.getElementById(id);
 
 // Annonce breve (copie, partage, sauvegarde impossible), lue par les lecteurs d'ecran.
@@ -123,7 +126,7 @@ async function demarrer() {
     // diagnostics et C++.
     function analyser() {
         minuteurAnalyse = 0;
-        const debut = performance.now();
+        const depart = performance.now();
         const source = vue.state.doc.toString();
         analyse = T.analyser(source, { tailleTab: TAILLE_TAB });
         const doc = vue.state.doc;
@@ -150,7 +153,7 @@ async function demarrer() {
             }))), { effects: poserExplications.of(Decoration.set(explications, true)) });
         }
         diagnosticsAffiches = places.length > 0;
-        dureeAnalyse = performance.now() - debut;
+        dureeAnalyse = performance.now() - depart;
         afficherDiagnostics(places);
         // Le C++ (des milliers de lignes a mettre en page) attend l'image qui montre le
         // diagnostic : la frappe suivante n'attend que le soulignement.
@@ -274,7 +277,11 @@ async function demarrer() {
                 lineNumbers(),
                 EditorView.lineWrapping,
                 highlightActiveLineGutter(),
-                highlightSpecialChars(),
+                // Le texte est garde tel quel, CR compris (un source colle depuis Windows) : la
+                // page traduit exactement ce que Tramelo lirait dans le fichier. Les CR ne sont
+                // pas montres.
+                EditorState.lineSeparator.of('\n'),
+                highlightSpecialChars({ specialChars: SPECIAUX_SAUF_CR }),
                 history(),
                 drawSelection(),
                 highlightActiveLine(),

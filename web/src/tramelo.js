@@ -75,6 +75,20 @@ export function creerTramelo(M) {
         return typeof source === 'string' ? encodeur.encode(source) : source;
     }
 
+    // Une exception JavaScript pendant la traduction (pile du navigateur epuisee...) devient
+    // l'erreur inconnue de Tramelo, sans position, au lieu de casser la page.
+    function proteger(appel) {
+        try {
+            return appel();
+        } catch {
+            const { statut, libelle } = M.refusInconnu();
+            const erreur = { code: statut, message: libelle, libelle, positionne: false, ligneSignalee: 0,
+                             ligne: 0, colonne: 0, decalage: 0, longueur: 0 };
+            return { cpp: new Uint8Array(0), statut, erreur,
+                     diagnostics: [{ ...erreur, severite: 'erreur', aides: [] }] };
+        }
+    }
+
     function traduction(source, tailleSource, R) {
         return {
             cpp: decodeur.decode(R.cpp),
@@ -89,18 +103,19 @@ export function creerTramelo(M) {
         // Tramelo l'ecrit (libelle) et situee (ligne, colonne, debut, fin).
         traduire(source, options) {
             const octets = octetsDe(source);
-            return traduction(source, octets.length, M.traduire(octets, lireOptions(options)));
+            return traduction(source, octets.length, proteger(() => M.traduire(octets, lireOptions(options))));
         },
         // Les diagnostics expliques : [{ severite, code, message, ligne, colonne, longueur,
         // decalage, debut, fin, aides: [{ genre, texte }] }].
         diagnostics(source, options) {
             const octets = octetsDe(source);
-            return M.diagnostics(octets, lireOptions(options)).map((e) => diagnostic(source, octets.length, e));
+            return proteger(() => ({ diagnostics: M.diagnostics(octets, lireOptions(options)) }))
+                .diagnostics.map((e) => diagnostic(source, octets.length, e));
         },
         // Les deux en un seul passage : ce que la page demande a chaque frappe.
         analyser(source, options) {
             const octets = octetsDe(source);
-            const R = M.analyser(octets, lireOptions(options));
+            const R = proteger(() => M.analyser(octets, lireOptions(options)));
             return {
                 ...traduction(source, octets.length, R),
                 diagnostics: R.diagnostics.map((e) => diagnostic(source, octets.length, e)),
