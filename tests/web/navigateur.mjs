@@ -8,6 +8,7 @@
 // Statut 77 (test saute) sans chromium ou sans modules npm.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
+import http from 'node:http';
 import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
@@ -77,10 +78,14 @@ const navigateur = await chromium.launch({
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
 });
 
+// Ce que la page a demande : elle-meme, son style et son script, rien d'autre (ni wasm, ni
+// exemples, ni reseau), sinon elle ne marcherait pas depuis file://.
+const demandes = new Set();
 async function nouvellePage(contexte, url = urlPage) {
     const page = await contexte.newPage();
     page.on('pageerror', (e) => verifier(false, `erreur JavaScript dans la page : ${e.message}`));
     page.on('requestfailed', (r) => verifier(false, `requete echouee : ${r.url()}`));
+    page.on('request', (r) => { if (!r.url().startsWith('blob:')) demandes.add(r.url().replace(/#.*$/, '')); });
     await page.goto(url);
     await page.waitForSelector('body[data-etat="pret"]', { timeout: 20000 });
     return page;
@@ -94,7 +99,6 @@ const ligneDe = (page, selecteur) => page.$eval(selecteur, (e) => window.tramelo
 try {
     const contexte = await navigateur.newContext({ acceptDownloads: true, viewport: { width: 1280, height: 900 } });
     const page = await nouvellePage(contexte);
-    // Une seule requete : la page, son style et son script, rien d'autre (ni wasm ni exemples).
     verifier(await page.$eval('#editeur .cm-content', (e) => e.getAttribute('aria-label')) === 'Source de l\'algorithme',
              'l\'editeur a un nom accessible');
 
@@ -348,6 +352,34 @@ try {
              'telephone : pas de defilement horizontal');
     await page.screenshot({ path: path.join(args.captures, 'telephone.png'), fullPage: true });
     await contexte.close();
+    // La meme page servie par un serveur de fichiers statiques.
+    const dossierPage = path.dirname(path.resolve(args.page));
+    const serveur = http.createServer((req, res) => {
+        const nom = path.basename(new URL(req.url, 'http://x').pathname) || 'index.html';
+        const types = { html: 'text/html', css: 'text/css', js: 'text/javascript' };
+        try {
+            const contenu = fs.readFileSync(path.join(dossierPage, nom));
+            res.writeHead(200, { 'Content-Type': `${types[nom.split('.').pop()]}; charset=utf-8` });
+            res.end(contenu);
+        } catch {
+            res.writeHead(404);
+            res.end();
+        }
+    });
+    await new Promise((ok) => serveur.listen(0, '127.0.0.1', ok));
+    const contexteHttp = await navigateur.newContext();
+    const pageHttp = await nouvellePage(contexteHttp, `http://127.0.0.1:${serveur.address().port}/`);
+    await pageHttp.evaluate(() => window.tramelo.analyserMaintenant());
+    const premier = fs.readFileSync(path.join(args.exemples, 'bonjour.algo'));
+    verifier(await pageHttp.textContent('#cpp-texte') === tramelo(path.join(args.exemples, 'bonjour.algo')).out.toString()
+             && await pageHttp.evaluate(() => window.tramelo.source()) === premier.toString(),
+             'page servie en http : premier exemple traduit');
+    await contexteHttp.close();
+    serveur.close();
+
+    const permis = ['index.html', 'style.css', 'tramelo-web.js'].map((f) => new URL(f, urlPage).href);
+    const autres = [...demandes].filter((u) => !permis.includes(u) && !u.startsWith('http://127.0.0.1:'));
+    verifier(autres.length === 0, `fichiers demandes en plus de la page : ${autres.join(', ')}`);
 } catch (e) {
     verifier(false, `exception : ${e.stack}`);
 } finally {

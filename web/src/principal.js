@@ -46,6 +46,7 @@ function lireStockage(cle) {
     }
 }
 
+// Leve par ecrireStockage au premier echec (l'annonce n'est faite qu'une fois) ; jamais baisse.
 let stockageSignale = false;
 function ecrireStockage(cle, valeur) {
     try {
@@ -114,12 +115,19 @@ async function demarrer() {
         return;
     }
 
+    // L'editeur, cree une fois plus bas.
     let vue;
+    // La derniere analyse : posee par analyser, lue par l'affichage, la copie, le telechargement.
     let analyse = null;
+    // Analyse attendue apres une frappe : pose par l'ecouteur de l'editeur, remis a 0 par analyser.
     let minuteurAnalyse = 0;
+    // Duree de la derniere analyse (posee par analyser) : decide de l'attente apres une frappe.
     let dureeAnalyse = 0;
+    // Sauvegarde attendue : pose par l'ecouteur de l'editeur, remis a 0 par sauvegarder.
     let minuteurSauvegarde = 0;
+    // Le C++ affiche est celui de la derniere analyse : baisse par analyser, leve par afficherCpp.
     let cppAJour = false;
+    // Des diagnostics sont a l'ecran : pose par analyser a chaque analyse.
     let diagnosticsAffiches = false;
 
     // Traduit le source de l'editeur et met a jour soulignements, explications, liste des
@@ -163,6 +171,7 @@ async function demarrer() {
 
     // La liste sous l'editeur, annoncee par les lecteurs d'ecran : refaite seulement quand elle
     // change, pour ne pas repeter la meme annonce a chaque frappe.
+    // Cle de la liste affichee et places a jour des diagnostics : posees par afficherDiagnostics.
     let listeAffichee = null;
     let placesCourantes = [];
     function afficherDiagnostics(places) {
@@ -199,7 +208,7 @@ async function demarrer() {
             }
             const message = document.createElement('span');
             message.className = 'message';
-            message.textContent = `${d.message} (erreur ${d.code})`;
+            message.textContent = `${d.message} (code ${d.code})`;
             article.append(message);
             for (const aide of d.aides) {
                 const ligneAide = document.createElement('p');
@@ -223,8 +232,18 @@ async function demarrer() {
             : 'La traduction s\'est arrêtée à la première erreur : le C++ ci-dessous est incomplet.';
         $('copier').disabled = !reussi;
         $('telecharger').disabled = !reussi;
-        $('telecharger').dataset.fichier = nomDuFichier(source);
         document.body.dataset.aJour = 'oui';
+    }
+
+    // L'analyse du texte actuel, faite sur-le-champ si une frappe l'attend encore (copie ou
+    // telechargement juste apres une frappe).
+    function analyseAJour() {
+        if (minuteurAnalyse) {
+            clearTimeout(minuteurAnalyse);
+            analyser();
+        }
+        afficherCpp(vue.state.doc.toString());
+        return analyse;
     }
 
     function sauvegarder() {
@@ -357,7 +376,9 @@ async function demarrer() {
     // C++ : copier, telecharger (les octets exacts produits par le traducteur).
     $('copier').addEventListener('click', async () => {
         try {
-            await navigator.clipboard.writeText(analyse.cpp);
+            const a = analyseAJour();
+            if (a.statut !== 0) return;
+            await navigator.clipboard.writeText(a.cpp);
             annoncer('C++ copié dans le presse-papiers.');
         } catch {
             const plage = document.createRange();
@@ -368,9 +389,11 @@ async function demarrer() {
         }
     });
     $('telecharger').addEventListener('click', () => {
+        const a = analyseAJour();
+        if (a.statut !== 0) return;
         const lien = document.createElement('a');
-        lien.href = URL.createObjectURL(new Blob([analyse.octets], { type: 'text/x-c++src' }));
-        lien.download = $('telecharger').dataset.fichier;
+        lien.href = URL.createObjectURL(new Blob([a.octets], { type: 'text/x-c++src' }));
+        lien.download = nomDuFichier(vue.state.doc.toString());
         document.body.append(lien);
         lien.click();
         lien.remove();
