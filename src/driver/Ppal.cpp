@@ -167,21 +167,31 @@ namespace nsTramelo
         return Contenu;
     }
 
-    void ppal (int argc, char * argv [])
+    SOptions LireArguments (const std::vector <std::string> & Args)
     {
-        if (argc != 2 && argc != 3)
+        if (Args.size () != 1 && Args.size () != 2)
             throw CException (nsUtil::Texte (EMsg::NbArguments), nsUtil::GetCode (EMsg::NbArguments));
         SOptions Options;
-        if (argc == 3 && ! LireTailleTabulation (argv [2], Options.TailleTab))
+        if (Args.size () == 2 && ! LireTailleTabulation (Args [1], Options.TailleTab))
             throw CException (nsUtil::Texte (EMsg::TailleTabulation), nsUtil::GetCode (EMsg::TailleTabulation));
+        return Options;
+    }
 
-        const STraduction R = Traduire (LireFichierSource (argv [1]), Options);
+    std::string TexteSortieImpossible () { return "ecriture impossible sur la sortie standard"; }
+
+    void ppal (int argc, char * argv [])
+    {
+        // argc peut valoir 0 (execve sans argument) : aucun argument alors.
+        const std::vector <std::string> Args (argv + std::min (argc, 1), argv + argc);
+        const SOptions Options = LireArguments (Args);
+
+        const STraduction R = Traduire (LireFichierSource (Args [0]), Options);
         // Ce qui a ete produit avant une erreur reste sur la sortie standard.
         std::cout.write (R.Cpp.data (), static_cast <std::streamsize> (R.Cpp.size ()));
         if (R.Erreur) throw CException (R.Erreur->Libelle, R.Erreur->Code);
 
         // Une sortie perdue (disque plein...) ne doit pas passer pour une traduction reussie.
         std::cout.flush ();
-        if (! std::cout) throw std::runtime_error ("ecriture impossible sur la sortie standard");
+        if (! std::cout) throw std::runtime_error (TexteSortieImpossible ());
     }
 }

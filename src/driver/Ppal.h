@@ -1,7 +1,10 @@
 // Ligne de commande et chargement du source dans le source tamponne.
 #pragma once
 
+#include "driver/Traduction.h"
+
 #include <string>
+#include <vector>
 
 namespace nsTramelo
 {
@@ -9,6 +12,11 @@ namespace nsTramelo
     constexpr unsigned MaxTailleTabulation = 1000;
 
     void ppal (int argc, char * argv []);
+    // Les options d'une ligne de commande (les arguments qui suivent le nom du programme) ;
+    // leve l'erreur 253 si leur nombre ou la largeur de tabulation est invalide.
+    SOptions LireArguments (const std::vector <std::string> & Args);
+    // Le texte (apres "Exception standard : ") d'une sortie standard impossible a ecrire.
+    std::string TexteSortieImpossible ();
     std::string ExpandTab (std::string & Ligne, unsigned Largeur);
     std::string & SupprComments (std::string & Ligne);
     // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.

@@ -1,0 +1,199 @@
+// Liaison JavaScript de la bibliotheque, pour la version WebAssembly (embind) : la page web et
+// tramelo-wasm.mjs n'appellent que ces fonctions. Rien n'y traduit : les structures de la
+// bibliotheque deviennent des objets JavaScript simples. Les textes qui peuvent porter des
+// octets du source (C++, messages, libelles) passent en Uint8Array, sans decodage, pour rester
+// exacts a l'octet ; le source est donne en Uint8Array (octets) ou en chaine (encodee en UTF-8).
+#include "driver/ListeVocabulaire.h"
+#include "driver/Ppal.h"
+#include "driver/Traduction.h"
+#include "util/CException.h"
+#include "util/Messages.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using emscripten::val;
+using nsUtil::EMsg;
+
+namespace
+{
+    // Copie des octets dans un Uint8Array : la memoire du module peut etre deplacee ensuite.
+    val Octets (const std::string & Texte)
+    {
+        const auto Vue = emscripten::typed_memory_view (Texte.size (),
+                                                        reinterpret_cast <const unsigned char *> (Texte.data ()));
+        return val::global ("Uint8Array").new_ (Vue);
+    }
+
+    // Options JavaScript { tailleTab, verifie }, toutes facultatives. Une largeur qui n'est pas un
+    // entier de 1 a 2^32 - 1 devient 0, que Traduire refuse (253) comme Tramelo.
+    nsTramelo::SOptions LireOptions (const val & Options)
+    {
+        nsTramelo::SOptions O;
+        if (Options.isUndefined () || Options.isNull ()) return O;
+        const val Tab = Options ["tailleTab"];
+        if (! Tab.isUndefined ())
+        {
+            const double T = Tab.isNumber () ? Tab.as <double> () : 0.0;
+            O.TailleTab = T >= 1 && T <= 4294967295.0 && std::floor (T) == T ? static_cast <unsigned> (T) : 0;
+        }
+        // Options ["verifie"] (profil verifie du C++) : reconnue, sans effet tant que la
+        // bibliotheque ne le produit pas.
+        return O;
+    }
+
+    val Nombre (std::size_t N) { return val (static_cast <double> (N)); }
+
+    val Erreur (const nsTramelo::SDiagnostic & D)
+    {
+        val E = val::object ();
+        E.set ("code", D.Code);
+        E.set ("message", Octets (D.Message));
+        E.set ("libelle", Octets (D.Libelle));
+        E.set ("positionne", D.Positionne);
+        E.set ("ligneSignalee", Nombre (D.LigneSignalee));
+        E.set ("ligne", Nombre (D.Arret.Ligne));
+        E.set ("colonne", Nombre (D.Arret.Colonne));
+        E.set ("decalage", Nombre (D.Arret.DecalageOrigine));
+        E.set ("longueur", Nombre (D.Longueur));
+        return E;
+    }
+
+    val Traduction (const nsTramelo::STraduction & R)
+    {
+        val T = val::object ();
+        T.set ("cpp", Octets (R.Cpp));
+        T.set ("statut", R.Statut);
+        T.set ("erreur", R.Erreur ? Erreur (* R.Erreur) : val::null ());
+        return T;
+    }
+
+    // Les diagnostics expliques (erreurs et avertissements), chacun avec sa gravite, sa place et
+    // ses lignes d'aide. Pour l'instant la seule erreur qui arrete la traduction, sans aide.
+    val Diagnostics (const nsTramelo::STraduction & R)
+    {
+        val V = val::array ();
+        if (! R.Erreur) return V;
+        const nsTramelo::SDiagnostic & D = * R.Erreur;
+        val E = val::object ();
+        E.set ("severite", std::string ("erreur"));
+        E.set ("code", D.Code);
+        E.set ("message", Octets (D.Message));
+        E.set ("positionne", D.Positionne);
+        E.set ("ligne", Nombre (D.Arret.Ligne));
+        E.set ("colonne", Nombre (D.Arret.Colonne));
+        E.set ("decalage", Nombre (D.Arret.DecalageOrigine));
+        E.set ("longueur", Nombre (D.Longueur));
+        E.set ("aides", val::array ());
+        V.call <void> ("push", E);
+        return V;
+    }
+
+    val Traduire (const std::string & Source, const val & Options)
+    {
+        return Traduction (nsTramelo::Traduire (Source, LireOptions (Options)));
+    }
+
+    val ListerDiagnostics (const std::string & Source, const val & Options)
+    {
+        return Diagnostics (nsTramelo::Traduire (Source, LireOptions (Options)));
+    }
+
+    // Traduction et diagnostics d'un meme source en un appel (la page, a chaque frappe).
+    val Analyser (const std::string & Source, const val & Options)
+    {
+        const nsTramelo::STraduction R = nsTramelo::Traduire (Source, LireOptions (Options));
+        val A = Traduction (R);
+        A.set ("diagnostics", Diagnostics (R));
+        return A;
+    }
+
+    val Refus (unsigned Code, const std::string & Libelle)
+    {
+        val R = val::object ();
+        R.set ("statut", Code);
+        R.set ("libelle", Octets (Libelle));
+        return R;
+    }
+
+    // La ligne de commande de Tramelo (sans le nom du programme) : { statut: 0, tailleTab } ou
+    // le refus { statut: 253, libelle }, avec les verifications et les textes de Tramelo.
+    val LireArguments (const val & Args)
+    {
+        std::vector <std::string> V;
+        const unsigned Nb = Args ["length"].as <unsigned> ();
+        for (unsigned i = 0; i < Nb; ++i) V.push_back (Args [i].as <std::string> ());
+        try
+        {
+            const nsTramelo::SOptions O = nsTramelo::LireArguments (V);
+            val R = val::object ();
+            R.set ("statut", 0);
+            R.set ("tailleTab", O.TailleTab);
+            return R;
+        }
+        catch (const nsUtil::CException & Exc)
+        {
+            return Refus (Exc.GetCodErr (), Exc.GetLibelle ());
+        }
+    }
+
+    // Les refus de Tramelo qui viennent de la lecture du fichier et de l'ecriture du C++, faites
+    // en JavaScript par tramelo-wasm.mjs.
+    val RefusOuverture (const std::string & Nom)
+    {
+        return Refus (nsUtil::GetCode (EMsg::OuvertureFichier), nsUtil::Texte (EMsg::OuvertureFichier) + Nom);
+    }
+
+    val RefusSourceTropGrand ()
+    {
+        return Refus (nsUtil::GetCode (EMsg::ExceptionStandard),
+                      nsUtil::Texte (EMsg::ExceptionStandard) + nsTramelo::TexteSourceTropGrand ());
+    }
+
+    val RefusSortieImpossible ()
+    {
+        return Refus (nsUtil::GetCode (EMsg::ExceptionStandard),
+                      nsUtil::Texte (EMsg::ExceptionStandard) + nsTramelo::TexteSortieImpossible ());
+    }
+
+    // Ce que Tramelo ecrit pour une erreur qu'il ne connait pas (ici : une exception JavaScript
+    // pendant la traduction, pile du navigateur epuisee par exemple).
+    val RefusInconnu ()
+    {
+        return Refus (nsUtil::GetCode (EMsg::ExceptionInconnue), nsUtil::Texte (EMsg::ExceptionInconnue));
+    }
+
+    double TailleMaxSource () { return static_cast <double> (nsTramelo::MaxTailleSource); }
+
+    // Les mots reserves et leur categorie de coloration : [{ categorie, mot }].
+    val Vocabulaire ()
+    {
+        val V = val::array ();
+        for (const nsTramelo::SMotColore & M : nsTramelo::ListerVocabulaire ())
+        {
+            val Mot = val::object ();
+            Mot.set ("categorie", M.Categorie);
+            Mot.set ("mot", M.Mot);
+            V.call <void> ("push", Mot);
+        }
+        return V;
+    }
+}
+
+EMSCRIPTEN_BINDINGS (tramelo)
+{
+    emscripten::function ("traduire", & Traduire);
+    emscripten::function ("diagnostics", & ListerDiagnostics);
+    emscripten::function ("analyser", & Analyser);
+    emscripten::function ("vocabulaire", & Vocabulaire);
+    emscripten::function ("lireArguments", & LireArguments);
+    emscripten::function ("refusOuverture", & RefusOuverture);
+    emscripten::function ("refusSourceTropGrand", & RefusSourceTropGrand);
+    emscripten::function ("refusSortieImpossible", & RefusSortieImpossible);
+    emscripten::function ("refusInconnu", & RefusInconnu);
+    emscripten::function ("tailleMaxSource", & TailleMaxSource);
+}

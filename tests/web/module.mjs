@@ -1,0 +1,148 @@
+// Le module WebAssembly vu de JavaScript, par la facade de la page (web/src/tramelo.js) :
+// octets exacts du C++, positions des diagnostics dans une chaine non ASCII, options, textes de
+// la ligne de commande venus du C++, vocabulaire identique a celui des editeurs, lien de partage.
+//   node module.mjs <tramelo-module.cjs> <dossier web> <algo.tmLanguage.json>
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [cheminModule, dossierWeb, grammaire] = process.argv.slice(2);
+if (!cheminModule || !dossierWeb || !grammaire) {
+    console.error('Usage : node module.mjs <tramelo-module.cjs> <dossier web> <algo.tmLanguage.json>');
+    process.exit(2);
+}
+const M = await createRequire(import.meta.url)(path.resolve(cheminModule))();
+const { creerTramelo, indiceDeDecalage } = await import(pathToFileURL(path.join(dossierWeb, 'src', 'tramelo.js')));
+const T = creerTramelo(M);
+
+let nbVerifs = 0;
+const echecs = [];
+function verifier(condition, libelle) {
+    nbVerifs++;
+    if (!condition) echecs.push(libelle);
+}
+const texte = (octets) => Buffer.from(octets).toString('latin1');
+
+// Octets du source rendus tels quels : un octet isole au-dela de 127 (pas de l'UTF-8) dans une
+// chaine reste le meme octet dans le C++.
+{
+    const source = Buffer.concat([Buffer.from('algorithme A\ndebut\n    afficher ("'), Buffer.from([0xe9, 0xff]),
+                                  Buffer.from('");\nfin\n')]);
+    const R = T.traduire(source);
+    verifier(R.statut === 0 && R.erreur === null, `octets hauts : statut ${R.statut}`);
+    verifier(Buffer.from(R.octets).includes(Buffer.from([0x22, 0xe9, 0xff, 0x22])), 'octets hauts : recopies a l\'octet');
+}
+
+// Une erreur apres des caracteres non ASCII (accents, emoji hors du plan de base) : la place
+// rendue en indices de chaine designe bien le caractere fautif.
+{
+    const source = 'algorithme A\n// é à 😀\ndebut\n    afficher ("é😀"); declarer z : entir;\nfin\n';
+    const [d] = T.diagnostics(source);
+    verifier(d && d.code === 115 && d.message === 'entir : Type de base attendu', `place : ${JSON.stringify(d)}`);
+    verifier(d && d.ligne === 4 && source.slice(d.debut, d.fin) === ';', `place : [${d?.debut}, ${d?.fin})`);
+    verifier(d && d.severite === 'erreur' && Array.isArray(d.aides) && d.positionne, 'forme du diagnostic');
+    const R = T.traduire(source);
+    verifier(R.erreur.libelle === 'Ligne    4 - entir : Type de base attendu' && R.statut === 115,
+             `libelle : ${R.erreur.libelle}`);
+    verifier(R.erreur.debut === d.debut && R.erreur.fin === d.fin, 'traduire et diagnostics s\'accordent');
+    const A = T.analyser(source);
+    verifier(A.cpp === R.cpp && A.statut === R.statut && JSON.stringify(A.diagnostics) === JSON.stringify([d]),
+             'analyser = traduire + diagnostics');
+    // Meme source en octets : memes positions en octets, pas de place en indices.
+    const [o] = T.diagnostics(Buffer.from(source));
+    verifier(o.decalage === d.decalage && o.ligne === d.ligne && o.colonne === d.colonne, 'source en octets');
+    verifier(indiceDeDecalage('a😀b', 5) === 3 && indiceDeDecalage('aéb', 3) === 2 && indiceDeDecalage('ab', 9) === 2,
+             'indiceDeDecalage');
+}
+
+// Une exception JavaScript pendant la traduction (pile epuisee...) : l'erreur inconnue de
+// Tramelo, sans position, et la page continue.
+{
+    const casse = () => { throw new RangeError('Maximum call stack size exceeded'); };
+    const F = creerTramelo({ traduire: casse, diagnostics: casse, analyser: casse, refusInconnu: M.refusInconnu });
+    const A = F.analyser('algorithme A\ndebut\nfin\n');
+    verifier(A.statut === 255 && A.erreur.libelle === 'Exception inconnue' && A.cpp === ''
+             && A.diagnostics.length === 1 && !A.diagnostics[0].positionne, `exception : ${JSON.stringify(A)}`);
+    verifier(F.traduire('x').statut === 255 && F.diagnostics('x')[0].code === 255, 'exception : traduire, diagnostics');
+}
+
+// Options : largeur de tabulation (elle change le C++ d'une chaine qui contient une
+// tabulation), largeurs refusees comme par Tramelo, profil verifie accepte.
+{
+    const source = 'algorithme A\ndebut\n    afficher ("ab\tc|");\nfin\n';
+    verifier(T.traduire(source).cpp.includes('"ab   c|"'), 'largeur par defaut 4');
+    verifier(T.traduire(source, { tailleTab: 8 }).cpp.includes('"ab       c|"'), 'largeur 8');
+    for (const tailleTab of [0, 1001, 2.5, -1, 2 ** 32, NaN, '8']) {
+        const R = T.traduire(source, { tailleTab });
+        verifier(R.statut === 253 && R.erreur?.libelle === 'Taille de tabulation invalide' && R.cpp === '',
+                 `largeur ${tailleTab} : statut ${R.statut}`);
+    }
+    const verifie = T.traduire(source, { verifie: true });
+    verifier(verifie.statut === 0 && verifie.cpp === T.traduire(source).cpp, 'option verifie acceptee');
+    verifier(T.traduire(source, null).statut === 0, 'options absentes');
+}
+
+// Ligne de commande et refus de Tramelo : verifications et textes du C++.
+{
+    const usage = 'Nombre d\'arguments invalide\nUsage : Tramelo nom_de_fichier_algo [taille_tabulation]';
+    for (const args of [[], ['a', 'b', 'c']]) {
+        const R = M.lireArguments(args);
+        verifier(R.statut === 253 && texte(R.libelle) === usage, `arguments ${args.length} : ${R.statut}`);
+    }
+    for (const [arg, attendu] of [['8', 8], [' 8', 8], ['+8', 8], ['0008', 8], ['1000', 1000]])
+        verifier(M.lireArguments(['f.algo', arg]).tailleTab === attendu, `largeur '${arg}'`);
+    for (const arg of ['8 ', '', '0', '1001', '-1', '-0', '8.0', '99999999999999999999']) {
+        const R = M.lireArguments(['f.algo', arg]);
+        verifier(R.statut === 253 && texte(R.libelle) === 'Taille de tabulation invalide', `largeur refusee '${arg}'`);
+    }
+    const ouverture = M.refusOuverture('dossier/');
+    verifier(ouverture.statut === 252 && texte(ouverture.libelle) === 'Erreur a l\'ouverture du fichier dossier/', 'refus 252');
+    const trop = M.refusSourceTropGrand();
+    verifier(trop.statut === 254 && /^Exception standard : source trop volumineux/.test(texte(trop.libelle)), 'refus 254');
+    const sortie = M.refusSortieImpossible();
+    verifier(sortie.statut === 254 && texte(sortie.libelle) === 'Exception standard : ecriture impossible sur la sortie standard',
+             'sortie impossible');
+    verifier(M.tailleMaxSource() === 256 * 1024 * 1024, 'taille maximale');
+    const inconnu = M.refusInconnu();
+    verifier(inconnu.statut === 255 && texte(inconnu.libelle) === 'Exception inconnue', 'erreur inconnue');
+}
+
+// Le vocabulaire colore par la page est celui que la grammaire de VS Code colore (elle-meme
+// comparee a tramelo-vocabulaire par la suite native).
+{
+    const g = JSON.parse(fs.readFileSync(grammaire, 'utf8')).repository;
+    const vocabulaire = T.vocabulaire();
+    const categories = new Set(vocabulaire.map((m) => m.categorie));
+    verifier(['structure', 'bloc', 'motcle', 'operateur', 'procedure', 'fonction', 'type', 'constante']
+             .every((c) => categories.has(c)) && categories.size === 8, `categories : ${[...categories]}`);
+    for (const c of categories) {
+        const page = [...new Set(vocabulaire.filter((m) => m.categorie === c).map((m) => m.mot))].sort();
+        const editeurs = g[c].match.match(/\(\?:([^)]*)\)/)[1].split('|').sort();
+        verifier(JSON.stringify(page) === JSON.stringify(editeurs), `vocabulaire ${c} : ${page} / ${editeurs}`);
+    }
+}
+
+// Lien de partage : aller-retour exact (accents, emoji, tabulations, CR), fragment abime.
+{
+    const { fragmentDe, sourceDuFragment } = await import(pathToFileURL(path.join(dossierWeb, 'src', 'partage.js')));
+    const source = 'algorithme É\n// 😀 « » \t\r\ndebut\nfin\n'.repeat(50);
+    const fragment = fragmentDe(source);
+    verifier(/^algo=[A-Za-z0-9_-]+$/.test(fragment), 'fragment : caracteres permis dans une URL');
+    verifier(fragment.length < source.length, `fragment compresse : ${fragment.length} pour ${source.length}`);
+    verifier(sourceDuFragment(`#${fragment}`) === source && sourceDuFragment(fragment) === source, 'aller-retour');
+    verifier(sourceDuFragment('#autre=1') === null && sourceDuFragment('') === null, 'fragment sans source');
+    let abime = false;
+    try {
+        sourceDuFragment('#algo=AAAA');
+    } catch {
+        abime = true;
+    }
+    verifier(abime, 'fragment abime : exception');
+}
+
+if (echecs.length) {
+    console.log(`${echecs.length} echec(s) sur ${nbVerifs} :\n  ${echecs.join('\n  ')}`);
+    process.exit(1);
+}
+console.log(`module WebAssembly : ${nbVerifs} verifications passent`);
