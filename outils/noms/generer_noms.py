@@ -22,6 +22,7 @@ import re
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True  # rien a ecrire dans le depot
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import noms_entetes as ne  # noqa: E402
 
@@ -69,10 +70,11 @@ def verifier(args):
 
 def noms_algo(args, exclus):
     modele = ne.CModeleAlgo(args.tramelo)
+    ne.avertir_entetes(modele, args.entetes)
     candidats = sorted(ne.identificateurs(args.cxx, args.entetes) - exclus)
     print(f'{len(candidats)} identificateurs candidats comme nom de l\'algorithme', file=sys.stderr)
     echecs = set()
-    with ne.CCompilateur(args.cxx, args.entetes) as compilateur:
+    with ne.CCompilateur(args.cxx, modele.entetes) as compilateur:
         for mode in ne.MODES:
             def compiler_lot(texte, proprietaires, mode=mode):
                 return compilateur.compiler(mode, texte, proprietaires)

@@ -9,6 +9,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 
 # En-tetes inclus par le prelude du programme produit, dans son ordre.
@@ -94,12 +95,19 @@ def traduire(tramelo, source):
         os.unlink(f.name)
 
 
+def avertir_entetes(modele, entetes):
+    """Les candidats viennent de entetes : ce doivent etre ceux du programme produit."""
+    if set(modele.entetes) != set(entetes):
+        print(f'attention : le programme produit inclut {" ".join(modele.entetes)}, '
+              f'les noms sont tires de {" ".join(entetes)}', file=sys.stderr)
+
+
 class CCompilateur:
     """Compile des programmes produits (-fsyntax-only, sans avertissements).
 
-    Les en-tetes du prelude sont precompiles une fois par mode et inclus d'office (-include) :
-    le programme les inclut ensuite sans effet (gardes d'inclusion), et chaque compilation
-    coute ainsi quelques dixiemes de seconde de moins.
+    Les en-tetes que le programme inclut (CModeleAlgo.entetes) sont precompiles une fois par
+    mode et inclus d'office (-include) : le programme les inclut ensuite sans effet (gardes
+    d'inclusion), et chaque compilation coute ainsi quelques dixiemes de seconde de moins.
     """
 
     def __init__(self, cxx, entetes):
@@ -197,7 +205,6 @@ class CModeleAlgo:
         statut, sortie, erreur = traduire(tramelo, f'algorithme {NOM_MODELE}\ndebut\nfin\n')
         if statut != 0:
             raise RuntimeError(f'traduction du modele impossible : {erreur}')
-        self.texte = sortie
         lignes = sortie.splitlines(keepends=True)
         debut = lignes.index(f'    void {NOM_MODELE} (void)\n')
         fin_ns = lignes.index('} // namespace\n')
@@ -206,6 +213,8 @@ class CModeleAlgo:
         self.unite = lignes[debut:fin_ns]
         self.milieu = lignes[fin_ns:principal]
         self.principal = lignes[principal:]
+        # En-tetes que le programme produit inclut vraiment (ceux a precompiler).
+        self.entetes = re.findall(r'^#include <([^>]+)>', ''.join(self.prelude), re.M)
 
     @staticmethod
     def _nommer(lignes, nom):
