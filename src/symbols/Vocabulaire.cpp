@@ -3,6 +3,8 @@
 #include "util/CExcTramelo.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <unordered_map>
 
 using nsUtil::EMsg;
@@ -65,6 +67,43 @@ namespace nsTramelo
         "volatile", "wchar_t", "while", "xor", "xor_eq",
     };
     const std::size_t NbNomsCpp = sizeof (NomsCpp) / sizeof (NomsCpp [0]);
+
+    namespace
+    {
+        // Portee d'un nom des en-tetes : refuse partout, ou seulement comme nom de l'algorithme.
+        enum EPorteeNom : unsigned char { NomPartout, NomAlgo };
+
+        struct SNomEntete
+        {
+            std::string_view Nom;
+            EPorteeNom       Portee;
+        };
+
+        // Noms que les en-tetes inclus par le programme produit rendent inutilisables (triee).
+        constexpr SNomEntete NomsEntetes [] =
+        {
+#include "symbols/NomsEntetes.inc"
+        };
+
+        constexpr bool TriesStrictement (const SNomEntete * Debut, const SNomEntete * Fin)
+        {
+            for (const SNomEntete * p = Debut; p + 1 < Fin; ++p)
+                if (! (p->Nom < (p + 1)->Nom)) return false;
+            return true;
+        }
+        static_assert (TriesStrictement (std::begin (NomsEntetes), std::end (NomsEntetes)),
+                       "NomsEntetes.inc doit rester triee : la regenerer");
+
+        // Portee du nom dans NomsEntetes ; nullptr s'il n'y est pas.
+        const EPorteeNom * PorteeNomEntete (const std::string & Mot)
+        {
+            const std::string_view Cle (Mot);
+            const SNomEntete * It = std::lower_bound (
+                std::begin (NomsEntetes), std::end (NomsEntetes), Cle,
+                [] (const SNomEntete & E, std::string_view N) { return E.Nom < N; });
+            return It != std::end (NomsEntetes) && It->Nom == Cle ? & It->Portee : nullptr;
+        }
+    }
 
     namespace
     {
@@ -141,6 +180,18 @@ namespace nsTramelo
     bool IsRelIdent (const std::string & Mot) { return Mot == "vaut" || Mot == "ne_vaut_pas"; }
     bool IsNomCpp (const std::string & Mot) { return Drapeaux (Mot) & FNomCpp; }
 
+    bool IsNomEntete (const std::string & Mot)
+    {
+        const EPorteeNom * Portee = PorteeNomEntete (Mot);
+        return Portee && * Portee == NomPartout;
+    }
+
+    bool IsNomEnteteAlgo (const std::string & Mot)
+    {
+        const EPorteeNom * Portee = PorteeNomEntete (Mot);
+        return Portee && * Portee == NomAlgo;
+    }
+
     std::size_t PosFonction (const std::string & Mot)
     {
         if (! (Drapeaux (Mot) & FFonction)) return NbFonctions;
@@ -160,6 +211,11 @@ namespace nsTramelo
 
     void TestIdentNonNomCpp (const std::string & Nom)
     {
-        if (IsNomCpp (Nom)) throw CExcTramelo (EMsg::MotReserve, Nom);
+        if (IsNomCpp (Nom) || IsNomEntete (Nom)) throw CExcTramelo (EMsg::MotReserve, Nom);
+    }
+
+    void TestNomAlgoNonNomEntete (const std::string & Nom)
+    {
+        if (IsNomEnteteAlgo (Nom)) throw CExcTramelo (EMsg::MotReserve, Nom);
     }
 }

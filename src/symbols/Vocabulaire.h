@@ -43,6 +43,11 @@ namespace nsTramelo
     bool IsEtEtOuOu (const std::string & Mot);
     bool IsRelIdent (const std::string & Mot);
     bool IsNomCpp (const std::string & Mot);
+    // Noms des en-tetes du programme produit (table generee NomsEntetes.inc) : macros et
+    // autres noms refuses partout ; noms refuses seulement pour l'algorithme, que main appelle
+    // hors de l'espace de noms des unites, ou std est aussi visible.
+    bool IsNomEntete (const std::string & Mot);
+    bool IsNomEnteteAlgo (const std::string & Mot);
 
     // Position d'un nom dans Fonctions par recherche lineaire ; NbFonctions s'il n'y est pas.
     std::size_t PosFonction (const std::string & Mot);
@@ -53,4 +58,6 @@ namespace nsTramelo
     void TestIdentNonMotCle (const std::string & Nom);
     // Nom interdit en C++ seulement (les noms declares par declarer peuvent etre des mots du langage).
     void TestIdentNonNomCpp (const std::string & Nom);
+    // Nom d'algorithme dont l'appel depuis main ne compilerait pas : erreur 105.
+    void TestNomAlgoNonNomEntete (const std::string & Nom);
 }

@@ -46,6 +46,7 @@ namespace nsTramelo
         std::string Nom;
         ExtraireIdent (Nom);
         TestIdentNonMotCle (Nom);
+        if (Sorte == 0) TestNomAlgoNonNomEntete (Nom);
         if (IsIdentSsProgr (Nom)) throw CExcTramelo (EMsg::DejaDeclare, Nom);
         Journal.NommerUnite (Nom);
 

@@ -5,6 +5,8 @@
 #include "symbols/Vocabulaire.h"
 
 using namespace nsTramelo;
+using nsTest::Charger;
+using nsTest::Erreur;
 
 TEST (Vocabulaire, MotsProchesNonReserves)
 {
@@ -45,4 +47,36 @@ TEST (Vocabulaire, MotsClesDuCpp17RefusesCommeNoms)
     for (const char * Mot : { "concept", "requires", "char8_t", "co_await", "consteval", "import",
                               "module", "final", "override", "Int", "Main", "cerr", "vector", "_S" })
         EXPECT_FALSE (IsNomCpp (Mot)) << Mot;
+}
+
+// Noms des en-tetes du programme produit (table generee) : les macros sont refusees partout,
+// par le meme test que les mots-cles du C++ ; les noms dont l'appel depuis main serait ambigu,
+// seulement pour l'algorithme.
+TEST (Vocabulaire, NomsDesEntetes)
+{
+    Charger ("x");
+    for (const char * Nom : { "EOF", "NULL", "RAND_MAX", "errno", "offsetof", "alloca", "linux",
+                              "unix", "typeof", "stoi", "stold", "CLOCK_PROCESS_CPUTIME_ID" })
+    {
+        EXPECT_TRUE (IsNomEntete (Nom)) << Nom;
+        const auto E = Erreur ([Nom] { TestIdentNonNomCpp (Nom); });
+        EXPECT_EQ (E.Code, 105u);
+        EXPECT_EQ (E.Libelle, std::string ("Ligne    1 - ") + Nom + " : C'est un mot-cle ou reserve");
+        EXPECT_THROW (TestIdentNonMotCle (Nom), CExcTramelo) << Nom;
+        EXPECT_FALSE (IsNomEnteteAlgo (Nom)) << Nom;
+    }
+    for (const char * Nom : { "rand", "random", "abort", "clock", "vector", "size_t", "FILE",
+                              "is_nothrow_default_constructible" })
+    {
+        EXPECT_NO_THROW (TestIdentNonMotCle (Nom)) << Nom;
+        const auto E = Erreur ([Nom] { TestNomAlgoNonNomEntete (Nom); });
+        EXPECT_EQ (E.Libelle, std::string ("Ligne    1 - ") + Nom + " : C'est un mot-cle ou reserve");
+    }
+    // Noms des en-tetes sans conflit, casse differente, prefixes et prolongements d'entrees.
+    for (const char * Nom : { "index", "time", "abs", "min", "max", "exit", "data", "size", "eof",
+                              "Null", "Unix", "sto", "stoii", "EOF_", "A", "zzz", "" })
+    {
+        EXPECT_NO_THROW (TestIdentNonMotCle (Nom)) << Nom;
+        EXPECT_NO_THROW (TestNomAlgoNonNomEntete (Nom)) << Nom;
+    }
 }
