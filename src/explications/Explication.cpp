@@ -83,9 +83,12 @@ namespace nsTramelo
         const std::string Min = Minuscules (Nom);
         for (const SDeclaration & D : J.Declarations)
         {
-            if (D.Decalage >= Pos || (D.FinPortee != PorteeOuverte && D.FinPortee <= Pos) || D.Nom == Nom) continue;
-            // Meme mot a la casse pres : le plus proche de tous.
-            const std::size_t Dist = Minuscules (D.Nom) == Min ? 0 : Distance (Nom, D.Nom, Max);
+            if (D.Decalage >= Pos || (D.FinPortee != PorteeOuverte && D.FinPortee <= Pos) || D.Nom == Nom
+                || D.Nature == ENature::Algorithme)
+                continue;
+            // Meme mot a la casse pres : le plus proche de tous ; sinon, pas de voisin pour un nom
+            // de moins de trois lettres (tous les noms courts se ressemblent).
+            const std::size_t Dist = Minuscules (D.Nom) == Min ? 0 : Nom.size () < 3 ? Max + 1 : Distance (Nom, D.Nom, Max);
             if (Dist < MeilleureDistance)
             {
                 MeilleureDistance = Dist;
@@ -102,6 +105,16 @@ namespace nsTramelo
         return J.Genre == EJeton::Mot ? J : SJeton {};
     }
 
+    std::size_t CContexte::DebutInstruction () const
+    {
+        const std::size_t DebutLigne = Lex.DebutLigne (Lex.Ligne (Arret));
+        if (! Instruction) return DebutLigne;
+        const std::string M = Mot (* Instruction);
+        const bool Ouvre = M == "debut" || IsStruct (M);
+        if (Ouvre && Instruction->Decalage < DebutLigne) return DebutLigne;
+        return Instruction->Decalage;
+    }
+
     std::size_t CContexte::FinInstruction () const
     {
         const std::size_t FinLigne = Lex.FinLigne (Lex.Ligne (Arret));
@@ -111,8 +124,7 @@ namespace nsTramelo
 
     SJeton CContexte::PremierNomInconnu () const
     {
-        const std::size_t Debut = Instruction ? Instruction->Decalage : Lex.DebutLigne (Lex.Ligne (Arret));
-        const std::vector <SJeton> V = Lex.Jetons (Debut, FinInstruction ());
+        const std::vector <SJeton> V = Lex.Jetons (DebutInstruction (), FinInstruction ());
         for (std::size_t k = 0; k < V.size (); ++k)
         {
             const SJeton & Jt = V [k];
@@ -148,8 +160,7 @@ namespace nsTramelo
             const std::string Nom = MotDuMessage ();
             // Le nom cite, pris dans l'instruction (le dernier avant l'arret).
             SJeton Trouve;
-            const std::size_t Debut = Instruction ? Instruction->Decalage : Lex.DebutLigne (Lex.Ligne (Arret));
-            for (const SJeton & Jt : Lex.Jetons (Debut, FinInstruction ()))
+            for (const SJeton & Jt : Lex.Jetons (DebutInstruction (), FinInstruction ()))
                 if (Jt.Genre == EJeton::Mot && Mot (Jt) == Nom && (Trouve.Genre == EJeton::Fin || Jt.Debut <= Arret))
                     Trouve = Jt;
             if (Trouve.Genre != EJeton::Fin && ! Visible (Nom, Arret)) return Trouve;
@@ -157,7 +168,7 @@ namespace nsTramelo
         if (E.Msg == EMsg::ExprBooleenne || E.Msg == EMsg::ExprString || E.Msg == EMsg::ExprCaractere
             || E.Msg == EMsg::ExprNumerique || E.Msg == EMsg::PasUnTableau || E.Msg == EMsg::TailleTypeInvalide
             || E.Msg == EMsg::DoitEtreVariable || E.Msg == EMsg::ParametreInvalide || E.Msg == EMsg::TypeInvalide
-            || E.Msg == EMsg::CaractereAttendu || E.Msg == EMsg::IdentifiantAttendu)
+            || E.Msg == EMsg::IdentifiantAttendu)
             return PremierNomInconnu ();
         return {};
     }
@@ -238,7 +249,15 @@ namespace nsTramelo
             if (U) return "l'algorithme " + U->Nom;
             return "le corps";
         }
+        if (Ouvrant == "boucle") return "la boucle « boucle »";
         return "la boucle " + Ouvrant;
+    }
+
+    std::size_t LigneBloc (const CContexte & C, const SBloc & B)
+    {
+        if (C.Mot (B.Ouvrant) == "debut")
+            if (const SUnite * U = C.UniteEn (B.Ouvrant.Decalage)) return C.Ligne (U->Debut);
+        return C.Ligne (B.Ouvrant.Decalage);
     }
 
     // --- L'explicateur ---

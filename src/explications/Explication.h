@@ -58,6 +58,10 @@ namespace nsTramelo
 
         // Le premier mot de l'instruction en cours (jeton), ou un jeton de fin.
         SJeton MotInstruction () const;
+        // Ou commence le texte de l'instruction en cours : son premier mot, sauf si ce mot ouvre
+        // un bloc (debut, si, pour...) sur une ligne precedente : alors le debut de la ligne de
+        // l'arret (l'erreur est dans une instruction du bloc qui n'a pas encore commence).
+        std::size_t DebutInstruction () const;
         // La fin de l'instruction en cours vue du texte : le premier ";" apres l'arret, ou la fin
         // de la ligne de l'arret.
         std::size_t FinInstruction () const;
@@ -113,6 +117,8 @@ namespace nsTramelo
     bool IsMotDuLangage (const std::string & Mot);
     // Le mot de fin d'un bloc, en clair : "fsi" -> "le si", "ffaire" -> "la boucle".
     std::string NomBloc (const CContexte & C, const SBloc & B);
+    // La ligne ou le bloc s'ouvre (celle de l'en-tete pour le corps d'une unite).
+    std::size_t LigneBloc (const CContexte & C, const SBloc & B);
 
     // Les familles de regles (un fichier par famille) ; Regles.cpp les range dans la table.
     namespace nsRegles
@@ -141,6 +147,7 @@ namespace nsTramelo
         bool CasseMotCle (const CContexte &, SExplication &);
         bool MotDuCours (const CContexte &, SExplication &);
         bool DeclarationSansDeclarer (const CContexte &, SExplication &);
+        bool TypeInconnu (const CContexte &, SExplication &);
         bool FonctionCommeProcedure (const CContexte &, SExplication &);
         bool ConstanteModifiee (const CContexte &, SExplication &);
         bool HorsPortee (const CContexte &, SExplication &);

@@ -15,6 +15,10 @@ namespace nsTramelo
         { "chaine_ouverte", ChaineOuverte },
         { "echappement", Echappement },
         { "octet_non_ascii", OctetNonAscii },
+        // Jetons en trop ou mal places, reconnus a coup sur.
+        { "point_virgule_apres_fin_de_bloc", PointVirguleApresFinDeBloc },
+        { "parentheses_sans_parametre", ParenthesesSansParametre },
+        { "message_dans_saisir", MessageDansSaisir },
         // Blocs ecrits a la maniere du cours papier : la cause de l'erreur vue plus loin.
         { "sinon_si_en_deux_mots", SinonSiEnDeuxMots },
         { "fin_de_bloc_en_deux_mots", FinDeBlocEnDeuxMots },
@@ -26,6 +30,7 @@ namespace nsTramelo
         { "connecteur", Connecteur },
         { "negation", Negation },
         { "casse_mot_cle", CasseMotCle },
+        { "type_inconnu", TypeInconnu },
         { "mot_du_cours", MotDuCours },
         { "declaration_sans_declarer", DeclarationSansDeclarer },
         { "fonction_comme_procedure", FonctionCommeProcedure },
@@ -36,7 +41,6 @@ namespace nsTramelo
         { "bloc_ouvert", BlocOuvert },
         { "fin_de_fichier", FinDeFichier },
         { "code_apres_fin", CodeApresFin },
-        { "point_virgule_apres_fin_de_bloc", PointVirguleApresFinDeBloc },
         { "sinon_apres_sinon", SinonApresSinon },
         // Operateurs d'autres notations.
         { "affectation_egal", AffectationEgal },
@@ -45,8 +49,6 @@ namespace nsTramelo
         { "modulo", Modulo },
         { "autre_operateur", AutreOperateur },
         // Ponctuation, jetons en trop, types.
-        { "parentheses_sans_parametre", ParenthesesSansParametre },
-        { "message_dans_saisir", MessageDansSaisir },
         { "condition_sans_parentheses", ConditionSansParentheses },
         { "nombre_de_parametres", NombreDeParametres },
         { "appel_de_fonction", AppelDeFonction },

@@ -55,16 +55,12 @@ namespace nsTramelo::nsRegles
         // Aide et note d'un bloc reste ouvert.
         void ExpliquerBlocOuvert (const CContexte & C, SExplication & X, const SBloc & B, std::size_t Ligne)
         {
-            const std::string Ouvrant = C.Mot (B.Ouvrant);
-            const std::size_t LigneOuvrant = C.Ligne (B.Ouvrant.Decalage);
-            const std::string Fin = B.FinAttendue;
+            const std::size_t LigneOuvrant = LigneBloc (C, B);
             const std::string Nom = NomBloc (C, B);
-            const bool Feminin = Nom.compare (0, 3, "la ") == 0;
-            X.Aide ("il manque " + Citer (Fin) + " pour fermer " + Nom + " ouvert" + (Feminin ? "e" : "")
-                    + " " + TexteLigne (LigneOuvrant) + " : ajoutez-le " + (C.Lex.LigneBlanche (Ligne) ? "à la " + TexteLigne (Ligne)
-                                                                                                      : "avant la " + TexteLigne (Ligne)));
-            X.Note (Ouvrant == "debut" ? NomBloc (C, B) + " commence " + TexteLigne (LigneOuvrant) + " (debut)"
-                                       : "le " + Ouvrant + " ouvert " + TexteLigne (LigneOuvrant) + " n'est pas fermé");
+            const std::string E = Nom.compare (0, 3, "la ") == 0 ? "e" : "";
+            X.Aide ("il manque " + Citer (B.FinAttendue) + " pour fermer " + Nom + " ouvert" + E + " " + TexteLigne (LigneOuvrant)
+                    + " : ajoutez-le " + (C.Lex.LigneBlanche (Ligne) ? "à la " + TexteLigne (Ligne) : "avant la " + TexteLigne (Ligne)));
+            X.Note (Nom + " ouvert" + E + " " + TexteLigne (LigneOuvrant) + " n'est pas fermé" + E);
         }
 
         bool IsInstructionFautive (const CContexte & C) { return C.MessageEst (EMsg::AttenteVariable) && C.Instruction; }
@@ -88,7 +84,7 @@ namespace nsTramelo::nsRegles
         X.Placer (Fin.Debut, Suite.Fin () - Fin.Debut);
         X.Aide (Citer (C.Texte.substr (Fin.Debut, Suite.Fin () - Fin.Debut)) + " s'écrit en un seul mot : " + Citer (Juste));
         if (C.Bloc && C.Bloc->FinAttendue != Juste && C.Bloc->FinAttendue != "fin")
-            X.Note ("le bloc ouvert ici est " + NomBloc (C, * C.Bloc) + " de la " + TexteLigne (C.Ligne (C.Bloc->Ouvrant.Decalage))
+            X.Note ("le bloc ouvert ici est " + NomBloc (C, * C.Bloc) + " de la " + TexteLigne (LigneBloc (C, * C.Bloc))
                     + ", fermé par " + Citer (C.Bloc->FinAttendue));
         return true;
     }
@@ -117,7 +113,7 @@ namespace nsTramelo::nsRegles
                 X.Aide (Citer (C.Mot (Mot)) + " s'écrit " + Citer (E.Juste));
                 if (C.Bloc && C.Bloc->FinAttendue != E.Juste && std::string (E.Juste) != "fin")
                     X.Note ("le bloc ouvert ici est " + NomBloc (C, * C.Bloc) + " de la "
-                            + TexteLigne (C.Ligne (C.Bloc->Ouvrant.Decalage)) + ", fermé par " + Citer (C.Bloc->FinAttendue));
+                            + TexteLigne (LigneBloc (C, * C.Bloc)) + ", fermé par " + Citer (C.Bloc->FinAttendue));
                 return true;
             }
         return false;
@@ -168,11 +164,15 @@ namespace nsTramelo::nsRegles
         const std::string M = C.Mot (Mot);
         if (! IsEnd (M) && M != "jusqua") return false;
         const SBloc & B = * C.Bloc;
-        if (B.FinAttendue == "fin")
+        // Un bloc ouvert attend-il ce mot ? Sinon il est en trop (fin ferme toujours l'unite).
+        const std::string Attendu = M == "sinon" || M == "sinon_si" ? "fsi" : M;
+        bool AttenduParUnBloc = false;
+        for (const SBloc & Ouvert : C.J.Blocs) AttenduParUnBloc = AttenduParUnBloc || Ouvert.FinAttendue == Attendu;
+        if (B.FinAttendue == "fin" || ! AttenduParUnBloc)
         {
             // Rien a fermer : un mot de fin en trop.
             X.Placer (Mot);
-            X.Aide (Citer (M) + " ne ferme rien ici : aucun bloc qui se termine par " + Citer (M)
+            X.Aide (Citer (M) + " ne ferme rien ici : aucun bloc qui se termine par " + Citer (Attendu)
                     + " n'est ouvert ; supprimez-le, ou vérifiez le bloc qu'il devait fermer");
             const std::size_t L = C.Ligne (Mot.Debut);
             for (std::size_t l = L; l-- > 1 && l + 5 > L; )
@@ -217,7 +217,7 @@ namespace nsTramelo::nsRegles
         std::string Manque;
         for (auto It = C.J.Blocs.rbegin (); It != C.J.Blocs.rend (); ++It)
             Manque += (Manque.empty () ? "" : ", puis ") + Citer (It->FinAttendue) + " (" + NomBloc (C, * It)
-                    + " de la " + TexteLigne (C.Ligne (It->Ouvrant.Decalage)) + ")";
+                    + " de la " + TexteLigne (LigneBloc (C, * It)) + ")";
         X.Aide ("le fichier se termine alors que des blocs sont encore ouverts : il manque " + Manque);
         const SJeton Dernier = C.Lex.Precedent (C.Texte.size ());
         if (Dernier.Genre != EJeton::Fin && ! C.MotEst (Dernier, ";") && ! IsEnd (C.Mot (Dernier))
@@ -323,7 +323,8 @@ namespace nsTramelo::nsRegles
         X.Placer (C.AvantArret);
         X.Aide ("après la branche sinon, seul fsi peut venir : mettez les branches sinon_si avant le sinon, "
                 "qui doit être la dernière");
-        if (C.Bloc) X.Note ("le si est ouvert " + TexteLigne (C.Ligne (C.Bloc->Ouvrant.Decalage)));
+        if (C.Instruction && C.Mot (* C.Instruction) == "si")
+            X.Note ("le si est ouvert " + TexteLigne (C.Ligne (C.Instruction->Decalage)));
         return true;
     }
 }

@@ -56,8 +56,10 @@ namespace nsTramelo::nsRegles
 
     bool CaractereNul (const CContexte & C, SExplication & X)
     {
-        if (! C.MessageEst (EMsg::CaractereNul)) return false;
-        X.Placer (C.Arret > 0 ? C.Arret - 1 : 0, 1);
+        // 149 apres une traduction complete ; ailleurs, un NUL est pris pour la fin du texte (113...).
+        const bool Nul = C.Arret < C.Texte.size () && C.Texte [C.Arret] == '\0';
+        if (! C.MessageEst (EMsg::CaractereNul) && ! Nul) return false;
+        X.Placer (Nul ? C.Arret : C.Arret > 0 ? C.Arret - 1 : 0, 1);
         X.Aide ("le fichier contient un octet nul (0x00), ce qui n'arrive que dans un fichier abîmé ou binaire : "
                 "vérifiez que c'est bien le source, enregistré comme texte");
         return true;
@@ -86,7 +88,7 @@ namespace nsTramelo::nsRegles
         }
         else if (NonAscii)
         {
-            X.Aide (Citer (Texte) + " : " + Citer (Contenu) + " occupe plusieurs octets en UTF-8 et un caractere "
+            X.Aide (Citer (Texte) + " : " + Citer (Contenu) + " occupe plusieurs octets en UTF-8 et un caractère "
                     "n'en contient qu'un ; écrivez une chaîne « \"" + Utf8Valide (Contenu)
                     + "\" » (type string) ou une lettre sans accent « '" + SansAccents (Contenu) + "' »");
         }
@@ -101,7 +103,24 @@ namespace nsTramelo::nsRegles
     // 112 : la lecture s'est arretee sur le guillemet ouvrant, la chaine court jusqu'a la fin du fichier.
     bool ChaineOuverte (const CContexte & C, SExplication & X)
     {
-        if (! C.MessageEst (EMsg::GuillemetAttendu)) return false;
+        if (! C.MessageEst (EMsg::GuillemetAttendu))
+        {
+            // Une chaine de l'instruction qui passe a la ligne : son guillemet fermant est le plus
+            // souvent oublie (elle se referme au premier guillemet d'une ligne suivante).
+            for (const SJeton & J : C.Lex.Jetons (C.DebutInstruction (), C.Arret))
+            {
+                if (J.Genre != EJeton::Chaine || C.Texte.find ('\n', J.Debut) >= J.Fin ()) continue;
+                const std::size_t Ligne = C.Ligne (J.Debut);
+                std::size_t Fin = C.Lex.FinLigne (Ligne);
+                while (Fin > J.Debut + 1 && IsBlanc (C.Texte [Fin - 1])) --Fin;
+                X.Placer (J.Debut, Fin - J.Debut);
+                X.Aide ("la chaîne " + Citer (C.Texte.substr (J.Debut, Fin - J.Debut)) + " commencée " + TexteLigne (Ligne)
+                        + " n'est pas fermée sur sa ligne : ajoutez le guillemet fermant « \" » à la fin du texte");
+                X.Note ("sans lui, la chaîne continue jusqu'au guillemet suivant, " + TexteLigne (C.Ligne (J.Fin () - 1)));
+                return true;
+            }
+            return false;
+        }
         const std::size_t Ligne = C.Ligne (C.Arret);
         const std::size_t FinLigne = C.Lex.FinLigne (Ligne);
         std::size_t Fin = FinLigne;
@@ -110,7 +129,7 @@ namespace nsTramelo::nsRegles
         const std::string Debut = C.Texte.substr (C.Arret, Fin - C.Arret);
         X.Aide ("la chaîne " + Citer (Debut) + " commencée " + TexteLigne (Ligne)
                 + " n'est jamais fermée : ajoutez le guillemet fermant « \" » à la fin du texte");
-        if (Fin >= 2 && C.Texte [Fin - 1] == '"' && C.Texte [Fin - 2] == '\\')
+        if (Debut.find ("\\\"") != std::string::npos)
             X.Note ("« \\\" » est un guillemet dans la chaîne, pas sa fin : pour finir par une barre oblique "
                     "inverse, écrivez « \\\\\" »");
         else
@@ -157,13 +176,13 @@ namespace nsTramelo::nsRegles
             return true;
         }
         const std::size_t Lg = LongueurUtf8 (Mot, i);
-        if (i == 0 && Lg == Mot.size ())
-            for (const SRemplacement & R : Remplacements)
-                if (R.Cp == Cp)
-                {
-                    X.Aide (std::string (R.Nom) + " n'est pas un caractère du langage : écrivez " + R.Ecrire);
-                    return true;
-                }
+        for (const SRemplacement & R : Remplacements)
+            if (R.Cp == Cp)
+            {
+                X.Placer (Fautif.Debut + i, Lg);
+                X.Aide (std::string (R.Nom) + " n'est pas un caractère du langage : écrivez " + R.Ecrire);
+                return true;
+            }
         const std::string Propose = SansAccents (Mot);
         if (Mot == "\xC3\xA0")   // à
         {

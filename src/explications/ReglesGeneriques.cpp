@@ -70,14 +70,29 @@ namespace nsTramelo::nsRegles
         // sinon celui qui suit.
         const bool ApresMot = C.AvantArret.Genre != EJeton::Fin && C.AvantArret.Fin () == C.Arret
                            && (C.Arret >= C.Texte.size () || IsBlanc (C.Texte [C.Arret]) || C.E.Longueur == 0);
-        const bool MotLu = C.MessageEst (EMsg::MotReserve) || C.MessageEst (EMsg::DejaDeclare) || C.MessageEst (EMsg::DoubleDeclaration)
-                        || C.MessageEst (EMsg::ParamDejaDeclare) || C.MessageEst (EMsg::DoitEtreVariable)
-                        || C.MessageEst (EMsg::NatureParametre) || C.MessageEst (EMsg::AttenteVariable)
-                        || C.MessageEst (EMsg::ConnecteurAttendu) || C.MessageEst (EMsg::NonAllongeable)
-                        || C.MessageEst (EMsg::NonRedimensionnable) || C.MessageEst (EMsg::TypeDeBaseAttendu);
-        const SJeton Fautif = (ApresMot || MotLu) && C.AvantArret.Genre != EJeton::Fin ? C.AvantArret : C.AuArret;
-        if (Fautif.Genre != EJeton::Fin) X.Placer (Fautif);
-        const std::string Trouve = Fautif.Genre == EJeton::Fin ? "la fin du fichier" : Citer (C.Mot (Fautif));
+        // Erreurs levees apres avoir lu (et juge) ce qui precede l'arret.
+        const bool Lu = C.MessageEst (EMsg::MotReserve) || C.MessageEst (EMsg::DejaDeclare) || C.MessageEst (EMsg::DoubleDeclaration)
+                     || C.MessageEst (EMsg::ParamDejaDeclare) || C.MessageEst (EMsg::DoitEtreVariable)
+                     || C.MessageEst (EMsg::NatureParametre) || C.MessageEst (EMsg::AttenteVariable)
+                     || C.MessageEst (EMsg::ConnecteurAttendu) || C.MessageEst (EMsg::NonAllongeable)
+                     || C.MessageEst (EMsg::NonRedimensionnable) || C.MessageEst (EMsg::TypeDeBaseAttendu)
+                     || C.MessageEst (EMsg::TypeInvalide) || C.MessageEst (EMsg::BorneInvalide)
+                     || C.MessageEst (EMsg::TailleInvalide) || C.MessageEst (EMsg::IndiceEntier)
+                     || C.MessageEst (EMsg::TailleTypeInvalide) || C.MessageEst (EMsg::ParametreInvalide)
+                     || C.MessageEst (EMsg::TableauConstant) || C.MessageEst (EMsg::SortieMalUtilisee)
+                     || C.MessageEst (EMsg::ContinueMalUtilise) || C.MessageEst (EMsg::RenvoieHorsFonction);
+        SJeton Fautif = (ApresMot || Lu) && C.AvantArret.Genre != EJeton::Fin ? C.AvantArret : C.AuArret;
+        std::string Trouve = Fautif.Genre == EJeton::Fin ? "la fin du fichier" : Citer (C.Mot (Fautif));
+        // Le texte cite par le message ("1.5 : Un indice doit etre entier") : le dernier avant l'arret.
+        const std::string Cite = C.MotDuMessage ();
+        const std::size_t Debut = C.DebutInstruction ();
+        const std::size_t Pos = Cite.empty () || C.Arret < Cite.size () ? std::string::npos : C.Texte.rfind (Cite, C.Arret - 1);
+        if (Pos != std::string::npos && Pos >= Debut && Lu)
+        {
+            X.Placer (Pos, Cite.size ());
+            Trouve = Citer (Cite);
+        }
+        else if (Fautif.Genre != EJeton::Fin) X.Placer (Fautif);
         std::string Texte;
         for (const SAttendu & A : Attendus)
             if (A.Msg == C.E.Msg) Texte = A.Texte;

@@ -22,6 +22,16 @@ namespace nsTramelo::nsRegles
                 V.push_back (C.MotInstruction ());
                 return V;
             }
+            if (C.MessageEst (EMsg::MotCleAttendu))
+            {
+                // mot-cle attendu : "X" au lieu de "Y" : seul Y est en cause.
+                const std::string & M = C.E.Message;
+                const std::size_t Debut = M.find ("au lieu de \"");
+                const std::string Y = Debut == std::string::npos ? "" : M.substr (Debut + 12, M.size () - Debut - 13);
+                for (const SJeton * J : { & C.AvantArret, & C.AuArret })
+                    if (J->Genre == EJeton::Mot && C.Mot (* J) == Y) V.push_back (* J);
+                return V;
+            }
             const std::string Nom = C.MotDuMessage ();
             if (C.AvantArret.Genre == EJeton::Mot && (Nom.empty () || C.Mot (C.AvantArret) == Nom)) V.push_back (C.AvantArret);
             if (C.AuArret.Genre == EJeton::Mot) V.push_back (C.AuArret);
@@ -135,7 +145,7 @@ namespace nsTramelo::nsRegles
             V.insert (V.begin (), C.AvantArret);
         for (const SJeton & J : V)
         {
-            if (J.Genre != EJeton::Mot || J.NonAscii) continue;
+            if (J.Genre != EJeton::Mot || J.NonAscii || J.Longueur < 2) continue;
             const std::string Mot = C.Mot (J);
             const std::string Juste = MotCleACasse (Mot);
             if (Juste.empty () || C.Visible (Mot, C.Arret)) continue;
@@ -151,12 +161,14 @@ namespace nsTramelo::nsRegles
     // Les mots du cours papier ou d'autres langages, en debut d'instruction.
     bool MotDuCours (const CContexte & C, SExplication & X)
     {
+        if (C.MessageEst (EMsg::TypeDeBaseAttendu)) return false;
         std::vector <SJeton> V = MotsCandidats (C);
         for (const SJeton & J : V)
         {
             if (J.Genre != EJeton::Mot) continue;
             const std::string Mot = C.Mot (J);
-            if (C.Visible (Mot, C.Arret)) continue;
+            // Un mot du langage n'est pris pour un mot du cours qu'en tete d'instruction (127).
+            if (C.Visible (Mot, C.Arret) || (IsIdentReserve (Mot) && ! C.MessageEst (EMsg::AttenteVariable))) continue;
             const std::string M = Minuscules (SansAccents (Mot));
             // tant que, jusqu'a : un mot compose coupe.
             const SJeton Suite = C.Lex.Suivant (J.Fin ());
@@ -202,6 +214,32 @@ namespace nsTramelo::nsRegles
                 return true;
             }
         }
+        return false;
+    }
+
+    // 115 : un type d'un autre langage ou du cours papier.
+    bool TypeInconnu (const CContexte & C, SExplication & X)
+    {
+        if (! C.MessageEst (EMsg::TypeDeBaseAttendu)) return false;
+        const std::string Mot = C.MotDuMessage ();
+        const std::string M = Minuscules (SansAccents (Mot));
+        static const struct { const char * Mot, * Type; } Table [] =
+        {
+            { "int", "entier" }, { "integer", "entier" }, { "long", "entier" }, { "entiers", "entier" },
+            { "naturel", "entier_naturel" }, { "unsigned", "entier_naturel" }, { "float", "reel" },
+            { "double", "reel" }, { "real", "reel" }, { "reels", "reel" }, { "bool", "booleen" },
+            { "boolean", "booleen" }, { "logique", "booleen" }, { "char", "caractere" }, { "car", "caractere" },
+            { "chaine", "string" }, { "texte", "string" }, { "str", "string" }, { "chaines", "string" },
+            { "tableau", "tableau_de" }, { "table", "tableau_de" }, { "array", "tableau_de" }, { "vecteur", "tableau_de" },
+        };
+        for (const auto & E : Table)
+            if (M == E.Mot)
+            {
+                if (C.Mot (C.AvantArret) == Mot) X.Placer (C.AvantArret);
+                X.Aide (Citer (Mot) + " n'est pas un type du langage : écrivez " + Citer (E.Type)
+                        + (std::string (E.Type) == "tableau_de" ? " suivi de la taille et du type des éléments, « tableau_de 10 entier »" : ""));
+                return true;
+            }
         return false;
     }
 
@@ -318,7 +356,7 @@ namespace nsTramelo::nsRegles
         {
             const SDeclaration * D = C.Visible (Voisin, C.Arret);
             X.Aide (Citer (N) + " n'est pas déclaré ; vouliez-vous dire " + Citer (Voisin) + " ("
-                    + NomNature (D->Nature) + " déclarée " + TexteLigne (C.Ligne (D->Decalage)) + ") ?");
+                    + NomNature (D->Nature) + ", " + TexteLigne (C.Ligne (D->Decalage)) + ") ?");
             return true;
         }
         const SJeton Suite = C.Lex.Suivant (Nom.Fin ());
@@ -396,7 +434,8 @@ namespace nsTramelo::nsRegles
         else if (C.MessageEst (EMsg::ParamDejaDeclare))
             X.Aide ("deux paramètres s'appellent " + Citer (Nom) + " : donnez-leur des noms différents");
         else if (D && D->Nature == ENature::Parametre)
-            X.Aide (Citer (Nom) + " est déjà un paramètre de l'unité" + Ou + " : ne le redéclarez pas, utilisez-le directement");
+            X.Aide (Citer (Nom) + " est déjà un paramètre de l'unité (" + TexteLigne (C.Ligne (D->Decalage))
+                    + ") : ne le redéclarez pas, utilisez-le directement");
         else
             X.Aide (Citer (Nom) + " est déjà déclaré" + Ou + " dans un bloc encore ouvert : supprimez cette seconde déclaration, "
                     "ou choisissez un autre nom");

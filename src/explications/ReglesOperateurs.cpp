@@ -62,6 +62,13 @@ namespace nsTramelo::nsRegles
         X.Placer (Op);
         const std::string O = C.Mot (Op);
         const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
+        if (O == "=" && (C.MotEst (Gauche, "<") || C.MotEst (Gauche, ">")))
+        {
+            X.Placer (Gauche.Debut, Op.Fin () - Gauche.Debut);
+            X.Aide (Citer (C.Texte.substr (Gauche.Debut, Op.Fin () - Gauche.Debut)) + " s'écrit sans espace entre les deux signes : « "
+                    + C.Mot (Gauche) + "= »");
+            return true;
+        }
         if (O == "=<" || O == "=>")
             X.Aide ("« " + O + " » s'écrit « " + (O == "=<" ? "<=" : ">=") + " » (le signe = en second)");
         else

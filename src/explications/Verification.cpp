@@ -70,29 +70,26 @@ namespace nsTramelo
             SDerniere R;
             const std::string & T = Lex.GetTexte ();
             const std::vector <SJeton> V = Lex.Jetons (U.Debut, U.DecalageFin);
-            struct SOuvert { std::size_t Jeton; bool Sinon; };
+            // Les structures ouvertes : leur mot, leur ligne, et pour un si, s'il a un sinon.
+            struct SOuvert { std::string Mot; std::size_t Ligne; bool Sinon; };
             std::vector <SOuvert> Pile;
-            std::size_t DebutInstruction = 0;
-            bool ApresDebut = false;
-            for (std::size_t k = 0; k < V.size (); ++k)
+            std::size_t k = 0;
+            while (k < V.size () && ! V [k].Est (T, "debut")) ++k;
+            bool DebutInstruction = true;
+            for (++k; k < V.size (); ++k)
             {
                 const SJeton & J = V [k];
-                if (J.Genre != EJeton::Mot) continue;
-                if (! ApresDebut)
+                const std::string Mot = J.Genre == EJeton::Mot ? Lex.Extrait (J) : "";
+                const std::size_t Ligne = Lex.Ligne (J.Debut);
+                if (Pile.empty () && DebutInstruction && ! Mot.empty ()) R = { Mot, Ligne, false };
+                DebutInstruction = J.Est (T, ";");
+                auto Fermer = [&] ()
                 {
-                    ApresDebut = J.Est (T, "debut");
-                    DebutInstruction = k + 1;
-                    continue;
-                }
-                const std::string Mot = Lex.Extrait (J);
-                if (Pile.empty () && k >= DebutInstruction && (k == 0 || V [k - 1].Est (T, ";") || Mot == "si"
-                    || Mot == "pour" || Mot == "tant_que" || Mot == "jusqua" || Mot == "repeter" || Mot == "boucle"
-                    || V [k - 1].Est (T, "fsi") || V [k - 1].Est (T, "ffaire") || V [k - 1].Est (T, "fboucle")))
-                {
-                    R.Mot = Mot;
-                    R.Ligne = Lex.Ligne (J.Debut);
-                    R.AvecSinon = false;
-                }
+                    const SOuvert O = Pile.back ();
+                    Pile.pop_back ();
+                    DebutInstruction = true;
+                    if (Pile.empty ()) R = { O.Mot, O.Ligne, O.Sinon };
+                };
                 if (Mot == "si")
                 {
                     // Forme courte (sortie, continue, renvoie sans autre branche) : pas de fsi.
@@ -111,14 +108,18 @@ namespace nsTramelo
                                                      || V [n + 1].Est (T, "fsi")))
                             continue;
                     }
-                    Pile.push_back ({ k, false });
+                    Pile.push_back ({ Mot, Ligne, false });
+                }
+                else if (Mot == "pour" || Mot == "tant_que" || Mot == "boucle" || Mot == "repeter")
+                    Pile.push_back ({ Mot, Ligne, false });
+                else if (Mot == "jusqua")
+                {
+                    if (! Pile.empty () && Pile.back ().Mot == "repeter") Fermer ();
+                    else Pile.push_back ({ Mot, Ligne, false });
                 }
                 else if (Mot == "sinon" && ! Pile.empty ()) Pile.back ().Sinon = true;
-                else if (Mot == "fsi" && ! Pile.empty ())
-                {
-                    if (Pile.size () == 1) R.AvecSinon = Pile.back ().Sinon;
-                    Pile.pop_back ();
-                }
+                else if ((Mot == "fsi" || Mot == "ffaire" || Mot == "fboucle") && ! Pile.empty ()) Fermer ();
+                else if (Mot == "sinon" || Mot == "sinon_si" || Mot == "faire") DebutInstruction = true;
             }
             return R;
         }
