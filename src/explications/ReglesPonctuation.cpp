@@ -94,7 +94,9 @@ namespace nsTramelo::nsRegles
                 X.Aide (Citer (Nom) + " est un tableau : saisissez chaque élément dans une variable, puis "
                         "« " + Nom + "[i] <- variable; » dans une boucle");
             else
-                X.Aide (Citer (Nom) + " est " + NomNature (D->Nature) + " : saisir ne lit que des variables");
+                X.Aide (Citer (Nom) + " est " + (D->Nature == ENature::Constante ? std::string ("une constante")
+                                                 : NomNature (D->Nature)) + " (" + TexteLigne (C.Ligne (D->Decalage))
+                        + ") : saisir ne lit que des variables ; saisissez dans une variable déclarée par declarer");
             return true;
         }
         return false;
