@@ -119,7 +119,23 @@ namespace nsTramelo::nsRegles
                 X.Note ("sans lui, la chaîne continue jusqu'au guillemet suivant, " + TexteLigne (C.Ligne (J.Fin () - 1)));
                 return true;
             }
-            return false;
+            // Un nombre impair de guillemets sur la ligne de l'arret : une chaine s'y ferme trop tot.
+            const std::size_t Ligne = C.Ligne (C.Arret);
+            std::size_t NbGuillemets = 0, Premier = std::string::npos;
+            for (std::size_t i = C.Lex.DebutLigne (Ligne); i < C.Lex.FinLigne (Ligne); ++i)
+            {
+                if (C.Texte [i] == '\\') ++i;
+                else if (C.Texte [i] == '"')
+                {
+                    if (Premier == std::string::npos) Premier = i;
+                    ++NbGuillemets;
+                }
+            }
+            if (NbGuillemets % 2 == 0 || C.E.Code != 110) return false;
+            X.Placer (Premier, 1);
+            X.Aide ("cette ligne contient un nombre impair de guillemets : une chaîne n'y est pas fermée là où il faut ; "
+                    "chaque texte s'écrit entre deux guillemets « \"…\" »");
+            return true;
         }
         const std::size_t Ligne = C.Ligne (C.Arret);
         const std::size_t FinLigne = C.Lex.FinLigne (Ligne);
