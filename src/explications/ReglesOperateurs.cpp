@@ -33,8 +33,22 @@ namespace nsTramelo::nsRegles
     bool AffectationEgal (const CContexte & C, SExplication & X)
     {
         const char Attendu = C.CaractereAttendu ();
-        if (Attendu != '<' && Attendu != '-') return false;
         SJeton Op;
+        // x = 5; avec x inconnu : Tramelo s'arrete sur x, mais le = est aussi a corriger.
+        if (C.MessageEst (EMsg::AttenteVariable))
+        {
+            const SJeton Nom = C.MotInstruction ();
+            const SJeton Suite = C.Lex.Suivant (Nom.Fin ());
+            if (! C.MotEst (Suite, "=") && ! C.MotEst (Suite, ":=")) return false;
+            const std::string N = Utf8Valide (C.Mot (Nom));
+            X.Placer (Nom);
+            X.Aide ("l'affectation s'écrit avec la flèche « <- » : « " + N + " <- " + Operande (C, C.Lex.Suivant (Suite.Fin ()))
+                    + "; » au lieu de « " + C.Mot (Suite) + " »");
+            if (! C.Visible (C.Mot (Nom), C.Arret))
+                X.Aide (Citer (N) + " n'est pas déclaré : déclarez-le d'abord, par exemple « declarer " + N + " : entier; »");
+            return true;
+        }
+        if (Attendu != '<' && Attendu != '-') return false;
         if (! OperateurProche (C, { "=", ":=", "==", "<=", "=<" }, Op))
         {
             if (Attendu == '-' && C.Arret > 0 && C.Texte [C.Arret - 1] == '<')
@@ -57,8 +71,8 @@ namespace nsTramelo::nsRegles
     bool ComparaisonEgal (const CContexte & C, SExplication & X)
     {
         SJeton Op;
+        if (C.MessageEst (EMsg::AttenteVariable) || C.CaractereAttendu () == '<') return false;
         if (! OperateurProche (C, { "=", "==", "=<", "=>" }, Op)) return false;
-        if (C.CaractereAttendu () == '<') return false;
         X.Placer (Op);
         const std::string O = C.Mot (Op);
         const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
