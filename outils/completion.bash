@@ -1,15 +1,28 @@
-# Completion bash de Tramelo et de tramelo-exec : propose les fichiers .algo (et les dossiers
-# pour y descendre), puis rien pour la taille de tabulation.
-# Installe sous les deux noms dans .../bash-completion/completions/.
+# Completion bash de Tramelo, de tramelo-exec et de tramelo-verifier : propose les fichiers .algo
+# (et les dossiers pour y descendre), puis rien pour la taille de tabulation ; tramelo-verifier
+# prend plusieurs fichiers et ses options.
+# Installe sous les trois noms dans .../bash-completion/completions/.
 
 _tramelo_completer ()
 {
     local mot=${COMP_WORDS[COMP_CWORD]}
     local i nb_args=0 avec_options=0
     [ "${COMP_WORDS[0]##*/}" = tramelo-exec ] && avec_options=1
+    if [ "${COMP_WORDS[0]##*/}" = tramelo-verifier ]; then
+        COMPREPLY=()
+        case ${COMP_WORDS[COMP_CWORD - 1]} in
+            --tabulation) return 0 ;;
+            --format) COMPREPLY=( $(compgen -W 'texte json' -- "$mot") ); return 0 ;;
+        esac
+        if [[ $mot == -* ]]; then
+            COMPREPLY=( $(compgen -W '--tabulation --format=texte --format=json --aide' -- "$mot") )
+            return 0
+        fi
+    fi
 
-    # Nombre d'arguments deja donnes, options mises a part.
-    for (( i = 1; i < COMP_CWORD; i++ )); do
+    # Nombre d'arguments deja donnes, options mises a part (tramelo-verifier en prend autant
+    # qu'on veut).
+    [ "${COMP_WORDS[0]##*/}" = tramelo-verifier ] || for (( i = 1; i < COMP_CWORD; i++ )); do
         case ${COMP_WORDS[i]} in
             --aide) return 0 ;;
             --garder|--) [ $avec_options = 1 ] || nb_args=$((nb_args + 1)) ;;
@@ -35,4 +48,4 @@ _tramelo_completer ()
     fi
 }
 
-complete -F _tramelo_completer Tramelo tramelo-exec
+complete -F _tramelo_completer Tramelo tramelo-exec tramelo-verifier
