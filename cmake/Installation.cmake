@@ -33,7 +33,7 @@ install(CODE [[
   endforeach()
 ]])
 
-install(TARGETS Tramelo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS Tramelo tramelo-verifier RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # tramelo-exec est recopie a cote de Tramelo pour qu'il le trouve sans installation.
 if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
@@ -51,7 +51,7 @@ install(PROGRAMS ${CMAKE_SOURCE_DIR}/outils/tramelo-exec DESTINATION ${CMAKE_INS
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
-set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier)
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
   set(source_page ${CMAKE_SOURCE_DIR}/man/${page}.1)
@@ -72,7 +72,7 @@ add_custom_target(tramelo_pages_manuel ALL DEPENDS ${TRAMELO_PAGES_PRODUITES})
 install(FILES ${TRAMELO_PAGES_PRODUITES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion bash : chargee a la demande par bash-completion, un fichier par commande.
-foreach(commande Tramelo tramelo-exec)
+foreach(commande Tramelo tramelo-exec tramelo-verifier)
   install(FILES ${CMAKE_SOURCE_DIR}/outils/completion.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME ${commande})

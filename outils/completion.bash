@@ -1,6 +1,7 @@
-# Completion bash de Tramelo et de tramelo-exec : propose les fichiers .algo (et les dossiers
-# pour y descendre), puis rien pour la taille de tabulation.
-# Installe sous les deux noms dans .../bash-completion/completions/ ; marche aussi chargee seule.
+# Completion bash de Tramelo, de tramelo-exec et de tramelo-verifier : propose les fichiers .algo
+# (et les dossiers pour y descendre), puis rien pour la taille de tabulation ; tramelo-verifier
+# prend plusieurs fichiers et ses options.
+# Installe sous les trois noms dans .../bash-completion/completions/ ; marche aussi chargee seule.
 
 _tramelo_completer ()
 {
@@ -14,28 +15,38 @@ _tramelo_completer ()
         words=("${COMP_WORDS[@]}")
         cword=$COMP_CWORD
     fi
-    local i nb_args=0 avec_options=0 fin_options=0
-    [ "${words[0]##*/}" = tramelo-exec ] && avec_options=1
-
-    # Nombre d'arguments deja donnes, options mises a part ; apres --, plus d'option.
-    for (( i = 1; i < cword; i++ )); do
-        if [ $avec_options = 1 ] && [ $fin_options = 0 ]; then
-            case ${words[i]} in
-                --aide) return 0 ;;
-                --garder|--traduire) continue ;;
-                --) fin_options=1; continue ;;
-            esac
-        fi
-        nb_args=$((nb_args + 1))
-    done
+    local i nb_args=0 avec_options=0 fin_options=0 commande=${words[0]##*/}
+    [ "$commande" = tramelo-exec ] && avec_options=1
     COMPREPLY=()
-    [ $nb_args -ge 1 ] && return 0
 
     # Les resultats sont lus ligne a ligne (mapfile) : ni coupes aux blancs, ni developpes
     # comme des motifs (un nom contenant * ou [).
-    if [ $avec_options = 1 ] && [ $fin_options = 0 ] && [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --aide' -- "$cur")
-        return 0
+    if [ "$commande" = tramelo-verifier ]; then
+        case ${words[cword - 1]} in
+            --tabulation) return 0 ;;
+            --format) mapfile -t COMPREPLY < <(compgen -W 'texte json' -- "$cur"); return 0 ;;
+        esac
+        if [[ $cur == -* ]]; then
+            mapfile -t COMPREPLY < <(compgen -W '--tabulation --format=texte --format=json --aide' -- "$cur")
+            return 0
+        fi
+    else
+        # Nombre d'arguments deja donnes, options mises a part ; apres --, plus d'option.
+        for (( i = 1; i < cword; i++ )); do
+            if [ $avec_options = 1 ] && [ $fin_options = 0 ]; then
+                case ${words[i]} in
+                    --aide) return 0 ;;
+                    --garder|--traduire) continue ;;
+                    --) fin_options=1; continue ;;
+                esac
+            fi
+            nb_args=$((nb_args + 1))
+        done
+        [ $nb_args -ge 1 ] && return 0
+        if [ $avec_options = 1 ] && [ $fin_options = 0 ] && [[ $cur == -* ]]; then
+            mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --aide' -- "$cur")
+            return 0
+        fi
     fi
     if declare -F _filedir >/dev/null 2>&1; then
         _filedir algo
@@ -45,4 +56,4 @@ _tramelo_completer ()
     fi
 }
 
-complete -F _tramelo_completer Tramelo tramelo-exec
+complete -F _tramelo_completer Tramelo tramelo-exec tramelo-verifier

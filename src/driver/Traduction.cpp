@@ -105,6 +105,7 @@ namespace nsTramelo
             ++i;
         }
         P.DecalageOrigine = i;
+        P.ColonneOrigine = i - Debut + 1;
         return P;
     }
 

@@ -25,10 +25,11 @@ namespace nsTramelo
 
     // Une position dans le source : ligne et colonne comptees a partir de 1, la colonne en octets
     // apres developpement des tabulations ; Decalage dans le texte tamponne, DecalageOrigine dans
-    // le texte donne a Traduire.
+    // le texte donne a Traduire ; ColonneOrigine, la colonne en octets dans la ligne d'origine
+    // (tabulation = un octet), celle qu'attendent les editeurs (%c de Vim, VS Code).
     struct SPosition
     {
-        std::size_t Ligne = 1, Colonne = 1, Decalage = 0, DecalageOrigine = 0;
+        std::size_t Ligne = 1, Colonne = 1, Decalage = 0, DecalageOrigine = 0, ColonneOrigine = 1;
     };
 
     // L'erreur qui a arrete la traduction.

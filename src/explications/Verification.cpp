@@ -1,31 +1,273 @@
-// Premiere version : le diagnostic brut de la traduction, sans explication (a completer).
 #include "explications/Verification.h"
+
+#include "explications/Explication.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace nsTramelo
 {
+    namespace
+    {
+        // Positions completes de decalages du texte tamponne ; les debuts de ligne du source
+        // d'origine ne sont calcules qu'une fois, et seulement s'il y a quelque chose a situer.
+        class CPositionneur
+        {
+          public :
+            CPositionneur (const std::string & Source, unsigned TailleTab, const std::vector <std::uint32_t> & FinLignes)
+                : Source (Source), TailleTab (TailleTab), FinLignes (FinLignes) {}
+
+            SPosition Situer (std::size_t Decalage)
+            {
+                SPosition P;
+                P.Decalage = Decalage;
+                if (FinLignes.empty ()) return P;
+                if (Debuts.empty ())
+                {
+                    Debuts.push_back (0);
+                    for (std::size_t i = Source.find ('\n'); i != std::string::npos; i = Source.find ('\n', i + 1))
+                        Debuts.push_back (i + 1);
+                }
+                // A la fin du texte, on se place sur le dernier caractere de la derniere ligne.
+                const std::size_t D = std::min <std::size_t> (Decalage, FinLignes.back () - 1);
+                const std::size_t Index = std::upper_bound (FinLignes.begin (), FinLignes.end (), D) - FinLignes.begin ();
+                const std::size_t DebutLigne = Index == 0 ? 0 : FinLignes [Index - 1];
+                P.Ligne = Index + 1;
+                P.Colonne = D - DebutLigne + 1;
+                // La meme ligne dans le texte d'origine, dont on refait le developpement des tabulations.
+                const std::size_t Debut = std::min (Index < Debuts.size () ? Debuts [Index] : Source.size (), Source.size ());
+                std::size_t Colonne = 0, i = Debut;
+                while (i < Source.size () && Source [i] != '\n')
+                {
+                    const std::size_t Largeur = Source [i] == '\t' ? TailleTab - Colonne % TailleTab : 1;
+                    if (Colonne + Largeur > P.Colonne - 1) break;
+                    Colonne += Largeur;
+                    ++i;
+                }
+                P.DecalageOrigine = i;
+                P.ColonneOrigine = i - Debut + 1;
+                return P;
+            }
+
+          private :
+            const std::string & Source;
+            const unsigned TailleTab;
+            const std::vector <std::uint32_t> & FinLignes;
+            std::vector <std::size_t> Debuts;
+        };
+
+        // Le si (ou la boucle) qui termine le corps d'une fonction, pour dire pourquoi sa fin peut
+        // etre atteinte : la ligne de son ouverture et s'il a une branche sinon.
+        struct SDerniere
+        {
+            std::string Mot;            // "si", "pour"... ou le premier mot de la derniere instruction
+            std::size_t Ligne = 0;
+            bool        AvecSinon = false;
+        };
+
+        SDerniere DerniereInstruction (const CLexique & Lex, const SUnite & U)
+        {
+            SDerniere R;
+            const std::string & T = Lex.GetTexte ();
+            const std::vector <SJeton> V = Lex.Jetons (U.Debut, U.DecalageFin);
+            // Les structures ouvertes : leur mot, leur ligne, et pour un si, s'il a un sinon.
+            struct SOuvert { std::string Mot; std::size_t Ligne; bool Sinon; };
+            std::vector <SOuvert> Pile;
+            std::size_t k = 0;
+            while (k < V.size () && ! V [k].Est (T, "debut")) ++k;
+            bool DebutInstruction = true;
+            for (++k; k < V.size (); ++k)
+            {
+                const SJeton & J = V [k];
+                const std::string Mot = J.Genre == EJeton::Mot ? Lex.Extrait (J) : "";
+                const std::size_t Ligne = Lex.Ligne (J.Debut);
+                if (Pile.empty () && DebutInstruction && ! Mot.empty ()) R = { Mot, Ligne, false };
+                DebutInstruction = J.Est (T, ";");
+                auto Fermer = [&] ()
+                {
+                    const SOuvert O = Pile.back ();
+                    Pile.pop_back ();
+                    DebutInstruction = true;
+                    if (Pile.empty ()) R = { O.Mot, O.Ligne, O.Sinon };
+                };
+                if (Mot == "si")
+                {
+                    // Forme courte (sortie, continue, renvoie sans autre branche) : pas de fsi.
+                    std::size_t m = k + 1, Profondeur = 0;
+                    for (; m < V.size (); ++m)
+                    {
+                        if (V [m].Est (T, "(")) ++Profondeur;
+                        else if (V [m].Est (T, ")") && --Profondeur == 0) break;
+                    }
+                    if (m + 1 < V.size () && (V [m + 1].Est (T, "sortie") || V [m + 1].Est (T, "continue"))) continue;
+                    if (m + 1 < V.size () && V [m + 1].Est (T, "renvoie"))
+                    {
+                        std::size_t n = m + 1;
+                        while (n < V.size () && ! V [n].Est (T, ";")) ++n;
+                        if (n + 1 >= V.size () || ! (V [n + 1].Est (T, "sinon") || V [n + 1].Est (T, "sinon_si")
+                                                     || V [n + 1].Est (T, "fsi")))
+                            continue;
+                    }
+                    Pile.push_back ({ Mot, Ligne, false });
+                }
+                else if (Mot == "pour" || Mot == "tant_que" || Mot == "boucle" || Mot == "repeter")
+                    Pile.push_back ({ Mot, Ligne, false });
+                else if (Mot == "jusqua")
+                {
+                    if (! Pile.empty () && Pile.back ().Mot == "repeter") Fermer ();
+                    else Pile.push_back ({ Mot, Ligne, false });
+                }
+                else if (Mot == "sinon" && ! Pile.empty ()) Pile.back ().Sinon = true;
+                else if ((Mot == "fsi" || Mot == "ffaire" || Mot == "fboucle") && ! Pile.empty ()) Fermer ();
+                else if (Mot == "sinon" || Mot == "sinon_si" || Mot == "faire") DebutInstruction = true;
+            }
+            return R;
+        }
+
+        void VerifierRenvoie (const STraduction & T, const SUnite & U, CPositionneur & P, SVerification & V)
+        {
+            const CLexique Lex (T.Texte, T.FinLignes);
+            SDiagnosticExplique D;
+            D.Code = CodeFinSansRenvoie;
+            D.Message = "la fin de la fonction " + Citer (U.Nom) + " peut être atteinte sans renvoie";
+            D.Position = P.Situer (U.DecalageFin);
+            D.Longueur = 3;
+            D.Regle = "fin_sans_renvoie";
+            const std::string Type = NomType (U.TypeRetour);
+            const SDerniere Derniere = DerniereInstruction (Lex, U);
+            if (Derniere.Mot == "si" && ! Derniere.AvecSinon)
+                D.Aides.push_back ({ true, "le si de la " + TexteLigne (Derniere.Ligne) + " n'a pas de sinon : "
+                                           "quand sa condition est fausse, la fonction arrive à fin sans rien renvoyer" });
+            else if (Derniere.Mot == "si")
+                D.Aides.push_back ({ true, "une branche du si de la " + TexteLigne (Derniere.Ligne)
+                                           + " ne se termine pas par renvoie" });
+            else if (Derniere.Mot == "pour" || Derniere.Mot == "tant_que" || Derniere.Mot == "jusqua"
+                     || Derniere.Mot == "repeter" || Derniere.Mot == "boucle")
+                D.Aides.push_back ({ true, "la fonction se termine par la boucle " + Derniere.Mot + " de la "
+                                           + TexteLigne (Derniere.Ligne) + " : un renvoie dans une boucle ne suffit pas, "
+                                           "la boucle peut se terminer sans l'atteindre" });
+            else if (! Derniere.Mot.empty ())
+                D.Aides.push_back ({ true, "la dernière instruction de la fonction (" + TexteLigne (Derniere.Ligne)
+                                           + ") n'est pas un renvoie" });
+            D.Aides.push_back ({ false, "terminez la fonction par « renvoie valeur; » juste avant ce fin (une valeur de type "
+                                        + Type + "), ou donnez un renvoie à chaque branche d'un si … sinon … fsi" });
+            V.Diagnostics.push_back (std::move (D));
+        }
+
+        void SignalerDivision (const STraduction & T, const SDivisionEntiere & Div, CPositionneur & P,
+                               SVerification & V)
+        {
+            SDiagnosticExplique D;
+            D.Gravite = EGravite::Avertissement;
+            D.Code = CodeDivisionEntiere;
+            const std::string Litteral = T.Texte.substr (Div.Litteral.Decalage, Div.Litteral.Longueur);
+            const bool ADroite = Div.Litteral.Decalage > Div.Operateur;
+            const std::string Forme = ADroite ? "… / " + Litteral : Litteral + " / …";
+            D.Message = "division entière : " + Citer (Litteral) + " est un entier dans ce langage";
+            D.Position = P.Situer (Div.Litteral.Decalage);
+            D.Longueur = Div.Litteral.Longueur;
+            D.Regle = "division_entiere";
+            D.Aides.push_back ({ true, "un nombre dont la partie décimale est nulle est un entier : " + Citer (Litteral)
+                                       + " s'écrit " + Citer (std::to_string (static_cast <long long> (std::strtod (Litteral.c_str (), nullptr))))
+                                       + " en C++, et " + Citer (Forme) + " entre entiers est une division entière (7 / 2.0 vaut 3)" });
+            D.Aides.push_back ({ false, "pour une division réelle, un des deux opérandes doit être de type reel : par exemple "
+                                        "« declarer DEUX : constante reel <- 2; » puis « n / DEUX », ou recopiez "
+                                        "l'entier dans une variable reel avant de diviser" });
+            V.Diagnostics.push_back (std::move (D));
+        }
+    }
+
+    const char * TexteGravite (EGravite Gravite) { return Gravite == EGravite::Erreur ? "erreur" : "attention"; }
+
     SVerification Verifier (const std::string & Source, const SOptions & Options)
     {
         SVerification V;
         V.Traduction = Traduire (Source, Options);
-        if (V.Traduction.Erreur && V.Traduction.Erreur->Positionne)
+        const STraduction & T = V.Traduction;
+        CPositionneur P (Source, Options.TailleTab, T.FinLignes);
+        if (T.Erreur)
         {
-            const SDiagnostic & E = * V.Traduction.Erreur;
-            SDiagnosticExplique D;
-            D.Code = E.Code;
-            D.Message = E.Message;
-            D.Position = E.Arret;
-            D.Longueur = E.Longueur;
-            D.Regle = "brute";
-            V.Diagnostics.push_back (std::move (D));
+            const SDiagnostic & E = * T.Erreur;
+            if (E.Positionne)
+            {
+                SDiagnosticExplique D = Expliquer (Source, Options, T);
+                D.Position = P.Situer (D.Position.Decalage);
+                V.Diagnostics.push_back (std::move (D));
+            }
+            else
+            {
+                SDiagnosticExplique D;
+                D.Code = E.Code;
+                D.Message = E.Libelle;
+                D.Positionne = false;
+                D.Regle = "sans_position";
+                V.Diagnostics.push_back (std::move (D));
+            }
+            return V;
         }
+        // Verifications des outils, sur un source que Tramelo traduit.
+        for (const SDivisionEntiere & Div : T.Journal.DivisionsEntieres) SignalerDivision (T, Div, P, V);
+        for (const SUnite & U : T.Journal.Unites)
+            if (U.FinSansRenvoie) VerifierRenvoie (T, U, P, V);
+        std::stable_sort (V.Diagnostics.begin (), V.Diagnostics.end (),
+                          [] (const SDiagnosticExplique & a, const SDiagnosticExplique & b)
+                          { return a.Position.Decalage < b.Position.Decalage; });
         return V;
     }
 
-    std::string FormaterGcc (const std::string & Fichier, const std::string &, const SOptions &,
-                             const SDiagnosticExplique & D, bool)
+    namespace
     {
-        return Fichier + ':' + std::to_string (D.Position.Ligne) + ':' + std::to_string (D.Position.Colonne)
-             + (D.Gravite == EGravite::Erreur ? ": erreur : " : ": attention : ") + D.Message
-             + " [" + std::to_string (D.Code) + "]\n";
+        // Sequences ANSI, comme GCC : emplacement en gras, gravite en couleur, aides en vert.
+        const char * const Gras = "\033[1m";
+        const char * const Rouge = "\033[1;31m";
+        const char * const Magenta = "\033[1;35m";
+        const char * const Vert = "\033[1;32m";
+        const char * const Cyan = "\033[1;36m";
+        const char * const Normal = "\033[0m";
+    }
+
+    std::string FormaterGcc (const std::string & Fichier, const std::string & Source, const SOptions & Options,
+                             const SDiagnosticExplique & D, bool Couleur)
+    {
+        auto Colorer = [Couleur] (const char * Sequence, const std::string & Texte)
+        {
+            return Couleur ? Sequence + Texte + Normal : Texte;
+        };
+        const std::string Gravite = Colorer (D.Gravite == EGravite::Erreur ? Rouge : Magenta, TexteGravite (D.Gravite));
+        const std::string Suffixe = " : " + D.Message + " [" + std::to_string (D.Code) + "]\n";
+        if (! D.Positionne) return Colorer (Gras, Fichier + ":") + " " + Gravite + Suffixe;
+
+        std::string R = Colorer (Gras, Fichier + ':' + std::to_string (D.Position.Ligne) + ':'
+                                       + std::to_string (D.Position.ColonneOrigine) + ':')
+                      + ' ' + Gravite + Suffixe;
+
+        // L'extrait : la ligne d'origine, tabulations developpees, et le signe sous la faute.
+        const std::size_t Pos = std::min (D.Position.DecalageOrigine, Source.size ());
+        const std::size_t Debut = Pos == 0 ? 0 : (Source.rfind ('\n', Pos - 1) == std::string::npos ? 0 : Source.rfind ('\n', Pos - 1) + 1);
+        std::size_t Fin = Source.find ('\n', Debut);
+        if (Fin == std::string::npos) Fin = Source.size ();
+        if (Fin > Debut && Source [Fin - 1] == '\r') --Fin;
+        const unsigned Tab = Options.TailleTab == 0 ? 4 : Options.TailleTab;
+        std::string Ligne, Avant;
+        std::size_t AvantFaute = 0, FinFaute = 0;
+        for (std::size_t i = Debut; i <= Fin; ++i)
+        {
+            if (i == Pos) AvantFaute = Ligne.size ();
+            if (i == std::min (Pos + D.Longueur, Fin)) FinFaute = Ligne.size ();
+            if (i == Fin) break;
+            if (Source [i] == '\t') Ligne.append (Tab - Ligne.size () % Tab, ' ');
+            else Ligne += Source [i];
+        }
+        if (Pos > Fin) AvantFaute = FinFaute = Ligne.size ();
+        char Marge [32];
+        std::snprintf (Marge, sizeof Marge, "%5zu | ", D.Position.Ligne);
+        R += Marge + Ligne + '\n';
+        const std::size_t Decale = LargeurAffichee (Ligne, 0, AvantFaute);
+        const std::size_t Largeur = FinFaute > AvantFaute ? LargeurAffichee (Ligne, AvantFaute, FinFaute) : 1;
+        R += "      | " + std::string (Decale, ' ')
+           + Colorer (Vert, '^' + std::string (Largeur - 1, '~')) + '\n';
+        for (const SAide & A : D.Aides)
+            R += Colorer (A.Note ? Cyan : Vert, A.Note ? "note :" : "aide :") + ' ' + A.Texte + '\n';
+        return R;
     }
 }

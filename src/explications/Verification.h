@@ -13,6 +13,12 @@ namespace nsTramelo
 {
     enum class EGravite { Erreur, Avertissement };
 
+    // Codes propres aux outils de verification (Tramelo ne les emploie jamais) :
+    // 150, erreur : fonction dont la fin peut etre atteinte sans renvoie ;
+    // 151, avertissement : division entiere dont un operande s'ecrit avec un point ou un exposant.
+    constexpr unsigned CodeFinSansRenvoie = 150;
+    constexpr unsigned CodeDivisionEntiere = 151;
+
     // Une ligne d'aide sous le diagnostic : "aide : ..." (ce qu'il faut faire) ou "note : ..."
     // (un fait secondaire, par exemple ou s'ouvre le bloc reste ouvert).
     struct SAide
@@ -30,6 +36,7 @@ namespace nsTramelo
         std::size_t Longueur = 0;       // longueur du mot fautif (0 : un point)
         std::vector <SAide> Aides;
         std::string Regle;              // nom de la regle qui a explique (pour les tests)
+        bool        Positionne = true;  // faux pour une erreur sans position (253 a 255)
     };
 
     struct SVerification
@@ -45,8 +52,12 @@ namespace nsTramelo
         }
     };
 
-    // Traduit et explique. Cout : de l'ordre d'une traduction.
+    // Traduit et explique. Cout : de l'ordre d'une traduction. Apres une erreur de traduction, seule
+    // elle est rendue ; sinon, les avertissements et les erreurs propres aux outils (150, 151).
     SVerification Verifier (const std::string & Source, const SOptions & Options = {});
+
+    // "erreur" ou "attention", comme dans l'en-tete du format GCC.
+    const char * TexteGravite (EGravite Gravite);
 
     // Diagnostic au format de GCC, que les editeurs savent lire :
     //   FICHIER:LIGNE:COLONNE: erreur : MESSAGE [CODE]

@@ -13,6 +13,8 @@ Directives (commentaires HTML places juste avant l'exemple) :
   <!-- verif execution -->             source complet ; le bloc text suivant est la sortie
                                        du programme compile (entree : ligne "entree=" echappee).
   <!-- verif table [contexte] -->      chaque ligne du tableau suivant : `source` | `C++`.
+  <!-- verif explique -->              source complet ; le bloc text suivant est le rapport exact
+                                       de tramelo-verifier (voisin de Tramelo) sur prog.algo.
 Le bloc suivant le bloc algo est ```cpp (traduction attendue, sans l'indentation du bloc)
 ou ```text (message d'erreur attendu ; sans "Ligne ... - " pour les fragments).
 """
@@ -193,6 +195,18 @@ def verifier_execution(ou, directive, src, attendu):
         echec(ou, attendu + f'\n[statut {statut}]', obtenu + f'\n[statut {p.returncode}]')
 
 
+def verifier_explique(ou, src, attendu):
+    global nb
+    nb += 1
+    verif = os.path.join(os.path.dirname(os.path.abspath(TRAMELO)), 'tramelo-verifier')
+    with tempfile.TemporaryDirectory() as d:
+        open(os.path.join(d, 'prog.algo'), 'w', encoding='utf-8').write(src + '\n')
+        p = subprocess.run([verif, 'prog.algo'], cwd=d, capture_output=True, text=True,
+                           env=dict(os.environ, NO_COLOR='1'))
+    if p.stdout.rstrip('\n') != attendu.rstrip('\n'):
+        echec(ou, attendu, p.stdout + p.stderr + f'[statut {p.returncode}]')
+
+
 def cellule(c):
     c = c.strip()
     m = re.fullmatch(r'`(.*)`', c)
@@ -244,7 +258,7 @@ while k < len(lignes):
             contenu.append(lignes[k])
             k += 1
     mots = directive.split()
-    genre = mots[0] if mots and mots[0] in ('unite', 'complet', 'execution', 'table') else 'frag'
+    genre = mots[0] if mots and mots[0] in ('unite', 'complet', 'execution', 'table', 'explique') else 'frag'
     if genre == 'frag':
         contenu = [directive.strip()] + contenu if directive.strip() else contenu
     ctx = '\n'.join(contenu)
@@ -264,6 +278,8 @@ while k < len(lignes):
         verifier_unite(ou, ctx, src, lang2, attendu)
     elif genre == 'complet':
         verifier_complet(ou, src, lang2, attendu)
+    elif genre == 'explique':
+        verifier_explique(ou, src, attendu)
     else:
         verifier_execution(ou, directive, src, attendu)
 

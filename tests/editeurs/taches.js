@@ -60,25 +60,34 @@ for (const [ligne, o, f] of [
 const mot = new RegExp('^(?:' + config.wordPattern + ')$');
 for (const m of ['entier_naturel', 'ET_ALORS', 'x1', '3.14']) verifier(mot.test(m), 'wordPattern refuse ' + m);
 
-// Le "problem matcher" tel que VS Code l'applique : motifs multi-lignes sur des lignes consecutives.
-const matcher = manifeste.contributes.problemMatchers.find((m) => m.name === 'tramelo');
-verifier(matcher !== undefined, 'pas de problem matcher "tramelo" dans le manifeste');
-const motifs = matcher.pattern.map((p) => ({ ...p, re: new RegExp(p.regexp) }));
-function problemes(sortie) {
+// Les "problem matchers" tels que VS Code les applique : motifs multi-lignes sur des lignes
+// consecutives ; une tache peut en nommer plusieurs ($nom), chacun avec sa gravite.
+const matchers = {};
+for (const nom of ['tramelo', 'tramelo-verifier', 'tramelo-verifier-attention']) {
+    const m = manifeste.contributes.problemMatchers.find((x) => x.name === nom);
+    verifier(m !== undefined, 'pas de problem matcher "' + nom + '" dans le manifeste');
+    if (m) matchers[nom] = m;
+}
+function appliquer(matcher, sortie) {
+    const motifs = [].concat(matcher.pattern).map((p) => ({ ...p, re: new RegExp(p.regexp) }));
     const lignes = sortie.split(/\r?\n/);
     const trouves = [];
     for (let i = 0; i + motifs.length <= lignes.length; i++) {
         const groupes = motifs.map((m, k) => m.re.exec(lignes[i + k]));
         if (groupes.every((g) => g)) {
-            const p = {};
+            const p = { severity: matcher.severity };
             motifs.forEach((m, k) => {
-                for (const champ of ['file', 'line', 'message']) if (m[champ]) p[champ] = groupes[k][m[champ]];
+                for (const champ of ['file', 'line', 'column', 'message']) if (m[champ]) p[champ] = groupes[k][m[champ]];
             });
             trouves.push(p);
         }
     }
     return trouves;
 }
+function problemes(sortie, noms = ['tramelo']) {
+    return noms.flatMap((n) => (matchers[n] ? appliquer(matchers[n], sortie) : []));
+}
+const nomsMatchers = (t) => [].concat(t.problemMatcher).map((n) => n.replace(/^\$/, ''));
 // Numeros de ligne de toutes les largeurs (le numero est cadre a droite sur 4 caracteres).
 for (const [ligne, n] of [['Ligne    7 - Type invalide', '7'], ['Ligne 1234 - x', '1234'], ['Ligne 12345 - x', '12345']]) {
     const p = problemes('Source : /tmp/a.algo\n' + ligne);
@@ -122,13 +131,19 @@ const tache = (nom) => {
 };
 const traduire = tache('Traduire');
 const executer = tache('Exécuter');
+const verif = tache('Vérifier');
+// Les erreurs sont expliquees par tramelo-verifier (format de GCC) ; $tramelo reste pour le cas
+// ou tramelo-exec ne le trouve pas et laisse passer le message de Tramelo.
+for (const t of [traduire, executer, verif]) {
+    verifier(nomsMatchers(t).includes('tramelo-verifier') && nomsMatchers(t).includes('tramelo-verifier-attention'),
+        'la tache ' + t.label + " n'utilise pas les problem matchers de tramelo-verifier");
+}
 for (const t of [traduire, executer]) {
-    verifier(t.problemMatcher === '$tramelo' || (Array.isArray(t.problemMatcher) && t.problemMatcher.includes('$tramelo')),
-        'la tache ' + t.label + " n'utilise pas le problem matcher $tramelo");
+    verifier(nomsMatchers(t).includes('tramelo'), 'la tache ' + t.label + " n'utilise pas le problem matcher $tramelo");
 }
 
 // Aucun nom de fichier ne passe par un shell : pas de variable dans une ligne de commande.
-for (const t of [traduire, executer]) {
+for (const t of [traduire, executer, verif]) {
     verifier(t.type === 'process' || !/\$\{/.test(t.command),
         t.label + ' : ${...} colle dans une ligne de shell, un nom de fichier y serait interprete');
 }
@@ -152,19 +167,20 @@ try {
     const attendu = /^Ligne\s+(\d+) - (.*)$/.exec(direct.stderr.trim());
     verifier(attendu !== null, 'Tramelo devrait refuser faux.algo : ' + direct.stderr);
 
-    for (const t of [traduire, executer]) {
-        // Erreur : un seul probleme, sur le bon fichier, la bonne ligne, le message de Tramelo ;
-        // un .cpp existant n'est pas touche.
+    for (const t of [traduire, executer, verif]) {
+        // Erreur : un seul probleme, sur le bon fichier, la bonne ligne, le message de Tramelo
+        // suivi de son code ; un .cpp existant n'est pas touche.
         for (const f of mauvais) {
             fs.writeFileSync(cppDe(f), 'ancien');
             const r = lancer(t, f);
             verifier(r.status === direct.status, t.label + ' : statut ' + r.status + ' au lieu de ' + direct.status);
-            const p = problemes(r.stdout);
+            const p = problemes(r.stdout, nomsMatchers(t));
             verifier(p.length === 1, t.label + ' : ' + p.length + ' probleme(s) reconnu(s) dans ' + JSON.stringify(r.stdout));
             if (p.length === 1 && attendu) {
                 verifier(p[0].file === f, t.label + ' : fichier ' + p[0].file);
                 verifier(p[0].line === attendu[1], t.label + ' : ligne ' + p[0].line + ' au lieu de ' + attendu[1]);
-                verifier(p[0].message === attendu[2], t.label + ' : message ' + p[0].message);
+                verifier(p[0].message === attendu[2] + ' [' + direct.status + ']', t.label + ' : message ' + p[0].message);
+                verifier(p[0].severity === 'error', t.label + ' : gravite ' + p[0].severity);
             }
             verifier(fs.readFileSync(cppDe(f), 'utf8') === 'ancien', t.label + ' : ' + cppDe(f) + ' modifie par une traduction ratee');
         }
@@ -172,7 +188,7 @@ try {
         for (const f of bons) {
             const ok = lancer(t, f);
             verifier(ok.status === 0, t.label + ' : statut ' + ok.status + ' sur ' + f + ' : ' + ok.stdout);
-            verifier(problemes(ok.stdout).length === 0, t.label + ' : probleme signale sur un source correct');
+            verifier(problemes(ok.stdout, nomsMatchers(t)).length === 0, t.label + ' : probleme signale sur un source correct');
             if (t === executer) verifier(ok.stdout.includes('resultat 42\n'), 'Executer : sortie ' + JSON.stringify(ok.stdout));
             if (t === traduire) {
                 const reference = spawnSync(path.join(dossierOutils, 'Tramelo'), [f], { encoding: 'utf8' }).stdout;
@@ -181,6 +197,12 @@ try {
             }
         }
     }
+    // Un avertissement de tramelo-verifier : gravite warning, ligne et colonne (octets) du litteral.
+    const division = ecrire('division.algo', 'algorithme D\ndebut\n    declarer r : reel;\n\tr <- 7 / 2.0;\nfin\n');
+    const rv = lancer(verif, division);
+    const pv = problemes(rv.stdout, nomsMatchers(verif));
+    verifier(rv.status === 0 && pv.length === 1 && pv[0].severity === 'warning' && pv[0].line === '4' && pv[0].column === '11'
+        && pv[0].file === division, 'Vérifier : avertissement mal reconnu ' + JSON.stringify(pv) + ' ' + JSON.stringify(rv.stdout));
     // Traduire sur un fichier qui n'est pas un .algo (le .cpp ouvert) : refus clair, rien ne change.
     const cpp = cppDe(bons[0]);
     const avant = fs.readFileSync(cpp, 'utf8');

@@ -77,10 +77,18 @@ erreur)
     statut_direct=$?
     [ "$statut_direct" = 120 ] || ko "Tramelo rend $statut_direct au lieu de 120"
     cmp -s "$bac/attendu_err" "$bac/err_direct" || ko "message de Tramelo inattendu : $(cat "$bac/err_direct")"
+    # tramelo-exec l'explique au format de GCC (tramelo-verifier) ; le statut reste celui de Tramelo.
     lancer /dev/null "$prog/erreur.algo"
     attendre_statut 120 "erreur de traduction"
-    cmp -s "$bac/attendu_err" "$bac/err" || { ko "message different :"; cat "$bac/err"; }
+    grep -qx "$prog/erreur.algo:7:13: erreur : k : Le parametre doit etre une variable \[120\]" "$bac/err" \
+        || { ko "en-tete GCC absent :"; cat "$bac/err"; }
+    grep -q '^aide : ' "$bac/err" || ko "aucune aide sous l'erreur"
     attendre_vide "$bac/out" "sortie standard"
+    # Sans tramelo-verifier, le message de Tramelo passe tel quel.
+    TRAMELO_VERIFIER=$bac/absent "$exec_outil" "$prog/erreur.algo" </dev/null >"$bac/out" 2>"$bac/err"
+    statut=$?
+    attendre_statut 120 "erreur sans verificateur"
+    cmp -s "$bac/attendu_err" "$bac/err" || { ko "message different sans verificateur :"; cat "$bac/err"; }
     tmp_vide "erreur de traduction"
     # Fichier absent et tabulation invalide : les messages de Tramelo passent aussi tels quels.
     comparer_a_tramelo () {
@@ -362,6 +370,22 @@ traduire)
     reste=$(find "$d" -mindepth 1 -name '.*')
     [ -z "$reste" ] || ko "fichiers temporaires laisses : $reste"
     tmp_vide "--traduire"
+    ;;
+
+verification)
+    # Avertissement avant l'execution : le programme tourne quand meme.
+    lancer /dev/null "$prog/division.algo"
+    attendre_statut 0 "division entiere"
+    printf '3\n' >"$bac/attendu"
+    attendre_sortie "$bac/attendu" "division entiere"
+    grep -q '^.*division.algo:6:23: attention : .* \[151\]$' "$bac/err" || { ko "avertissement absent :"; cat "$bac/err"; }
+    tmp_vide "division entiere"
+    # Fonction dont la fin peut etre atteinte sans renvoie : refusee, rien n'est execute.
+    lancer /dev/null "$prog/sans_renvoie.algo"
+    attendre_statut 150 "fonction sans renvoie"
+    attendre_vide "$bac/out" "sortie standard (fonction sans renvoie)"
+    grep -q 'sans_renvoie.algo:7:1: erreur : .* \[150\]$' "$bac/err" || { ko "refus absent :"; cat "$bac/err"; }
+    tmp_vide "fonction sans renvoie"
     ;;
 
 *)

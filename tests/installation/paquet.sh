@@ -83,10 +83,14 @@ while read -r mode chemin; do
 done <<'FIN'
 -rwxr-xr-x usr/bin/Tramelo
 -rwxr-xr-x usr/bin/tramelo-exec
+-rwxr-xr-x usr/bin/tramelo-verifier
 -rw-r--r-- usr/share/man/man1/Tramelo.1.gz
 -rw-r--r-- usr/share/man/man1/tramelo-exec.1.gz
+-rw-r--r-- usr/share/man/man1/tramelo-verifier.1.gz
 -rw-r--r-- usr/share/bash-completion/completions/Tramelo
 -rw-r--r-- usr/share/bash-completion/completions/tramelo-exec
+-rw-r--r-- usr/share/bash-completion/completions/tramelo-verifier
+-rw-r--r-- usr/share/tramelo/vim/compiler/tramelo.vim
 -rw-r--r-- usr/share/tramelo/vim/syntax/algo.vim
 -rw-r--r-- usr/share/tramelo/vim/ftdetect/algo.vim
 -rw-r--r-- usr/share/tramelo/vscode/package.json
@@ -146,7 +150,7 @@ done
 [ -z "$(ls -A "$tmp/tmpdir")" ] || ko "dossier temporaire non vide apres tramelo-exec installe"
 
 # Pages de manuel : gzip -9n (ni nom ni date dans l'en-tete), et rendu par man.
-for page in Tramelo tramelo-exec; do
+for page in Tramelo tramelo-exec tramelo-verifier; do
     gz=$racine/usr/share/man/man1/$page.1.gz
     gzip -t "$gz" 2>/dev/null || { ko "$page.1.gz n'est pas un gzip valide"; continue; }
     # Octet 4 : drapeaux (FNAME = 8) ; octets 5 a 8 : date ; octet 9 : 2 pour -9.
@@ -159,6 +163,7 @@ for page in Tramelo tramelo-exec; do
         [ -s "$tmp/rendu" ] || ko "man -l $page : rendu vide"
         grep -q '^NOM' "$tmp/rendu" && grep -q '^SYNOPSIS' "$tmp/rendu" || ko "man -l $page : sections absentes"
         grep -q "$page fichier.algo" "$tmp/rendu" || grep -q "$page \[--garder\] fichier.algo" "$tmp/rendu" ||
+            grep -q "$page  *\[--tabulation" "$tmp/rendu" ||
             ko "man -l $page : synopsis absent"
         [ ! -s "$tmp/avert" ] || { ko "man -l $page : avertissements"; cat "$tmp/avert"; }
     else

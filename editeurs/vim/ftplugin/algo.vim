@@ -9,4 +9,8 @@ setlocal comments=://
 setlocal expandtab shiftwidth=4 softtabstop=4
 " Les mots du langage comptent le tiret bas.
 setlocal iskeyword=@,48-57,_
-let b:undo_ftplugin = 'setlocal commentstring< comments< expandtab< shiftwidth< softtabstop< iskeyword<'
+" :make verifie le fichier avec tramelo-verifier (compiler/tramelo.vim), sauf autre choix.
+if !exists('b:current_compiler')
+  compiler tramelo
+endif
+let b:undo_ftplugin = 'setlocal commentstring< comments< expandtab< shiftwidth< softtabstop< iskeyword< makeprg< errorformat<'

@@ -1,0 +1,287 @@
+#include "explications/Explication.h"
+
+#include "scanner/Source.h"
+#include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace nsTramelo
+{
+    CContexte::CContexte (const STraduction & Tr, const SDiagnostic & Er)
+        : T (Tr), E (Er), J (Tr.Journal), Texte (Tr.Texte), Lex (Tr.Texte, Tr.FinLignes),
+          Arret (std::min (Er.Arret.Decalage, Tr.Texte.size ())),
+          AuArret (Lex.Suivant (Arret)), AvantArret (Lex.Precedent (Arret)),
+          Instruction (J.Instructions.empty () ? nullptr : & J.Instructions.back ()),
+          Bloc (J.Blocs.empty () ? nullptr : & J.Blocs.back ()), Unite (nullptr)
+    {
+        for (auto It = J.Unites.rbegin (); It != J.Unites.rend (); ++It)
+            if (It->Fin == PorteeOuverte)
+            {
+                Unite = & * It;
+                break;
+            }
+    }
+
+    char CContexte::CaractereAttendu () const
+    {
+        if (E.Msg != nsUtil::EMsg::CaractereAttendu) return 0;
+        const std::size_t Pos = E.Message.find ('"');
+        return Pos == std::string::npos || Pos + 1 >= E.Message.size () ? 0 : E.Message [Pos + 1];
+    }
+
+    const SDeclaration * CContexte::Visible (const std::string & Nom, std::size_t Pos) const
+    {
+        for (auto It = J.Declarations.rbegin (); It != J.Declarations.rend (); ++It)
+            if (It->Nom == Nom && It->Decalage < Pos && (It->FinPortee == PorteeOuverte || It->FinPortee > Pos))
+                return & * It;
+        return nullptr;
+    }
+
+    const SDeclaration * CContexte::SortieDePortee (const std::string & Nom, std::size_t Pos) const
+    {
+        for (auto It = J.Declarations.rbegin (); It != J.Declarations.rend (); ++It)
+            if (It->Nom == Nom && It->FinPortee != PorteeOuverte && It->FinPortee <= Pos) return & * It;
+        return nullptr;
+    }
+
+    const SUnite * CContexte::UniteEn (std::size_t Pos) const
+    {
+        for (const SUnite & U : J.Unites)
+            if (U.Debut <= Pos && (U.Fin == PorteeOuverte || Pos < U.Fin)) return & U;
+        return nullptr;
+    }
+
+    std::size_t CContexte::NbParametres (const SUnite & U) const
+    {
+        std::size_t N = 0;
+        for (std::size_t i = U.Declaration + 1;
+             i < J.Declarations.size () && J.Declarations [i].Nature == ENature::Parametre; ++i)
+            ++N;
+        return N;
+    }
+
+    std::size_t CContexte::UniteDefinieApres (const std::string & Nom, std::size_t Pos) const
+    {
+        if (Nom.empty ()) return std::string::npos;
+        for (std::size_t P = Texte.find (Nom, Pos); P != std::string::npos; P = Texte.find (Nom, P + 1))
+        {
+            if ((P > 0 && IsCarIdent (Texte [P - 1])) || (P + Nom.size () < Texte.size () && IsCarIdent (Texte [P + Nom.size ()])))
+                continue;
+            const SJeton Avant = Lex.Precedent (P);
+            if (MotEst (Avant, "procedure") || MotEst (Avant, "fonction")) return P;
+        }
+        return std::string::npos;
+    }
+
+    std::string CContexte::NomVoisin (const std::string & Nom, std::size_t Pos) const
+    {
+        const std::size_t Max = Nom.size () <= 3 ? 1 : 2;
+        std::string Meilleur;
+        std::size_t MeilleureDistance = Max + 1;
+        const std::string Min = Minuscules (Nom);
+        for (const SDeclaration & D : J.Declarations)
+        {
+            if (D.Decalage >= Pos || (D.FinPortee != PorteeOuverte && D.FinPortee <= Pos) || D.Nom == Nom
+                || D.Nature == ENature::Algorithme)
+                continue;
+            // Meme mot a la casse pres : le plus proche de tous ; sinon, pas de voisin pour un nom
+            // de moins de trois lettres (tous les noms courts se ressemblent).
+            const std::size_t Dist = Minuscules (D.Nom) == Min ? 0 : Nom.size () < 3 ? Max + 1 : Distance (Nom, D.Nom, Max);
+            if (Dist < MeilleureDistance)
+            {
+                MeilleureDistance = Dist;
+                Meilleur = D.Nom;
+            }
+        }
+        return Meilleur;
+    }
+
+    SJeton CContexte::MotInstruction () const
+    {
+        if (! Instruction) return {};
+        SJeton J = Lex.Suivant (Instruction->Decalage);
+        return J.Genre == EJeton::Mot ? J : SJeton {};
+    }
+
+    std::size_t CContexte::DebutInstruction () const
+    {
+        const std::size_t DebutLigne = Lex.DebutLigne (Lex.Ligne (Arret));
+        if (! Instruction) return DebutLigne;
+        const std::string M = Mot (* Instruction);
+        const bool Ouvre = M == "debut" || IsStruct (M);
+        if (Ouvre && Instruction->Decalage < DebutLigne) return DebutLigne;
+        return Instruction->Decalage;
+    }
+
+    std::size_t CContexte::FinInstruction () const
+    {
+        const std::size_t FinLigne = Lex.FinLigne (Lex.Ligne (Arret));
+        const std::size_t PointVirgule = Texte.find (';', Arret);
+        return PointVirgule != std::string::npos && PointVirgule < FinLigne ? PointVirgule : FinLigne;
+    }
+
+    SJeton CContexte::PremierNomInconnu () const
+    {
+        const std::vector <SJeton> V = Lex.Jetons (DebutInstruction (), FinInstruction ());
+        for (std::size_t k = 0; k < V.size (); ++k)
+        {
+            const SJeton & Jt = V [k];
+            if (Jt.Genre != EJeton::Mot || Jt.NonAscii) continue;
+            const std::string Nom = Mot (Jt);
+            if (IsIdentReserve (Nom) || Nom == "vrai" || Nom == "faux" || Nom == "descendant" || Nom == "continue")
+                continue;
+            if (k > 0 && (MotEst (V [k - 1], "procedure") || MotEst (V [k - 1], "fonction")
+                          || MotEst (V [k - 1], "algorithme") || MotEst (V [k - 1], "declarer")))
+                continue;
+            if (Visible (Nom, std::max (Arret, Jt.Fin ()))) continue;
+            return Jt;
+        }
+        return {};
+    }
+
+    std::string CContexte::MotDuMessage () const
+    {
+        const std::size_t Pos = E.Message.find (" : ");
+        const std::size_t Pos2 = E.Message.find (" n'est pas un tableau");
+        if (Pos2 != std::string::npos && (Pos == std::string::npos || Pos2 < Pos)) return E.Message.substr (0, Pos2);
+        if (Pos == std::string::npos || E.Message.compare (0, 5, "mot-c") == 0) return "";
+        return E.Message.substr (0, Pos);
+    }
+
+    SJeton CContexte::NomFautif () const
+    {
+        using nsUtil::EMsg;
+        if (E.Msg == EMsg::AttenteVariable) return MotInstruction ();
+        if (E.Msg == EMsg::DoitEtreVariable || E.Msg == EMsg::PasUnTableau || E.Msg == EMsg::TailleTypeInvalide
+            || E.Msg == EMsg::NonAllongeable || E.Msg == EMsg::NonRedimensionnable || E.Msg == EMsg::ParametreInvalide)
+        {
+            const std::string Nom = MotDuMessage ();
+            // Le nom cite, pris dans l'instruction (le dernier avant l'arret).
+            SJeton Trouve;
+            for (const SJeton & Jt : Lex.Jetons (DebutInstruction (), FinInstruction ()))
+                if (Jt.Genre == EJeton::Mot && Mot (Jt) == Nom && (Trouve.Genre == EJeton::Fin || Jt.Debut <= Arret))
+                    Trouve = Jt;
+            if (Trouve.Genre != EJeton::Fin && ! Visible (Nom, Arret)) return Trouve;
+        }
+        if (E.Msg == EMsg::ExprBooleenne || E.Msg == EMsg::ExprString || E.Msg == EMsg::ExprCaractere
+            || E.Msg == EMsg::ExprNumerique || E.Msg == EMsg::PasUnTableau || E.Msg == EMsg::TailleTypeInvalide
+            || E.Msg == EMsg::DoitEtreVariable || E.Msg == EMsg::ParametreInvalide || E.Msg == EMsg::TypeInvalide
+            || E.Msg == EMsg::IdentifiantAttendu)
+            return PremierNomInconnu ();
+        return {};
+    }
+
+    // --- Outils des regles ---
+
+    std::string TexteLigne (std::size_t Ligne) { return "ligne " + std::to_string (Ligne); }
+
+    std::string NomType (unsigned Type)
+    {
+        if (IsTypeTableau (Type)) return "tableau_de " + NomType (GetTypeElem (Type));
+        switch (Type)
+        {
+            case TEntier : return "entier";
+            case TEntierNaturel : return "entier_naturel";
+            case TReel : return "reel";
+            case TBooleen : return "booleen";
+            case TCaractere : return "caractere";
+            case TString : return "string";
+            default : return "inconnu";
+        }
+    }
+
+    std::string NomNature (ENature Nature)
+    {
+        switch (Nature)
+        {
+            case ENature::Variable : return "la variable";
+            case ENature::VariableBoucle : return "la variable de boucle";
+            case ENature::Constante : return "la constante";
+            case ENature::Tableau : return "le tableau";
+            case ENature::Parametre : return "le paramètre";
+            case ENature::Procedure : return "la procédure";
+            case ENature::Fonction : return "la fonction";
+            case ENature::Algorithme : return "l'algorithme";
+        }
+        return "le nom";
+    }
+
+    namespace
+    {
+        template <std::size_t N>
+        std::string ChercherCasse (const std::string (& Table) [N], const std::string & Min)
+        {
+            for (const std::string & Mot : Table)
+                if (Minuscules (Mot) == Min) return Mot;
+            return "";
+        }
+    }
+
+    std::string MotCleACasse (const std::string & Mot)
+    {
+        const std::string Min = Minuscules (Mot);
+        std::string R = ChercherCasse (Structs, Min);
+        if (R.empty ()) R = ChercherCasse (Begins, Min);
+        if (R.empty ()) R = ChercherCasse (Ends, Min);
+        if (R.empty ()) R = ChercherCasse (MotsCle, Min);
+        if (R.empty ()) R = ChercherCasse (Operateurs, Min);
+        if (R.empty ()) R = ChercherCasse (Procedures, Min);
+        if (R.empty ()) R = ChercherCasse (Fonctions, Min);
+        if (R.empty ()) R = ChercherCasse (TypesSimples, Min);
+        if (R.empty ()) R = ChercherCasse (TypesComposes, Min);
+        if (R.empty () && (Min == "vrai" || Min == "faux")) R = Min;
+        return R == Mot ? "" : R;
+    }
+
+    bool IsMotDuLangage (const std::string & Mot) { return IsIdentReserve (Mot); }
+
+    std::string NomBloc (const CContexte & C, const SBloc & B)
+    {
+        const std::string Ouvrant = C.Mot (B.Ouvrant);
+        if (Ouvrant == "si") return "le si";
+        if (Ouvrant == "debut")
+        {
+            const SUnite * U = C.UniteEn (B.Ouvrant.Decalage);
+            if (U && U->Nature == ENature::Procedure) return "la procédure " + U->Nom;
+            if (U && U->Nature == ENature::Fonction) return "la fonction " + U->Nom;
+            if (U) return "l'algorithme " + U->Nom;
+            return "le corps";
+        }
+        if (Ouvrant == "boucle") return "la boucle « boucle »";
+        return "la boucle " + Ouvrant;
+    }
+
+    std::size_t LigneBloc (const CContexte & C, const SBloc & B)
+    {
+        if (C.Mot (B.Ouvrant) == "debut")
+            if (const SUnite * U = C.UniteEn (B.Ouvrant.Decalage)) return C.Ligne (U->Debut);
+        return C.Ligne (B.Ouvrant.Decalage);
+    }
+
+    // --- L'explicateur ---
+
+    SDiagnosticExplique Expliquer (const std::string & Source, const SOptions & Options, const STraduction & T)
+    {
+        (void) Source;
+        (void) Options;
+        const SDiagnostic & E = * T.Erreur;
+        const CContexte C (T, E);
+        SDiagnosticExplique D;
+        D.Code = E.Code;
+        D.Message = E.Message;
+        for (std::size_t i = 0; i < NbRegles; ++i)
+        {
+            SExplication X;
+            X.Placer (C.Arret, E.Longueur);
+            if (! Regles [i].Appliquer (C, X)) continue;
+            D.Regle = Regles [i].Nom;
+            D.Position.Decalage = std::min (X.Decalage, T.Texte.size ());
+            D.Longueur = X.Longueur;
+            D.Aides = std::move (X.Aides);
+            break;
+        }
+        return D;
+    }
+}

@@ -1,0 +1,66 @@
+// La table des regles de l'explicateur, dans l'ordre ou elles sont essayees : les plus precises
+// d'abord (une faute de caractere explique tout le reste), les generiques a la fin.
+#include "explications/Explication.h"
+
+namespace nsTramelo
+{
+    using namespace nsRegles;
+
+    const SRegle Regles [] =
+    {
+        // Caracteres : ils font echouer n'importe quelle lecture, ils passent en premier.
+        { "marque_ordre_octets", MarqueOrdreOctets },
+        { "caractere_nul", CaractereNul },
+        { "litteral_caractere", CaractereLong },
+        { "chaine_ouverte", ChaineOuverte },
+        { "echappement", Echappement },
+        { "octet_non_ascii", OctetNonAscii },
+        // Jetons en trop ou mal places, reconnus a coup sur.
+        { "point_virgule_apres_fin_de_bloc", PointVirguleApresFinDeBloc },
+        { "parentheses_sans_parametre", ParenthesesSansParametre },
+        { "message_dans_saisir", MessageDansSaisir },
+        // Blocs ecrits a la maniere du cours papier : la cause de l'erreur vue plus loin.
+        { "sinon_si_en_deux_mots", SinonSiEnDeuxMots },
+        { "fin_de_bloc_en_deux_mots", FinDeBlocEnDeuxMots },
+        { "fin_de_bloc_soude", FinDeBlocSoude },
+        { "unite_non_fermee", UniteNonFermee },
+        // Noms et mots.
+        { "mot_reserve", MotReserve },
+        { "mot_reserve_declare", MotReserveDeclare },
+        { "connecteur", Connecteur },
+        { "negation", Negation },
+        { "casse_mot_cle", CasseMotCle },
+        { "type_inconnu", TypeInconnu },
+        { "mot_du_cours", MotDuCours },
+        { "declaration_sans_declarer", DeclarationSansDeclarer },
+        { "fonction_comme_procedure", FonctionCommeProcedure },
+        { "constante_modifiee", ConstanteModifiee },
+        { "algorithme_avant_unites", AlgorithmeAvantUnites },
+        { "hors_portee", HorsPortee },
+        // Blocs restes ouverts, fin du fichier, texte apres l'algorithme.
+        { "bloc_ouvert", BlocOuvert },
+        { "fin_de_fichier", FinDeFichier },
+        { "code_apres_fin", CodeApresFin },
+        { "sinon_apres_sinon", SinonApresSinon },
+        // Operateurs d'autres notations.
+        { "affectation_egal", AffectationEgal },
+        { "comparaison_egal", ComparaisonEgal },
+        { "difference", Difference },
+        { "modulo", Modulo },
+        { "autre_operateur", AutreOperateur },
+        // Ponctuation, jetons en trop, types.
+        { "condition_sans_parentheses", ConditionSansParentheses },
+        { "nombre_de_parametres", NombreDeParametres },
+        { "appel_de_fonction", AppelDeFonction },
+        { "chaine_pour_nombre", ChainePourNombre },
+        { "nombre_dans_chaine", NombreDansChaine },
+        { "tableau_entier", TableauEntier },
+        { "double_declaration", DoubleDeclaration },
+        { "nom_inconnu", NomInconnu },
+        { "mot_cle_oublie", MotCleOublie },
+        { "ponctuation_oubliee", PointVirguleOublie },
+        // Toujours applicable.
+        { "generique", Generique },
+    };
+    const std::size_t NbRegles = sizeof (Regles) / sizeof (Regles [0]);
+}

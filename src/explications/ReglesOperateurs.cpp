@@ -1,0 +1,198 @@
+// Regles des operateurs venus d'autres notations : = pour <-, = et == pour vaut, <> et != pour
+// ne_vaut_pas, mod et % pour modulo, et/ou/non/&&/|| pour ET/OU/NON (ou ET_ALORS/OU_SINON),
+// puissance, increments.
+#include "explications/Explication.h"
+
+using nsUtil::EMsg;
+
+namespace nsTramelo::nsRegles
+{
+    namespace
+    {
+        // Le texte du jeton qui precede, s'il est simple (nom ou nombre), sinon "…".
+        std::string Operande (const CContexte & C, const SJeton & J)
+        {
+            return J.Genre == EJeton::Mot || J.Genre == EJeton::Nombre ? Utf8Valide (C.Mot (J)) : "…";
+        }
+
+        // Le jeton de l'operateur fautif : a l'arret, ou juste avant.
+        bool OperateurProche (const CContexte & C, std::initializer_list <const char *> Ops, SJeton & Trouve)
+        {
+            for (const SJeton * J : { & C.AuArret, & C.AvantArret })
+                for (const char * Op : Ops)
+                    if (C.MotEst (* J, Op) && C.Ligne (J->Debut) == C.Ligne (C.Arret))
+                    {
+                        Trouve = * J;
+                        return true;
+                    }
+            return false;
+        }
+    }
+
+    // x = 5; ou x := 5; : l'affectation s'ecrit <-.
+    bool AffectationEgal (const CContexte & C, SExplication & X)
+    {
+        const char Attendu = C.CaractereAttendu ();
+        SJeton Op;
+        // x = 5; avec x inconnu : Tramelo s'arrete sur x, mais le = est aussi a corriger.
+        if (C.MessageEst (EMsg::AttenteVariable))
+        {
+            const SJeton Nom = C.MotInstruction ();
+            const SJeton Suite = C.Lex.Suivant (Nom.Fin ());
+            if (! C.MotEst (Suite, "=") && ! C.MotEst (Suite, ":=")) return false;
+            const std::string N = Utf8Valide (C.Mot (Nom));
+            X.Placer (Nom);
+            X.Aide ("l'affectation s'écrit avec la flèche « <- » : « " + N + " <- " + Operande (C, C.Lex.Suivant (Suite.Fin ()))
+                    + "; » au lieu de « " + C.Mot (Suite) + " »");
+            if (! C.Visible (C.Mot (Nom), C.Arret))
+                X.Aide (Citer (N) + " n'est pas déclaré : déclarez-le d'abord, par exemple « declarer " + N + " : entier; »");
+            return true;
+        }
+        if (Attendu != '<' && Attendu != '-') return false;
+        if (! OperateurProche (C, { "=", ":=", "==", "<=", "=<" }, Op))
+        {
+            if (Attendu == '-' && C.Arret > 0 && C.Texte [C.Arret - 1] == '<')
+            {
+                X.Placer (C.Arret - 1, C.AuArret.Fin () - C.Arret + 1);
+                X.Aide ("la flèche d'affectation « <- » s'écrit sans espace entre < et -");
+                return true;
+            }
+            return false;
+        }
+        X.Placer (Op);
+        const SJeton Cible = C.MotInstruction ();
+        const SJeton Valeur = C.Lex.Suivant (Op.Fin ());
+        X.Aide ("l'affectation s'écrit avec la flèche « <- » : « " + (Cible.Genre == EJeton::Mot ? Utf8Valide (C.Mot (Cible)) : "x")
+                + " <- " + Operande (C, Valeur) + "; » au lieu de « " + C.Mot (Op) + " »");
+        return true;
+    }
+
+    // = ou == dans une comparaison : vaut.
+    bool ComparaisonEgal (const CContexte & C, SExplication & X)
+    {
+        SJeton Op;
+        if (C.MessageEst (EMsg::AttenteVariable) || C.CaractereAttendu () == '<') return false;
+        if (! OperateurProche (C, { "=", "==", "=<", "=>" }, Op)) return false;
+        X.Placer (Op);
+        const std::string O = C.Mot (Op);
+        const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
+        if (O == "=" && (C.MotEst (Gauche, "<") || C.MotEst (Gauche, ">")))
+        {
+            X.Placer (Gauche.Debut, Op.Fin () - Gauche.Debut);
+            X.Aide (Citer (C.Texte.substr (Gauche.Debut, Op.Fin () - Gauche.Debut)) + " s'écrit sans espace entre les deux signes : « "
+                    + C.Mot (Gauche) + "= »");
+            return true;
+        }
+        if (O == "=<" || O == "=>")
+            X.Aide ("« " + O + " » s'écrit « " + (O == "=<" ? "<=" : ">=") + " » (le signe = en second)");
+        else
+            X.Aide ("l'égalité s'écrit « vaut » : « " + Operande (C, Gauche) + " vaut " + Operande (C, Droite)
+                    + " » au lieu de « " + O + " » ; l'affectation, elle, s'écrit « <- »");
+        return true;
+    }
+
+    // <>, !=, /= : ne_vaut_pas.
+    bool Difference (const CContexte & C, SExplication & X)
+    {
+        SJeton Op;
+        // <> : Tramelo a lu < puis s'arrete sur >.
+        if (C.MotEst (C.AuArret, ">") && C.AuArret.Debut > 0 && C.Texte [C.AuArret.Debut - 1] == '<')
+            Op = { EJeton::Symbole, C.AuArret.Debut - 1, 2 };
+        else if (! OperateurProche (C, { "!=", "<>", "/=" }, Op)) return false;
+        X.Placer (Op);
+        const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
+        X.Aide ("« différent de » s'écrit « ne_vaut_pas » : « " + Operande (C, Gauche) + " ne_vaut_pas " + Operande (C, Droite)
+                + " » au lieu de « " + C.Texte.substr (Op.Debut, Op.Longueur) + " »");
+        return true;
+    }
+
+    // mod, %, div.
+    bool Modulo (const CContexte & C, SExplication & X)
+    {
+        SJeton Op;
+        if (! OperateurProche (C, { "mod", "MOD", "Mod", "%", "div", "DIV" }, Op)) return false;
+        X.Placer (Op);
+        const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
+        const std::string O = C.Mot (Op);
+        if (Minuscules (O) == "div")
+            X.Aide ("la division entière s'écrit « / » entre deux entiers : « " + Operande (C, Gauche) + " / "
+                    + Operande (C, Droite) + " »");
+        else
+            X.Aide ("le reste de la division entière s'écrit avec la fonction modulo : « modulo (" + Operande (C, Gauche)
+                    + ", " + Operande (C, Droite) + ") » au lieu de « " + Operande (C, Gauche) + " " + O + " "
+                    + Operande (C, Droite) + " »");
+        return true;
+    }
+
+    // et, ou, and, or, &&, ||, Et (128) : ET, OU, ET_ALORS, OU_SINON.
+    bool Connecteur (const CContexte & C, SExplication & X)
+    {
+        SJeton Op;
+        if (C.MessageEst (EMsg::ConnecteurAttendu)) Op = C.AvantArret;
+        else if (! OperateurProche (C, { "et", "ou", "and", "or", "AND", "OR", "&&", "||", "&", "|", "Et", "Ou", "Or", "And" }, Op))
+            return false;
+        if (Op.Genre == EJeton::Fin || C.Visible (C.Mot (Op), C.Arret)) return false;
+        std::string O;
+        for (char c : Minuscules (C.Mot (Op)))
+            if (c != '_') O += c;
+        std::string Juste;
+        if (O == "et" || O == "and" || O == "&") Juste = "ET";
+        else if (O == "ou" || O == "or" || O == "|") Juste = "OU";
+        else if (O == "&&" || O == "etalors") Juste = "ET_ALORS";
+        else if (O == "||" || O == "ousinon") Juste = "OU_SINON";
+        else if (C.MessageEst (EMsg::ConnecteurAttendu))
+        {
+            X.Placer (Op);
+            X.Aide (Citer (C.Mot (Op)) + " n'est pas un opérateur logique : les opérateurs sont ET, OU, ET_ALORS, OU_SINON "
+                    "(en majuscules) ; pour la suite de la condition, vérifiez les parenthèses");
+            return true;
+        }
+        else return false;
+        X.Placer (Op);
+        X.Aide ("écrivez " + Citer (Juste) + " au lieu de " + Citer (C.Mot (Op)) + " : les opérateurs logiques s'écrivent en "
+                "majuscules (ET, OU, NON, ET_ALORS, OU_SINON)");
+        // Un cote droit qui lit un tableau ou divise : il ne doit etre evalue que si le gauche le permet.
+        if (Juste == "ET" || Juste == "OU")
+        {
+            bool Garde = false;
+            for (const SJeton & J : C.Lex.Jetons (Op.Fin (), C.FinInstruction ()))
+                Garde = Garde || C.MotEst (J, "[") || C.MotEst (J, "/");
+            if (Garde)
+                X.Note ("le côté droit lit un tableau (ou divise) : avec « " + Juste + (Juste == "ET" ? "_ALORS" : "_SINON")
+                        + " », il n'est évalué que si le côté gauche " + (Juste == "ET" ? "est vrai" : "est faux")
+                        + ", ce qui évite un indice invalide");
+        }
+        return true;
+    }
+
+    // non, not, ! : NON.
+    bool Negation (const CContexte & C, SExplication & X)
+    {
+        SJeton Op;
+        if (! OperateurProche (C, { "non", "not", "!", "Non", "NOT", "Not" }, Op)) return false;
+        if (C.Visible (C.Mot (Op), C.Arret)) return false;
+        X.Placer (Op);
+        const SJeton Suite = C.Lex.Suivant (Op.Fin ());
+        X.Aide ("la négation s'écrit « NON », en majuscules : « NON " + Operande (C, Suite) + " » au lieu de « "
+                + C.Mot (Op) + (C.Mot (Op) == "!" ? "" : " ") + Operande (C, Suite) + " »");
+        return true;
+    }
+
+    // ^, **, ++, +=, -= : pas de tels operateurs.
+    bool AutreOperateur (const CContexte & C, SExplication & X)
+    {
+        SJeton Op;
+        if (! OperateurProche (C, { "^", "**", "++", "--", "+=", "-=" }, Op)) return false;
+        X.Placer (Op);
+        const std::string O = C.Mot (Op);
+        const SJeton Gauche = C.Lex.Precedent (Op.Debut);
+        const std::string G = Operande (C, Gauche);
+        if (O == "^" || O == "**")
+            X.Aide ("il n'y a pas d'opérateur de puissance : multipliez, « " + G + " * " + G + " », ou écrivez une boucle");
+        else if (O == "++" || O == "--")
+            X.Aide ("écrivez « " + G + " <- " + G + (O == "++" ? " + 1" : " - 1") + "; »");
+        else
+            X.Aide ("écrivez « " + G + " <- " + G + " " + O.substr (0, 1) + " " + Operande (C, C.Lex.Suivant (Op.Fin ())) + "; »");
+        return true;
+    }
+}

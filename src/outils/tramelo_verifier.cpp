@@ -1,0 +1,210 @@
+// tramelo-verifier : verifie des sources sans rien traduire dans un fichier et affiche leurs
+// diagnostics expliques, au format de GCC (que Vim et VS Code savent lire) ou en JSON (un objet
+// par ligne). Toute la verification est dans la bibliotheque (Verifier) ; ici, la ligne de
+// commande, la lecture des fichiers et l'ecriture des rapports.
+#include "driver/Ppal.h"
+#include "explications/Verification.h"
+#include "util/CException.h"
+#include "util/Messages.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using nsUtil::EMsg;
+
+namespace
+{
+    const char * const Usage =
+        "Usage : tramelo-verifier [--tabulation N] [--format=texte|json] fichier.algo...\n";
+
+    const char * const Aide =
+        "Verifie les sources sans les traduire dans un fichier et affiche, pour chacun, ses\n"
+        "diagnostics expliques : l'endroit probable de la faute, le message de Tramelo, un extrait\n"
+        "du source et des aides.\n"
+        "\n"
+        "Options :\n"
+        "  --tabulation N   largeur des tabulations du source (1 a 1000, 4 par defaut)\n"
+        "  --format=texte   format de GCC (par defaut) : FICHIER:LIGNE:COLONNE: erreur : MESSAGE [CODE]\n"
+        "  --format=json    un objet JSON par diagnostic et par ligne\n"
+        "  --aide           affiche cette aide\n"
+        "\n"
+        "Statut : 0 si aucun source n'a d'erreur (les avertissements ne comptent pas), sinon le code\n"
+        "de la premiere erreur (102 a 149 : Tramelo ; 150 : fonction dont la fin peut etre atteinte\n"
+        "sans renvoie ; 252 : fichier illisible) ; 253 si la ligne de commande est invalide.\n";
+
+    const int StatutUsage = 253;
+
+    [[noreturn]] void ErreurUsage (const std::string & Message)
+    {
+        std::cerr << "tramelo-verifier : " << Message << '\n' << Usage;
+        std::exit (StatutUsage);
+    }
+
+    // La couleur : seulement sur un terminal, et sans NO_COLOR (non vide) ni TERM=dumb.
+    bool CouleurVoulue ()
+    {
+        const char * Sans = std::getenv ("NO_COLOR");
+        const char * Terminal = std::getenv ("TERM");
+        return isatty (STDOUT_FILENO) && ! (Sans && * Sans) && ! (Terminal && std::string (Terminal) == "dumb");
+    }
+
+    nlohmann::json EnJson (const std::string & Fichier, const nsTramelo::SDiagnosticExplique & D)
+    {
+        nlohmann::json Aides = nlohmann::json::array ();
+        for (const nsTramelo::SAide & A : D.Aides)
+            Aides.push_back ({ { "kind", A.Note ? "note" : "aide" }, { "text", A.Texte } });
+        nlohmann::json J = {
+            { "file", Fichier },
+            { "line", nullptr },
+            { "column", nullptr },
+            { "length", D.Longueur },
+            { "severity", nsTramelo::TexteGravite (D.Gravite) },
+            { "code", D.Code },
+            { "message", D.Message },
+            { "hints", Aides },
+            { "rule", D.Regle },
+        };
+        if (D.Positionne)
+        {
+            J ["line"] = D.Position.Ligne;
+            J ["column"] = D.Position.ColonneOrigine;
+        }
+        return J;
+    }
+
+    struct SOptionsOutil
+    {
+        nsTramelo::SOptions Traduction;
+        bool Json = false;
+        bool Couleur = false;
+        std::vector <std::string> Fichiers;
+    };
+
+    SOptionsOutil LireArguments (int argc, char * argv [])
+    {
+        SOptionsOutil O;
+        bool Options = true;
+        for (int i = 1; i < argc; ++i)
+        {
+            const std::string Arg = argv [i];
+            if (Options && Arg == "--")
+            {
+                Options = false;
+                continue;
+            }
+            if (! Options || Arg.empty () || Arg [0] != '-' || Arg == "-")
+            {
+                O.Fichiers.push_back (Arg);
+                continue;
+            }
+            if (Arg == "--aide" || Arg == "-h" || Arg == "--help")
+            {
+                std::cout << Usage << '\n' << Aide;
+                std::exit (0);
+            }
+            std::string Nom = Arg, Valeur;
+            const std::size_t Egal = Arg.find ('=');
+            const bool AvecValeur = Egal != std::string::npos;
+            if (AvecValeur)
+            {
+                Nom = Arg.substr (0, Egal);
+                Valeur = Arg.substr (Egal + 1);
+            }
+            if (Nom != "--tabulation" && Nom != "--format") ErreurUsage ("option inconnue : " + Arg);
+            if (! AvecValeur)
+            {
+                if (i + 1 >= argc) ErreurUsage ("valeur manquante pour " + Nom);
+                Valeur = argv [++i];
+            }
+            if (Nom == "--tabulation")
+            {
+                if (! nsTramelo::LireTailleTabulation (Valeur, O.Traduction.TailleTab))
+                    ErreurUsage (nsUtil::Texte (EMsg::TailleTabulation) + " : " + Valeur);
+            }
+            else if (Valeur == "json") O.Json = true;
+            else if (Valeur == "texte") O.Json = false;
+            else ErreurUsage ("format inconnu : " + Valeur + " (texte ou json)");
+        }
+        if (O.Fichiers.empty ()) ErreurUsage ("aucun fichier a verifier");
+        O.Couleur = ! O.Json && CouleurVoulue ();
+        return O;
+    }
+
+    void Ecrire (const SOptionsOutil & O, const std::string & Fichier, const std::string & Source,
+                 const nsTramelo::SDiagnosticExplique & D)
+    {
+        if (O.Json)
+            std::cout << EnJson (Fichier, D).dump (-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        else
+            std::cout << nsTramelo::FormaterGcc (Fichier, Source, O.Traduction, D, O.Couleur);
+    }
+
+    // Verifie un fichier ; rend le code de sa premiere erreur, ou 0.
+    int VerifierFichier (const SOptionsOutil & O, const std::string & Fichier)
+    {
+        std::string Source;
+        nsTramelo::SDiagnosticExplique Lecture;
+        Lecture.Positionne = false;
+        Lecture.Regle = "lecture";
+        try
+        {
+            Source = nsTramelo::LireFichierSource (Fichier);
+        }
+        catch (const nsUtil::CException & Exc)
+        {
+            Lecture.Code = Exc.GetCodErr ();
+            Lecture.Message = Exc.GetLibelle ();
+        }
+        catch (const std::exception & Exc)
+        {
+            Lecture.Code = nsUtil::GetCode (EMsg::ExceptionStandard);
+            Lecture.Message = nsUtil::Texte (EMsg::ExceptionStandard) + Exc.what ();
+        }
+        if (Lecture.Code != 0)
+        {
+            Ecrire (O, Fichier, Source, Lecture);
+            return static_cast <int> (Lecture.Code);
+        }
+        const nsTramelo::SVerification V = nsTramelo::Verifier (Source, O.Traduction);
+        int Statut = 0;
+        for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
+        {
+            Ecrire (O, Fichier, Source, D);
+            if (Statut == 0 && D.Gravite == nsTramelo::EGravite::Erreur) Statut = static_cast <int> (D.Code);
+        }
+        return Statut;
+    }
+}
+
+int main (int argc, char * argv [])
+{
+    std::ios::sync_with_stdio (false);
+    try
+    {
+        const SOptionsOutil O = LireArguments (argc, argv);
+        int Statut = 0;
+        for (const std::string & Fichier : O.Fichiers)
+        {
+            const int S = VerifierFichier (O, Fichier);
+            if (Statut == 0) Statut = S;
+        }
+        std::cout.flush ();
+        if (! std::cout)
+        {
+            std::cerr << "tramelo-verifier : ecriture impossible sur la sortie standard\n";
+            return static_cast <int> (nsUtil::GetCode (EMsg::ExceptionStandard));
+        }
+        return Statut;
+    }
+    catch (const std::exception & Exc)
+    {
+        std::cerr << "tramelo-verifier : " << nsUtil::Texte (EMsg::ExceptionStandard) << Exc.what () << '\n';
+        return static_cast <int> (nsUtil::GetCode (EMsg::ExceptionStandard));
+    }
+}
