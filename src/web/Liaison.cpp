@@ -6,6 +6,7 @@
 #include "driver/ListeVocabulaire.h"
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
+#include "explications/Verification.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 
@@ -72,25 +73,34 @@ namespace
         return T;
     }
 
-    // Les diagnostics expliques (erreurs et avertissements), chacun avec sa gravite, sa place et
-    // ses lignes d'aide. Pour l'instant la seule erreur qui arrete la traduction, sans aide.
-    val Diagnostics (const nsTramelo::STraduction & R)
+    // Les diagnostics expliques (erreurs et avertissements), chacun avec sa gravite, sa place
+    // (celle de la faute, qui peut differer de celle de Tramelo) et ses lignes d'aide.
+    val Diagnostics (const nsTramelo::SVerification & V)
     {
-        val V = val::array ();
-        if (! R.Erreur) return V;
-        const nsTramelo::SDiagnostic & D = * R.Erreur;
-        val E = val::object ();
-        E.set ("severite", std::string ("erreur"));
-        E.set ("code", D.Code);
-        E.set ("message", Octets (D.Message));
-        E.set ("positionne", D.Positionne);
-        E.set ("ligne", Nombre (D.Arret.Ligne));
-        E.set ("colonne", Nombre (D.Arret.Colonne));
-        E.set ("decalage", Nombre (D.Arret.DecalageOrigine));
-        E.set ("longueur", Nombre (D.Longueur));
-        E.set ("aides", val::array ());
-        V.call <void> ("push", E);
-        return V;
+        val Liste = val::array ();
+        for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
+        {
+            val E = val::object ();
+            E.set ("severite", std::string (D.Gravite == nsTramelo::EGravite::Erreur ? "erreur" : "attention"));
+            E.set ("code", D.Code);
+            E.set ("message", Octets (D.Message));
+            E.set ("positionne", D.Positionne);
+            E.set ("ligne", Nombre (D.Position.Ligne));
+            E.set ("colonne", Nombre (D.Position.Colonne));
+            E.set ("decalage", Nombre (D.Position.DecalageOrigine));
+            E.set ("longueur", Nombre (D.Longueur));
+            val Aides = val::array ();
+            for (const nsTramelo::SAide & A : D.Aides)
+            {
+                val Ligne = val::object ();
+                Ligne.set ("genre", std::string (A.Note ? "note" : "aide"));
+                Ligne.set ("texte", Octets (A.Texte));
+                Aides.call <void> ("push", Ligne);
+            }
+            E.set ("aides", Aides);
+            Liste.call <void> ("push", E);
+        }
+        return Liste;
     }
 
     val Traduire (const std::string & Source, const val & Options)
@@ -100,15 +110,15 @@ namespace
 
     val ListerDiagnostics (const std::string & Source, const val & Options)
     {
-        return Diagnostics (nsTramelo::Traduire (Source, LireOptions (Options)));
+        return Diagnostics (nsTramelo::Verifier (Source, LireOptions (Options)));
     }
 
     // Traduction et diagnostics d'un meme source en un appel (la page, a chaque frappe).
     val Analyser (const std::string & Source, const val & Options)
     {
-        const nsTramelo::STraduction R = nsTramelo::Traduire (Source, LireOptions (Options));
-        val A = Traduction (R);
-        A.set ("diagnostics", Diagnostics (R));
+        const nsTramelo::SVerification V = nsTramelo::Verifier (Source, LireOptions (Options));
+        val A = Traduction (V.Traduction);
+        A.set ("diagnostics", Diagnostics (V));
         return A;
     }
 

@@ -76,7 +76,7 @@ class WidgetExplication extends WidgetType {
         bloc.dataset.ligne = String(this.ligne);
         const message = document.createElement('div');
         message.className = 'cm-explication-message';
-        message.textContent = `${this.diag.severite === 'erreur' ? 'erreur' : 'avertissement'} : ${this.diag.message}`;
+        message.textContent = `${this.diag.severite === 'erreur' ? 'erreur' : 'attention'} : ${this.diag.message}`;
         bloc.append(message);
         for (const aide of this.diag.aides) {
             const ligneAide = document.createElement('div');
