@@ -155,6 +155,62 @@ namespace nsLsp
 
     // ---- Messages ----
 
+    namespace
+    {
+        // Construction du document JSON par l'interface SAX de nlohmann : meme resultat que
+        // json::parse, mais chaque chaine est deplacee au lieu d'etre recopiee (un source de
+        // 256 Mo n'est pas duplique) ; la pile est un vecteur, sans recursion.
+        class CConstructeur
+        {
+          public :
+            explicit CConstructeur (json & Racine) : Racine (Racine) {}
+
+            bool null () { return Valeur (nullptr); }
+            bool boolean (bool b) { return Valeur (b); }
+            bool number_integer (json::number_integer_t n) { return Valeur (n); }
+            bool number_unsigned (json::number_unsigned_t n) { return Valeur (n); }
+            bool number_float (json::number_float_t x, const json::string_t &) { return Valeur (x); }
+            bool string (json::string_t & s) { return Valeur (std::move (s)); }
+            bool binary (json::binary_t & b) { return Valeur (std::move (b)); }
+            bool start_object (std::size_t) { Pile.push_back (Placer (json::object ())); return true; }
+            bool key (json::string_t & Cle) { Cles.push_back (std::move (Cle)); return true; }
+            bool end_object () { Pile.pop_back (); return true; }
+            bool start_array (std::size_t) { Pile.push_back (Placer (json::array ())); return true; }
+            bool end_array () { Pile.pop_back (); return true; }
+            bool parse_error (std::size_t, const std::string &, const json::exception &) { return false; }
+
+          private :
+            json & Racine;
+            std::vector <json *> Pile;
+            std::vector <std::string> Cles;
+
+            json * Placer (json && J)
+            {
+                if (Pile.empty ())
+                {
+                    Racine = std::move (J);
+                    return & Racine;
+                }
+                json & Parent = * Pile.back ();
+                if (Parent.is_array ())
+                {
+                    Parent.get_ref <json::array_t &> ().push_back (std::move (J));
+                    return & Parent.get_ref <json::array_t &> ().back ();
+                }
+                json & Place = Parent.get_ref <json::object_t &> () [std::move (Cles.back ())];
+                Cles.pop_back ();
+                Place = std::move (J);
+                return & Place;
+            }
+            template <class T>
+            bool Valeur (T && V)
+            {
+                Placer (json (std::forward <T> (V)));
+                return true;
+            }
+        };
+    }
+
     void CServeur::Envoyer (const json & Message)
     {
         // Un message du traducteur peut citer un octet isole d'un caractere UTF-8 : remplace.
@@ -187,11 +243,16 @@ namespace nsLsp
     void CServeur::Traiter (const std::string & Corps)
     {
         json M;
+        CConstructeur Constructeur (M);
+        bool Valide = false;
         try
         {
-            M = json::parse (Corps);
+            Valide = json::sax_parse (Corps, & Constructeur);
         }
         catch (const json::exception &)
+        {
+        }
+        if (! Valide)
         {
             RepondreErreur (nullptr, ParseError, "message JSON invalide");
             return;

@@ -156,16 +156,26 @@ namespace nsLsp
             }
             if (Tampon.size () - Debut < Attendu)
             {
-                // Un grand corps est reserve d'un coup, dans la limite de ce qu'une longueur annoncee
-                // (peut-etre fausse) peut engager avant l'arrivee des octets.
+                // Un grand corps est reserve d'un coup : sans recopies successives, chaque page n'est
+                // touchee qu'une fois (une longueur fausse ne reserve que de la memoire virtuelle).
                 if (Debut > 0 && Tampon.size () - Debut < 65536 && Attendu > 65536)
                 {
                     Tampon.erase (0, Debut);
                     Debut = 0;
                 }
-                const std::size_t Reserve = Debut + std::min <std::size_t> (Attendu, std::size_t (64) << 20);
-                if (Tampon.capacity () < Reserve) Tampon.reserve (Reserve);
+                if (Tampon.capacity () < Debut + Attendu) Tampon.reserve (Debut + Attendu);
                 return false;
+            }
+            if (Debut == 0 && Attendu > 65536)
+            {
+                // Un grand corps en tete du tampon est rendu sans recopie ; la suite (le debut
+                // d'un autre message) passe dans un tampon neuf.
+                std::string Reste = Tampon.substr (Attendu);
+                Tampon.resize (Attendu);
+                Corps.swap (Tampon);
+                Tampon = std::move (Reste);
+                DansCorps = false;
+                return true;
             }
             Corps.assign (Tampon, Debut, Attendu);
             Debut += Attendu;
