@@ -29,3 +29,23 @@ if(TRAMELO_LSP)
     target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
   endif()
 endif()
+
+# Extension VS Code empaquetee (.vsix, avec le client du serveur de langage) : construite quand
+# les modules npm de editeurs/vscode sont installes ("npm ci"), installee a cote de ses sources.
+find_program(TRAMELO_NODE_VSIX node)
+set(TRAMELO_DOSSIER_VSCODE ${CMAKE_SOURCE_DIR}/editeurs/vscode)
+if(TRAMELO_NODE_VSIX AND EXISTS ${TRAMELO_DOSSIER_VSCODE}/node_modules/.bin/vsce)
+  set(TRAMELO_VSIX ${CMAKE_BINARY_DIR}/editeurs/tramelo-algo-${PROJECT_VERSION}.vsix)
+  file(GLOB TRAMELO_VSIX_SOURCES CONFIGURE_DEPENDS ${TRAMELO_DOSSIER_VSCODE}/src/*.js
+       ${TRAMELO_DOSSIER_VSCODE}/syntaxes/*.json ${TRAMELO_DOSSIER_VSCODE}/*.json ${TRAMELO_DOSSIER_VSCODE}/*.md)
+  add_custom_command(OUTPUT ${TRAMELO_VSIX}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/editeurs
+    COMMAND sh ${TRAMELO_DOSSIER_VSCODE}/empaqueter.sh ${TRAMELO_VSIX}
+    DEPENDS ${TRAMELO_VSIX_SOURCES} ${TRAMELO_DOSSIER_VSCODE}/empaqueter.sh
+    COMMENT "Extension VS Code tramelo-algo-${PROJECT_VERSION}.vsix"
+    VERBATIM)
+  add_custom_target(tramelo_vsix ALL DEPENDS ${TRAMELO_VSIX})
+  install(FILES ${TRAMELO_VSIX} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo/vscode)
+else()
+  message(STATUS "Extension VS Code (.vsix) non construite : lancer « npm ci » dans editeurs/vscode")
+endif()
