@@ -284,7 +284,7 @@ TEST (Serveur, VoirCppEtAidesDansLeMessage)
     EXPECT_EQ (R ["result"]["statut"], 0);
     const json R2 = S.Requete ("tramelo/voirCpp", { { "textDocument", { { "uri", "file:///a.algo" } } } });
     EXPECT_EQ (R2 ["result"], R ["result"]);
-    // Message du traducteur qui cite un octet isole d'un caractere UTF-8 : JSON valide quand meme.
+    // Un caractere non ASCII a la place d'un nom : la faute commence sur lui.
     const json D = S.Diagnostics ("algorithme A\ndebut\n    \xC3\xA9 <- 1;\nfin\n", "file:///b.algo");
     ASSERT_EQ (D.size (), 1u);
     EXPECT_EQ (D [0]["range"]["start"], Pos (2, 4));
