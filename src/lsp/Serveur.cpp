@@ -350,7 +350,8 @@ namespace nsLsp
     json CServeur::Initialiser (const json & Params)
     {
         const json & Format = Facultatif (Params, { "capabilities", "textDocument", "hover", "contentFormat" });
-        if (Format.is_array ()) SurvolMarkdown = std::find (Format.begin (), Format.end (), "markdown") != Format.end ();
+        // Sans contentFormat, le client n'a promis que le texte brut.
+        SurvolMarkdown = Format.is_array () && std::find (Format.begin (), Format.end (), "markdown") != Format.end ();
         const json & Hierarchie = Facultatif (Params, { "capabilities", "textDocument", "documentSymbol",
                                                         "hierarchicalDocumentSymbolSupport" });
         SymbolesHierarchiques = Hierarchie.is_boolean () && Hierarchie.get <bool> ();

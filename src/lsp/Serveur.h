@@ -62,7 +62,7 @@ namespace nsLsp
         bool Initialise = false, Arrete = false, Sorti = false;
         unsigned TailleTab = 4;              // initializationOptions.tailleTabulation
         bool AidesDansMessage = false;       // initializationOptions.aidesDansMessage
-        bool SurvolMarkdown = true;          // le client lit le markdown dans un survol
+        bool SurvolMarkdown = false;         // le client lit le markdown dans un survol
         bool SymbolesHierarchiques = true;   // le client accepte DocumentSymbol[]
         std::map <std::string, SDocument> Documents;
 

@@ -25,8 +25,10 @@ namespace
         CServeur S;
         explicit SServeur (json Options = json::object ())
         {
-            Envoyer (Message ("initialize", { { "capabilities", { { "textDocument", { { "documentSymbol",
-                     { { "hierarchicalDocumentSymbolSupport", true } } } } } } }, { "initializationOptions", Options } }, 1));
+            Envoyer (Message ("initialize", { { "capabilities", { { "textDocument", {
+                     { "hover", { { "contentFormat", { "markdown", "plaintext" } } } },
+                     { "documentSymbol", { { "hierarchicalDocumentSymbolSupport", true } } } } } } },
+                     { "initializationOptions", Options } }, 1));
         }
         std::vector <json> Envoyer (const json & M, bool Publier = true)
         {
@@ -288,4 +290,34 @@ TEST (Serveur, VoirCppEtAidesDansLeMessage)
     const json D = S.Diagnostics ("algorithme A\ndebut\n    \xC3\xA9 <- 1;\nfin\n", "file:///b.algo");
     ASSERT_EQ (D.size (), 1u);
     EXPECT_EQ (D [0]["range"]["start"], Pos (2, 4));
+}
+
+TEST (Serveur, ClientSansMarkdownNiHierarchieEtTabulationsDeHuit)
+{
+    // Capacites vides : survol en texte brut, symboles a plat (SymbolInformation) ; tabulations de
+    // 8 : les noms derriere des tabulations sont retrouves dans le journal, la faute bien placee.
+    CServeur S;
+    S.Traiter (Message ("initialize", { { "capabilities", json::object () },
+                                        { "initializationOptions", { { "tailleTabulation", 8 } } } }, 1).dump ());
+    S.Traiter (Message ("textDocument/didOpen", { { "textDocument", { { "uri", "u" }, { "version", 1 }, { "text",
+               "algorithme A\ndebut\n\t\tdeclarer n : entier;\n\t\tn <- \"a\";\nfin\n" } } } }).dump ());
+    S.Publier ();
+    const json D = json::parse (S.Sorties.back ())["params"]["diagnostics"];
+    ASSERT_EQ (D.size (), 1u);
+    EXPECT_EQ (D [0]["range"]["start"], Pos (3, 7));
+    S.Sorties.clear ();
+    S.Traiter (Message ("textDocument/hover", { { "textDocument", { { "uri", "u" } } }, { "position", Pos (3, 2) } }, 2).dump ());
+    const json H = json::parse (S.Sorties.back ())["result"]["contents"];
+    EXPECT_EQ (H, json ({ { "kind", "plaintext" }, { "value", "n : variable de type entier" } }));
+    S.Traiter (Message ("textDocument/hover", { { "textDocument", { { "uri", "u" } } }, { "position", Pos (2, 3) } }, 3).dump ());
+    EXPECT_NE (json::parse (S.Sorties.back ())["result"]["contents"]["value"].get <std::string> ().find ("\ndeclarer nom : type;"),
+               std::string::npos);
+    S.Traiter (Message ("textDocument/documentSymbol", { { "textDocument", { { "uri", "u" } } } }, 4).dump ());
+    const json Sy = json::parse (S.Sorties.back ())["result"];
+    ASSERT_EQ (Sy.size (), 2u);
+    EXPECT_EQ (Sy [0]["name"], "A");
+    EXPECT_EQ (Sy [0]["location"]["uri"], "u");
+    EXPECT_EQ (Sy [1]["name"], "n");
+    EXPECT_EQ (Sy [1]["containerName"], "A");
+    EXPECT_EQ (Sy [1]["location"]["range"]["start"], Pos (2, 11));
 }
