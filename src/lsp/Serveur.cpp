@@ -510,7 +510,10 @@ namespace nsLsp
         for (const SDiagnosticExplique & D : V.Diagnostics)
         {
             std::size_t Debut = std::min (D.Position.DecalageOrigine, Doc.Texte.size ());
-            std::size_t Fin = std::min (Debut + D.Longueur, Doc.Texte.size ());
+            // La longueur se compte dans le texte tamponne : une tabulation dans l'etendue y prend
+            // plusieurs colonnes.
+            std::size_t Fin = Doc.DebutsSource.empty () ? std::min (Debut + D.Longueur, Doc.Texte.size ())
+                                                        : std::max (Debut, VersOrigine (Doc, D.Position.Decalage + D.Longueur));
             // Sans mot a cet endroit : le seul caractere, s'il y en a un sur la ligne.
             if (Fin == Debut && Debut < Doc.Texte.size () && Doc.Texte [Debut] != '\n' && Doc.Texte [Debut] != '\r')
                 Fin = Debut + 1;
