@@ -145,6 +145,7 @@ namespace nsLsp
         return true;
     }
 
+    // message : en-tete corps ; corps : exactement Content-Length octets (du JSON, verifie plus loin).
     bool CTrames::Extraire (std::string & Corps, std::vector <std::string> & Anomalies)
     {
         for (;;)

@@ -75,7 +75,7 @@ int main (int argc, char * argv [])
     nsLsp::CTrames Trames;
     std::vector <std::string> Anomalies;
     std::string Corps;
-    static char Tampon [1 << 16];
+    static char Tampon [1 << 16];   // rempli par chaque read, aussitot recopie dans Trames
     for (;;)
     {
         const ssize_t n = read (STDIN_FILENO, Tampon, sizeof Tampon);
