@@ -213,7 +213,8 @@ namespace nsLsp
 
     void CServeur::Envoyer (const json & Message)
     {
-        // Un message du traducteur peut citer un octet isole d'un caractere UTF-8 : remplace.
+        // Par prudence, un texte qui ne serait pas de l'UTF-8 valide (cite du source) est envoye
+        // avec des caracteres de remplacement plutot que de faire echouer l'envoi.
         Sorties.push_back (Message.dump (-1, ' ', false, json::error_handler_t::replace));
     }
 
