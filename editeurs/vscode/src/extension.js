@@ -51,8 +51,14 @@ async function voirCpp() {
     vscode.window.showErrorMessage('Tramelo : le serveur de langage ne tourne pas.');
     return;
   }
-  const r = await client.sendRequest('workspace/executeCommand',
-    { command: 'tramelo.voirCpp', arguments: [document.uri.toString()] });
+  let r;
+  try {
+    r = await client.sendRequest('workspace/executeCommand',
+      { command: 'tramelo.voirCpp', arguments: [document.uri.toString()] });
+  } catch (e) {
+    vscode.window.showErrorMessage(`Tramelo : pas de C++ (${e.message}).`);
+    return;
+  }
   if (r.statut !== 0) vscode.window.showWarningMessage(`Tramelo : ${r.message} (C++ partiel)`);
   const cpp = await vscode.workspace.openTextDocument({ language: 'cpp', content: r.cpp });
   await vscode.window.showTextDocument(cpp, { viewColumn: vscode.ViewColumn.Beside, preview: true });
