@@ -641,8 +641,10 @@ namespace nsLsp
                                      : U.Nature == ENature::Procedure ? "procédure"
                                      : "fonction renvoyant " + NomType (U.TypeRetour);
             // Les noms declares dans l'unite, jusqu'au nom de l'unite suivante.
-            const std::size_t FinDecl = u + 1 < J.Unites.size () ? std::min (J.Unites [u + 1].Declaration, J.Declarations.size ())
-                                                                 : J.Declarations.size ();
+            // (Une unite suivante sans nom, arretee par une erreur avant lui, ne borne rien.)
+            const bool Suivante = u + 1 < J.Unites.size () && ! J.Unites [u + 1].Nom.empty ();
+            const std::size_t FinDecl = Suivante ? std::min (J.Unites [u + 1].Declaration, J.Declarations.size ())
+                                                 : J.Declarations.size ();
             json Enfants = json::array ();
             if (! SymbolesHierarchiques)
                 Resultat.push_back ({ { "name", U.Nom }, { "kind", GenreSymbole (U.Nature) },

@@ -236,6 +236,12 @@ TEST (Serveur, SurvolEtSymboles)
     ASSERT_EQ (Unites [1]["children"].size (), 2u);
     EXPECT_EQ (Unites [1]["children"][1]["name"], "i");
     EXPECT_EQ (Unites [1]["children"][1]["selectionRange"]["start"], Pos (7, 7));
+
+    // Une unite arretee avant son nom : absente du plan, et la precedente garde ses noms.
+    S.Diagnostics ("procedure P (x : in entier)\ndebut\n    declarer y : reel;\nfin\nprocedure\n", "file:///b.algo");
+    const json R2 = S.Requete ("textDocument/documentSymbol", { { "textDocument", { { "uri", "file:///b.algo" } } } });
+    ASSERT_EQ (R2 ["result"].size (), 1u);
+    EXPECT_EQ (R2 ["result"][0]["children"].size (), 2u);
 }
 
 TEST (Serveur, CycleDeVieEtEntreesInvalides)
