@@ -241,7 +241,7 @@ TEST (Serveur, SurvolEtSymboles)
     S.Diagnostics ("procedure P (x : in entier)\ndebut\n    declarer y : reel;\nfin\nprocedure\n", "file:///b.algo");
     const json R2 = S.Requete ("textDocument/documentSymbol", { { "textDocument", { { "uri", "file:///b.algo" } } } });
     ASSERT_EQ (R2 ["result"].size (), 1u);
-    EXPECT_EQ (R2 ["result"][0]["children"].size (), 2u);
+    EXPECT_EQ (R2 ["result"][0]["children"].size (), 2u) << R2.dump ();
 }
 
 TEST (Serveur, CycleDeVieEtEntreesInvalides)
