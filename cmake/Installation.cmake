@@ -51,7 +51,7 @@ install(PROGRAMS ${CMAKE_SOURCE_DIR}/outils/tramelo-exec DESTINATION ${CMAKE_INS
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
-set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-lsp)
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
   set(source_page ${CMAKE_SOURCE_DIR}/man/${page}.1)
@@ -79,8 +79,13 @@ foreach(commande Tramelo tramelo-exec tramelo-verifier)
 endforeach()
 
 # Fichiers des editeurs et exemples.
+# (Le dossier vscode sans ce qui sert a construire le .vsix, installe a part par Lsp.cmake.)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/editeurs/vim ${CMAKE_SOURCE_DIR}/editeurs/vscode
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo)
+                  ${CMAKE_SOURCE_DIR}/editeurs/nvim
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo
+        PATTERN node_modules EXCLUDE PATTERN dist EXCLUDE PATTERN "*.vsix" EXCLUDE
+        PATTERN src EXCLUDE PATTERN package-lock.json EXCLUDE PATTERN empaqueter.sh EXCLUDE
+        PATTERN .vscodeignore EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/exemples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tramelo/exemples
         FILES_MATCHING PATTERN "*.algo")
@@ -113,7 +118,9 @@ fonctions, tableaux, chaînes, boucles) et écrit le programme C++17 équivalent
 Chaque erreur est signalée par un message en français avec son numéro de
 ligne. La commande tramelo-exec traduit, compile et exécute un algorithme en
 une seule fois. Le paquet fournit aussi les pages de manuel, la complétion
-bash et la coloration syntaxique pour Vim et Visual Studio Code.")
+bash, la coloration syntaxique pour Vim et Visual Studio Code, et le serveur
+de langage tramelo-lsp (diagnostics pendant la frappe dans Neovim, Vim et
+Visual Studio Code).")
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TRAMELO_MAINTENEUR})

@@ -97,11 +97,23 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/syntaxes/algo.tmLanguage.json
 -rw-r--r-- usr/share/tramelo/vscode/language-configuration.json
 -rw-r--r-- usr/share/tramelo/vscode/tasks.json
+-rwxr-xr-x usr/bin/tramelo-lsp
+-rw-r--r-- usr/share/man/man1/tramelo-lsp.1.gz
+-rw-r--r-- usr/share/tramelo/nvim/lua/tramelo/lsp.lua
+-rw-r--r-- usr/share/tramelo/nvim/ftplugin/algo.lua
 FIN
 # Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
 awk '{ print $1, $6 }' "$tmp/contenu" >"$tmp/droits"
 droits_attendus "paquet" <"$tmp/droits"
 grep -q '^drwxr-xr-x .* \./usr/$' "$tmp/contenu" || ko "./usr/ absent du paquet ou mal cree"
+# L'extension empaquetee, quand la construction l'a produite (modules npm installes).
+vsix=$(ls "$(dirname "$tramelo_construit")"/editeurs/*.vsix 2>/dev/null | head -1)
+if [ -n "$vsix" ]; then
+    grep -q "usr/share/tramelo/vscode/${vsix##*/}\$" "$tmp/contenu" || ko "${vsix##*/} absent du paquet"
+fi
+if grep -q 'usr/share/tramelo/vscode/src/\|package-lock' "$tmp/contenu"; then
+    ko "sources de l'extension dans le paquet"
+fi
 if grep -q 'tramelo-vocabulaire\|tramelo_unit_tests\|node_modules' "$tmp/contenu"; then
     ko "fichiers de developpement dans le paquet"
 fi
@@ -149,8 +161,17 @@ for ex in "$exemples"/*.algo; do
 done
 [ -z "$(ls -A "$tmp/tmpdir")" ] || ko "dossier temporaire non vide apres tramelo-exec installe"
 
+# Le serveur de langage installe repond a initialize puis s'arrete proprement.
+corps1='{"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}}'
+corps2='{"jsonrpc":"2.0","id":2,"method":"shutdown"}'
+corps3='{"jsonrpc":"2.0","method":"exit"}'
+trame () { printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
+{ trame "$corps1"; trame "$corps2"; trame "$corps3"; } | "$bin/tramelo-lsp" >"$tmp/lsp" 2>&1
+s=$?
+[ $s = 0 ] && grep -q '"hoverProvider":true' "$tmp/lsp" || ko "tramelo-lsp installe : statut $s, $(head -c 300 "$tmp/lsp")"
+
 # Pages de manuel : gzip -9n (ni nom ni date dans l'en-tete), et rendu par man.
-for page in Tramelo tramelo-exec tramelo-verifier; do
+for page in Tramelo tramelo-exec tramelo-verifier tramelo-lsp; do
     gz=$racine/usr/share/man/man1/$page.1.gz
     gzip -t "$gz" 2>/dev/null || { ko "$page.1.gz n'est pas un gzip valide"; continue; }
     # Octet 4 : drapeaux (FNAME = 8) ; octets 5 a 8 : date ; octet 9 : 2 pour -9.
@@ -164,6 +185,7 @@ for page in Tramelo tramelo-exec tramelo-verifier; do
         grep -q '^NOM' "$tmp/rendu" && grep -q '^SYNOPSIS' "$tmp/rendu" || ko "man -l $page : sections absentes"
         grep -q "$page fichier.algo" "$tmp/rendu" || grep -q "$page \[--garder\] fichier.algo" "$tmp/rendu" ||
             grep -q "$page  *\[--tabulation" "$tmp/rendu" ||
+            grep -q "$page \[--stdio\]" "$tmp/rendu" ||
             ko "man -l $page : synopsis absent"
         [ ! -s "$tmp/avert" ] || { ko "man -l $page : avertissements"; cat "$tmp/avert"; }
     else

@@ -1,0 +1,51 @@
+# Serveur de langage tramelo-lsp (src/lsp) : un coeur sans entree-sortie, que les tests et le
+# fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev.
+option(TRAMELO_LSP "Construire le serveur de langage tramelo-lsp" ON)
+
+if(TRAMELO_LSP)
+  find_package(nlohmann_json 3.10 QUIET)
+  if(NOT nlohmann_json_FOUND)
+    message(WARNING "nlohmann_json introuvable (paquet nlohmann-json3-dev) : tramelo-lsp n'est pas construit")
+    set(TRAMELO_LSP OFF)
+  endif()
+endif()
+
+if(TRAMELO_LSP)
+  file(GLOB TRAMELO_LSP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/lsp/*.cpp)
+  list(REMOVE_ITEM TRAMELO_LSP_SOURCES ${CMAKE_SOURCE_DIR}/src/lsp/main.cpp)
+  add_library(tramelo_lsp_coeur STATIC ${TRAMELO_LSP_SOURCES})
+  target_link_libraries(tramelo_lsp_coeur PUBLIC tramelo_lib nlohmann_json::nlohmann_json)
+  target_compile_definitions(tramelo_lsp_coeur PUBLIC TRAMELO_VERSION="${PROJECT_VERSION}")
+
+  add_executable(tramelo-lsp ${CMAKE_SOURCE_DIR}/src/lsp/main.cpp)
+  target_link_libraries(tramelo-lsp PRIVATE tramelo_lsp_coeur)
+  include(GNUInstallDirs)
+  install(TARGETS tramelo-lsp RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+  # Cible libFuzzer du serveur : un flux d'octets decoupe en messages (preset fuzz).
+  if(TRAMELO_FUZZ)
+    add_executable(fuzz_lsp ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_lsp.cpp)
+    target_link_libraries(fuzz_lsp PRIVATE tramelo_lsp_coeur)
+    target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
+  endif()
+endif()
+
+# Extension VS Code empaquetee (.vsix, avec le client du serveur de langage) : construite quand
+# les modules npm de editeurs/vscode sont installes ("npm ci"), installee a cote de ses sources.
+find_program(TRAMELO_NODE_VSIX node)
+set(TRAMELO_DOSSIER_VSCODE ${CMAKE_SOURCE_DIR}/editeurs/vscode)
+if(TRAMELO_NODE_VSIX AND EXISTS ${TRAMELO_DOSSIER_VSCODE}/node_modules/.bin/vsce)
+  set(TRAMELO_VSIX ${CMAKE_BINARY_DIR}/editeurs/tramelo-algo-${PROJECT_VERSION}.vsix)
+  file(GLOB TRAMELO_VSIX_SOURCES CONFIGURE_DEPENDS ${TRAMELO_DOSSIER_VSCODE}/src/*.js
+       ${TRAMELO_DOSSIER_VSCODE}/syntaxes/*.json ${TRAMELO_DOSSIER_VSCODE}/*.json ${TRAMELO_DOSSIER_VSCODE}/*.md)
+  add_custom_command(OUTPUT ${TRAMELO_VSIX}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/editeurs
+    COMMAND sh ${TRAMELO_DOSSIER_VSCODE}/empaqueter.sh ${TRAMELO_VSIX}
+    DEPENDS ${TRAMELO_VSIX_SOURCES} ${TRAMELO_DOSSIER_VSCODE}/empaqueter.sh
+    COMMENT "Extension VS Code tramelo-algo-${PROJECT_VERSION}.vsix"
+    VERBATIM)
+  add_custom_target(tramelo_vsix ALL DEPENDS ${TRAMELO_VSIX})
+  install(FILES ${TRAMELO_VSIX} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo/vscode)
+else()
+  message(STATUS "Extension VS Code (.vsix) non construite : lancer « npm ci » dans editeurs/vscode")
+endif()

@@ -1,0 +1,96 @@
+// Extension Tramelo pour VS Code : client du serveur de langage tramelo-lsp (diagnostics pendant
+// la frappe, survol, plan du document) et commandes « Tramelo : voir le C++ » et « Tramelo : exécuter ».
+const vscode = require('vscode');
+const { LanguageClient } = require('vscode-languageclient/node');
+const { trouverProgramme } = require('./serveur');
+
+let client = null;   // cree par activate, arrete par deactivate
+
+function reglages() {
+  return vscode.workspace.getConfiguration('tramelo');
+}
+
+async function demarrerClient(context) {
+  const r = reglages();
+  const commande = trouverProgramme(r.get('cheminServeur'), 'tramelo-lsp', process.env);
+  if (commande === null) {
+    vscode.window.showErrorMessage(
+      'Tramelo : tramelo-lsp est introuvable (ni dans le PATH, ni au chemin du réglage « tramelo.cheminServeur »).');
+    return;
+  }
+  const serveur = { command: commande, args: [] };
+  client = new LanguageClient('tramelo', 'Tramelo', { run: serveur, debug: serveur }, {
+    documentSelector: [{ language: 'algo' }],
+    initializationOptions: {
+      tailleTabulation: r.get('tailleTabulation'),
+      aidesDansMessage: r.get('aidesDansMessage'),
+    },
+  });
+  context.subscriptions.push(client);
+  try {
+    await client.start();
+  } catch (e) {
+    vscode.window.showErrorMessage(`Tramelo : le serveur ${commande} n'a pas démarré (${e.message}).`);
+  }
+}
+
+function documentAlgo() {
+  const editeur = vscode.window.activeTextEditor;
+  if (!editeur || editeur.document.languageId !== 'algo') {
+    vscode.window.showWarningMessage('Tramelo : ouvrez d\'abord un fichier .algo.');
+    return null;
+  }
+  return editeur.document;
+}
+
+// Le C++ du document tel qu'il est dans l'editeur (meme non enregistre), a cote de lui.
+async function voirCpp() {
+  const document = documentAlgo();
+  if (!document) return;
+  if (!client || !client.isRunning()) {
+    vscode.window.showErrorMessage('Tramelo : le serveur de langage ne tourne pas.');
+    return;
+  }
+  let r;
+  try {
+    r = await client.sendRequest('workspace/executeCommand',
+      { command: 'tramelo.voirCpp', arguments: [document.uri.toString()] });
+  } catch (e) {
+    vscode.window.showErrorMessage(`Tramelo : pas de C++ (${e.message}).`);
+    return;
+  }
+  if (r.statut !== 0) vscode.window.showWarningMessage(`Tramelo : ${r.message} (C++ partiel)`);
+  const cpp = await vscode.workspace.openTextDocument({ language: 'cpp', content: r.cpp });
+  await vscode.window.showTextDocument(cpp, { viewColumn: vscode.ViewColumn.Beside, preview: true });
+}
+
+// La tache « Exécuter » : tramelo-exec dans le terminal integre, precede de la ligne « Source : »
+// que lit l'analyseur de problemes $tramelo. Le chemin passe en argument : aucun guillemet a echapper.
+async function executer() {
+  const document = documentAlgo();
+  if (!document) return;
+  if (document.isUntitled || !(await document.save())) {
+    vscode.window.showWarningMessage('Tramelo : enregistrez le fichier avant de l\'exécuter.');
+    return;
+  }
+  const exec = trouverProgramme(reglages().get('cheminExec'), 'tramelo-exec', process.env) || 'tramelo-exec';
+  const execution = new vscode.ProcessExecution('/bin/sh',
+    ['-c', 'printf \'Source : %s\\n\' "$2" && exec "$1" "$2"', 'tramelo', exec, document.uri.fsPath]);
+  const dossier = vscode.workspace.getWorkspaceFolder(document.uri) || vscode.TaskScope.Workspace;
+  const tache = new vscode.Task({ type: 'tramelo', fichier: document.uri.fsPath }, dossier, 'Exécuter',
+    'tramelo', execution, '$tramelo');
+  tache.presentationOptions = { reveal: vscode.TaskRevealKind.Always, focus: true, clear: true };
+  await vscode.tasks.executeTask(tache);
+}
+
+async function activate(context) {
+  context.subscriptions.push(vscode.commands.registerCommand('tramelo.afficherCpp', voirCpp));
+  context.subscriptions.push(vscode.commands.registerCommand('tramelo.executer', executer));
+  await demarrerClient(context);
+}
+
+async function deactivate() {
+  if (client) await client.stop();
+}
+
+module.exports = { activate, deactivate };

@@ -1,0 +1,329 @@
+// Coeur du serveur de langage sans processus : positions UTF-16, decoupage du flux, et messages
+// rendus pour des sources piegeux (tabulations, CRLF, accents, emoji), compares a la bibliotheque.
+#include "explications/Verification.h"
+#include "lsp/Positions.h"
+#include "lsp/Serveur.h"
+#include "lsp/Trames.h"
+
+#include <gtest/gtest.h>
+
+using namespace nsLsp;
+using json = nlohmann::json;
+
+namespace
+{
+    json Message (const std::string & Methode, json Params, int Id = 0)
+    {
+        json M = { { "jsonrpc", "2.0" }, { "method", Methode }, { "params", std::move (Params) } };
+        if (Id) M ["id"] = Id;
+        return M;
+    }
+
+    // Un serveur initialise ; Envoyer rend les messages produits par un message.
+    struct SServeur
+    {
+        CServeur S;
+        explicit SServeur (json Options = json::object ())
+        {
+            Envoyer (Message ("initialize", { { "capabilities", { { "textDocument", {
+                     { "hover", { { "contentFormat", { "markdown", "plaintext" } } } },
+                     { "documentSymbol", { { "hierarchicalDocumentSymbolSupport", true } } } } } } },
+                     { "initializationOptions", Options } }, 1));
+        }
+        std::vector <json> Envoyer (const json & M, bool Publier = true)
+        {
+            S.Traiter (M.dump ());
+            if (Publier) S.Publier ();
+            std::vector <json> R;
+            for (const std::string & Sortie : S.Sorties) R.push_back (json::parse (Sortie));
+            S.Sorties.clear ();
+            return R;
+        }
+        json Diagnostics (const std::string & Texte, const std::string & Uri = "file:///a.algo")
+        {
+            const auto R = Envoyer (Message ("textDocument/didOpen",
+                                    { { "textDocument", { { "uri", Uri }, { "version", 1 }, { "text", Texte } } } }));
+            EXPECT_EQ (R.size (), 1u);
+            return R.empty () ? json () : R [0]["params"]["diagnostics"];
+        }
+        json Requete (const std::string & Methode, json Params)
+        {
+            const auto R = Envoyer (Message (Methode, std::move (Params), 7), false);
+            return R.empty () ? json () : R.back ();
+        }
+    };
+
+    json Pos (std::size_t Ligne, std::size_t Car) { return { { "line", Ligne }, { "character", Car } }; }
+}
+
+TEST (Positions, Utf16CrlfEtOctetsInvalides)
+{
+    // "é" : 2 octets, 1 unite ; emoji : 4 octets, 2 unites ; lignes finies par \n, \r\n et \r seul.
+    const std::string T = "a\xC3\xA9" "b\xF0\x9F\x98\x80" "c\r\nx\ry\n\xFF\xE2\x82" "z";
+    CLignes L;
+    L.Calculer (T);
+    EXPECT_EQ (L.NbLignes (), 4u);
+    auto Voir = [&] (std::size_t Octet, bool Haut = false)
+    {
+        const SPositionLsp P = L.VersLsp (T, Octet, Haut);
+        return std::to_string (P.Ligne) + ':' + std::to_string (P.Caractere);
+    };
+    EXPECT_EQ (Voir (3), "0:2");    // b
+    EXPECT_EQ (Voir (8), "0:5");    // c, apres la paire
+    EXPECT_EQ (Voir (5), "0:3");    // dans l'emoji : avant
+    EXPECT_EQ (Voir (5, true), "0:5");   // fin d'intervalle : apres
+    EXPECT_EQ (Voir (9), "0:6");    // le \r de \r\n : fin de ligne
+    EXPECT_EQ (Voir (11), "1:0");   // x
+    EXPECT_EQ (Voir (13), "2:0");   // y apres \r seul
+    // \xFF : un remplacement ; \xE2\x82 tronque : un seul remplacement, puis z.
+    EXPECT_EQ (Voir (18), "3:2");
+    EXPECT_EQ (Voir (1000), "3:3");
+    // Dans l'autre sens, et au-dela des bornes : fin de ligne, fin du texte.
+    EXPECT_EQ (L.VersOctet (T, { 0, 5 }), 8u);
+    EXPECT_EQ (L.VersOctet (T, { 0, 4 }), 4u);     // milieu de la paire : avant l'emoji
+    EXPECT_EQ (L.VersOctet (T, { 0, 99 }), 9u);
+    EXPECT_EQ (L.VersOctet (T, { 3, 2 }), 18u);
+    EXPECT_EQ (L.VersOctet (T, { 9, 0 }), T.size ());
+    // Aller-retour sur chaque debut de caractere.
+    for (std::size_t o : { 0, 1, 3, 4, 8, 11, 13, 15, 16, 18, 19 })
+        EXPECT_EQ (L.VersOctet (T, L.VersLsp (T, o)), o) << o;
+}
+
+TEST (Trames, DecoupageEtResynchronisation)
+{
+    const std::string A = "{\"a\":1}", B = "{\"b\":2}";
+    const std::string Flux = "Content-Length: 7\r\n\r\n" + A + "content-length:7\r\nContent-Type: x\r\n\r\n" + B;
+    // Octet par octet : memes messages qu'en un bloc.
+    CTrames T;
+    std::vector <std::string> Corps, Anomalies;
+    std::string C;
+    for (char c : Flux)
+    {
+        T.Ajouter (& c, 1);
+        while (T.Extraire (C, Anomalies)) Corps.push_back (C);
+    }
+    EXPECT_EQ (Corps, (std::vector <std::string> { A, B }));
+    EXPECT_TRUE (Anomalies.empty ());
+
+    // Parasites colles a l'en-tete, en-tete sans longueur, longueur invalide ou trop grande :
+    // signales, puis le message suivant passe.
+    CTrames U (100);
+    const std::string Abime = std::string ("\x00\xFFgarbage", 9) + "Content-Length: 7\r\n\r\n" + A
+                            + "X-Autre: 1\r\n\r\n" + "Content-Length: -3\r\n\r\n" + "Content-Length: 1000\r\n\r\n"
+                            + "Content-Length: 99999999999999999999\r\n\r\n" + "Content-Length: 7\r\n\r\n" + B;
+    U.Ajouter (Abime.data (), Abime.size ());
+    Corps.clear ();
+    while (U.Extraire (C, Anomalies)) Corps.push_back (C);
+    EXPECT_EQ (Corps, (std::vector <std::string> { A, B }));
+    EXPECT_EQ (Anomalies.size (), 5u);
+
+    // Des megaoctets sans en-tete : memoire bornee, puis resynchronisation.
+    CTrames V;
+    Anomalies.clear ();
+    const std::string Bruit (1 << 20, 'x');
+    for (int i = 0; i < 8; ++i)
+    {
+        V.Ajouter (Bruit.data (), Bruit.size ());
+        EXPECT_FALSE (V.Extraire (C, Anomalies));
+    }
+    const std::string Fin = "\r\nContent-Length: 7\r\n\r\n" + A;
+    V.Ajouter (Fin.data (), Fin.size ());
+    EXPECT_TRUE (V.Extraire (C, Anomalies));
+    EXPECT_EQ (C, A);
+    EXPECT_EQ (Anomalies.size (), 1u);
+}
+
+TEST (Serveur, IntervalleDuDiagnosticSelonLaBibliotheque)
+{
+    // La faute est placee ou Verifier la place, convertie en UTF-16 : tabulations developpees par
+    // la traduction, CRLF, accents et emoji avant la faute sur la meme ligne.
+    const std::vector <std::string> Sources = {
+        "algorithme A\ndebut\n\tdeclarer n : entier;\n\tn <- \"a\";\nfin\n",
+        "algorithme A\r\ndebut\r\n    declarer n : entier;\r\n    n <- \"a\";\r\nfin\r\n",
+        "algorithme A\ndebut\n    declarer s : string;\n    declarer n : entier;\n"
+        "    s <- \"\xC3\xA9\xF0\x9F\x98\x80\"; n <- \"a\";\nfin\n",
+        "algorithme A\ndebut\n\tdeclarer s : string;\t\n\ts <- \"\xC3\xA9\t\"; \tx <- 1;\nfin",
+    };
+    for (const std::string & Source : Sources)
+    {
+        SServeur S;
+        const json D = S.Diagnostics (Source);
+        const nsTramelo::SVerification V = nsTramelo::Verifier (Source);
+        ASSERT_EQ (D.size (), 1u) << Source;
+        ASSERT_EQ (V.Diagnostics.size (), 1u);
+        const auto & E = V.Diagnostics [0];
+        CLignes L;
+        L.Calculer (Source);
+        const SPositionLsp P = L.VersLsp (Source, E.Position.DecalageOrigine);
+        EXPECT_EQ (D [0]["range"]["start"], Pos (P.Ligne, P.Caractere)) << Source;
+        EXPECT_EQ (D [0]["message"], E.Message);
+        EXPECT_EQ (D [0]["code"], E.Code);
+        EXPECT_EQ (D [0]["severity"], 1);
+        EXPECT_EQ (D [0]["source"], "tramelo");
+        EXPECT_GT (D [0]["range"]["end"]["character"].get <int> (), D [0]["range"]["start"]["character"].get <int> ());
+    }
+    // La ligne de l'emoji : octet 24 (0-base), moins 1 pour "é" (2 octets, 1 unite) et 2 pour
+    // l'emoji (4 octets, 2 unites).
+    SServeur S;
+    EXPECT_EQ (S.Diagnostics (Sources [2])[0]["range"]["start"], Pos (4, 21));
+}
+
+TEST (Serveur, ChangementsIncrementauxEtEffacement)
+{
+    SServeur S;
+    const std::string Uri = "file:///a.algo";
+    EXPECT_EQ (S.Diagnostics ("algorithme A\ndebut\n    afficher (\"\xF0\x9F\x98\x80\", x);\nfin\n").size (), 1u);
+    // Remplace x (apres l'emoji, donc au caractere 20 en UTF-16) par 1 ; puis une insertion sur deux lignes.
+    auto Changer = [&] (int Version, json Changements)
+    {
+        return S.Envoyer (Message ("textDocument/didChange", { { "textDocument", { { "uri", Uri }, { "version", Version } } },
+                                                              { "contentChanges", Changements } }));
+    };
+    auto R = Changer (2, { { { "range", { { "start", Pos (2, 20) }, { "end", Pos (2, 21) } } }, { "text", "1" } } });
+    ASSERT_EQ (R.size (), 1u);
+    EXPECT_EQ (R [0]["params"]["version"], 2);
+    EXPECT_TRUE (R [0]["params"]["diagnostics"].empty ()) << R [0].dump ();
+    R = Changer (3, { { { "range", { { "start", Pos (1, 5) }, { "end", Pos (2, 0) } } }, { "text", "\n    declarer n : entier;\n" } },
+                      { { "range", { { "start", Pos (3, 4) }, { "end", Pos (3, 4) } } }, { "text", "n <- 2; " } } });
+    EXPECT_EQ (S.S.Document (Uri)->Texte,
+               "algorithme A\ndebut\n    declarer n : entier;\n    n <- 2; afficher (\"\xF0\x9F\x98\x80\", 1);\nfin\n");
+    EXPECT_TRUE (R [0]["params"]["diagnostics"].empty ());
+    // Texte complet, puis fermeture : diagnostics vides.
+    R = Changer (4, { { { "text", "algorithme" } } });
+    EXPECT_EQ (R [0]["params"]["diagnostics"].size (), 1u);
+    R = S.Envoyer (Message ("textDocument/didClose", { { "textDocument", { { "uri", Uri } } } }));
+    ASSERT_EQ (R.size (), 1u);
+    EXPECT_TRUE (R [0]["params"]["diagnostics"].empty ());
+    EXPECT_EQ (S.S.Document (Uri), nullptr);
+}
+
+TEST (Serveur, SurvolEtSymboles)
+{
+    // Tabulations (journal en texte tamponne), deux unites qui reutilisent le nom n, une boucle.
+    const std::string Source =
+        "fonction F (n : in entier) renvoie booleen\ndebut\n\trenvoie n > 0;\nfin\n"
+        "algorithme A\ndebut\n\tdeclarer n : tableau_de 3 reel;\n\tpour (i variant_de 0 a 2) faire\n"
+        "\t\tn [i] <- Rand (1, 6);\n\t\tsi (F (i)) afficher (i); fsi\n\tffaire\nfin\n";
+    SServeur S;
+    EXPECT_TRUE (S.Diagnostics (Source).empty ());
+    auto Survol = [&] (std::size_t Ligne, std::size_t Car)
+    {
+        const json R = S.Requete ("textDocument/hover", { { "textDocument", { { "uri", "file:///a.algo" } } },
+                                                          { "position", Pos (Ligne, Car) } });
+        return R ["result"].is_null () ? std::string () : R ["result"]["contents"]["value"].get <std::string> ();
+    };
+    EXPECT_EQ (Survol (2, 9), "n : paramètre in de type entier");
+    EXPECT_EQ (Survol (8, 2), "n : tableau de reel");
+    EXPECT_EQ (Survol (8, 5), "i : variable de boucle de type entier");
+    EXPECT_EQ (Survol (9, 7), "F : fonction renvoyant booleen\n\n```algo\nfonction F (n : in entier) renvoie booleen\n```");
+    EXPECT_EQ (Survol (4, 11), "A : algorithme");
+    EXPECT_EQ (Survol (8, 12).rfind ("Un entier tiré au hasard", 0), 0u);
+    EXPECT_NE (Survol (8, 12).find ("Rand (a, b)"), std::string::npos);
+    EXPECT_NE (Survol (7, 2).find ("pour (i variant_de"), std::string::npos);
+    EXPECT_EQ (Survol (1, 5), Survol (1, 2));   // juste apres le mot : le mot
+    EXPECT_EQ (Survol (6, 0), "");              // une tabulation
+
+    const json R = S.Requete ("textDocument/documentSymbol", { { "textDocument", { { "uri", "file:///a.algo" } } } });
+    const json & Unites = R ["result"];
+    ASSERT_EQ (Unites.size (), 2u);
+    EXPECT_EQ (Unites [0]["name"], "F");
+    EXPECT_EQ (Unites [0]["kind"], 12);
+    EXPECT_EQ (Unites [0]["range"], json ({ { "start", Pos (0, 0) }, { "end", Pos (3, 3) } }));
+    EXPECT_EQ (Unites [0]["selectionRange"]["start"], Pos (0, 9));
+    EXPECT_EQ (Unites [1]["name"], "A");
+    EXPECT_EQ (Unites [1]["kind"], 2);
+    EXPECT_EQ (Unites [1]["range"]["end"], Pos (11, 3));
+    ASSERT_EQ (Unites [1]["children"].size (), 2u);
+    EXPECT_EQ (Unites [1]["children"][1]["name"], "i");
+    EXPECT_EQ (Unites [1]["children"][1]["selectionRange"]["start"], Pos (7, 7));
+
+    // Une unite arretee avant son nom : absente du plan, et la precedente garde ses noms.
+    S.Diagnostics ("procedure P (x : in entier)\ndebut\n    declarer y : reel;\nfin\nprocedure\n", "file:///b.algo");
+    const json R2 = S.Requete ("textDocument/documentSymbol", { { "textDocument", { { "uri", "file:///b.algo" } } } });
+    ASSERT_EQ (R2 ["result"].size (), 1u);
+    EXPECT_EQ (R2 ["result"][0]["children"].size (), 2u) << R2.dump ();
+}
+
+TEST (Serveur, CycleDeVieEtEntreesInvalides)
+{
+    CServeur S;
+    auto Code = [&] (const std::string & Corps)
+    {
+        S.Traiter (Corps);
+        const json R = S.Sorties.empty () ? json () : json::parse (S.Sorties.back ());
+        S.Sorties.clear ();
+        return R.contains ("error") ? R ["error"]["code"].get <int> () : R.is_null () ? 0 : 1;
+    };
+    EXPECT_EQ (Code (R"({"jsonrpc":"2.0","id":1,"method":"textDocument/hover","params":{}})"), ServerNotInitialized);
+    EXPECT_EQ (Code (R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})"), 1);
+    EXPECT_EQ (Code (R"({"jsonrpc":"2.0","id":2,"method":"initialize","params":{}})"), InvalidRequest);
+    EXPECT_EQ (Code ("{\"id\":3,"), ParseError);
+    EXPECT_EQ (Code ("[1,2]"), InvalidRequest);
+    EXPECT_EQ (Code (R"({"id":[1],"method":"shutdown"})"), InvalidRequest);
+    EXPECT_EQ (Code (R"({"id":4,"method":"inconnue"})"), MethodNotFound);
+    EXPECT_EQ (Code (R"({"method":"inconnue"})"), 0);
+    EXPECT_EQ (Code (R"({"method":"$/cancelRequest","params":{"id":4}})"), 0);
+    EXPECT_EQ (Code (R"({"id":5,"method":"textDocument/hover","params":{"textDocument":{"uri":"x"}}})"), InvalidParams);
+    EXPECT_EQ (Code (R"({"id":6,"method":"textDocument/hover","params":{"textDocument":{"uri":7}}})"), InvalidParams);
+    EXPECT_EQ (Code (R"({"id":7,"method":"workspace/executeCommand","params":{"command":"x"}})"), InvalidParams);
+    // Notification mal formee : un message au client, pas de reponse.
+    S.Traiter (R"({"method":"textDocument/didOpen","params":{"textDocument":{"uri":"x"}}})");
+    ASSERT_EQ (S.Sorties.size (), 1u);
+    EXPECT_EQ (json::parse (S.Sorties [0])["method"], "window/logMessage");
+    S.Sorties.clear ();
+    EXPECT_EQ (Code (R"({"id":8,"method":"shutdown"})"), 1);
+    EXPECT_EQ (Code (R"({"id":9,"method":"textDocument/hover","params":{}})"), InvalidRequest);
+    EXPECT_FALSE (S.Termine ());
+    S.Traiter (R"({"method":"exit"})");
+    EXPECT_TRUE (S.Termine ());
+    EXPECT_EQ (S.StatutSortie (), 0);
+
+    CServeur Brusque;
+    Brusque.Traiter (R"({"method":"exit"})");
+    EXPECT_EQ (Brusque.StatutSortie (), 1);
+}
+
+TEST (Serveur, VoirCppEtAidesDansLeMessage)
+{
+    SServeur S (json { { "aidesDansMessage", true } });
+    S.Diagnostics ("algorithme A\ndebut\n    afficher (1);\nfin\n");
+    const json R = S.Requete ("workspace/executeCommand", { { "command", "tramelo.voirCpp" }, { "arguments", { "file:///a.algo" } } });
+    EXPECT_NE (R ["result"]["cpp"].get <std::string> ().find ("cout << (1);"), std::string::npos);
+    EXPECT_EQ (R ["result"]["statut"], 0);
+    const json R2 = S.Requete ("tramelo/voirCpp", { { "textDocument", { { "uri", "file:///a.algo" } } } });
+    EXPECT_EQ (R2 ["result"], R ["result"]);
+    // Un caractere non ASCII a la place d'un nom : la faute commence sur lui.
+    const json D = S.Diagnostics ("algorithme A\ndebut\n    \xC3\xA9 <- 1;\nfin\n", "file:///b.algo");
+    ASSERT_EQ (D.size (), 1u);
+    EXPECT_EQ (D [0]["range"]["start"], Pos (2, 4));
+}
+
+TEST (Serveur, ClientSansMarkdownNiHierarchieEtTabulationsDeHuit)
+{
+    // Capacites vides : survol en texte brut, symboles a plat (SymbolInformation) ; tabulations de
+    // 8 : les noms derriere des tabulations sont retrouves dans le journal, la faute bien placee.
+    CServeur S;
+    S.Traiter (Message ("initialize", { { "capabilities", json::object () },
+                                        { "initializationOptions", { { "tailleTabulation", 8 } } } }, 1).dump ());
+    S.Traiter (Message ("textDocument/didOpen", { { "textDocument", { { "uri", "u" }, { "version", 1 }, { "text",
+               "algorithme A\ndebut\n\t\tdeclarer n : entier;\n\t\tn <- \"a\";\nfin\n" } } } }).dump ());
+    S.Publier ();
+    const json D = json::parse (S.Sorties.back ())["params"]["diagnostics"];
+    ASSERT_EQ (D.size (), 1u);
+    EXPECT_EQ (D [0]["range"]["start"], Pos (3, 7));
+    S.Sorties.clear ();
+    S.Traiter (Message ("textDocument/hover", { { "textDocument", { { "uri", "u" } } }, { "position", Pos (3, 2) } }, 2).dump ());
+    const json H = json::parse (S.Sorties.back ())["result"]["contents"];
+    EXPECT_EQ (H, json ({ { "kind", "plaintext" }, { "value", "n : variable de type entier" } }));
+    S.Traiter (Message ("textDocument/hover", { { "textDocument", { { "uri", "u" } } }, { "position", Pos (2, 3) } }, 3).dump ());
+    EXPECT_NE (json::parse (S.Sorties.back ())["result"]["contents"]["value"].get <std::string> ().find ("\ndeclarer nom : type;"),
+               std::string::npos);
+    S.Traiter (Message ("textDocument/documentSymbol", { { "textDocument", { { "uri", "u" } } } }, 4).dump ());
+    const json Sy = json::parse (S.Sorties.back ())["result"];
+    ASSERT_EQ (Sy.size (), 2u);
+    EXPECT_EQ (Sy [0]["name"], "A");
+    EXPECT_EQ (Sy [0]["location"]["uri"], "u");
+    EXPECT_EQ (Sy [1]["name"], "n");
+    EXPECT_EQ (Sy [1]["containerName"], "A");
+    EXPECT_EQ (Sy [1]["location"]["range"]["start"], Pos (2, 11));
+}
