@@ -35,17 +35,18 @@ const texte = (octets) => Buffer.from(octets).toString('latin1');
 }
 
 // Une erreur apres des caracteres non ASCII (accents, emoji hors du plan de base) : la place
-// rendue en indices de chaine designe bien le caractere fautif.
+// rendue en indices de chaine designe bien le mot fautif (celui que l'explication designe),
+// et l'erreur de traduire, le caractere ou la lecture s'est arretee.
 {
     const source = 'algorithme A\n// é à 😀\ndebut\n    afficher ("é😀"); declarer z : entir;\nfin\n';
     const [d] = T.diagnostics(source);
     verifier(d && d.code === 115 && d.message === 'entir : Type de base attendu', `place : ${JSON.stringify(d)}`);
-    verifier(d && d.ligne === 4 && source.slice(d.debut, d.fin) === ';', `place : [${d?.debut}, ${d?.fin})`);
+    verifier(d && d.ligne === 4 && source.slice(d.debut, d.fin) === 'entir', `place : [${d?.debut}, ${d?.fin})`);
     verifier(d && d.severite === 'erreur' && Array.isArray(d.aides) && d.positionne, 'forme du diagnostic');
     const R = T.traduire(source);
     verifier(R.erreur.libelle === 'Ligne    4 - entir : Type de base attendu' && R.statut === 115,
              `libelle : ${R.erreur.libelle}`);
-    verifier(R.erreur.debut === d.debut && R.erreur.fin === d.fin, 'traduire et diagnostics s\'accordent');
+    verifier(source.slice(R.erreur.debut, R.erreur.fin) === ';', `arret de traduire : [${R.erreur.debut}, ${R.erreur.fin})`);
     const A = T.analyser(source);
     verifier(A.cpp === R.cpp && A.statut === R.statut && JSON.stringify(A.diagnostics) === JSON.stringify([d]),
              'analyser = traduire + diagnostics');
