@@ -1,6 +1,6 @@
 #include "driver/Tramelo.h"
 
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "scanner/Source.h"
 #include "statements/Boucles.h"
@@ -130,9 +130,7 @@ namespace nsTramelo
     void Reinitialiser ()
     {
         ReinitialiserSymboles ();
-        OublierLectures ();
-        Imbrication = 0;
-        NbEssais = 0;
+        ReinitialiserRelecture ();
         Tabul.clear ();
         IdentAlgo.clear ();
         LeTypeDeRetour = 0;

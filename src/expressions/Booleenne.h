@@ -7,6 +7,8 @@ namespace nsTramelo
 {
     std::string & ExtraireExprBooleenne (std::string & s);
     std::string & ExtraireTermeBooleen (std::string & s);
+    // Premiere forme d'un terme : un facteur booleen, compare ou non a un autre.
+    std::string & ExtraireFacteurCompare (std::string & s);
     std::string & ExtraireFacteurBooleen (std::string & s);
     std::string & TraiterCondition (std::string & s);
     // Operande gauche d'une comparaison dont le gauche n'est pas un facteur booleen :

@@ -1,7 +1,7 @@
 #include "expressions/ParamEffectifs.h"
 
 #include "expressions/Expression.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"

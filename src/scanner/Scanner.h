@@ -15,6 +15,13 @@ namespace nsTramelo
         if (fi.LireCarFormate (c)) fi.Unget ();
         return c;
     }
+    // Prend le prochain caractere non blanc (rien a la fin du texte).
+    inline char LireCarNonBlanc ()
+    {
+        char c = 0;
+        fi.LireCarFormate (c);
+        return c;
+    }
     [[noreturn]] void ErreurFinInopinee ();
     inline void TestFinInopineeCode (char & c)
     {
@@ -22,6 +29,13 @@ namespace nsTramelo
         if (c == 0) ErreurFinInopinee ();
     }
     void ValidCar (char c);
+    // Prend c s'il est le prochain caractere non blanc ; vrai s'il l'a pris.
+    inline bool LireCarSi (char c)
+    {
+        if (SkipSpaces () != c) return false;
+        LireCarNonBlanc ();
+        return true;
+    }
     std::string & ExtraireIdent (std::string & s);
     std::string & ExtraireIdentForce (std::string & s);
     void RemettreIdentDansFlux (const std::string & s);
@@ -30,11 +44,4 @@ namespace nsTramelo
     inline bool IsChiffre (char c) { return c >= '0' && c <= '9'; }
     inline bool IsAlnum (char c) { return IsCarIdent (c); }
 
-    // Prend le prochain caractere non blanc (rien a la fin du texte).
-    inline char LireCarNonBlanc ()
-    {
-        char c = 0;
-        fi.LireCarFormate (c);
-        return c;
-    }
 }

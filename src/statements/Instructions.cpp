@@ -6,7 +6,7 @@
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
 #include "expressions/ParamEffectifs.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "statements/ProcStandard.h"
 #include "statements/Structures.h"

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "units/CParamFormel.h"
+#include "util/Messages.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,16 +28,18 @@ namespace nsTramelo
 
     // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a leur fin.
     extern unsigned NivBloc;
-    // Change a chaque modification des tables (les memos de relecture en dependent).
+    // Generation des tables : montee a chaque changement (Ajouter..., FixerTypeTab, DepilerDecl),
+    // remise a zero par ReinitialiserSymboles ; ce qui est retenu d'une lecture en depend.
     extern std::uint64_t GenerationSymboles;
 
     std::size_t FindRev (const CVString_t & V, const std::string & Nom);
     unsigned GetTypeIdent (const std::string & Nom);
 
-    // Ce que FindRev donnerait pour un nom dans chaque table, en une seule recherche.
+    // Ce que FindRev donnerait pour un nom dans chaque table, en une seule recherche, et sa
+    // position dans Fonctions (NbFonctions si ce n'est pas une fonction standard).
     struct SResolution
     {
-        std::size_t Var, Tab, Cst, Param, Proc, Fct;
+        std::size_t Var, Tab, Cst, Param, Proc, Fct, Std;
 
         bool IsVar () const { return Var != VIdentVar.size (); }
         bool IsTab () const { return Tab != VIdentTab.size (); }
@@ -43,10 +47,27 @@ namespace nsTramelo
         bool IsParam () const { return Param != VIdentParamFormel.size (); }
         bool IsProc () const { return Proc != VIdentProc.size (); }
         bool IsFct () const { return Fct != VIdentFct.size (); }
+        bool IsStd () const;
     };
     SResolution Resoudre (const std::string & Nom);
-    // GetTypeIdent d'un nom deja resolu.
-    unsigned GetTypeIdent (const std::string & Nom, const SResolution & R);
+
+    // Les facteurs qui lisent un nom, et ce qu'ils lisent apres lui.
+    enum class EForme : unsigned char { Numerique, Booleen, String, Caractere };
+    enum class ESuite : unsigned char { Rien, Indice, Appel, AppelStandard };
+
+    // Ce qu'un facteur de la forme donnee fait d'un nom : le refuser aussitot (Refus), ou lire sa
+    // Suite ; Type est le type de la valeur (l'element d'un nom indexe), Fct la fonction appelee.
+    // Les lecteurs de facteurs et les predictions n'ont que cette regle.
+    struct SNom
+    {
+        std::optional <nsUtil::EMsg> Refus;
+        ESuite      Suite = ESuite::Rien;
+        unsigned    Type = 0;
+        std::size_t Fct = 0;
+    };
+    SNom Classer (const SResolution & R, EForme Forme);
+    inline SNom Classer (const std::string & Nom, EForme Forme) { return Classer (Resoudre (Nom), Forme); }
+
     bool IsIdentVar (const std::string & Nom);
     bool IsIdentTab (const std::string & Nom);
     bool IsIdentCst (const std::string & Nom);

@@ -16,11 +16,6 @@ namespace nsTramelo
         explicit CExcTramelo (nsUtil::EMsg Msg, const std::string & Var1 = "",
                               const std::string & Var2 = "");
         ~CExcTramelo () override = default;
-
-        // La derniere erreur construite pour etre levee (ou relevee telle quelle) : la memoire
-        // des lectures la retient au passage sans avoir a la rattraper.
-        static const CExcTramelo * GetDerniere ();
-        static void SetDerniere (const CExcTramelo & Exc);
     };
 
     std::string GetLiCol ();

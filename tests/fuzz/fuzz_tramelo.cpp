@@ -2,7 +2,7 @@
 // normalement ou par une erreur d'analyse de la table (102 a 147) ; tout le reste est une trouvaille.
 #include "driver/Ppal.h"
 #include "driver/Tramelo.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "statements/Boucles.h"
 #include "symbols/Symboles.h"
 #include "util/CException.h"
