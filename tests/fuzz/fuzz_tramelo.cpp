@@ -1,8 +1,11 @@
 // Cible libFuzzer : n'importe quels octets comme fichier source. La traduction doit finir
 // normalement ou par une erreur d'analyse de la table (102 a 147) ; tout le reste est une trouvaille.
+// Chaque source est traduit deux fois, avec et sans relecture rapide (predictions et memoire des
+// lectures) : sortie, message et code doivent etre identiques.
 #include "driver/Ppal.h"
 #include "driver/Tramelo.h"
 #include "relecture/Essai.h"
+#include "scanner/Source.h"
 #include "statements/Boucles.h"
 #include "symbols/Symboles.h"
 #include "util/CException.h"
@@ -15,20 +18,14 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
-#include <streambuf>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace
 {
-    // Accepte tout sans rien garder : la sortie produite n'interesse pas le fuzzer.
-    class CTamponNul : public std::streambuf
-    {
-      protected :
-        int_type overflow (int_type c) override { return traits_type::not_eof (c); }
-        std::streamsize xsputn (const char *, std::streamsize n) override { return n; }
-    };
-
-    CTamponNul TamponNul;
+    // Recoit la sortie standard d'une traduction ; vide avant chacune.
+    std::stringbuf Tampon;
 
     [[noreturn]] void Trouvaille (const char * Quoi, const std::string & Detail)
     {
@@ -56,50 +53,105 @@ namespace
         if (i == Chiffres || i < 10 || Libelle [Chiffres] == '0') return false;
         return Libelle.compare (i, 3, " - ") == 0 && Libelle.size () > i + 3;
     }
+
+    // Ce qu'une traduction donne : le texte produit, le message et le code de l'erreur (0 sinon).
+    struct SResultat
+    {
+        std::string Sortie, Message;
+        unsigned    Code = 0;
+        bool operator== (const SResultat & R) const
+        {
+            return Sortie == R.Sortie && Message == R.Message && Code == R.Code;
+        }
+    };
+
+    SResultat Traduire (const std::string & Source)
+    {
+        SResultat Resultat;
+        Tampon.str ("");
+        std::cout.clear ();
+        nsTramelo::Reinitialiser ();
+        const std::size_t NbVar = nsTramelo::VIdentVar.size (), NbTab = nsTramelo::VIdentTab.size ();
+        const std::size_t NbCst = nsTramelo::VIdentCst.size (), NbParam = nsTramelo::VIdentParamFormel.size ();
+        try
+        {
+            nsTramelo::ChargerSource (Source, 4);
+            nsTramelo::Tramelo ();
+            // Une traduction complete a referme tous ses blocs : seuls vrai et faux restent declares.
+            if (nsTramelo::NivBloc != 0 || nsTramelo::NbRepetImbriques != 0 || nsTramelo::Tabul != "    ")
+                Trouvaille ("blocs non refermes apres une traduction", std::to_string (nsTramelo::NivBloc));
+            if (nsTramelo::VIdentVar.size () != NbVar || nsTramelo::VIdentTab.size () != NbTab
+                || nsTramelo::VIdentCst.size () != NbCst + 2 || nsTramelo::VIdentParamFormel.size () != NbParam)
+                Trouvaille ("declarations non depilees apres une traduction", "");
+        }
+        catch (const nsUtil::CException & Exc)
+        {
+            Resultat.Code = Exc.GetCodErr ();
+            Resultat.Message = Exc.GetLibelle ();
+            if (! IsCodeAnalyse (Resultat.Code))
+                Trouvaille ("code hors de la table", std::to_string (Resultat.Code) + " " + Exc.GetLibelle ());
+            if (! IsLibelleLigne (Exc.GetLibelle ()))
+                Trouvaille ("message sans ligne", Exc.GetLibelle ());
+        }
+        catch (const std::exception & Exc)
+        {
+            Trouvaille ("exception standard", Exc.what ());
+        }
+        catch (...)
+        {
+            Trouvaille ("exception inconnue", "");
+        }
+        // Chaque niveau ouvert doit avoir ete referme, erreur ou pas : sinon la borne derive.
+        if (nsTramelo::Imbrication != 0)
+            Trouvaille ("imbrication non refermee", std::to_string (nsTramelo::Imbrication));
+        nsTramelo::Sortie.Vider ();
+        Resultat.Sortie = Tampon.str ();
+        return Resultat;
+    }
+
+    // Sans relecture rapide, chaque appel imbrique triple a peu pres le travail : au-dela de
+    // quelques niveaux d'appels (parenthese ouverte juste apres un nom), on ne compare plus.
+    bool IsAppelsPeuProfonds (const std::string & Source)
+    {
+        std::vector <bool> Appels;   // pour chaque parenthese ouverte : suit-elle un nom ?
+        unsigned Profondeur = 0;
+        char Precedent = ' ';
+        for (const char c : Source)
+        {
+            if (c == '(')
+            {
+                Appels.push_back (nsTramelo::IsCarIdent (Precedent));
+                if (Appels.back () && ++Profondeur > 8) return false;
+            }
+            else if (c == ')' && ! Appels.empty ())
+            {
+                if (Appels.back ()) --Profondeur;
+                Appels.pop_back ();
+            }
+            if (! nsTramelo::IsBlanc (c)) Precedent = c;
+        }
+        return true;
+    }
 }
 
 extern "C" int LLVMFuzzerInitialize (int *, char ***)
 {
-    std::cout.rdbuf (& TamponNul);
+    std::cout.rdbuf (& Tampon);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t Taille)
 {
     const std::string Source (reinterpret_cast <const char *> (Donnees), Taille);
-    std::cout.clear ();
-    nsTramelo::Reinitialiser ();
-    const std::size_t NbVar = nsTramelo::VIdentVar.size (), NbTab = nsTramelo::VIdentTab.size ();
-    const std::size_t NbCst = nsTramelo::VIdentCst.size (), NbParam = nsTramelo::VIdentParamFormel.size ();
-    try
-    {
-        nsTramelo::ChargerSource (Source, 4);
-        nsTramelo::Tramelo ();
-        // Une traduction complete a referme tous ses blocs : seuls vrai et faux restent declares.
-        if (nsTramelo::NivBloc != 0 || nsTramelo::NbRepetImbriques != 0 || nsTramelo::Tabul != "    ")
-            Trouvaille ("blocs non refermes apres une traduction", std::to_string (nsTramelo::NivBloc));
-        if (nsTramelo::VIdentVar.size () != NbVar || nsTramelo::VIdentTab.size () != NbTab
-            || nsTramelo::VIdentCst.size () != NbCst + 2 || nsTramelo::VIdentParamFormel.size () != NbParam)
-            Trouvaille ("declarations non depilees apres une traduction", "");
-    }
-    catch (const nsUtil::CException & Exc)
-    {
-        const unsigned Code = Exc.GetCodErr ();
-        if (! IsCodeAnalyse (Code))
-            Trouvaille ("code hors de la table", std::to_string (Code) + " " + Exc.GetLibelle ());
-        if (! IsLibelleLigne (Exc.GetLibelle ()))
-            Trouvaille ("message sans ligne", Exc.GetLibelle ());
-    }
-    catch (const std::exception & Exc)
-    {
-        Trouvaille ("exception standard", Exc.what ());
-    }
-    catch (...)
-    {
-        Trouvaille ("exception inconnue", "");
-    }
-    // Chaque niveau ouvert doit avoir ete referme, erreur ou pas : sinon la borne derive.
-    if (nsTramelo::Imbrication != 0)
-        Trouvaille ("imbrication non refermee", std::to_string (nsTramelo::Imbrication));
+    nsTramelo::RelectureRapide = true;
+    const SResultat Rapide = Traduire (Source);
+    if (! IsAppelsPeuProfonds (Source)) return 0;
+    nsTramelo::RelectureRapide = false;
+    const SResultat Lent = Traduire (Source);
+    nsTramelo::RelectureRapide = true;
+    if (! (Rapide == Lent))
+        Trouvaille ("traduction differente sans relecture rapide",
+                    "codes " + std::to_string (Rapide.Code) + " et " + std::to_string (Lent.Code) + "\n"
+                    + Rapide.Message + "\n" + Lent.Message);
     return 0;
 }
