@@ -132,6 +132,7 @@ namespace nsTramelo
         ReinitialiserSymboles ();
         ReinitialiserRelecture ();
         Tabul.clear ();
+        TabulSz = 4;
         IdentAlgo.clear ();
         LeTypeDeRetour = 0;
         NbRepetImbriques = 0;

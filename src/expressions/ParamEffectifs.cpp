@@ -80,7 +80,7 @@ namespace nsTramelo
     std::string & ExtraireParamEffectif (const CParamFormel & Param, std::string & s)
     {
         const unsigned TypeFormel = Param.GetType ();
-        if (Param.GetInOut () == 0 && IsTypeTableau (TypeFormel))
+        if (Param.GetInOut () == ModeIn && IsTypeTableau (TypeFormel))
         {
             ExtraireIdentForce (s);
             std::size_t Pos;
@@ -96,7 +96,7 @@ namespace nsTramelo
         }
         unsigned Type;
         ExtraireExpression (s, Type);
-        if (Param.GetInOut () == 0)
+        if (Param.GetInOut () == ModeIn)
         {
             VerifType (Type, TypeFormel, false);
             return s;

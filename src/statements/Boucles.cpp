@@ -75,8 +75,7 @@ namespace nsTramelo
     // faire instructions ffaire
     void TraiterFaireFFaire ()
     {
-        std::string Mot;
-        VerifIdentAttendu (ExtraireIdentForce (Mot), "faire");
+        ValidMot ("faire");
         TraiterInstructions ("ffaire");
     }
 
@@ -94,12 +93,12 @@ namespace nsTramelo
     {
         CBoucleOuverte Boucle;
         ValidCar ('(');
-        std::string Nom, Mot, Inf, Sup;
+        std::string Nom, Inf, Sup;
         ExtraireIdentForce (Nom);
         TestIdentNonMotCle (Nom);
-        VerifIdentAttendu (ExtraireIdentForce (Mot), "variant_de");
+        ValidMot ("variant_de");
         ExtraireBorne (Inf);
-        VerifIdentAttendu (ExtraireIdentForce (Mot), "a");
+        ValidMot ("a");
         ExtraireBorne (Sup);
         std::string Pas = "++", Comparaison = " <= ";
         char c;
@@ -108,7 +107,7 @@ namespace nsTramelo
         {
             Pas = "--";
             Comparaison = " >= ";
-            VerifIdentAttendu (ExtraireIdentForce (Mot), "descendant");
+            ValidMot ("descendant");
         }
         // Entree apres les bornes : en C++ elles sont evaluees avant que la variable existe.
         AjouterVar (Nom, TEntier, NivBloc + 1, true);

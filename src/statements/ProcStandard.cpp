@@ -37,13 +37,9 @@ namespace nsTramelo
     {
         ValidCar ('(');
         std::string Valeurs, Arg;
-        for (;;)
-        {
-            Valeurs += TraiterParamAfficher (Arg);
-            if (SkipSpaces () != ',') break;
-            LireCarNonBlanc ();
-            Valeurs += ") << (";
-        }
+        Valeurs += TraiterParamAfficher (Arg);
+        while (LireCarSi (','))
+            Valeurs += ") << (" + TraiterParamAfficher (Arg);
         ValidCar (')');
         LireCarNonBlanc ();
         Sortie << Tabul << "cout << (" << Valeurs << ");\n";
@@ -70,8 +66,7 @@ namespace nsTramelo
                 ReduireTabul (Tabul, TabulSz);
                 Sortie << Tabul << "}\n";
             }
-            if (SkipSpaces () != ',') break;
-            LireCarNonBlanc ();
+            if (! LireCarSi (',')) break;
         }
         ValidCar (')');
         LireCarNonBlanc ();

@@ -63,6 +63,8 @@ namespace nsTramelo
                     }
             }
         };
+        // Index des noms : une entree ajoutee par CIndex::Empiler, jamais retiree sauf par
+        // ReinitialiserSymboles (CIndex::Vider).
         std::unordered_map <std::string, SPositions> Noms;
 
         const SPositions * Chercher (const std::string & Nom)
@@ -114,12 +116,14 @@ namespace nsTramelo
             ETable       Table;
         };
 
+        // Un index par table : il suit son vecteur V... (Empiler, Depiler, Vider).
         CIndex IdxVar (VIdentVar, TableVar), IdxTab (VIdentTab, TableTab), IdxCst (VIdentCst, TableCst),
                IdxParam (VIdentParamFormel, TableParam), IdxProc (VIdentProc, TableProc),
                IdxFct (VIdentFct, TableFct);
 
         CIndex * const Index [] = { & IdxVar, & IdxTab, & IdxCst, & IdxParam, & IdxProc, & IdxFct };
 
+        // Les tables sont a leur etat de demarrage (sentinelles) des le chargement du programme.
         struct CInit
         {
             CInit () { ReinitialiserSymboles (); }
@@ -138,7 +142,7 @@ namespace nsTramelo
         AjouterVar ("", 0, 0);
         IdxTab.Empiler (""); VTypesTab.push_back (0); VNivBlocTab.push_back (0);
         AjouterCst ("", 0, 0);
-        AjouterParamFormel ("", 0, 0, 0);
+        AjouterParamFormel ("", ModeIn, 0, 0);
         NivBloc = 0;
         TablesChangees ();
     }

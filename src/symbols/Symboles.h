@@ -16,20 +16,27 @@ namespace nsTramelo
     typedef std::vector <std::uint32_t> CVUInt_t;
     typedef std::vector <CParamFormel> CVParamFormel;
 
+    // Variables : ajoutees par AjouterVar (declarer, pour), retirees par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentVar;  extern CVUInt_t VTypesVar;  extern CVUInt_t VNivBlocVar;
     extern std::vector <bool> VBoucleVar;   // vrai pour la variable de controle d'un pour
+    // Tableaux : AjouterTab puis FixerTypeTab (declarer), retires par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentTab;  extern CVUInt_t VTypesTab;  extern CVUInt_t VNivBlocTab;
+    // Constantes : AjouterCst (vrai et faux, declarer), retirees par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentCst;  extern CVUInt_t VTypesCst;  extern CVUInt_t VNivBlocCst;
+    // Parametres formels : AjouterParamFormel (en-tete d'unite), retires par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentParamFormel;  extern CVUInt_t VTypesParamFormel;
     extern CVUInt_t VInOutParamFormel;    extern CVUInt_t VNivBlocParamFormel;
+    // Procedures et fonctions : AjouterProc, AjouterParamsProc, AjouterFct, AjouterParamsFct (en-tete
+    // d'unite) ; vides seulement par ReinitialiserSymboles.
     extern CVString_t VIdentProc;  extern std::vector <CVParamFormel> VVParamFormelsProc;
     extern CVString_t VIdentFct;   extern CVUInt_t VTypesFct;
     extern std::vector <CVParamFormel> VVParamFormelsFct;
 
-    // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a leur fin.
+    // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a
+    // leur fin, remis a 0 par ReinitialiserSymboles.
     extern unsigned NivBloc;
-    // Generation des tables : montee a chaque changement (Ajouter..., FixerTypeTab, DepilerDecl),
-    // remise a zero par ReinitialiserSymboles ; ce qui est retenu d'une lecture en depend.
+    // Generation des tables : montee par chaque changement (TablesChangees), jamais descendue, meme
+    // par ReinitialiserSymboles : ce qui a ete retenu avant ne peut pas repasser pour valable.
     extern std::uint64_t GenerationSymboles;
 
     std::size_t FindRev (const CVString_t & V, const std::string & Nom);

@@ -52,7 +52,7 @@ namespace nsTramelo
 
     unsigned GetTypeElem (unsigned Type)
     {
-        return IsTypeTableau (Type) ? (Type & 0x1FF) : (Type & 0xFF);
+        return Type & (IsTypeTableau (Type) ? MasqueElement : MasqueSimple);
     }
 
     void VerifType (unsigned Type1, unsigned Type2, bool Strict)

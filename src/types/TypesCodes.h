@@ -11,8 +11,13 @@ namespace nsTramelo
     constexpr unsigned TReel          = 3;
     constexpr unsigned TBooleen       = 4;
     constexpr unsigned TCaractere     = 5;
-    constexpr unsigned TString        = 0x105;
-    constexpr unsigned TTableau       = 0x200;
+    constexpr unsigned TChaine        = 0x100;                // drapeau chaine (de caracteres)
+    constexpr unsigned TString        = TChaine | TCaractere;
+    constexpr unsigned TTableau       = 0x200;                // drapeau tableau
+
+    // Ce qui reste du type d'un element : le type simple, et pour un tableau aussi le drapeau chaine.
+    constexpr unsigned MasqueSimple   = 0xFF;
+    constexpr unsigned MasqueElement  = TChaine | MasqueSimple;
 
     unsigned GetType (const std::string & Nom);
     std::string TypeSimpleCpp (const std::string & Nom);

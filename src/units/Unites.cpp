@@ -35,10 +35,12 @@ namespace nsTramelo
     void TraiterSsProgrOuAlgo (char c)
     {
         ++NivBloc;
-        const unsigned Sorte = c == 'a' ? 0 : c == 'f' ? 1 : 2;
-        const std::string & MotUnite = LibellesSsProgr [Sorte];
-        std::string Mot;
-        VerifIdentAttendu (ExtraireIdent (Mot), MotUnite);
+        // Genre de l'unite : sa place dans LibellesSsProgr.
+        enum EUnite : unsigned { Algorithme, Fonction, Procedure };
+        const EUnite Unite = c == 'a' ? Algorithme : c == 'f' ? Fonction : Procedure;
+        const std::string & MotUnite = LibellesSsProgr [Unite];
+        // Le mot commence par c, une lettre : ValidMot le lit tel quel.
+        ValidMot (MotUnite);
 
         if (! IsLettre (SkipSpaces ())) throw CExcTramelo (EMsg::IdentificateurAttendu, MotUnite);
         std::string Nom;
@@ -49,7 +51,7 @@ namespace nsTramelo
         LeTypeDeRetour = 0;
         std::string TexteRetour = "void", TexteParams = "(void)";
         CVParamFormel Params;
-        if (Sorte == 1)
+        if (Unite == Fonction)
         {
             TraiterParametres (TexteParams, Params);
             AjouterParamsFct (Params);
@@ -57,7 +59,7 @@ namespace nsTramelo
             TexteRetour = GetTypeCpp (LeTypeDeRetour);
             AjouterFct (Nom, LeTypeDeRetour);
         }
-        else if (Sorte == 0)
+        else if (Unite == Algorithme)
         {
             AjouterProc (Nom);
             IdentAlgo = Nom;
@@ -72,11 +74,11 @@ namespace nsTramelo
                   << Tabul << "{\n";
 
         if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
-        VerifIdentAttendu (ExtraireIdent (Mot), "debut");
+        ValidMot ("debut");
         TraiterInstructions ("fin");
         Sortie << '\n' << Tabul << "} // " << Nom << "()\n\n";
 
-        if (Sorte == 0 && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
+        if (Unite == Algorithme && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
         DepilerDecl (NivBloc);
         --NivBloc;
     }

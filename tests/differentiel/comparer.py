@@ -36,9 +36,12 @@ INSERTIONS = ["(", ")", "[", "]", ",", ";", "+", "-", "*", "/", "<", ">", "<=", 
 
 
 def corpus(dossiers):
+    """Les .algo des dossiers, sans les copies du corpus du fuzzer (tests/fuzz/corpus)."""
     fichiers = []
     for d in dossiers:
         for base, _, noms in os.walk(d):
+            if os.path.basename(base) == "corpus" and os.path.basename(os.path.dirname(base)) == "fuzz":
+                continue
             fichiers += [os.path.join(base, n) for n in noms if n.endswith(".algo")]
     return sorted(fichiers)
 

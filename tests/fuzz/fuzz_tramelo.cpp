@@ -120,7 +120,7 @@ namespace
         {
             if (c == '(')
             {
-                Appels.push_back (nsTramelo::IsCarIdent (Precedent));
+                Appels.push_back (nsTramelo::IsAlnum (Precedent));
                 if (Appels.back () && ++Profondeur > 8) return false;
             }
             else if (c == ')' && ! Appels.empty ())
