@@ -149,4 +149,14 @@ namespace nsTramelo
         }
         return s;
     }
+
+    // condition_parenthesee ::= ( condition )
+    std::string LireConditionParenthesee ()
+    {
+        std::string Condition;
+        ValidCar ('(');
+        TraiterCondition (Condition);
+        ValidCar (')');
+        return Condition;
+    }
 }

@@ -19,16 +19,6 @@ namespace nsTramelo
 
     namespace
     {
-        // ( condition )
-        std::string LireConditionParenthesee ()
-        {
-            std::string Condition;
-            ValidCar ('(');
-            TraiterCondition (Condition);
-            ValidCar (')');
-            return Condition;
-        }
-
         // Compte une boucle ouverte le temps de sa traduction.
         struct CBoucleOuverte
         {

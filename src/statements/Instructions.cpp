@@ -76,15 +76,8 @@ namespace nsTramelo
         if (IsProcedure (Mot)) return TraiterProcStandard (Mot);
         if (IsStruct (Mot)) return TraiterStruct (Mot);
         const SResolution R = Resoudre (Mot);
-        if (R.IsVar ())
+        if (const unsigned Type = TypeModifiable (R))
         {
-            if (VTypesVar [R.Var] == TString) return AffecterChaine (Mot);
-            return TraiterAffectation (Mot, VTypesVar [R.Var]);
-        }
-        if (R.IsTab ()) return AffecterElement (Mot, TypeTab (R.Tab));
-        if (R.IsParam ())
-        {
-            const unsigned Type = VTypesParamFormel [R.Param];
             if (IsTypeTableau (Type)) return AffecterElement (Mot, Type);
             if (Type == TString) return AffecterChaine (Mot);
             return TraiterAffectation (Mot, Type);

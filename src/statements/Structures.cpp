@@ -43,10 +43,8 @@ namespace nsTramelo
     //        | instructions { sinon_si ( condition ) instructions } [sinon instructions] fsi )
     void TraiterSi ()
     {
-        std::string Condition;
-        ValidCar ('(');
-        TraiterCondition (Condition);
-        ValidCar (')');
+        // La condition est lue avant d'ecrire : une erreur ne laisse rien de la ligne.
+        const std::string Condition = LireConditionParenthesee ();
         Sortie << Tabul << "if (" << Condition << ")\n" << Tabul << "{\n";
 
         std::string Mot;
@@ -84,10 +82,7 @@ namespace nsTramelo
             }
             else
             {
-                ValidCar ('(');
-                Condition.clear ();
-                TraiterCondition (Condition);
-                ValidCar (')');
+                const std::string Condition = LireConditionParenthesee ();
                 Sortie << Tabul << "else if (" << Condition << ")\n" << Tabul << "{\n";
             }
         }

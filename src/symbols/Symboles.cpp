@@ -275,6 +275,14 @@ namespace nsTramelo
         return N;
     }
 
+    unsigned TypeModifiable (const SResolution & R)
+    {
+        if (R.IsVar ()) return VTypesVar [R.Var];
+        if (R.IsTab ()) return TypeTab (R.Tab);
+        if (R.IsParam ()) return VTypesParamFormel [R.Param];
+        return 0;
+    }
+
     bool IsIdentVar (const std::string & Nom) { return IdxVar.Dernier (Nom) != VIdentVar.size (); }
     bool IsIdentTab (const std::string & Nom) { return IdxTab.Dernier (Nom) != VIdentTab.size (); }
     bool IsIdentCst (const std::string & Nom) { return IdxCst.Dernier (Nom) != VIdentCst.size (); }

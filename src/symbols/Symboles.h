@@ -73,6 +73,9 @@ namespace nsTramelo
         std::size_t Fct = 0;
     };
     SNom Classer (const SResolution & R, EForme Forme);
+    // Ce qu'une affectation ou un parametre out peut modifier : variable, tableau ou parametre
+    // formel, dans cet ordre ; rend son type, ou 0 si le nom n'en est pas un.
+    unsigned TypeModifiable (const SResolution & R);
     inline SNom Classer (const std::string & Nom, EForme Forme) { return Classer (Resoudre (Nom), Forme); }
 
     bool IsIdentVar (const std::string & Nom);
