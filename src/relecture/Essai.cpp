@@ -9,7 +9,6 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
-    bool RelectureRapide = true;
     unsigned Imbrication = 0;
 
     CImbrication::CImbrication ()

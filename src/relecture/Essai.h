@@ -67,7 +67,7 @@ namespace nsTramelo
     template <class FLire>
     bool EssayerMot (FLire && Lire)
     {
-        if (RelectureRapide && IsEchecSansMot ()) return false;
+        if (IsEchecSansMot ()) return false;
         return Essayer (Lire, 0, false);
     }
 

@@ -8,6 +8,8 @@
 
 namespace nsTramelo
 {
+    bool RelectureRapide = true;
+
     namespace nsMemoire
     {
         unsigned NbEssais = 0;

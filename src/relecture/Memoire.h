@@ -32,7 +32,7 @@ namespace nsTramelo
             std::optional <CExcTramelo> Erreur;   // celle d'une lecture qui a echoue
         };
 
-        // Essais en cours : monte et descendu par CEssaiOuvert, remis a 0 par Reinitialiser.
+        // Essais en cours : monte et descendu par CEssaiOuvert, remis a 0 par ReinitialiserMemoire.
         extern unsigned NbEssais;
 
         bool Vide ();

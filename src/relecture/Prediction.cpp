@@ -160,6 +160,7 @@ namespace nsTramelo
 
     bool IsEchecSansMot ()
     {
+        if (! RelectureRapide) return false;
         const char c = SkipSpaces ();
         return c != 0 && ! IsLettre (c);
     }
