@@ -35,10 +35,7 @@ namespace nsTramelo
             // Aucune relecture ne revient sur une instruction terminee.
             OublierLectures ();
             ExtraireIdentForce (Mot);
-            const bool EstFin = FinDeBranche
-                ? (Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi")
-                : Mot == Fin;
-            if (EstFin) break;
+            if (FinDeBranche ? IsMotDeBranche (Mot) : Mot == Fin) break;
             TraiterInstruction (Mot);
         }
         DepilerDecl (NivBloc);

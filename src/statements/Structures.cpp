@@ -23,13 +23,13 @@ namespace nsTramelo
         else if (Mot == "tant_que") TraiterTantQue ();
     }
 
+    bool IsMotDeBranche (const std::string & Mot)
+    {
+        return Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi";
+    }
+
     namespace
     {
-        bool IsMotDeBranche (const std::string & Mot)
-        {
-            return Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi";
-        }
-
         // sortie ou continue dans la forme courte : seulement a l'interieur d'une boucle.
         void TraiterSortieCourte (EMsg Msg, const char * Ligne)
         {
