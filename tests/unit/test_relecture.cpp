@@ -28,6 +28,19 @@ TEST (Relecture, LeTypeFixeDUnTableauInvalideCeQuiEstRetenu)
     EXPECT_EQ (Type, TEntier);
 }
 
+TEST (Relecture, LaFinDUnBlocInvalideCeQuiEstRetenu)
+{
+    Charger ("x");
+    AjouterVar ("x", TCaractere, 2);
+    AjouterVar ("x", TEntier, 3);
+    std::string s;
+    // Le x du bloc interieur est un entier : la forme caractere echoue, c'est prevu.
+    EXPECT_FALSE (EssayerCaractere (s));
+    DepilerDecl (3);
+    EXPECT_TRUE (EssayerCaractere (s));
+    EXPECT_EQ (s, "x");
+}
+
 TEST (Relecture, ALaBorneUnIndiceManquantLeve147)
 {
     Charger ("t )");
