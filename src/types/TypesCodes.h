@@ -23,9 +23,12 @@ namespace nsTramelo
     std::string TypeSimpleCpp (const std::string & Nom);
     std::string TypeVectorCpp (const std::string & Nom);
     std::string GetTypeCpp (unsigned Type);
-    bool IsTypeNumerique (unsigned Type);
-    bool IsTypeTableau (unsigned Type);
-    bool IsTypeString (unsigned Type);
-    unsigned GetTypeElem (unsigned Type);
+    inline bool IsTypeNumerique (unsigned Type) { return Type >= TEntier && Type <= TReel; }
+    inline bool IsTypeTableau (unsigned Type) { return (Type & TTableau) != 0; }
+    inline bool IsTypeString (unsigned Type) { return (Type & TString) == TString; }
+    inline unsigned GetTypeElem (unsigned Type)
+    {
+        return Type & (IsTypeTableau (Type) ? MasqueElement : MasqueSimple);
+    }
     void VerifType (unsigned Type1, unsigned Type2, bool Strict);
 }
