@@ -44,7 +44,7 @@ namespace nsTramelo
         {
             if (Pos >= Texte.size () || IsBlanc (Texte [Pos])) return 0;
             std::size_t Fin = Pos;
-            while (Fin < Texte.size () && IsCarIdent (Texte [Fin])) ++Fin;
+            while (Fin < Texte.size () && IsAlnum (Texte [Fin])) ++Fin;
             return Fin == Pos ? 1 : Fin - Pos;
         }
 

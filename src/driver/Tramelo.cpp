@@ -1,7 +1,7 @@
 #include "driver/Tramelo.h"
 
 #include "journal/Journal.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "scanner/Source.h"
 #include "statements/Boucles.h"
@@ -124,10 +124,9 @@ namespace nsTramelo
     void Reinitialiser ()
     {
         ReinitialiserSymboles ();
-        OublierLectures ();
-        Imbrication = 0;
-        NbEssais = 0;
+        ReinitialiserRelecture ();
         Tabul.clear ();
+        TabulSz = 4;
         IdentAlgo.clear ();
         LeTypeDeRetour = 0;
         NbRepetImbriques = 0;

@@ -67,7 +67,7 @@ namespace nsTramelo
         if (Nom.empty ()) return std::string::npos;
         for (std::size_t P = Texte.find (Nom, Pos); P != std::string::npos; P = Texte.find (Nom, P + 1))
         {
-            if ((P > 0 && IsCarIdent (Texte [P - 1])) || (P + Nom.size () < Texte.size () && IsCarIdent (Texte [P + Nom.size ()])))
+            if ((P > 0 && IsAlnum (Texte [P - 1])) || (P + Nom.size () < Texte.size () && IsAlnum (Texte [P + Nom.size ()])))
                 continue;
             const SJeton Avant = Lex.Precedent (P);
             if (MotEst (Avant, "procedure") || MotEst (Avant, "fonction")) return P;

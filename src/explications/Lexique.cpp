@@ -36,7 +36,7 @@ namespace nsTramelo
         {
             J.Genre = EJeton::Mot;
             J.NonAscii = IsNonAscii (c);
-            for (; i < Texte.size () && (IsCarIdent (Texte [i]) || IsNonAscii (Texte [i])); ++i)
+            for (; i < Texte.size () && (IsAlnum (Texte [i]) || IsNonAscii (Texte [i])); ++i)
                 if (IsNonAscii (Texte [i])) J.NonAscii = true;
         }
         else if (IsChiffreAscii (c))

@@ -3,12 +3,6 @@
 #include "expressions/Chaine.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
-#include "expressions/ParamEffectifs.h"
-#include "expressions/Prediction.h"
-#include "scanner/Relecture.h"
-#include "scanner/Scanner.h"
-#include "scanner/Source.h"
-#include "symbols/Symboles.h"
 #include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -36,15 +30,12 @@ namespace nsTramelo
             if (! IsRelIdent (Mot)) throw CExcTramelo (EMsg::ExprBooleenne);
             return Mot == "vaut" ? " == " : " != ";
         }
-
-        void VerifBooleen (unsigned Type) { VerifType (Type, TBooleen, true); }
     }
 
     // booleenne ::= terme { (ET | OU | ET_ALORS | OU_SINON) terme }
     std::string & ExtraireExprBooleenne (std::string & s)
     {
-        unsigned Inutilise = TBooleen;
-        return Memoriser (ELecteur::Booleenne, s, Inutilise, [] (std::string & s, unsigned &) -> std::string &
+        return Memoriser (ELecteur::Booleenne, s, [] (std::string & s) -> std::string &
         {
             std::string Terme;
             s = ExtraireTermeBooleen (Terme);
@@ -64,39 +55,27 @@ namespace nsTramelo
         });
     }
 
+    // operande_gauche ::= caractere | string | numerique
     unsigned ExtraireOperandeGauche (std::string & s)
     {
-        if (! EchecCertainCaractere ()
-            && ! Essayer ([&] { ExtraireExprCaractere (s); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
-            return TCaractere;
-        if (! EchecCertainString ()
-            && ! Essayer ([&] { ExtraireExprString (s); }, nsUtil::GetCode (EMsg::GuillemetAttendu)))
-            return TString;
+        if (EssayerCaractere (s)) return TCaractere;
+        if (EssayerString (s)) return TString;
         unsigned Type;
         ExtraireExprNumerique (s, Type);
         return Type;
     }
 
-    // terme ::= facteur [(vaut | ne_vaut_pas) facteur]
+    // terme ::= facteur_compare
     //         | operande (vaut | ne_vaut_pas | < | <= | > | >=) operande
     //   ou l'operande gauche est un caractere, une chaine ou un nombre, le droit du meme genre
     std::string & ExtraireTermeBooleen (std::string & s)
     {
-        const bool EchecFacteur = EchecCertainFacteurBooleen () || Essayer ([&]
-        {
-            std::string Gauche;
-            s = ExtraireFacteurBooleen (Gauche);
-            const char c = SkipSpaces ();
-            if (c != 'v' && c != 'n') return;
-            const char * Op = LireRelIdent ();
-            std::string Droite;
-            s += Op + ExtraireFacteurBooleen (Droite);
-        });
-        if (! EchecFacteur) return s;
-
+        // 1. un facteur booleen, compare ou non a un autre
+        if (EssayerFacteurCompare (s)) return s;
+        // 2. sinon l'operande gauche, caractere, chaine ou nombre
         std::string Gauche;
         const unsigned TypeGauche = ExtraireOperandeGauche (Gauche);
-
+        // 3. l'operateur de comparaison
         std::string Op;
         const char c = SkipSpaces ();
         if (c == 'v' || c == 'n') Op = LireRelIdent ();
@@ -112,7 +91,7 @@ namespace nsTramelo
             Op += ' ';
         }
         else throw CExcTramelo (EMsg::ExprBooleenne);
-
+        // 4. l'operande droit, du genre du gauche
         std::string Droite;
         unsigned TypeDroite;
         if (TypeGauche == TCaractere) ExtraireExprCaractere (Droite);
@@ -122,13 +101,26 @@ namespace nsTramelo
         return s;
     }
 
+    // facteur_compare ::= facteur [(vaut | ne_vaut_pas) facteur]
+    std::string & ExtraireFacteurCompare (std::string & s)
+    {
+        std::string Gauche;
+        s = ExtraireFacteurBooleen (Gauche);
+        const char c = SkipSpaces ();
+        if (c != 'v' && c != 'n') return s;
+        const char * Op = LireRelIdent ();
+        std::string Droite;
+        s += Op + ExtraireFacteurBooleen (Droite);
+        return s;
+    }
+
     // facteur ::= ( booleenne ) | NON facteur | vrai | faux | variable | constante
     //           | tableau indice | parametre [indice] | fonction [parametres_effectifs]
     std::string & ExtraireFacteurBooleen (std::string & s)
     {
         char c;
         TestFinInopineeCode (c);
-        if (c == '(') return s += LireParenthese ([] (std::string & Expr) { ExtraireExprBooleenne (Expr); });
+        if (c == '(') return s = LireParenthese ([] (std::string & Expr) { ExtraireExprBooleenne (Expr); });
         if (! IsLettre (c)) throw CExcTramelo (EMsg::ExprBooleenne);
         std::string Nom;
         ExtraireIdentForce (Nom);
@@ -136,43 +128,12 @@ namespace nsTramelo
         {
             CImbrication Niveau;
             std::string Facteur;
-            s += "! " + ExtraireFacteurBooleen (Facteur);
-            return s;
+            return s = "! " + ExtraireFacteurBooleen (Facteur);
         }
-        if (Nom == "vrai") return s += "true";
-        if (Nom == "faux") return s += "false";
-        const SResolution R = Resoudre (Nom);
-        if (R.IsVar ())
-        {
-            VerifBooleen (VTypesVar [R.Var]);
-            return s += Nom;
-        }
-        if (R.IsCst ())
-        {
-            VerifBooleen (VTypesCst [R.Cst]);
-            return s += Nom;
-        }
-        std::string Indice;
-        if (R.IsTab ())
-        {
-            VerifBooleen (GetTypeElem (TypeTab (R.Tab)));
-            return s += Nom + ExtraireIndice (Indice);
-        }
-        if (R.IsParam ())
-        {
-            const unsigned Type = VTypesParamFormel [R.Param];
-            VerifBooleen (GetTypeElem (Type));
-            s += Nom;
-            if (IsTypeTableau (Type)) s += ExtraireIndice (Indice);
-            return s;
-        }
-        if (R.IsFct ())
-        {
-            VerifBooleen (VTypesFct [R.Fct]);
-            std::string Appel;
-            return s += ExtraireAppelFonction (R.Fct, Appel);
-        }
-        throw CExcTramelo (EMsg::ExprBooleenne);
+        if (Nom == "vrai") return s = "true";
+        if (Nom == "faux") return s = "false";
+        ExtraireSuiteNom (Nom, EForme::Booleen, s);
+        return s;
     }
 
     // condition ::= booleenne, sans mot en E ou O derriere
@@ -187,5 +148,15 @@ namespace nsTramelo
             throw CExcTramelo (EMsg::ConnecteurAttendu, ExtraireIdent (Mot));
         }
         return s;
+    }
+
+    // condition_parenthesee ::= ( condition )
+    std::string LireConditionParenthesee ()
+    {
+        std::string Condition;
+        ValidCar ('(');
+        TraiterCondition (Condition);
+        ValidCar (')');
+        return Condition;
     }
 }

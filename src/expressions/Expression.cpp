@@ -1,13 +1,8 @@
 #include "expressions/Expression.h"
 
-#include "expressions/Booleenne.h"
-#include "expressions/Chaine.h"
+#include "expressions/FctStandard.h"
 #include "expressions/Numerique.h"
-#include "expressions/Prediction.h"
-#include "scanner/Relecture.h"
-#include "scanner/Scanner.h"
-#include "scanner/Source.h"
-#include "symbols/Symboles.h"
+#include "expressions/ParamEffectifs.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
@@ -15,78 +10,19 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
-    namespace
-    {
-        // L'operande gauche lu pour juger l'essai booleen : c'est aussi ce que les essais
-        // suivants (caractere, string, numerique, dans le meme ordre) liraient au meme endroit.
-        struct SOperande
-        {
-            bool        Lu = false;
-            std::string Texte;
-            unsigned    Type = 0;
-            std::size_t Fin = 0;
-        };
-
-        // L'essai booleen echoue-t-il a coup sur ? Quand le premier facteur ne peut pas etre
-        // booleen, le premier terme doit etre une comparaison : s'il n'y a ni operateur de
-        // comparaison apres l'operande gauche, ni fin du texte, l'essai echoue (132) ; l'operande
-        // est alors rendu dans Operande, la position juste apres lui.
-        bool EchecCertainBooleen (SOperande & Operande)
-        {
-            if (! EchecCertainFacteurBooleen ()) return false;
-            if (EchecCertainCaractere () && EchecCertainString () && EchecCertainNumerique ()) return true;
-            const std::size_t Depart = fi.Tellg ();
-            bool Echec = false;
-            // Une erreur de l'operande gauche fait echouer l'essai booleen tout autant.
-            if (Essayer ([&]
-                {
-                    Operande.Type = ExtraireOperandeGauche (Operande.Texte);
-                    Operande.Fin = fi.Tellg ();
-                    const char c = SkipSpaces ();
-                    Echec = c != 0 && c != 'v' && c != 'n' && c != '<' && c != '>';
-                }))
-                return true;
-            Operande.Lu = Echec;
-            fi.Seekg (Echec ? Operande.Fin : Depart);
-            return Echec;
-        }
-    }
-
     // expression ::= booleenne | caractere | string | numerique | tableau
     std::string & ExtraireExpression (std::string & s, unsigned & Type)
     {
         return Memoriser (ELecteur::Expression, s, Type, [] (std::string & s, unsigned & Type) -> std::string &
         {
-            SOperande Operande;
-            if (EchecCertainBooleen (Operande))
+            if (EssayerBooleenne (s)) Type = TBooleen;
+            else if (EssayerCaractere (s)) Type = TCaractere;
+            else if (EssayerString (s)) Type = TString;
+            else if (! EssayerNumerique (s, Type))
             {
-                if (Operande.Lu)
-                {
-                    s = Operande.Texte;
-                    Type = Operande.Type;
-                    return s;
-                }
+                ExtraireExprTableau (s);
+                Type = GetTypeElem (GetTypeIdent (s)) | TTableau;
             }
-            else if (! Essayer ([&] { ExtraireExprBooleenne (s); }))
-            {
-                Type = TBooleen;
-                return s;
-            }
-            if (! EchecCertainCaractere ()
-                && ! Essayer ([&] { ExtraireExprCaractere (s); }, nsUtil::GetCode (EMsg::QuoteAttendue)))
-            {
-                Type = TCaractere;
-                return s;
-            }
-            if (! EchecCertainString ()
-                && ! Essayer ([&] { ExtraireExprString (s); }, nsUtil::GetCode (EMsg::GuillemetAttendu)))
-            {
-                Type = TString;
-                return s;
-            }
-            if (! EchecCertainNumerique () && ! Essayer ([&] { ExtraireExprNumerique (s, Type); })) return s;
-            ExtraireExprTableau (s);
-            Type = GetTypeElem (GetTypeIdent (s)) | TTableau;
             return s;
         });
     }
@@ -110,5 +46,21 @@ namespace nsTramelo
         ValidCar (']');
         s = ".at (" + s + ")";
         return s;
+    }
+
+    // suite_nom ::= rien | indice | parametres_effectifs | ( arguments )
+    unsigned ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::string & s)
+    {
+        const SNom N = Classer (Nom, Forme);
+        if (N.Refus) throw CExcTramelo (* N.Refus);
+        std::string Indice;
+        switch (N.Suite)
+        {
+            case ESuite::Rien          : s = Nom; break;
+            case ESuite::Indice        : s = Nom + ExtraireIndice (Indice); break;
+            case ESuite::Appel         : ExtraireAppelFonction (N.Fct, s); break;
+            case ESuite::AppelStandard : ExtraireFctStandard (Nom, s); break;
+        }
+        return N.Type;
     }
 }

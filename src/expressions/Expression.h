@@ -1,8 +1,10 @@
-// Expression de type quelconque (essai de chaque forme), tableau nomme seul, indice.
+// Expression de type quelconque (essai de chaque forme), tableau nomme seul, indice, et ce que
+// les facteurs lisent apres un nom.
 #pragma once
 
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
+#include "symbols/Symboles.h"
 
 #include <string>
 
@@ -11,6 +13,9 @@ namespace nsTramelo
     std::string & ExtraireExpression (std::string & s, unsigned & Type);
     std::string & ExtraireExprTableau (std::string & s);
     std::string & ExtraireIndice (std::string & s);
+    // Un nom deja lu par un facteur de la forme donnee, et sa suite (indice, parametres effectifs,
+    // arguments d'une fonction standard) : le texte dans s ; rend le type de la valeur.
+    unsigned ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::string & s);
 
     // ( expression ), la parenthese ouvrante etant le prochain caractere : l'expression est lue
     // par Lire (texte), le resultat est " (" + texte + ")". Compte un niveau d'imbrication.

@@ -3,7 +3,7 @@
 #include "expressions/Chaine.h"
 #include "expressions/Numerique.h"
 #include "scanner/Litteraux.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "symbols/Symboles.h"
 #include "types/TypesCodes.h"

@@ -1,14 +1,8 @@
 #include "expressions/Numerique.h"
 
 #include "expressions/Expression.h"
-#include "expressions/FctStandard.h"
-#include "expressions/ParamEffectifs.h"
 #include "journal/Journal.h"
 #include "scanner/Litteraux.h"
-#include "scanner/Relecture.h"
-#include "scanner/Scanner.h"
-#include "symbols/Symboles.h"
-#include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
@@ -45,24 +39,6 @@ namespace nsTramelo
                 Type = Combiner (Type, TypeOperande);
                 // Pour les outils : 7 / 2.0 reste une division entiere, ce qu'on ne devine pas.
                 if (c == '/' && Type != TReel) Journal.NoterDivisionEntiere (Debut, Operateur, GetPosLecture ());
-            }
-            return s;
-        }
-
-        // Verifie le type d'un nom avant toute lecture qui le suit.
-        void VerifNumerique (unsigned & TypeAppelant, unsigned Type)
-        {
-            TypeAppelant = Type;
-            VerifType (Type, TEntier, false);
-        }
-
-        // Un nom de tableau (ou de constante ou parametre tableau) doit etre suivi de son indice.
-        std::string & AjouterIndiceSi (bool Tableau, std::string & s)
-        {
-            if (Tableau)
-            {
-                std::string Indice;
-                s += ExtraireIndice (Indice);
             }
             return s;
         }
@@ -105,42 +81,8 @@ namespace nsTramelo
         }
         if (IsChiffre (c)) return ExtraireLitteralNombre (s, Type);
         if (! IsLettre (c)) throw CExcTramelo (EMsg::ExprNumerique);
-
         std::string Nom;
-        ExtraireIdentForce (Nom);
-        std::size_t Pos;
-        if ((Pos = PosFonction (Nom)) != NbFonctions)
-        {
-            VerifNumerique (Type, TypesFonctions [Pos]);
-            return ExtraireFctStandard (Nom, s);
-        }
-        s = Nom;
-        const SResolution R = Resoudre (Nom);
-        if (R.IsVar ())
-        {
-            VerifNumerique (Type, VTypesVar [R.Var]);
-            return s;
-        }
-        if (R.IsCst ())
-        {
-            VerifNumerique (Type, GetTypeElem (VTypesCst [R.Cst]));
-            return AjouterIndiceSi (IsTypeTableau (VTypesCst [R.Cst]), s);
-        }
-        if (R.IsTab ())
-        {
-            VerifNumerique (Type, GetTypeElem (TypeTab (R.Tab)));
-            return AjouterIndiceSi (true, s);
-        }
-        if (R.IsParam ())
-        {
-            VerifNumerique (Type, GetTypeElem (VTypesParamFormel [R.Param]));
-            return AjouterIndiceSi (IsTypeTableau (VTypesParamFormel [R.Param]), s);
-        }
-        if (R.IsFct ())
-        {
-            VerifNumerique (Type, VTypesFct [R.Fct]);
-            return ExtraireAppelFonction (R.Fct, s);
-        }
-        throw CExcTramelo (EMsg::ExprNumerique);
+        Type = ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::Numerique, s);
+        return s;
     }
 }

@@ -1,7 +1,7 @@
 #include "expressions/ParamEffectifs.h"
 
 #include "expressions/Expression.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -37,17 +37,6 @@ namespace nsTramelo
                 if (T [i] == '\\') ++i;
             return i;
         }
-
-        // Variable (hors variable de pour), tableau ou parametre formel : un objet modifiable.
-        // Rend le type de l'objet, ou 0 s'il n'en est pas un.
-        unsigned TypeObjet (const std::string & Nom)
-        {
-            const SResolution R = Resoudre (Nom);
-            if (R.IsVar ()) return VBoucleVar [R.Var] ? 0 : VTypesVar [R.Var];
-            if (R.IsTab ()) return TypeTab (R.Tab);
-            if (R.IsParam ()) return VTypesParamFormel [R.Param];
-            return 0;
-        }
     }
 
     bool IsReferencable (const std::string & Texte)
@@ -55,8 +44,9 @@ namespace nsTramelo
         std::size_t i = 0;
         if (Texte.empty () || ! IsLettre (Texte [0])) return false;
         while (i < Texte.size () && IsAlnum (Texte [i])) ++i;
-        const std::string Nom = Texte.substr (0, i);
-        const unsigned Type = TypeObjet (Nom);
+        // Un objet modifiable, hors variable de pour.
+        const SResolution R = Resoudre (Texte.substr (0, i));
+        const unsigned Type = R.IsVar () && VBoucleVar [R.Var] ? 0 : TypeModifiable (R);
         if (Type == 0) return false;
         if (i == Texte.size ()) return true;
         // Sinon un seul element : nom.at (indice), et rien apres la parenthese fermante.
@@ -80,15 +70,14 @@ namespace nsTramelo
     std::string & ExtraireParamEffectif (const CParamFormel & Param, std::string & s)
     {
         const unsigned TypeFormel = Param.GetType ();
-        if (Param.GetInOut () == 0 && IsTypeTableau (TypeFormel))
+        if (Param.GetInOut () == ModeIn && IsTypeTableau (TypeFormel))
         {
             ExtraireIdentForce (s);
-            std::size_t Pos;
+            const SResolution R = Resoudre (s);
             unsigned TypeEffectif;
-            if ((Pos = FindRev (VIdentTab, s)) != VIdentTab.size ()) TypeEffectif = TypeTab (Pos);
-            else if ((Pos = FindRev (VIdentParamFormel, s)) != VIdentParamFormel.size ()
-                     && IsTypeTableau (VTypesParamFormel [Pos]))
-                TypeEffectif = VTypesParamFormel [Pos];
+            if (R.IsTab ()) TypeEffectif = TypeTab (R.Tab);
+            else if (R.IsParam () && IsTypeTableau (VTypesParamFormel [R.Param]))
+                TypeEffectif = VTypesParamFormel [R.Param];
             else throw CExcTramelo (EMsg::ParametreInvalide, s);
             // Un vector ne se convertit pas en vector d'un autre type d'element.
             VerifType (GetTypeElem (TypeEffectif), GetTypeElem (TypeFormel), true);
@@ -96,7 +85,7 @@ namespace nsTramelo
         }
         unsigned Type;
         ExtraireExpression (s, Type);
-        if (Param.GetInOut () == 0)
+        if (Param.GetInOut () == ModeIn)
         {
             VerifType (Type, TypeFormel, false);
             return s;

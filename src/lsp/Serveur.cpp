@@ -572,11 +572,11 @@ namespace nsLsp
         Analyser (Doc);
         const std::string & T = Doc.Texte;
         std::size_t A = Pos;
-        if ((A >= T.size () || ! IsCarIdent (T [A])) && A > 0 && IsCarIdent (T [A - 1])) --A;
-        if (A >= T.size () || ! IsCarIdent (T [A])) return nullptr;
+        if ((A >= T.size () || ! IsAlnum (T [A])) && A > 0 && IsAlnum (T [A - 1])) --A;
+        if (A >= T.size () || ! IsAlnum (T [A])) return nullptr;
         std::size_t B = A;
-        while (A > 0 && IsCarIdent (T [A - 1])) --A;
-        while (B < T.size () && IsCarIdent (T [B])) ++B;
+        while (A > 0 && IsAlnum (T [A - 1])) --A;
+        while (B < T.size () && IsAlnum (T [B])) ++B;
         const std::string Mot = T.substr (A, B - A);
 
         std::string Texte, Forme;

@@ -38,4 +38,10 @@ namespace nsTramelo
     {
         if (Lu != Attendu) throw CExcTramelo (EMsg::MotCleAttendu, Attendu, Lu);
     }
+
+    void ValidMot (const std::string & Attendu)
+    {
+        std::string Mot;
+        VerifIdentAttendu (ExtraireIdentForce (Mot), Attendu);
+    }
 }

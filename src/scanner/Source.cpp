@@ -13,6 +13,7 @@ namespace nsTramelo
         Texte = std::move (T);
         Pos = 0;
         Echec = false;
+        NbEchecs = 0;
     }
 
     bool CSource::ExtraireDouble (double & Val)

@@ -27,12 +27,14 @@ namespace nsTramelo
     };
     inline constexpr SClassesCar ClassesCar {};
 
+    // Blanc de l'extraction formatee : espace, tabulation, fin de ligne, \v, \f, \r.
     inline bool IsBlanc (char c)
     {
         return ClassesCar.Classe [static_cast <unsigned char> (c)] == SClassesCar::Blanc;
     }
 
-    inline bool IsCarIdent (char c)
+    // Caractere d'identificateur : lettre ou chiffre ASCII, ou souligne.
+    inline bool IsAlnum (char c)
     {
         return ClassesCar.Classe [static_cast <unsigned char> (c)] == SClassesCar::Ident;
     }
@@ -70,7 +72,7 @@ namespace nsTramelo
             s.clear ();
             if (Echec) return;
             std::size_t Fin = Pos;
-            while (Fin < Texte.size () && IsCarIdent (Texte [Fin])) ++Fin;
+            while (Fin < Texte.size () && IsAlnum (Texte [Fin])) ++Fin;
             s.assign (Texte, Pos, Fin - Pos);
             Pos = Fin;
             if (Pos >= Texte.size ()) MettreEnEchec ();
@@ -95,7 +97,7 @@ namespace nsTramelo
         // faux si le texte accumule n'est pas un nombre complet ou deborde.
         bool ExtraireDouble (double & Val);
 
-        // Compteur d'entrees dans l'etat de fin de texte (invalide les memos de relecture).
+        // Entrees dans l'etat de fin de texte depuis Charger (les lectures retenues en dependent).
         std::uint64_t GetNbEchecs () const { return NbEchecs; }
 
       private :

@@ -20,16 +20,6 @@ namespace nsTramelo
 
     namespace
     {
-        // ( condition )
-        std::string LireConditionParenthesee ()
-        {
-            std::string Condition;
-            ValidCar ('(');
-            TraiterCondition (Condition);
-            ValidCar (')');
-            return Condition;
-        }
-
         // Compte une boucle ouverte le temps de sa traduction.
         struct CBoucleOuverte
         {
@@ -76,8 +66,7 @@ namespace nsTramelo
     // faire instructions ffaire
     void TraiterFaireFFaire ()
     {
-        std::string Mot;
-        VerifIdentAttendu (ExtraireIdentForce (Mot), "faire");
+        ValidMot ("faire");
         TraiterInstructions ("ffaire");
     }
 
@@ -95,14 +84,14 @@ namespace nsTramelo
     {
         CBoucleOuverte Boucle;
         ValidCar ('(');
-        std::string Nom, Mot, Inf, Sup;
+        std::string Nom, Inf, Sup;
         ExtraireIdentForce (Nom);
         TestIdentNonMotCle (Nom);
         Journal.Declarer (Nom, ENature::VariableBoucle, NivBloc + 1);
         Journal.Preciser (ENature::VariableBoucle, TEntier);
-        VerifIdentAttendu (ExtraireIdentForce (Mot), "variant_de");
+        ValidMot ("variant_de");
         ExtraireBorne (Inf);
-        VerifIdentAttendu (ExtraireIdentForce (Mot), "a");
+        ValidMot ("a");
         ExtraireBorne (Sup);
         std::string Pas = "++", Comparaison = " <= ";
         char c;
@@ -111,7 +100,7 @@ namespace nsTramelo
         {
             Pas = "--";
             Comparaison = " >= ";
-            VerifIdentAttendu (ExtraireIdentForce (Mot), "descendant");
+            ValidMot ("descendant");
         }
         // Entree apres les bornes : en C++ elles sont evaluees avant que la variable existe.
         AjouterVar (Nom, TEntier, NivBloc + 1, true);

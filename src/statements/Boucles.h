@@ -6,7 +6,8 @@
 
 namespace nsTramelo
 {
-    // Nombre de boucles ouvertes autour du point lu ; monte et descend avec chaque Traiter<boucle>.
+    // Nombre de boucles ouvertes autour du point lu ; monte et descend avec chaque Traiter<boucle>,
+    // remis a 0 par Reinitialiser.
     extern std::uint32_t NbRepetImbriques;
 
     void TraiterRepeter ();

@@ -7,7 +7,7 @@
 #include "expressions/Numerique.h"
 #include "journal/Journal.h"
 #include "expressions/ParamEffectifs.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "statements/ProcStandard.h"
 #include "statements/Structures.h"
@@ -38,10 +38,7 @@ namespace nsTramelo
             // Aucune relecture ne revient sur une instruction terminee.
             OublierLectures ();
             ExtraireIdentForce (Mot);
-            const bool EstFin = FinDeBranche
-                ? (Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi")
-                : Mot == Fin;
-            if (EstFin) break;
+            if (FinDeBranche ? IsMotDeBranche (Mot) : Mot == Fin) break;
             Journal.DebuterInstruction (Mot.size ());
             TraiterInstruction (Mot);
             Terminale = Journal.InstructionTerminale;
@@ -86,15 +83,8 @@ namespace nsTramelo
         if (IsProcedure (Mot)) return TraiterProcStandard (Mot);
         if (IsStruct (Mot)) return TraiterStruct (Mot);
         const SResolution R = Resoudre (Mot);
-        if (R.IsVar ())
+        if (const unsigned Type = TypeModifiable (R))
         {
-            if (VTypesVar [R.Var] == TString) return AffecterChaine (Mot);
-            return TraiterAffectation (Mot, VTypesVar [R.Var]);
-        }
-        if (R.IsTab ()) return AffecterElement (Mot, TypeTab (R.Tab));
-        if (R.IsParam ())
-        {
-            const unsigned Type = VTypesParamFormel [R.Param];
             if (IsTypeTableau (Type)) return AffecterElement (Mot, Type);
             if (Type == TString) return AffecterChaine (Mot);
             return TraiterAffectation (Mot, Type);

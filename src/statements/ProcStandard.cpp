@@ -37,13 +37,9 @@ namespace nsTramelo
     {
         ValidCar ('(');
         std::string Valeurs, Arg;
-        for (;;)
-        {
-            Valeurs += TraiterParamAfficher (Arg);
-            if (SkipSpaces () != ',') break;
-            LireCarNonBlanc ();
-            Valeurs += ") << (";
-        }
+        Valeurs += TraiterParamAfficher (Arg);
+        while (LireCarSi (','))
+            Valeurs += ") << (" + TraiterParamAfficher (Arg);
         ValidCar (')');
         ValidCar (';');
         Sortie << Tabul << "cout << (" << Valeurs << ");\n";
@@ -70,8 +66,7 @@ namespace nsTramelo
                 ReduireTabul (Tabul, TabulSz);
                 Sortie << Tabul << "}\n";
             }
-            if (SkipSpaces () != ',') break;
-            LireCarNonBlanc ();
+            if (! LireCarSi (',')) break;
         }
         // Le ; est exige comme partout : un oubli ne doit pas manger le debut de l'instruction suivante.
         ValidCar (')');

@@ -24,13 +24,13 @@ namespace nsTramelo
         else if (Mot == "tant_que") TraiterTantQue ();
     }
 
+    bool IsMotDeBranche (const std::string & Mot)
+    {
+        return Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi";
+    }
+
     namespace
     {
-        bool IsMotDeBranche (const std::string & Mot)
-        {
-            return Mot == "sinon" || Mot == "sinon_si" || Mot == "fsi";
-        }
-
         // sortie ou continue dans la forme courte : seulement a l'interieur d'une boucle.
         void TraiterSortieCourte (EMsg Msg, const char * Ligne)
         {
@@ -44,10 +44,8 @@ namespace nsTramelo
     //        | instructions { sinon_si ( condition ) instructions } [sinon instructions] fsi )
     void TraiterSi ()
     {
-        std::string Condition;
-        ValidCar ('(');
-        TraiterCondition (Condition);
-        ValidCar (')');
+        // La condition est lue avant d'ecrire : une erreur ne laisse rien de la ligne.
+        const std::string Condition = LireConditionParenthesee ();
         Sortie << Tabul << "if (" << Condition << ")\n" << Tabul << "{\n";
 
         std::string Mot;
@@ -90,10 +88,7 @@ namespace nsTramelo
             }
             else
             {
-                ValidCar ('(');
-                Condition.clear ();
-                TraiterCondition (Condition);
-                ValidCar (')');
+                const std::string Condition = LireConditionParenthesee ();
                 Sortie << Tabul << "else if (" << Condition << ")\n" << Tabul << "{\n";
             }
         }

@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
 #include <algorithm>
@@ -26,136 +27,104 @@ namespace nsTramelo
 
     namespace
     {
-        constexpr unsigned NbSortes = 6;
+        // La seule regle d'invalidation : tout ce qui change les tables l'appelle.
+        void TablesChangees () { ++GenerationSymboles; }
 
-        // Pour chaque nom, ses entrees (sorte, position) dans l'ordre ou elles ont ete faites :
-        // la derniere d'une sorte est la plus recente. Un nom n'en a presque toujours qu'une.
+        // Les tables indexees, dans l'ordre des champs de SResolution.
+        enum ETable : unsigned { TableVar, TableTab, TableCst, TableParam, TableProc, TableFct, NbTables };
+
+        // Pour chaque nom, ses entrees (table, position) dans l'ordre ou elles ont ete faites :
+        // la derniere d'une table est la plus recente. Un nom n'en a presque toujours qu'une.
         struct SPositions
         {
+            // Une entree : la table dans les bits hauts, la position dans les BitsPosition bas.
+            static constexpr unsigned BitsPosition = 32;
             std::vector <std::uint64_t> Entrees;
 
-            static std::uint64_t Entree (unsigned Sorte, std::size_t Pos)
+            static std::uint64_t Entree (ETable Table, std::size_t Pos)
             {
-                return (static_cast <std::uint64_t> (Sorte) << 32) | Pos;
+                return (static_cast <std::uint64_t> (Table) << BitsPosition) | Pos;
             }
-            // Position de la derniere entree de la sorte, ou Absent.
-            std::size_t Derniere (unsigned Sorte, std::size_t Absent) const
+            static ETable TableDe (std::uint64_t E) { return static_cast <ETable> (E >> BitsPosition); }
+            static std::size_t PositionDe (std::uint64_t E) { return static_cast <std::uint32_t> (E); }
+            // Position de la derniere entree de la table, ou Absent.
+            std::size_t Derniere (ETable Table, std::size_t Absent) const
             {
                 for (auto It = Entrees.rbegin (); It != Entrees.rend (); ++It)
-                    if ((* It >> 32) == Sorte) return static_cast <std::uint32_t> (* It);
+                    if (TableDe (* It) == Table) return PositionDe (* It);
                 return Absent;
             }
-            void RetirerDerniere (unsigned Sorte)
+            void RetirerDerniere (ETable Table)
             {
                 for (auto It = Entrees.end (); It != Entrees.begin (); )
-                    if ((* --It >> 32) == Sorte)
+                    if (TableDe (* --It) == Table)
                     {
                         Entrees.erase (It);
                         return;
                     }
             }
         };
+        // Index des noms : une entree ajoutee par CIndex::Empiler, jamais retiree sauf par
+        // ReinitialiserSymboles (CIndex::Vider).
         std::unordered_map <std::string, SPositions> Noms;
-
-        // Petit cache des recherches recentes : les noms d'une unite reviennent sans cesse, et la
-        // grande table (tous les noms de sous-programmes) coute un defaut de cache par recherche.
-        // Les entrees de Noms ne sont jamais retirees (sauf Vider) : un pointeur reste valide ;
-        // une absence ne vaut que tant qu'aucun nom n'a ete ajoute.
-        struct SCache
-        {
-            std::string        Nom;
-            const SPositions * Reponse = nullptr;
-            std::uint64_t      Ajouts = 0;
-            bool               Valide = false;
-        };
-        constexpr std::size_t TailleCache = 256;
-        SCache Cache [TailleCache];
-        std::uint64_t NbAjouts = 0;
-
-        std::size_t Case (const std::string & Nom)
-        {
-            const std::size_t n = Nom.size ();
-            return (n * 131 + static_cast <unsigned char> (Nom [0]) * 31
-                    + static_cast <unsigned char> (Nom [n - 1])) % TailleCache;
-        }
 
         const SPositions * Chercher (const std::string & Nom)
         {
-            if (Nom.empty ())
-            {
-                const auto It = Noms.find (Nom);
-                return It == Noms.end () ? nullptr : & It->second;
-            }
-            SCache & C = Cache [Case (Nom)];
-            if (C.Valide && (C.Reponse != nullptr || C.Ajouts == NbAjouts) && C.Nom.size () == Nom.size ()
-                && std::equal (Nom.begin (), Nom.end (), C.Nom.begin ()))
-                return C.Reponse;
             const auto It = Noms.find (Nom);
-            C.Nom = Nom;
-            C.Reponse = It == Noms.end () ? nullptr : & It->second;
-            C.Ajouts = NbAjouts;
-            C.Valide = true;
-            return C.Reponse;
-        }
-
-        void OublierCache ()
-        {
-            for (SCache & C : Cache) C.Valide = false;
+            return It == Noms.end () ? nullptr : & It->second;
         }
 
         // Un vecteur d'identificateurs et sa part de l'index des noms.
         class CIndex
         {
           public :
-            CIndex (CVString_t & V, unsigned Sorte) : Vect (V), Sorte (Sorte) {}
+            CIndex (CVString_t & V, ETable Table) : Vect (V), Table (Table) {}
 
             void Empiler (const std::string & Nom)
             {
                 SPositions * P = const_cast <SPositions *> (Chercher (Nom));
-                if (P == nullptr)
-                {
-                    P = & Noms [Nom];
-                    ++NbAjouts;
-                }
-                P->Entrees.push_back (SPositions::Entree (Sorte, Vect.size ()));
+                if (P == nullptr) P = & Noms [Nom];
+                P->Entrees.push_back (SPositions::Entree (Table, Vect.size ()));
                 Vect.push_back (Nom);
                 Places.push_back (P);
-                ++GenerationSymboles;
+                TablesChangees ();
             }
             // L'entree du nom reste dans l'index, vide : les memes noms reviennent d'une unite a
             // l'autre, et leur place sert encore sans nouvelle allocation.
             void Depiler ()
             {
-                Places.back ()->RetirerDerniere (Sorte);
+                Places.back ()->RetirerDerniere (Table);
                 Places.pop_back ();
                 Vect.pop_back ();
-                ++GenerationSymboles;
+                TablesChangees ();
             }
             std::size_t Dernier (const std::string & Nom) const
             {
                 const SPositions * P = Chercher (Nom);
-                return P == nullptr ? Vect.size () : P->Derniere (Sorte, Vect.size ());
+                return P == nullptr ? Vect.size () : P->Derniere (Table, Vect.size ());
             }
             void Vider ()
             {
                 Vect.clear ();
                 Places.clear ();
                 Noms.clear ();
-                OublierCache ();
             }
             const CVString_t & Vecteur () const { return Vect; }
 
           private :
             CVString_t & Vect;
             std::vector <SPositions *> Places;   // entree de l'index de chaque element de Vect
-            unsigned     Sorte;
+            ETable       Table;
         };
 
-        CIndex IdxVar (VIdentVar, 0), IdxTab (VIdentTab, 1), IdxCst (VIdentCst, 2),
-               IdxParam (VIdentParamFormel, 3), IdxProc (VIdentProc, 4), IdxFct (VIdentFct, 5);
+        // Un index par table : il suit son vecteur V... (Empiler, Depiler, Vider).
+        CIndex IdxVar (VIdentVar, TableVar), IdxTab (VIdentTab, TableTab), IdxCst (VIdentCst, TableCst),
+               IdxParam (VIdentParamFormel, TableParam), IdxProc (VIdentProc, TableProc),
+               IdxFct (VIdentFct, TableFct);
 
         CIndex * const Index [] = { & IdxVar, & IdxTab, & IdxCst, & IdxParam, & IdxProc, & IdxFct };
 
+        // Les tables sont a leur etat de demarrage (sentinelles) des le chargement du programme.
         struct CInit
         {
             CInit () { ReinitialiserSymboles (); }
@@ -174,9 +143,9 @@ namespace nsTramelo
         AjouterVar ("", 0, 0);
         IdxTab.Empiler (""); VTypesTab.push_back (0); VNivBlocTab.push_back (0);
         AjouterCst ("", 0, 0);
-        AjouterParamFormel ("", 0, 0, 0);
+        AjouterParamFormel ("", ModeIn, 0, 0);
         NivBloc = 0;
-        ++GenerationSymboles;
+        TablesChangees ();
     }
 
     std::size_t FindRev (const CVString_t & V, const std::string & Nom)
@@ -203,36 +172,117 @@ namespace nsTramelo
     SResolution Resoudre (const std::string & Nom)
     {
         SResolution R { VIdentVar.size (), VIdentTab.size (), VIdentCst.size (),
-                        VIdentParamFormel.size (), VIdentProc.size (), VIdentFct.size () };
+                        VIdentParamFormel.size (), VIdentProc.size (), VIdentFct.size (), PosFonction (Nom) };
         const SPositions * P = Chercher (Nom);
         if (P == nullptr) return R;
-        std::size_t * const Champ [NbSortes] = { & R.Var, & R.Tab, & R.Cst, & R.Param, & R.Proc, & R.Fct };
-        const std::size_t Absent [NbSortes] = { R.Var, R.Tab, R.Cst, R.Param, R.Proc, R.Fct };
+        std::size_t * const Champ [NbTables] = { & R.Var, & R.Tab, & R.Cst, & R.Param, & R.Proc, & R.Fct };
+        const std::size_t Absent [NbTables] = { R.Var, R.Tab, R.Cst, R.Param, R.Proc, R.Fct };
         unsigned Trouves = 0;
-        for (auto It = P->Entrees.rbegin (); It != P->Entrees.rend () && Trouves < NbSortes; ++It)
+        for (auto It = P->Entrees.rbegin (); It != P->Entrees.rend () && Trouves < NbTables; ++It)
         {
-            const unsigned Sorte = static_cast <unsigned> (* It >> 32);
-            if (* Champ [Sorte] == Absent [Sorte])
+            const ETable Table = SPositions::TableDe (* It);
+            if (* Champ [Table] == Absent [Table])
             {
-                * Champ [Sorte] = static_cast <std::uint32_t> (* It);
+                * Champ [Table] = SPositions::PositionDe (* It);
                 ++Trouves;
             }
         }
         return R;
     }
 
-    unsigned GetTypeIdent (const std::string & Nom, const SResolution & R)
+    bool SResolution::IsStd () const { return Std != NbFonctions; }
+
+    namespace
     {
-        if (R.IsCst ()) return VTypesCst [R.Cst];
+        // Le type de GetTypeIdent : faux pour un tableau dont la denotation est en cours de lecture.
+        bool TypeIdent (const SResolution & R, unsigned & Type)
+        {
+            Type = TAucun;
+            if (R.IsCst ()) Type = VTypesCst [R.Cst];
+            else if (R.IsVar ()) Type = VTypesVar [R.Var];
+            else if (R.IsTab ())
+            {
+                if (R.Tab >= VTypesTab.size ()) return false;
+                Type = VTypesTab [R.Tab];
+            }
+            else if (R.IsParam ()) Type = VTypesParamFormel [R.Param];
+            else if (R.IsFct ()) Type = VTypesFct [R.Fct];
+            else if (R.IsStd ()) Type = TypesFonctions [R.Std];
+            return true;
+        }
+    }
+
+    unsigned GetTypeIdent (const std::string & Nom)
+    {
+        unsigned Type;
+        if (! TypeIdent (Resoudre (Nom), Type)) throw CExcTramelo (EMsg::ExprNumerique);
+        return Type;
+    }
+
+    // La premiere sorte trouvee l'emporte :
+    //   numerique : fonction standard, puis l'objet (variable, constante, tableau, parametre,
+    //               fonction du programme, dans cet ordre) ;
+    //   booleen   : l'objet ;
+    //   string    : l'objet, mais une variable ou constante a le type de GetTypeIdent (constante
+    //               d'abord) ;
+    //   caractere : fonction standard, fonction du programme, puis le type de GetTypeIdent.
+    // Un nom est indexe si son type est un tableau, ou, pour un caractere, une chaine.
+    SNom Classer (const SResolution & R, EForme Forme)
+    {
+        SNom N;
+        bool Connu = true;
+        if (Forme == EForme::Caractere)
+        {
+            Connu = TypeIdent (R, N.Type);
+            if (R.IsStd ()) N.Suite = ESuite::AppelStandard;
+            else if (R.IsFct ()) N.Suite = ESuite::Appel;
+            else if (N.Type == TString) N.Suite = ESuite::Indice;
+        }
+        else if (Forme == EForme::Numerique && R.IsStd ())
+        {
+            N.Suite = ESuite::AppelStandard;
+            N.Type = TypesFonctions [R.Std];
+        }
+        else if (R.IsVar () || R.IsCst ())
+        {
+            if (Forme == EForme::String) TypeIdent (R, N.Type);
+            else N.Type = R.IsVar () ? VTypesVar [R.Var] : VTypesCst [R.Cst];
+        }
+        else if (R.IsTab ())
+        {
+            Connu = R.Tab < VTypesTab.size ();
+            if (Connu) N.Type = VTypesTab [R.Tab];
+        }
+        else if (R.IsParam ()) N.Type = VTypesParamFormel [R.Param];
+        else if (R.IsFct ())
+        {
+            N.Suite = ESuite::Appel;
+            N.Type = VTypesFct [R.Fct];
+        }
+        else
+        {
+            N.Refus = Forme == EForme::Numerique ? EMsg::ExprNumerique
+                    : Forme == EForme::Booleen ? EMsg::ExprBooleenne : EMsg::ExprString;
+            return N;
+        }
+        N.Fct = R.Fct;
+        if (N.Suite == ESuite::Rien && IsTypeTableau (N.Type)) N.Suite = ESuite::Indice;
+        if (N.Suite == ESuite::Indice) N.Type = GetTypeElem (N.Type);
+        const bool Accepte = Forme == EForme::Numerique ? IsTypeNumerique (N.Type)
+                           : N.Type == (Forme == EForme::Booleen ? TBooleen
+                                        : Forme == EForme::String ? TString : TCaractere);
+        if (! Connu) N.Refus = EMsg::ExprNumerique;
+        else if (! Accepte) N.Refus = Forme == EForme::Caractere ? EMsg::ExprCaractere : EMsg::TypeInvalide;
+        return N;
+    }
+
+    unsigned TypeModifiable (const SResolution & R)
+    {
         if (R.IsVar ()) return VTypesVar [R.Var];
         if (R.IsTab ()) return TypeTab (R.Tab);
         if (R.IsParam ()) return VTypesParamFormel [R.Param];
-        if (R.IsFct ()) return VTypesFct [R.Fct];
-        const std::size_t Pos = PosFonction (Nom);
-        return Pos != NbFonctions ? TypesFonctions [Pos] : 0;
+        return 0;
     }
-
-    unsigned GetTypeIdent (const std::string & Nom) { return GetTypeIdent (Nom, Resoudre (Nom)); }
 
     bool IsIdentVar (const std::string & Nom) { return IdxVar.Dernier (Nom) != VIdentVar.size (); }
     bool IsIdentTab (const std::string & Nom) { return IdxTab.Dernier (Nom) != VIdentTab.size (); }
@@ -286,7 +336,7 @@ namespace nsTramelo
     void FixerTypeTab (unsigned Type)
     {
         VTypesTab.push_back (Type);
-        ++GenerationSymboles;
+        TablesChangees ();
     }
 
     void AjouterParamFormel (const std::string & Nom, unsigned Mode, unsigned Type, unsigned Niveau)
@@ -300,13 +350,13 @@ namespace nsTramelo
     void AjouterParamsProc (const CVParamFormel & Params)
     {
         VVParamFormelsProc.push_back (Params);
-        ++GenerationSymboles;
+        TablesChangees ();
     }
 
     void AjouterParamsFct (const CVParamFormel & Params)
     {
         VVParamFormelsFct.push_back (Params);
-        ++GenerationSymboles;
+        TablesChangees ();
     }
 
     void AjouterFct (const std::string & Nom, unsigned Type)

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "units/CParamFormel.h"
+#include "util/Messages.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,28 +16,37 @@ namespace nsTramelo
     typedef std::vector <std::uint32_t> CVUInt_t;
     typedef std::vector <CParamFormel> CVParamFormel;
 
+    // Variables : ajoutees par AjouterVar (declarer, pour), retirees par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentVar;  extern CVUInt_t VTypesVar;  extern CVUInt_t VNivBlocVar;
     extern std::vector <bool> VBoucleVar;   // vrai pour la variable de controle d'un pour
+    // Tableaux : AjouterTab puis FixerTypeTab (declarer), retires par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentTab;  extern CVUInt_t VTypesTab;  extern CVUInt_t VNivBlocTab;
+    // Constantes : AjouterCst (vrai et faux, declarer), retirees par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentCst;  extern CVUInt_t VTypesCst;  extern CVUInt_t VNivBlocCst;
+    // Parametres formels : AjouterParamFormel (en-tete d'unite), retires par DepilerDecl et ReinitialiserSymboles.
     extern CVString_t VIdentParamFormel;  extern CVUInt_t VTypesParamFormel;
     extern CVUInt_t VInOutParamFormel;    extern CVUInt_t VNivBlocParamFormel;
+    // Procedures et fonctions : AjouterProc, AjouterParamsProc, AjouterFct, AjouterParamsFct (en-tete
+    // d'unite) ; vides seulement par ReinitialiserSymboles.
     extern CVString_t VIdentProc;  extern std::vector <CVParamFormel> VVParamFormelsProc;
     extern CVString_t VIdentFct;   extern CVUInt_t VTypesFct;
     extern std::vector <CVParamFormel> VVParamFormelsFct;
 
-    // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a leur fin.
+    // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a
+    // leur fin, remis a 0 par ReinitialiserSymboles.
     extern unsigned NivBloc;
-    // Change a chaque modification des tables (les memos de relecture en dependent).
+    // Generation des tables : montee par chaque changement (TablesChangees), jamais descendue, meme
+    // par ReinitialiserSymboles : ce qui a ete retenu avant ne peut pas repasser pour valable.
     extern std::uint64_t GenerationSymboles;
 
     std::size_t FindRev (const CVString_t & V, const std::string & Nom);
     unsigned GetTypeIdent (const std::string & Nom);
 
-    // Ce que FindRev donnerait pour un nom dans chaque table, en une seule recherche.
+    // Ce que FindRev donnerait pour un nom dans chaque table, en une seule recherche, et sa
+    // position dans Fonctions (NbFonctions si ce n'est pas une fonction standard).
     struct SResolution
     {
-        std::size_t Var, Tab, Cst, Param, Proc, Fct;
+        std::size_t Var, Tab, Cst, Param, Proc, Fct, Std;
 
         bool IsVar () const { return Var != VIdentVar.size (); }
         bool IsTab () const { return Tab != VIdentTab.size (); }
@@ -43,10 +54,30 @@ namespace nsTramelo
         bool IsParam () const { return Param != VIdentParamFormel.size (); }
         bool IsProc () const { return Proc != VIdentProc.size (); }
         bool IsFct () const { return Fct != VIdentFct.size (); }
+        bool IsStd () const;
     };
     SResolution Resoudre (const std::string & Nom);
-    // GetTypeIdent d'un nom deja resolu.
-    unsigned GetTypeIdent (const std::string & Nom, const SResolution & R);
+
+    // Les facteurs qui lisent un nom, et ce qu'ils lisent apres lui.
+    enum class EForme : unsigned char { Numerique, Booleen, String, Caractere };
+    enum class ESuite : unsigned char { Rien, Indice, Appel, AppelStandard };
+
+    // Ce qu'un facteur de la forme donnee fait d'un nom : le refuser aussitot (Refus), ou lire sa
+    // Suite ; Type est le type de la valeur (l'element d'un nom indexe), Fct la fonction appelee.
+    // Les lecteurs de facteurs et les predictions n'ont que cette regle.
+    struct SNom
+    {
+        std::optional <nsUtil::EMsg> Refus;
+        ESuite      Suite = ESuite::Rien;
+        unsigned    Type = 0;
+        std::size_t Fct = 0;
+    };
+    SNom Classer (const SResolution & R, EForme Forme);
+    // Ce qu'une affectation ou un parametre out peut modifier : variable, tableau ou parametre
+    // formel, dans cet ordre ; rend son type, ou 0 si le nom n'en est pas un.
+    unsigned TypeModifiable (const SResolution & R);
+    inline SNom Classer (const std::string & Nom, EForme Forme) { return Classer (Resoudre (Nom), Forme); }
+
     bool IsIdentVar (const std::string & Nom);
     bool IsIdentTab (const std::string & Nom);
     bool IsIdentCst (const std::string & Nom);

@@ -123,9 +123,6 @@ namespace nsTramelo
         struct STableMots
         {
             std::unordered_map <std::string, unsigned> Drapeaux;
-            // Premiere lettre et longueur de chaque mot connu : la plupart des noms du
-            // programme sont ecartes sans calcul de hachage.
-            bool Possible [256][32] = {};
 
             STableMots ()
             {
@@ -139,8 +136,6 @@ namespace nsTramelo
                 Marquer (Drapeaux, TypesSimples, FTypeSimple);
                 Marquer (Drapeaux, TypesComposes, FTypeCompose);
                 for (std::size_t i = 0; i < NbNomsCpp; ++i) Drapeaux [NomsCpp [i]] |= FNomCpp;
-                for (const auto & Mot : Drapeaux)
-                    Possible [static_cast <unsigned char> (Mot.first [0])][Mot.first.size ()] = true;
             }
         };
 
@@ -148,8 +143,6 @@ namespace nsTramelo
         unsigned Drapeaux (const std::string & Mot)
         {
             static const STableMots Table;
-            if (Mot.empty () || Mot.size () >= 32 || ! Table.Possible [static_cast <unsigned char> (Mot [0])][Mot.size ()])
-                return 0;
             const auto It = Table.Drapeaux.find (Mot);
             return It == Table.Drapeaux.end () ? 0 : It->second;
         }
@@ -194,7 +187,6 @@ namespace nsTramelo
 
     std::size_t PosFonction (const std::string & Mot)
     {
-        if (! (Drapeaux (Mot) & FFonction)) return NbFonctions;
         return std::find (Fonctions, Fonctions + NbFonctions, Mot) - Fonctions;
     }
 

@@ -1,7 +1,7 @@
 #include "types/Denotations.h"
 
 #include "expressions/Numerique.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"
@@ -45,20 +45,17 @@ namespace nsTramelo
         if (Mot != "tableau_de") throw CExcTramelo (EMsg::TypeDeBaseAttendu, Mot);
 
         std::string Dim = "0", Elem;
-        // Premiere lecture : un mot (type d'element, ou debut d'une dimension nommee) ; si elle
-        // echoue, la dimension est relue depuis la ou la premiere lecture s'est arretee. Devant
-        // autre chose qu'une lettre (un nombre...), elle echouerait sur ce caractere, blancs sautes.
-        const char Premier = SkipSpaces ();
-        const bool Echec = (Premier != 0 && ! IsLettre (Premier)) || Essayer ([&]
-        {
-            ExtraireIdentForce (Elem);
-            if (IsTypeSimple (Elem)) return;
-            if (! DimensionPermise) throw CExcTramelo (EMsg::PasDeDimension);
-            RemettreIdentDansFlux (Elem);
-            ExtraireTaille (Dim);
-            ExtraireIdentForce (Elem);
-        }, 0, false);
-        if (Echec)
+        // 1. un mot : le type d'element, ou le debut d'une dimension nommee suivie du type ;
+        // 2. si cette lecture echoue, la dimension, relue depuis la ou elle s'est arretee, puis le type.
+        if (! EssayerMot ([&]
+            {
+                ExtraireIdentForce (Elem);
+                if (IsTypeSimple (Elem)) return;
+                if (! DimensionPermise) throw CExcTramelo (EMsg::PasDeDimension);
+                RemettreIdentDansFlux (Elem);
+                ExtraireTaille (Dim);
+                ExtraireIdentForce (Elem);
+            }))
         {
             if (! DimensionPermise) throw CExcTramelo (EMsg::PasDeDimension);
             ExtraireTaille (Dim);

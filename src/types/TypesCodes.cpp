@@ -46,15 +46,6 @@ namespace nsTramelo
         }
     }
 
-    bool IsTypeNumerique (unsigned Type) { return Type >= TEntier && Type <= TReel; }
-    bool IsTypeTableau (unsigned Type) { return (Type & TTableau) != 0; }
-    bool IsTypeString (unsigned Type) { return (Type & TString) == TString; }
-
-    unsigned GetTypeElem (unsigned Type)
-    {
-        return IsTypeTableau (Type) ? (Type & 0x1FF) : (Type & 0xFF);
-    }
-
     void VerifType (unsigned Type1, unsigned Type2, bool Strict)
     {
         if (Type1 == Type2) return;

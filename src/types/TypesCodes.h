@@ -11,16 +11,24 @@ namespace nsTramelo
     constexpr unsigned TReel          = 3;
     constexpr unsigned TBooleen       = 4;
     constexpr unsigned TCaractere     = 5;
-    constexpr unsigned TString        = 0x105;
-    constexpr unsigned TTableau       = 0x200;
+    constexpr unsigned TChaine        = 0x100;                // drapeau chaine (de caracteres)
+    constexpr unsigned TString        = TChaine | TCaractere;
+    constexpr unsigned TTableau       = 0x200;                // drapeau tableau
+
+    // Ce qui reste du type d'un element : le type simple, et pour un tableau aussi le drapeau chaine.
+    constexpr unsigned MasqueSimple   = 0xFF;
+    constexpr unsigned MasqueElement  = TChaine | MasqueSimple;
 
     unsigned GetType (const std::string & Nom);
     std::string TypeSimpleCpp (const std::string & Nom);
     std::string TypeVectorCpp (const std::string & Nom);
     std::string GetTypeCpp (unsigned Type);
-    bool IsTypeNumerique (unsigned Type);
-    bool IsTypeTableau (unsigned Type);
-    bool IsTypeString (unsigned Type);
-    unsigned GetTypeElem (unsigned Type);
+    inline bool IsTypeNumerique (unsigned Type) { return Type >= TEntier && Type <= TReel; }
+    inline bool IsTypeTableau (unsigned Type) { return (Type & TTableau) != 0; }
+    inline bool IsTypeString (unsigned Type) { return (Type & TString) == TString; }
+    inline unsigned GetTypeElem (unsigned Type)
+    {
+        return Type & (IsTypeTableau (Type) ? MasqueElement : MasqueSimple);
+    }
     void VerifType (unsigned Type1, unsigned Type2, bool Strict);
 }

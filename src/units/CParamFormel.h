@@ -6,10 +6,13 @@
 
 namespace nsTramelo
 {
+    // Modes de passage d'un parametre formel.
+    enum EMode : unsigned { ModeIn = 0, ModeOut = 1, ModeInOut = 2 };
+
     class CParamFormel
     {
       public :
-        CParamFormel (const std::string & TypeWord = "", unsigned InOut = 0, unsigned Type = 0)
+        CParamFormel (const std::string & TypeWord = "", unsigned InOut = ModeIn, unsigned Type = 0)
             : TypeWord (TypeWord), InOut (InOut), Type (Type) {}
 
         void SetAll (const std::string & Mot, unsigned Mode, unsigned Code)
@@ -23,7 +26,7 @@ namespace nsTramelo
 
       private :
         std::string   TypeWord;
-        std::uint32_t InOut;   // 0 in, 1 out, 2 in_out
+        std::uint32_t InOut;   // EMode
         std::uint32_t Type;
     };
 }

@@ -20,15 +20,14 @@ namespace nsTramelo
         LireCarNonBlanc ();
         Texte = "(\n";
         AugmenterTabul (Tabul, TabulSz);
-        CParamFormel Param ("", 0, 0);
+        CParamFormel Param;
         for (;;)
         {
             std::string Un;
             TraiterParamFormel (Un, Param);
             Texte += Tabul + Un;
             Params.push_back (Param);
-            if (SkipSpaces () != ',') break;
-            LireCarNonBlanc ();
+            if (! LireCarSi (',')) break;
             Texte += ",\n";
         }
         Texte += "\n";
@@ -51,9 +50,9 @@ namespace nsTramelo
         std::string Mot;
         ExtraireIdentForce (Mot);
         unsigned Mode;
-        if (Mot == "in") Mode = 0;
-        else if (Mot == "out") Mode = 1;
-        else if (Mot == "in_out") Mode = 2;
+        if (Mot == "in") Mode = ModeIn;
+        else if (Mot == "out") Mode = ModeOut;
+        else if (Mot == "in_out") Mode = ModeInOut;
         else throw CExcTramelo (EMsg::NatureParametre, Nom);
         std::string MotType, TypeCpp, ArgsCtor;
         ExtraireIdentForce (MotType);
@@ -62,7 +61,7 @@ namespace nsTramelo
         AjouterParamFormel (Nom, Mode, Type, NivBloc);
         Journal.Preciser (ENature::Parametre, Type, Mode);
         Param.SetAll (MotType, Mode, Type);
-        Texte = TypeCpp + ArgsCtor + (Mode == 0 ? " " : " & ") + Nom;
+        Texte = TypeCpp + ArgsCtor + (Mode == ModeIn ? " " : " & ") + Nom;
         return Texte;
     }
 }

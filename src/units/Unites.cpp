@@ -36,24 +36,27 @@ namespace nsTramelo
     void TraiterSsProgrOuAlgo (char c)
     {
         ++NivBloc;
-        const unsigned Sorte = c == 'a' ? 0 : c == 'f' ? 1 : 2;
-        Journal.OuvrirUnite (Sorte == 0 ? ENature::Algorithme : Sorte == 1 ? ENature::Fonction : ENature::Procedure);
-        const std::string & MotUnite = LibellesSsProgr [Sorte];
-        std::string Mot;
-        VerifIdentAttendu (ExtraireIdent (Mot), MotUnite);
+        // Genre de l'unite : sa place dans LibellesSsProgr.
+        enum EUnite : unsigned { Algorithme, Fonction, Procedure };
+        const EUnite Unite = c == 'a' ? Algorithme : c == 'f' ? Fonction : Procedure;
+        Journal.OuvrirUnite (Unite == Algorithme ? ENature::Algorithme
+                             : Unite == Fonction ? ENature::Fonction : ENature::Procedure);
+        const std::string & MotUnite = LibellesSsProgr [Unite];
+        // Le mot commence par c, une lettre : ValidMot le lit tel quel.
+        ValidMot (MotUnite);
 
         if (! IsLettre (SkipSpaces ())) throw CExcTramelo (EMsg::IdentificateurAttendu, MotUnite);
         std::string Nom;
         ExtraireIdent (Nom);
         TestIdentNonMotCle (Nom);
-        if (Sorte == 0) TestNomAlgoNonNomEntete (Nom);
+        if (Unite == Algorithme) TestNomAlgoNonNomEntete (Nom);
         if (IsIdentSsProgr (Nom)) throw CExcTramelo (EMsg::DejaDeclare, Nom);
         Journal.NommerUnite (Nom);
 
         LeTypeDeRetour = 0;
         std::string TexteRetour = "void", TexteParams = "(void)";
         CVParamFormel Params;
-        if (Sorte == 1)
+        if (Unite == Fonction)
         {
             TraiterParametres (TexteParams, Params);
             AjouterParamsFct (Params);
@@ -62,7 +65,7 @@ namespace nsTramelo
             TexteRetour = GetTypeCpp (LeTypeDeRetour);
             AjouterFct (Nom, LeTypeDeRetour);
         }
-        else if (Sorte == 0)
+        else if (Unite == Algorithme)
         {
             AjouterProc (Nom);
             IdentAlgo = Nom;
@@ -77,14 +80,14 @@ namespace nsTramelo
                   << Tabul << "{\n";
 
         if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
-        VerifIdentAttendu (ExtraireIdent (Mot), "debut");
-        Journal.DebuterInstruction (Mot.size ());   // debut ouvre le corps
+        ValidMot ("debut");
+        Journal.DebuterInstruction (5);   // debut ouvre le corps
         TraiterInstructions ("fin");
         Journal.FinirInstruction ();
         Journal.FermerUnite ();
         Sortie << '\n' << Tabul << "} // " << Nom << "()\n\n";
 
-        if (Sorte == 0 && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
+        if (Unite == Algorithme && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
         DepilerDecl (NivBloc);
         --NivBloc;
     }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 
 namespace nsTramelo
 {
@@ -27,19 +26,8 @@ namespace nsTramelo
         return Tampon;
     }
 
-    namespace
-    {
-        std::optional <CExcTramelo> Derniere;
-    }
-
     CExcTramelo::CExcTramelo (const std::string & Libelle, unsigned CodErr, nsUtil::EMsg Msg)
-        : CException (GetLiCol () + Libelle, CodErr), Decalage (GetPosLecture ()), Msg (Msg)
-    {
-        Derniere = * this;
-    }
-
-    const CExcTramelo * CExcTramelo::GetDerniere () { return Derniere ? & * Derniere : nullptr; }
-    void CExcTramelo::SetDerniere (const CExcTramelo & Exc) { Derniere = Exc; }
+        : CException (GetLiCol () + Libelle, CodErr), Decalage (GetPosLecture ()), Msg (Msg) {}
 
     CExcTramelo::CExcTramelo (nsUtil::EMsg Msg, const std::string & Var1, const std::string & Var2)
         : CExcTramelo (nsUtil::Texte (Msg, Var1, Var2), nsUtil::GetCode (Msg), Msg) {}

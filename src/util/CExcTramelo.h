@@ -24,11 +24,6 @@ namespace nsTramelo
         // Le message de la table ; NbMessages pour un texte construit a la main.
         nsUtil::EMsg GetMsg () const { return Msg; }
 
-        // La derniere erreur construite pour etre levee (ou relevee telle quelle) : la memoire
-        // des lectures la retient au passage sans avoir a la rattraper.
-        static const CExcTramelo * GetDerniere ();
-        static void SetDerniere (const CExcTramelo & Exc);
-
       private :
         std::size_t  Decalage;
         nsUtil::EMsg Msg;

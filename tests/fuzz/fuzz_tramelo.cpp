@@ -1,9 +1,12 @@
 // Cible libFuzzer : n'importe quels octets comme fichier source, avec sa largeur de tabulation.
 // La traduction doit finir normalement ou par une erreur d'analyse de la table (102 a 149), avec
-// un diagnostic coherent ; tout le reste est une trouvaille.
+// un diagnostic coherent ; tout le reste est une trouvaille. Chaque source est traduit deux fois,
+// avec et sans relecture rapide (predictions et memoire des lectures) : sortie, message et code
+// doivent etre identiques.
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
-#include "scanner/Relecture.h"
+#include "relecture/Essai.h"
+#include "scanner/Source.h"
 #include "util/Messages.h"
 
 #include <sys/mman.h>
@@ -17,29 +20,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <iostream>
-#include <streambuf>
 #include <string>
+#include <vector>
 
 namespace
 {
-    // Accepte tout sans rien garder : la sortie produite n'interesse pas le fuzzer.
-    class CTamponNul : public std::streambuf
-    {
-      protected :
-        int_type overflow (int_type c) override { return traits_type::not_eof (c); }
-        std::streamsize xsputn (const char *, std::streamsize n) override { return n; }
-    };
-
-    CTamponNul TamponNul;
-
     [[noreturn]] void Trouvaille (const char * Quoi, const std::string & Detail)
     {
         std::fprintf (stderr, "\n*** %s : %s\n", Quoi, Detail.c_str ());
         std::abort ();
     }
 
-    // Les codes des erreurs d'analyse, tires de la table des messages (pas tout 102..147).
+    // Les codes des erreurs d'analyse, tires de la table des messages (pas tout 102..149).
     bool IsCodeAnalyse (unsigned Code)
     {
         if (Code < 102 || Code > 149) return false;
@@ -80,12 +72,63 @@ namespace
         if (Lu != Source) Trouvaille ("source relu different", std::to_string (Lu.size ()));
         return Lu;
     }
-}
 
-extern "C" int LLVMFuzzerInitialize (int *, char ***)
-{
-    std::cout.rdbuf (& TamponNul);
-    return 0;
+    // Une traduction et ses invariants : statut et diagnostic coherents, blocs refermes.
+    nsTramelo::STraduction TraduireVerifie (const std::string & Source, const nsTramelo::SOptions & Options)
+    {
+        nsTramelo::STraduction R = nsTramelo::Traduire (Source, Options);
+        if (! R.Erreur)
+        {
+            if (R.Statut != 0) Trouvaille ("statut sans erreur", std::to_string (R.Statut));
+            // Une traduction complete a referme tous ses blocs et toutes ses instructions.
+            if (! R.Journal.Blocs.empty () || ! R.Journal.Instructions.empty ())
+                Trouvaille ("blocs non refermes apres une traduction", std::to_string (R.Journal.Blocs.size ()));
+        }
+        else
+        {
+            const nsTramelo::SDiagnostic & D = * R.Erreur;
+            if (R.Statut != static_cast <int> (D.Code) || ! IsCodeAnalyse (D.Code) || ! D.Positionne)
+                Trouvaille ("code hors de la table", std::to_string (D.Code) + " " + D.Libelle);
+            if (! IsLibelleLigne (D.Libelle)) Trouvaille ("message sans ligne", D.Libelle);
+            char Prefixe [32];
+            std::snprintf (Prefixe, sizeof Prefixe, "Ligne %4zu - ", D.LigneSignalee);
+            if (D.Libelle.rfind (Prefixe, 0) != 0 || D.Libelle.substr (std::strlen (Prefixe)) != D.Message)
+                Trouvaille ("diagnostic incoherent", D.Libelle);
+            if (D.Arret.Decalage > R.Texte.size () || D.Arret.DecalageOrigine > Source.size ()
+                || D.Arret.Ligne > R.FinLignes.size () + 1)
+                Trouvaille ("position hors du texte", D.Libelle);
+        }
+        // Chaque niveau ouvert doit avoir ete referme, erreur ou pas : sinon la borne derive.
+        if (nsTramelo::Imbrication != 0)
+            Trouvaille ("imbrication non refermee", std::to_string (nsTramelo::Imbrication));
+        return R;
+    }
+
+    // Sans relecture rapide, chaque appel imbrique triple a peu pres le travail, et chaque
+    // parenthese le fait croitre comme le carre de la profondeur : au-dela de 8 appels ou de 40
+    // parentheses imbriques, on ne compare plus (le corpus de test compare jusqu'a la borne).
+    bool IsComparable (const std::string & Source)
+    {
+        std::vector <bool> Appels;   // pour chaque parenthese ouverte : suit-elle un nom ?
+        unsigned NbAppels = 0;
+        char Precedent = ' ';
+        for (const char c : Source)
+        {
+            if (c == '(')
+            {
+                Appels.push_back (nsTramelo::IsAlnum (Precedent));
+                NbAppels += Appels.back ();
+                if (NbAppels > 8 || Appels.size () > 40) return false;
+            }
+            else if (c == ')' && ! Appels.empty ())
+            {
+                NbAppels -= Appels.back ();
+                Appels.pop_back ();
+            }
+            if (! nsTramelo::IsBlanc (c)) Precedent = c;
+        }
+        return true;
+    }
 }
 
 // Une entree qui commence par l'octet 1 porte d'abord l'argument de tabulation, jusqu'au premier
@@ -104,28 +147,18 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
     }
     // Le passage par un fichier coute cher : seulement pour les entrees qui portent une largeur.
     const std::string Lu = Taille > 0 && Donnees [0] == 1 ? Relire (Source) : Source;
-    const nsTramelo::STraduction R = nsTramelo::Traduire (Lu, Options);
-    if (! R.Erreur)
-    {
-        if (R.Statut != 0) Trouvaille ("statut sans erreur", std::to_string (R.Statut));
-    }
-    else
-    {
-        const nsTramelo::SDiagnostic & D = * R.Erreur;
-        if (R.Statut != static_cast <int> (D.Code) || ! IsCodeAnalyse (D.Code) || ! D.Positionne)
-            Trouvaille ("code hors de la table", std::to_string (D.Code) + " " + D.Libelle);
-        if (! IsLibelleLigne (D.Libelle))
-            Trouvaille ("message sans ligne", D.Libelle);
-        char Prefixe [32];
-        std::snprintf (Prefixe, sizeof Prefixe, "Ligne %4zu - ", D.LigneSignalee);
-        if (D.Libelle.rfind (Prefixe, 0) != 0 || D.Libelle.substr (std::strlen (Prefixe)) != D.Message)
-            Trouvaille ("diagnostic incoherent", D.Libelle);
-        if (D.Arret.Decalage > R.Texte.size () || D.Arret.DecalageOrigine > Lu.size ()
-            || D.Arret.Ligne > R.FinLignes.size () + 1)
-            Trouvaille ("position hors du texte", D.Libelle);
-    }
-    // Chaque niveau ouvert doit avoir ete referme, erreur ou pas : sinon la borne derive.
-    if (nsTramelo::Imbrication != 0)
-        Trouvaille ("imbrication non refermee", std::to_string (nsTramelo::Imbrication));
+
+    nsTramelo::RelectureRapide = true;
+    const nsTramelo::STraduction Rapide = TraduireVerifie (Lu, Options);
+    if (! IsComparable (Lu)) return 0;
+    nsTramelo::RelectureRapide = false;
+    const nsTramelo::STraduction Lent = TraduireVerifie (Lu, Options);
+    nsTramelo::RelectureRapide = true;
+    const std::string MessageRapide = Rapide.Erreur ? Rapide.Erreur->Libelle : "";
+    const std::string MessageLent = Lent.Erreur ? Lent.Erreur->Libelle : "";
+    if (Rapide.Cpp != Lent.Cpp || Rapide.Statut != Lent.Statut || MessageRapide != MessageLent)
+        Trouvaille ("traduction differente sans relecture rapide",
+                    "statuts " + std::to_string (Rapide.Statut) + " et " + std::to_string (Lent.Statut) + "\n"
+                    + MessageRapide + "\n" + MessageLent);
     return 0;
 }
