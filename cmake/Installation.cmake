@@ -33,20 +33,19 @@ install(CODE [[
   endforeach()
 ]])
 
-install(TARGETS Tramelo tramelo-verifier RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# tramelo-exec : verification, traduction (profil verifie), compilation, execution, pas a pas et
+# debogage sous gdb. Le script gdb du pas a pas est incorpore au programme (ecrit dans son
+# dossier de travail a chaque execution) : rien a chercher a cote de lui.
+set(TRAMELO_PAS_A_PAS ${CMAKE_SOURCE_DIR}/outils/gdb/pas_a_pas.py)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TRAMELO_PAS_A_PAS})
+file(READ ${TRAMELO_PAS_A_PAS} TRAMELO_SCRIPT_PAS_A_PAS)
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/genere/PasAPas.inc
+     CONTENT "R\"PASAPAS(@TRAMELO_SCRIPT_PAS_A_PAS@)PASAPAS\"\n" @ONLY)
+add_executable(tramelo-exec src/outils/tramelo_exec.cpp)
+target_include_directories(tramelo-exec PRIVATE ${CMAKE_BINARY_DIR}/genere)
+target_link_libraries(tramelo-exec PRIVATE tramelo_lib)
 
-# tramelo-exec est recopie a cote de Tramelo pour qu'il le trouve sans installation.
-if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
-  set(TRAMELO_DOSSIER_EXECUTABLES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-else()
-  set(TRAMELO_DOSSIER_EXECUTABLES ${CMAKE_BINARY_DIR})
-endif()
-set(TRAMELO_EXEC ${TRAMELO_DOSSIER_EXECUTABLES}/tramelo-exec)
-configure_file(${CMAKE_SOURCE_DIR}/outils/tramelo-exec ${TRAMELO_EXEC} COPYONLY
-  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                   WORLD_READ WORLD_EXECUTE)
-
-install(PROGRAMS ${CMAKE_SOURCE_DIR}/outils/tramelo-exec DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).

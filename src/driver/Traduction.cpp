@@ -1,5 +1,6 @@
 #include "driver/Traduction.h"
 
+#include "controles/Controles.h"
 #include "driver/Ppal.h"
 #include "driver/Tramelo.h"
 #include "scanner/Source.h"
@@ -127,6 +128,7 @@ namespace nsTramelo
         }
         try
         {
+            if (Options.Verifie) PreparerProfil (Source, Options);
             ChargerSource (Source, Options.TailleTab);
             Tramelo ();
             VerifSansNul ();

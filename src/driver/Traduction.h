@@ -21,6 +21,12 @@ namespace nsTramelo
     struct SOptions
     {
         unsigned TailleTab = 4;   // largeur des tabulations du source (1 a MaxTailleTabulation)
+        // Profil verifie (faux : le profil standard, celui de Tramelo) : le programme produit
+        // controle ses erreurs d'execution et ses lignes renvoient au source par #line. Il
+        // accepte et refuse exactement les memes sources ; seul le C++ produit change.
+        bool        Verifie = false;
+        std::string NomSource;    // le source, tel qu'il doit paraitre dans les messages et les #line
+        std::string NomCpp;       // le fichier C++ compile, pour les #line du cadre (prelude, main)
     };
 
     // Une position dans le source : ligne et colonne comptees a partir de 1, la colonne en octets

@@ -1,5 +1,6 @@
 #include "driver/Tramelo.h"
 
+#include "controles/Controles.h"
 #include "journal/Journal.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
@@ -10,13 +11,79 @@
 #include "units/Unites.h"
 #include "util/CExcTramelo.h"
 
-
+#include <cstring>
 
 using nsUtil::EMsg;
 
 namespace nsTramelo
 {
     CSortie Sortie;
+
+    std::string CSortie::Prendre ()
+    {
+        std::string Texte = std::move (Tampon);
+        Oublier ();
+        return Texte;
+    }
+
+    void CSortie::Oublier ()
+    {
+        std::string ().swap (Tampon);
+        Suivi = DansSource = false;
+        DebutLigne = true;
+        LigneAlgo = Prochaine = NbLignes = 0;
+        DirectiveSource.clear ();
+        DirectiveCpp.clear ();
+    }
+
+    void CSortie::Suivre (const std::string & Source, const std::string & Cpp)
+    {
+        Suivi = true;
+        DirectiveSource = ' ' + LitteralCpp (Source) + '\n';
+        DirectiveCpp = ' ' + LitteralCpp (Cpp) + '\n';
+    }
+
+    void CSortie::Ecrire (const char * Texte, std::size_t Lg)
+    {
+        while (Lg > 0)
+        {
+            if (DebutLigne)
+            {
+                // Une ligne vide ne porte pas de code : elle est seulement comptee.
+                if (* Texte != '\n') Annoter ();
+                DebutLigne = false;
+            }
+            const void * Fin = std::memchr (Texte, '\n', Lg);
+            const std::size_t n = Fin ? static_cast <const char *> (Fin) - Texte + 1 : Lg;
+            Tampon.append (Texte, n);
+            if (Fin)
+            {
+                DebutLigne = true;
+                ++NbLignes;
+                ++Prochaine;
+            }
+            Texte += n;
+            Lg -= n;
+        }
+    }
+
+    void CSortie::Annoter ()
+    {
+        if (LigneAlgo != 0 && (! DansSource || Prochaine != LigneAlgo))
+        {
+            Tampon += "#line " + std::to_string (LigneAlgo) + DirectiveSource;
+            DansSource = true;
+            Prochaine = LigneAlgo;
+            ++NbLignes;
+        }
+        else if (LigneAlgo == 0 && DansSource)
+        {
+            // La ligne qui suit la directive est la NbLignes + 2e du fichier.
+            Tampon += "#line " + std::to_string (NbLignes + 2) + DirectiveCpp;
+            DansSource = false;
+            ++NbLignes;
+        }
+    }
 
     std::string Tabul;
     std::uint32_t TabulSz = 4;
@@ -107,7 +174,8 @@ namespace nsTramelo
     {
         AjouterCst ("vrai", TBooleen, 0);
         AjouterCst ("faux", TBooleen, 0);
-        GenererEntete ();
+        if (ProfilVerifie) GenererEnteteVerifie ();
+        else GenererEntete ();
         AugmenterTabul (Tabul, TabulSz);
         for (;;)
         {
@@ -118,13 +186,15 @@ namespace nsTramelo
             if (c == 'a') break;
         }
         if (SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
-        Generer_main (IdentAlgo);
+        if (ProfilVerifie) Generer_mainVerifie (IdentAlgo);
+        else Generer_main (IdentAlgo);
     }
 
     void Reinitialiser ()
     {
         ReinitialiserSymboles ();
         ReinitialiserRelecture ();
+        OublierProfil ();
         Tabul.clear ();
         TabulSz = 4;
         IdentAlgo.clear ();

@@ -1,5 +1,6 @@
 #include "expressions/Booleenne.h"
 
+#include "controles/Controles.h"
 #include "expressions/Chaine.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
@@ -93,11 +94,12 @@ namespace nsTramelo
         else throw CExcTramelo (EMsg::ExprBooleenne);
         // 4. l'operande droit, du genre du gauche
         std::string Droite;
-        unsigned TypeDroite;
+        unsigned TypeDroite = TAucun;
         if (TypeGauche == TCaractere) ExtraireExprCaractere (Droite);
         else if (TypeGauche == TString) ExtraireExprString (Droite);
         else ExtraireExprNumerique (Droite, TypeDroite);
-        s = Gauche + Op + Droite;
+        if (ProfilVerifie) s = Comparaison (Gauche, TypeGauche, Op, Droite, TypeDroite);
+        else s = Gauche + Op + Droite;
         return s;
     }
 

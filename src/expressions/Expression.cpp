@@ -1,5 +1,6 @@
 #include "expressions/Expression.h"
 
+#include "controles/Controles.h"
 #include "expressions/FctStandard.h"
 #include "expressions/Numerique.h"
 #include "expressions/ParamEffectifs.h"
@@ -36,15 +37,16 @@ namespace nsTramelo
     }
 
     // indice ::= [ expression_numerique ]
-    std::string & ExtraireIndice (std::string & s)
+    std::string & ExtraireIndice (std::string & s, const std::string & Nom)
     {
         CImbrication Niveau;
         ValidCar ('[');
         unsigned Type;
+        const std::size_t Pos = ProfilVerifie ? PositionSuivante () : 0;
         ExtraireExprNumerique (s, Type);
         if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::IndiceEntier, s);
         ValidCar (']');
-        s = ".at (" + s + ")";
+        s = TexteIndice (Nom, s, Pos);
         return s;
     }
 
@@ -57,7 +59,7 @@ namespace nsTramelo
         switch (N.Suite)
         {
             case ESuite::Rien          : s = Nom; break;
-            case ESuite::Indice        : s = Nom + ExtraireIndice (Indice); break;
+            case ESuite::Indice        : s = Nom + ExtraireIndice (Indice, Nom); break;
             case ESuite::Appel         : ExtraireAppelFonction (N.Fct, s); break;
             case ESuite::AppelStandard : ExtraireFctStandard (Nom, s); break;
         }

@@ -12,7 +12,8 @@ namespace nsTramelo
 {
     std::string & ExtraireExpression (std::string & s, unsigned & Type);
     std::string & ExtraireExprTableau (std::string & s);
-    std::string & ExtraireIndice (std::string & s);
+    // L'indice d'un element de Nom (tableau ou chaine) : ".at (" + indice + ")" dans s.
+    std::string & ExtraireIndice (std::string & s, const std::string & Nom);
     // Un nom deja lu par un facteur de la forme donnee, et sa suite (indice, parametres effectifs,
     // arguments d'une fonction standard) : le texte dans s ; rend le type de la valeur.
     unsigned ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::string & s);

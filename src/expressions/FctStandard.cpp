@@ -1,5 +1,6 @@
 #include "expressions/FctStandard.h"
 
+#include "controles/Controles.h"
 #include "expressions/Chaine.h"
 #include "expressions/Numerique.h"
 #include "scanner/Litteraux.h"
@@ -15,16 +16,19 @@ namespace nsTramelo
 {
     namespace
     {
-        // Deux operandes numeriques separes par une virgule, chacun verifie par Verif.
+        // Deux operandes numeriques separes par une virgule, chacun verifie par Verif ; leurs
+        // types et (profil verifie) leurs positions dans Types et Pos.
         template <class FVerif>
-        void LireDeuxNombres (std::string & a, std::string & b, FVerif Verif)
+        void LireDeuxNombres (std::string & a, std::string & b, FVerif Verif,
+                              unsigned (& Types) [2], std::size_t (& Pos) [2])
         {
-            unsigned Type;
-            ExtraireExprNumerique (a, Type);
-            Verif (Type);
+            Pos [0] = ProfilVerifie ? PositionSuivante () : 0;
+            ExtraireExprNumerique (a, Types [0]);
+            Verif (Types [0]);
             ValidCar (',');
-            ExtraireExprNumerique (b, Type);
-            Verif (Type);
+            Pos [1] = ProfilVerifie ? PositionSuivante () : 0;
+            ExtraireExprNumerique (b, Types [1]);
+            Verif (Types [1]);
         }
 
         // Appel a un argument caractere : Avant + argument + Apres.
@@ -77,13 +81,17 @@ namespace nsTramelo
     std::string & ExtraireAppelModulo (std::string & s)
     {
         std::string a, b;
+        unsigned Types [2];
+        std::size_t Pos [2];
         // % n'existe pas sur un double en C++ : un reel est refuse.
         LireDeuxNombres (a, b, [] (unsigned Type)
         {
             VerifType (Type, TEntier, false);
             if (Type == TReel) throw CExcTramelo (EMsg::TypeInvalide);
-        });
-        s = " ((" + a + ") % (" + b + "))";
+        }, Types, Pos);
+        // Profil verifie : un diviseur nul est signale a sa place.
+        if (ProfilVerifie) s = Modulo (a, b, Pos [1]);
+        else s = " ((" + a + ") % (" + b + "))";
         return s;
     }
 
@@ -91,7 +99,15 @@ namespace nsTramelo
     std::string & ExtraireAppelRand (std::string & s)
     {
         std::string a, b;
-        LireDeuxNombres (a, b, [] (unsigned Type) { VerifType (Type, TEntierNaturel, false); });
+        unsigned Types [2];
+        std::size_t Pos [2];
+        LireDeuxNombres (a, b, [] (unsigned Type) { VerifType (Type, TEntierNaturel, false); }, Types, Pos);
+        // Profil verifie : une borne reelle est convertie en entier, controlee.
+        if (ProfilVerifie)
+        {
+            a = Convertir (a, Types [0], TEntier, Pos [0]);
+            b = Convertir (b, Types [1], TEntier, Pos [1]);
+        }
         s = " Rand ((" + a + "), (" + b + "))";
         return s;
     }

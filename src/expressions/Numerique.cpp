@@ -1,5 +1,6 @@
 #include "expressions/Numerique.h"
 
+#include "controles/Controles.h"
 #include "expressions/Expression.h"
 #include "journal/Journal.h"
 #include "scanner/Litteraux.h"
@@ -32,10 +33,14 @@ namespace nsTramelo
                 LireCarNonBlanc ();
                 unsigned TypeOperande;
                 Lire (Operande, TypeOperande);
-                s += ' ';
-                s += c;
-                s += ' ';
-                s += Operande;
+                if (ProfilVerifie) s = Operation (c, s, Type, Operande, TypeOperande, Operateur);
+                else
+                {
+                    s += ' ';
+                    s += c;
+                    s += ' ';
+                    s += Operande;
+                }
                 Type = Combiner (Type, TypeOperande);
                 // Pour les outils : 7 / 2.0 reste une division entiere, ce qu'on ne devine pas.
                 if (c == '/' && Type != TReel) Journal.NoterDivisionEntiere (Debut, Operateur, GetPosLecture ());
@@ -70,12 +75,14 @@ namespace nsTramelo
         if (c == '-')
         {
             CImbrication Niveau;
+            const std::size_t Signe = GetPosLecture ();
             LireCarNonBlanc ();
             std::string Facteur;
             unsigned TypeFacteur;
             ExtraireFacteurNumerique (Facteur, TypeFacteur);
             // Deux signes colles feraient l'operateur -- en C++.
-            s = (Facteur [0] == '-' ? "- " : "-") + Facteur;
+            if (ProfilVerifie) s = Oppose (Facteur, TypeFacteur, Signe);
+            else s = (Facteur [0] == '-' ? "- " : "-") + Facteur;
             Type = TypeFacteur == TEntierNaturel ? TEntier : TypeFacteur;
             return s;
         }

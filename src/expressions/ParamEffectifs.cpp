@@ -1,5 +1,6 @@
 #include "expressions/ParamEffectifs.h"
 
+#include "controles/Controles.h"
 #include "expressions/Expression.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
@@ -84,10 +85,12 @@ namespace nsTramelo
             return s;
         }
         unsigned Type;
+        const std::size_t Pos = ProfilVerifie ? PositionSuivante () : 0;
         ExtraireExpression (s, Type);
         if (Param.GetInOut () == ModeIn)
         {
             VerifType (Type, TypeFormel, false);
+            if (ProfilVerifie) s = Convertir (s, Type, TypeFormel, Pos);
             return s;
         }
         // out et in_out : la reference C++ exige un objet, et exactement du type formel.

@@ -1,5 +1,6 @@
 #include "statements/Instructions.h"
 
+#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
 #include "expressions/Chaine.h"
@@ -38,6 +39,8 @@ namespace nsTramelo
             // Aucune relecture ne revient sur une instruction terminee.
             OublierLectures ();
             ExtraireIdentForce (Mot);
+            // Profil verifie : les lignes produites renvoient a celle de l'instruction ou du mot de fin.
+            SituerSortie (GetPosLecture () - Mot.size ());
             if (FinDeBranche ? IsMotDeBranche (Mot) : Mot == Fin) break;
             Journal.DebuterInstruction (Mot.size ());
             TraiterInstruction (Mot);
@@ -62,7 +65,7 @@ namespace nsTramelo
             if (SkipSpaces () == '[')
             {
                 std::string Indice;
-                TraiterAffectation (Nom + ExtraireIndice (Indice), TCaractere);
+                TraiterAffectation (Nom + ExtraireIndice (Indice, Nom), TCaractere);
             }
             else TraiterAffectation (Nom, TString);
         }
@@ -70,7 +73,7 @@ namespace nsTramelo
         void AffecterElement (const std::string & Nom, unsigned TypeTableau)
         {
             std::string Indice;
-            TraiterAffectation (Nom + ExtraireIndice (Indice), GetTypeElem (TypeTableau));
+            TraiterAffectation (Nom + ExtraireIndice (Indice, Nom), GetTypeElem (TypeTableau));
         }
     }
 
@@ -101,10 +104,15 @@ namespace nsTramelo
         if (IsTypeTableau (Type)) throw CExcTramelo (EMsg::AffectationTableau);
         std::string Valeur;
         unsigned TypeVal;
+        const std::size_t PosValeur = ProfilVerifie ? PositionSuivante () : 0;
         if (Type == TBooleen) ExtraireExprBooleenne (Valeur);
         else if (Type == TCaractere) ExtraireExprCaractere (Valeur);
         else if (Type == TString) ExtraireExprString (Valeur);
-        else ExtraireExprNumerique (Valeur, TypeVal);
+        else
+        {
+            ExtraireExprNumerique (Valeur, TypeVal);
+            if (ProfilVerifie) Valeur = Convertir (Valeur, TypeVal, Type, PosValeur);
+        }
         ValidCar (';');
         Sortie << Tabul << Cible << " = " << Valeur << ";\n";
     }
@@ -114,9 +122,13 @@ namespace nsTramelo
     {
         // Les listes ne changent pas pendant la lecture d'un appel : pas besoin de copie.
         const CVParamFormel & Params = ParamsProc (Index);
+        const std::size_t PosNom = GetPosLecture () - VIdentProc [Index].size ();
         std::string Liste;
         ExtraireListeParamEffectifs (Params, Liste);
         ValidCar (';');
+        // L'algorithme qui s'appelle lui-meme : la pile est controlee avant l'appel.
+        if (ProfilVerifie && VIdentProc [Index] == IdentAlgo)
+            Sortie << Tabul << "_Entree (\"" << IdentAlgo << "\", " << TextePosition (PosNom) << ");\n";
         Sortie << Tabul << VIdentProc [Index] << " (" << Liste << ");\n";
     }
 
@@ -124,8 +136,10 @@ namespace nsTramelo
     {
         if (LeTypeDeRetour == 0) throw CExcTramelo (EMsg::RenvoieHorsFonction);
         unsigned Type;
+        const std::size_t PosValeur = ProfilVerifie ? PositionSuivante () : 0;
         ExtraireExpression (s, Type);
         VerifType (Type, LeTypeDeRetour, false);
+        if (ProfilVerifie) s = Convertir (s, Type, LeTypeDeRetour, PosValeur);
         ValidCar (';');
         return s;
     }

@@ -1,5 +1,6 @@
 #include "statements/ProcStandard.h"
 
+#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
@@ -55,7 +56,9 @@ namespace nsTramelo
             ExtraireIdentForce (Nom);
             if (! IsIdentVar (Nom)) throw CExcTramelo (EMsg::DoitEtreVariable, Nom);
             const unsigned Type = GetTypeIdent (Nom);
-            if (IsTypeString (Type)) Sortie << Tabul << "getline (cin, " << Nom << ");\n";
+            // Profil verifie : une saisie invalide ou une fin d'entree est signalee.
+            if (ProfilVerifie) GenererSaisir (Nom, GetPosLecture () - Nom.size ());
+            else if (IsTypeString (Type)) Sortie << Tabul << "getline (cin, " << Nom << ");\n";
             else if (Type == TCaractere) Sortie << Tabul << Nom << " = cin.get();\n";
             else
             {
@@ -83,7 +86,7 @@ namespace nsTramelo
     namespace
     {
         // ( nom , longueur ) ; ou nom est un tableau ou une chaine modifiable.
-        void LireRedimension (EMsg Refus, std::string & Nom, std::string & Longueur)
+        void LireRedimension (EMsg Refus, std::string & Nom, std::string & Longueur, std::size_t & Pos)
         {
             ValidCar ('(');
             ExtraireIdentForce (Nom);
@@ -95,6 +98,7 @@ namespace nsTramelo
                 throw CExcTramelo (Refus, Nom);
             ValidCar (',');
             unsigned TypeLg;
+            Pos = ProfilVerifie ? PositionSuivante () : 0;
             ExtraireExprNumerique (Longueur, TypeLg);
             VerifType (TypeLg, TEntierNaturel, true);
             ValidCar (')');
@@ -106,15 +110,19 @@ namespace nsTramelo
     void TraiterAllonger ()
     {
         std::string Nom, Longueur;
-        LireRedimension (EMsg::NonAllongeable, Nom, Longueur);
-        Sortie << Tabul << Nom << ".resize (" << Nom << ".size() + (" << Longueur << "));\n";
+        std::size_t Pos;
+        LireRedimension (EMsg::NonAllongeable, Nom, Longueur, Pos);
+        if (ProfilVerifie) GenererRedimension (true, Nom, Longueur, Pos);
+        else Sortie << Tabul << Nom << ".resize (" << Nom << ".size() + (" << Longueur << "));\n";
     }
 
     // redimensionner ::= redimensionner ( nom , expression_numerique ) ;
     void TraiterRedimensionner ()
     {
         std::string Nom, Longueur;
-        LireRedimension (EMsg::NonRedimensionnable, Nom, Longueur);
-        Sortie << Tabul << Nom << ".resize ((" << Longueur << "));\n";
+        std::size_t Pos;
+        LireRedimension (EMsg::NonRedimensionnable, Nom, Longueur, Pos);
+        if (ProfilVerifie) GenererRedimension (false, Nom, Longueur, Pos);
+        else Sortie << Tabul << Nom << ".resize ((" << Longueur << "));\n";
     }
 }

@@ -1,5 +1,6 @@
 #include "types/Denotations.h"
 
+#include "controles/Controles.h"
 #include "expressions/Numerique.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
@@ -15,8 +16,10 @@ namespace nsTramelo
     std::string & ExtraireTaille (std::string & s)
     {
         unsigned Type;
+        const std::size_t Pos = ProfilVerifie ? PositionSuivante () : 0;
         ExtraireExprNumerique (s, Type);
         if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::TailleInvalide);
+        if (ProfilVerifie) s = Taille (s, Pos);
         return s;
     }
 

@@ -1,5 +1,6 @@
 #include "units/Declarations.h"
 
+#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
 #include "journal/Journal.h"
@@ -44,7 +45,12 @@ namespace nsTramelo
             ValidCar ('<');
             ValidCar ('-');
             unsigned TypeVal;
-            if (IsTypeNumerique (TypeCst)) ExtraireExprNumerique (Valeur, TypeVal);
+            const std::size_t PosValeur = ProfilVerifie ? PositionSuivante () : 0;
+            if (IsTypeNumerique (TypeCst))
+            {
+                ExtraireExprNumerique (Valeur, TypeVal);
+                if (ProfilVerifie) Valeur = Convertir (Valeur, TypeVal, TypeCst, PosValeur);
+            }
             else if (TypeCst == TBooleen) ExtraireExprBooleenne (Valeur);
             else if (TypeCst == TCaractere) ExtraireExprCaractere (Valeur);
             else ExtraireExprString (Valeur);
@@ -64,6 +70,8 @@ namespace nsTramelo
             Journal.Preciser (ENature::Variable, Type);
         }
         ValidCar (';');
+        // Profil verifie : une variable simple part de 0, faux, '\0' ou la chaine vide.
+        if (ProfilVerifie && ArgsCtor.empty () && Valeur.empty ()) Valeur = " {}";
         Sortie << Tabul << Prefixe << TypeCpp << ' ' << Nom << ArgsCtor << Valeur << ";\n";
     }
 }

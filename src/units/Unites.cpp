@@ -1,5 +1,6 @@
 #include "units/Unites.h"
 
+#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "journal/Journal.h"
 #include "scanner/Scanner.h"
@@ -36,6 +37,8 @@ namespace nsTramelo
     void TraiterSsProgrOuAlgo (char c)
     {
         ++NivBloc;
+        // Profil verifie : l'en-tete produit renvoie a la ligne du mot de l'unite.
+        SituerSortie (GetPosLecture ());
         // Genre de l'unite : sa place dans LibellesSsProgr.
         enum EUnite : unsigned { Algorithme, Fonction, Procedure };
         const EUnite Unite = c == 'a' ? Algorithme : c == 'f' ? Fonction : Procedure;
@@ -48,6 +51,7 @@ namespace nsTramelo
         if (! IsLettre (SkipSpaces ())) throw CExcTramelo (EMsg::IdentificateurAttendu, MotUnite);
         std::string Nom;
         ExtraireIdent (Nom);
+        const std::size_t PosNom = GetPosLecture () - Nom.size ();
         TestIdentNonMotCle (Nom);
         if (Unite == Algorithme) TestNomAlgoNonNomEntete (Nom);
         if (IsIdentSsProgr (Nom)) throw CExcTramelo (EMsg::DejaDeclare, Nom);
@@ -62,7 +66,7 @@ namespace nsTramelo
             AjouterParamsFct (Params);
             TraiterTypeRetour ();
             Journal.FixerTypeUnite (LeTypeDeRetour);
-            TexteRetour = GetTypeCpp (LeTypeDeRetour);
+            TexteRetour = TypeRetourCpp (LeTypeDeRetour);
             AjouterFct (Nom, LeTypeDeRetour);
         }
         else if (Unite == Algorithme)
@@ -78,11 +82,15 @@ namespace nsTramelo
         }
         Sortie << Tabul << TexteRetour << ' ' << Nom << ' ' << TexteParams << '\n'
                   << Tabul << "{\n";
+        // L'algorithme n'est appele que par main : ses propres appels recursifs sont controles
+        // la ou ils sont ecrits (TraiterAppelProcedure).
+        if (ProfilVerifie && Unite != Algorithme) GenererEntreeUnite (Nom, PosNom);
 
         if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
         ValidMot ("debut");
         Journal.DebuterInstruction (5);   // debut ouvre le corps
         TraiterInstructions ("fin");
+        if (ProfilVerifie && Unite == Fonction) GenererFinSansRenvoie (Nom, GetPosLecture () - 3);
         Journal.FinirInstruction ();
         Journal.FermerUnite ();
         Sortie << '\n' << Tabul << "} // " << Nom << "()\n\n";

@@ -1,0 +1,348 @@
+# Execution pas a pas d'un programme du profil verifie, sous gdb (tramelo-exec --pas-a-pas).
+# Le programme garde son entree et sa sortie ; sur l'erreur standard, pour chaque ligne du source
+# executee, "  LIGNE | texte", puis une ligne "        nom = valeur" par variable qui a change.
+# Parametres (environnement, retires avant de lancer le programme) :
+#   TRAMELO_PAS_SOURCE  le source, tel qu'il est nomme dans les #line du C++ produit
+#   TRAMELO_PAS_CPP     le C++ compile (le cadre : prelude et main, jamais trace)
+#   TRAMELO_PAS_ALGO    le nom de l'algorithme, ou la trace commence
+#   TRAMELO_PAS_LIMITE  nombre de lignes executees au-dela duquel le programme est arrete
+#   TRAMELO_PAS_STATUT_LIMITE  statut de gdb dans ce cas
+# gdb est lance la sortie standard vers /dev/null et celle du programme sur le descripteur 3 :
+# le programme la retrouve (run 1>&3), rien de gdb ne s'y mele. Le statut de gdb est celui du
+# programme (128 + n s'il est tue par le signal n).
+import os
+import sys
+
+import gdb
+
+SOURCE = os.environ.get('TRAMELO_PAS_SOURCE', '')
+CPP = os.environ.get('TRAMELO_PAS_CPP', '')
+ALGO = os.environ.get('TRAMELO_PAS_ALGO', '')
+LIMITE = int(os.environ.get('TRAMELO_PAS_LIMITE', '1000'))
+STATUT_LIMITE = int(os.environ.get('TRAMELO_PAS_STATUT_LIMITE', '124'))
+# Au-dela, un tableau est abrege.
+MAX_ELEMENTS = 100
+
+
+def commande(texte):
+    """Une commande de gdb dont rien ne doit paraitre (la sortie du programme reste propre)."""
+    return gdb.execute(texte, to_string=True)
+
+
+def ecrire(texte):
+    sys.stderr.write(texte + '\n')
+    sys.stderr.flush()
+
+
+def lignes_source():
+    try:
+        with open(SOURCE, encoding='utf-8', errors='replace') as f:
+            return f.read().split('\n')
+    except OSError:
+        return []
+
+
+LIGNES = lignes_source()
+NOM_SOURCE = os.path.realpath(SOURCE)
+
+
+def dans_source(symtab):
+    """Le code de ce symtab est-il celui du source (et non du cadre ou d'une bibliotheque) ?"""
+    if symtab is None:
+        return False
+    nom = symtab.filename
+    return nom == SOURCE or os.path.realpath(symtab.fullname()) == NOM_SOURCE
+
+
+def texte_ligne(n):
+    return LIGNES[n - 1].strip() if 0 < n <= len(LIGNES) else ''
+
+
+# --- Valeurs -----------------------------------------------------------------------------------
+
+def citer(s, guillemet):
+    r = s.replace('\\', '\\\\').replace(guillemet, '\\' + guillemet)
+    r = r.replace('\n', '\\n').replace('\r', '\\r').replace('\t', '\\t').replace('\0', '\\0')
+    return guillemet + r + guillemet
+
+
+def texte_caractere(code):
+    code &= 0xFF
+    if code == 0:
+        return "'\\0'"
+    if code < 32 or code == 127:
+        return citer(chr(code), "'") if chr(code) in '\n\r\t' else "'\\x%02x'" % code
+    return citer(chr(code) if code < 128 else bytes([code]).decode('latin-1'), "'")
+
+
+def est_chaine(t):
+    nom = str(t)
+    return nom.startswith('std::__cxx11::basic_string<char') or nom.startswith('std::basic_string<char') \
+        or nom == 'std::string'
+
+
+def est_vecteur(t):
+    return str(t).startswith('std::vector<')
+
+
+def texte_chaine(v):
+    n = int(v['_M_string_length'])
+    octets = v['_M_dataplus']['_M_p'].string(encoding='latin-1', length=n).encode('latin-1')
+    return citer(octets.decode('utf-8', errors='replace'), '"')
+
+
+def elements_vecteur(v):
+    """Les elements d'un vector (par l'afficheur de libstdc++ s'il est charge)."""
+    visu = gdb.default_visualizer(v)
+    if visu is not None and hasattr(visu, 'children'):
+        for _, e in visu.children():
+            yield e
+        return
+    debut = v['_M_impl']['_M_start']
+    fin = v['_M_impl']['_M_finish']
+    for i in range(int(fin - debut)):
+        yield (debut + i).dereference()
+
+
+def texte_valeur(v):
+    if not isinstance(v, gdb.Value):
+        if isinstance(v, bool):
+            return 'vrai' if v else 'faux'
+        return str(v)
+    t = v.type.strip_typedefs()
+    if t.code in (gdb.TYPE_CODE_REF, getattr(gdb, 'TYPE_CODE_RVALUE_REF', -1)):
+        v = v.referenced_value()
+        t = v.type.strip_typedefs()
+    if t.code == gdb.TYPE_CODE_BOOL:
+        return 'vrai' if bool(v) else 'faux'
+    if t.code == gdb.TYPE_CODE_INT or t.code == gdb.TYPE_CODE_CHAR:
+        if t.sizeof == 1:
+            return texte_caractere(int(v))
+        return str(int(v))
+    if t.code == gdb.TYPE_CODE_FLT:
+        return repr(float(v))
+    if est_chaine(t):
+        return texte_chaine(v)
+    if est_vecteur(t):
+        morceaux = []
+        for i, e in enumerate(elements_vecteur(v)):
+            if i == MAX_ELEMENTS:
+                morceaux.append('…')
+                break
+            morceaux.append(texte_valeur(e))
+        return '{' + ', '.join(morceaux) + '}'
+    return str(v)
+
+
+# --- Variables d'une unite ---------------------------------------------------------------------
+
+def variables(cadre):
+    """Les variables visibles du cadre : {(nom, ligne de declaration): (symbole, est_parametre)}.
+    Les noms produits par la traduction (_BorneInf...) commencent par _ : ils sont ignores."""
+    res = {}
+    try:
+        bloc = cadre.block()
+    except RuntimeError:
+        return res
+    while bloc is not None:
+        for s in bloc:
+            if (s.is_variable or s.is_argument) and not s.name.startswith('_'):
+                cle = (s.name, s.line)
+                if cle not in res:
+                    res[cle] = (s, s.is_argument)
+        if bloc.function is not None:
+            break
+        bloc = bloc.superblock
+    return res
+
+
+class Unite:
+    """Une unite en cours d'execution : son cadre, les valeurs vues, les variables deja declarees."""
+
+    def __init__(self, cadre):
+        self.cadre = cadre
+        self.valeurs = {}
+        self.vivantes = set()
+        self.ligne = 0
+
+    def lire(self, ligne_executee):
+        """Les valeurs actuelles des variables vivantes ; une variable devient vivante quand la
+        ligne de sa declaration vient d'etre executee, et meurt en sortant de sa portee."""
+        vues = variables(self.cadre)
+        for cle in list(self.vivantes):
+            if cle not in vues:
+                self.vivantes.discard(cle)
+        valeurs = {}
+        for cle, (s, parametre) in vues.items():
+            if parametre or cle[1] == ligne_executee:
+                self.vivantes.add(cle)
+            if cle in self.vivantes:
+                try:
+                    valeurs[cle] = texte_valeur(s.value(self.cadre))
+                except (gdb.error, gdb.MemoryError, RuntimeError, ValueError, UnicodeError):
+                    valeurs[cle] = '?'
+        return valeurs
+
+    def changements(self, ligne_executee):
+        valeurs = self.lire(ligne_executee)
+        res = [(cle[0], val) for cle, val in sorted(valeurs.items(), key=lambda e: (e[0][1], e[0][0]))
+               if self.valeurs.get(cle) != val]
+        self.valeurs = valeurs
+        return res
+
+
+# --- Trace ---------------------------------------------------------------------------------------
+
+class Trace:
+    def __init__(self):
+        self.pile = []          # unites du source en cours, de la plus ancienne a la plus recente
+        self.nb_lignes = 0
+
+    def afficher_ligne(self, ligne):
+        self.nb_lignes += 1
+        ecrire('  %d | %s' % (ligne, texte_ligne(ligne)))
+
+    def afficher_changements(self, changements):
+        for nom, val in changements:
+            ecrire('        %s = %s' % (nom, val))
+
+    def cadres_source(self):
+        res = []
+        cadre = gdb.newest_frame()
+        while cadre is not None:
+            if dans_source(cadre.find_sal().symtab):
+                res.append(cadre)
+            cadre = cadre.older()
+        res.reverse()
+        return res
+
+    @staticmethod
+    def ligne_entete(cadre):
+        fonction = cadre.function()
+        return fonction.line if fonction is not None else 0
+
+    def arret(self):
+        """Le programme est arrete sur une ligne du source : trace des changements et de la ligne."""
+        cadres = self.cadres_source()
+        ligne = gdb.selected_frame().find_sal().line
+        commun = 0
+        while commun < min(len(cadres), len(self.pile)) and self.pile[commun].cadre == cadres[commun]:
+            commun += 1
+        # Deux appels successifs au meme niveau ont le meme cadre : un arret sur la ligne d'en-tete
+        # de l'unite (son controle d'entree) est un nouvel appel.
+        if commun == len(cadres) and commun > 0 and ligne == self.ligne_entete(cadres[-1]) \
+                and self.pile[commun - 1].ligne != ligne:
+            commun -= 1
+        retour = len(self.pile) > commun and len(cadres) <= commun
+        del self.pile[commun:]
+        if len(cadres) > commun:
+            # Entree dans une ou plusieurs unites : la ligne, puis la valeur des parametres.
+            for cadre in cadres[commun:]:
+                self.pile.append(Unite(cadre))
+            haut = self.pile[-1]
+            self.afficher_ligne(ligne)
+            # Rien n'est encore execute dans l'unite : seuls ses parametres ont une valeur.
+            self.afficher_changements(haut.changements(0))
+            haut.ligne = ligne
+            return
+        haut = self.pile[-1]
+        changements = haut.changements(haut.ligne)
+        if retour and changements and haut.ligne != ligne:
+            # Retour d'un appel : la ligne de l'appel s'acheve ; ses effets sont montres sous elle.
+            self.afficher_ligne(haut.ligne)
+        self.afficher_changements(changements)
+        self.afficher_ligne(ligne)
+        haut.ligne = ligne
+
+    def fin(self):
+        """Le programme quitte le source (retour dans main) : les derniers changements."""
+        if self.pile:
+            haut = self.pile[0]
+            try:
+                self.afficher_changements(haut.changements(haut.ligne))
+            except (gdb.error, RuntimeError):
+                pass
+        self.pile = []
+
+
+def vivant():
+    return gdb.selected_inferior().pid != 0
+
+
+def statut_programme():
+    code = gdb.parse_and_eval('$_exitcode')
+    if code.type.code != gdb.TYPE_CODE_VOID:
+        return int(code)
+    signal = gdb.parse_and_eval('$_exitsignal')
+    if signal.type.code != gdb.TYPE_CODE_VOID:
+        return 128 + int(signal)
+    return 0
+
+
+def vider_sortie():
+    """La sortie du programme est ecrite a chaque pas, pour qu'elle se mele a la trace dans l'ordre."""
+    try:
+        commande('call (int) fflush (0)')
+    except gdb.error:
+        pass
+
+
+def preparer():
+    for texte in ('set pagination off', 'set confirm off', 'set width 0', 'set height 0',
+                  'set print inferior-events off', 'set print thread-events off',
+                  'set suppress-cli-notifications on', 'set startup-with-shell on',
+                  'set disable-randomization off', 'set step-mode off',
+                  'handle all nostop noprint pass'):
+        try:
+            commande(texte)
+        except gdb.error:
+            pass
+    try:
+        commande('set debuginfod enabled off')
+    except gdb.error:
+        pass
+    # Ni la bibliotheque standard, ni le cadre (controles du prelude, main) ne sont traces.
+    motifs = ['/usr/include/*' + '/*' * n for n in range(6)]
+    for motif in motifs:
+        commande('skip -gfi ' + motif)
+    commande('skip -rfu ^std::')
+    commande('skip -rfu ^__gnu_cxx::')
+    commande('skip -rfu ::_[A-Z]')
+    if CPP:
+        commande('skip file ' + CPP)
+    for nom in list(os.environ):
+        if nom.startswith('TRAMELO_PAS_'):
+            commande('unset environment ' + nom)
+
+
+def principal():
+    preparer()
+    commande('break ' + ALGO)
+    commande('run 1>&3 3>&-')
+    trace = Trace()
+    while vivant():
+        sal = gdb.selected_frame().find_sal()
+        if not dans_source(sal.symtab):
+            # Hors du source : dans main, apres l'algorithme. Le programme finit seul.
+            trace.fin()
+            commande('delete')
+            commande('continue')
+            continue
+        if trace.nb_lignes >= LIMITE:
+            vider_sortie()
+            ecrire('tramelo-exec : arrêt après %d lignes exécutées (--limite N pour en permettre davantage)'
+                   % LIMITE)
+            commande('kill')
+            return STATUT_LIMITE
+        trace.arret()
+        vider_sortie()
+        commande('step')
+    return statut_programme()
+
+
+try:
+    STATUT = principal()
+except gdb.error as e:
+    ecrire('tramelo-exec : échec de l\'exécution pas à pas sous gdb : %s' % e)
+    STATUT = 125
+gdb.execute('quit %d' % STATUT)
