@@ -310,6 +310,17 @@ namespace nsTramelo
         _V = static_cast <unsigned long> (_W);
     }
 
+    // Un booleen se saisit comme 0 (faux) ou 1 (vrai), comme dans le profil standard.
+    inline void _Saisir (bool & _V, const char * _Nom, int _Ligne, int _Colonne)
+    {
+        const std::string _Mot = _LireMot ();
+        long _W = 0;
+        bool _Deborde = false;
+        if (! _LireEntier (_Mot, _W, _Deborde) || _Deborde || (_W != 0 && _W != 1))
+            _MauvaiseSaisie (_Nom, "un booléen (0 ou 1)", _Mot, false, _Ligne, _Colonne);
+        _V = _W == 1;
+    }
+
     inline void _Saisir (double & _V, const char * _Nom, int _Ligne, int _Colonne)
     {
         const std::string _Mot = _LireMot ();
@@ -360,7 +371,7 @@ namespace nsTramelo
         if (_BasePile != nullptr && reinterpret_cast <long> (_BasePile) - reinterpret_cast <long> (_Ici) > _BudgetPile)
         {
             _Signaler (_Ligne, _Colonne) << "Récursion trop profonde dans " << _Unite
-                << " : la pile d'exécution est épuisée (plus de " << (_BudgetPile >> 20) << " Mo)";
+                << " : la pile d'exécution est épuisée";
             _Arreter ();
         }
     }

@@ -113,7 +113,11 @@ namespace nsTramelo
     }
 
     // Les fonctions de caracteres rendent un char (et non l'int du C++).
-    std::string & ExtraireAppelRang (std::string & s) { return LireAppelCaractere (s, " ((unsigned long) (", "))"); }
+    // Profil verifie : le code d'un octet au-dela de 127 est compte de 128 a 255 (sans signe).
+    std::string & ExtraireAppelRang (std::string & s)
+    {
+        return LireAppelCaractere (s, ProfilVerifie ? " ((unsigned long) (unsigned char) (" : " ((unsigned long) (", "))");
+    }
     std::string & ExtraireAppelSucc (std::string & s) { return LireAppelCaractere (s, " char ((", ") + 1)"); }
     std::string & ExtraireAppelPred (std::string & s) { return LireAppelCaractere (s, " char ((", ") - 1)"); }
     std::string & ExtraireAppelToupper (std::string & s) { return LireAppelCaractere (s, " char (toupper (", "))"); }
