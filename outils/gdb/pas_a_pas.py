@@ -137,22 +137,26 @@ def texte_valeur(v):
 # --- Variables d'une unite ---------------------------------------------------------------------
 
 def variables(cadre):
-    """Les variables visibles du cadre : {(nom, ligne de declaration): (symbole, est_parametre)}.
-    Les noms produits par la traduction (_BorneInf...) commencent par _ : ils sont ignores."""
+    """Les variables visibles du cadre, dans l'ordre de leur declaration :
+    {(nom, ligne de declaration): (symbole, est_parametre, rang)}. Les noms produits par la
+    traduction (_BorneInf...) commencent par _ : ils sont ignores."""
     res = {}
     try:
         bloc = cadre.block()
     except RuntimeError:
         return res
+    blocs = []
     while bloc is not None:
+        blocs.append(bloc)
+        if bloc.function is not None:
+            break
+        bloc = bloc.superblock
+    for bloc in reversed(blocs):
         for s in bloc:
             if (s.is_variable or s.is_argument) and not s.name.startswith('_'):
                 cle = (s.name, s.line)
                 if cle not in res:
-                    res[cle] = (s, s.is_argument)
-        if bloc.function is not None:
-            break
-        bloc = bloc.superblock
+                    res[cle] = (s, s.is_argument, len(res))
     return res
 
 
@@ -163,17 +167,19 @@ class Unite:
         self.cadre = cadre
         self.valeurs = {}
         self.vivantes = set()
+        self.rangs = {}
         self.ligne = 0
 
     def lire(self, ligne_executee):
         """Les valeurs actuelles des variables vivantes ; une variable devient vivante quand la
         ligne de sa declaration vient d'etre executee, et meurt en sortant de sa portee."""
         vues = variables(self.cadre)
+        self.rangs = {cle: (cle[1], rang) for cle, (_, _, rang) in vues.items()}
         for cle in list(self.vivantes):
             if cle not in vues:
                 self.vivantes.discard(cle)
         valeurs = {}
-        for cle, (s, parametre) in vues.items():
+        for cle, (s, parametre, _) in vues.items():
             if parametre or cle[1] == ligne_executee:
                 self.vivantes.add(cle)
             if cle in self.vivantes:
@@ -185,7 +191,7 @@ class Unite:
 
     def changements(self, ligne_executee):
         valeurs = self.lire(ligne_executee)
-        res = [(cle[0], val) for cle, val in sorted(valeurs.items(), key=lambda e: (e[0][1], e[0][0]))
+        res = [(cle[0], val) for cle, val in sorted(valeurs.items(), key=lambda e: self.rangs.get(e[0], 0))
                if self.valeurs.get(cle) != val]
         self.valeurs = valeurs
         return res
