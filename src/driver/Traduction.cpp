@@ -128,6 +128,8 @@ namespace nsTramelo
         try
         {
             ChargerSource (Source, Options.TailleTab);
+            // Le C++ fait d'ordinaire deux a trois fois le source : pas de recopies en grandissant.
+            Sortie.Reserver (2 * Source.size () + 4096);
             Tramelo ();
             VerifSansNul ();
         }

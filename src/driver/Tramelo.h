@@ -14,6 +14,7 @@ namespace nsTramelo
         CSortie & operator<< (const char * Texte) { Tampon += Texte; return * this; }
         CSortie & operator<< (char c) { Tampon += c; return * this; }
         std::string Prendre () { return std::move (Tampon); }
+        void Reserver (std::size_t Taille) { Tampon.reserve (Taille); }
         void Oublier () { std::string ().swap (Tampon); }
 
       private :
