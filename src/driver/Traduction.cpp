@@ -76,27 +76,25 @@ namespace nsTramelo
              + " Mo une fois les tabulations developpees";
     }
 
-    SPosition SituerDecalage (const std::string & Source, unsigned TailleTab,
-                              const std::vector <std::uint32_t> & FinLignes, std::size_t Decalage)
+    SPosition CSitueur::Situer (std::size_t Decalage)
     {
         SPosition P;
         P.Decalage = Decalage;
         if (FinLignes.empty ()) return P;
+        if (Debuts.empty ())
+        {
+            Debuts.push_back (0);
+            for (std::size_t i = Source.find ('\n'); i != std::string::npos; i = Source.find ('\n', i + 1))
+                Debuts.push_back (i + 1);
+        }
         // A la fin du texte, on se place apres le dernier caractere de la derniere ligne.
-        const std::size_t Taille = FinLignes.back ();
-        const std::size_t D = std::min (Decalage, Taille - 1);
+        const std::size_t D = std::min <std::size_t> (Decalage, FinLignes.back () - 1);
         const std::size_t Index = std::upper_bound (FinLignes.begin (), FinLignes.end (), D) - FinLignes.begin ();
         const std::size_t DebutLigne = Index == 0 ? 0 : FinLignes [Index - 1];
         P.Ligne = Index + 1;
         P.Colonne = D - DebutLigne + 1;
         // La meme ligne dans le texte d'origine, dont on refait le developpement des tabulations.
-        std::size_t Debut = 0;
-        for (std::size_t i = 0; i < Index && Debut <= Source.size (); ++i)
-        {
-            const std::size_t Nl = Source.find ('\n', Debut);
-            Debut = Nl == std::string::npos ? Source.size () + 1 : Nl + 1;
-        }
-        Debut = std::min (Debut, Source.size ());
+        const std::size_t Debut = std::min (Index < Debuts.size () ? Debuts [Index] : Source.size (), Source.size ());
         std::size_t Colonne = 0, i = Debut;
         while (i < Source.size () && Source [i] != '\n')
         {
@@ -130,6 +128,8 @@ namespace nsTramelo
         {
             if (Options.Verifie) PreparerProfil (Source, Options);
             ChargerSource (Source, Options.TailleTab);
+            // Le C++ fait d'ordinaire deux a trois fois le source : pas de recopies en grandissant.
+            Sortie.Reserver (2 * Source.size () + 4096);
             Tramelo ();
             VerifSansNul ();
         }

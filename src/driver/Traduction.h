@@ -70,7 +70,27 @@ namespace nsTramelo
     // Le texte (apres "Exception standard : ") du refus d'un source trop volumineux.
     std::string TexteSourceTropGrand ();
 
-    // Position complete d'un decalage du texte tamponne (ligne, colonne, decalage d'origine).
-    SPosition SituerDecalage (const std::string & Source, unsigned TailleTab,
-                              const std::vector <std::uint32_t> & FinLignes, std::size_t Decalage);
+    // Positions completes de decalages du texte tamponne (ligne, colonne, decalage et colonne
+    // d'origine) ; les debuts de ligne du source d'origine ne sont calcules qu'une fois, et
+    // seulement s'il y a quelque chose a situer.
+    class CSitueur
+    {
+      public :
+        CSitueur (const std::string & Source, unsigned TailleTab, const std::vector <std::uint32_t> & FinLignes)
+            : Source (Source), TailleTab (TailleTab), FinLignes (FinLignes) {}
+        SPosition Situer (std::size_t Decalage);
+
+      private :
+        const std::string & Source;
+        const unsigned TailleTab;
+        const std::vector <std::uint32_t> & FinLignes;
+        std::vector <std::size_t> Debuts;   // debut de chaque ligne du source d'origine
+    };
+
+    // Position complete d'un seul decalage du texte tamponne.
+    inline SPosition SituerDecalage (const std::string & Source, unsigned TailleTab,
+                                     const std::vector <std::uint32_t> & FinLignes, std::size_t Decalage)
+    {
+        return CSitueur (Source, TailleTab, FinLignes).Situer (Decalage);
+    }
 }

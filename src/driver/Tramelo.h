@@ -33,6 +33,7 @@ namespace nsTramelo
             return * this;
         }
         std::string Prendre ();
+        void Reserver (std::size_t Taille) { Tampon.reserve (Taille); }
         void Oublier ();
 
         // Attribution des lignes : Source et Cpp sont les noms a ecrire dans les #line.

@@ -9,53 +9,6 @@ namespace nsTramelo
 {
     namespace
     {
-        // Positions completes de decalages du texte tamponne ; les debuts de ligne du source
-        // d'origine ne sont calcules qu'une fois, et seulement s'il y a quelque chose a situer.
-        class CPositionneur
-        {
-          public :
-            CPositionneur (const std::string & Source, unsigned TailleTab, const std::vector <std::uint32_t> & FinLignes)
-                : Source (Source), TailleTab (TailleTab), FinLignes (FinLignes) {}
-
-            SPosition Situer (std::size_t Decalage)
-            {
-                SPosition P;
-                P.Decalage = Decalage;
-                if (FinLignes.empty ()) return P;
-                if (Debuts.empty ())
-                {
-                    Debuts.push_back (0);
-                    for (std::size_t i = Source.find ('\n'); i != std::string::npos; i = Source.find ('\n', i + 1))
-                        Debuts.push_back (i + 1);
-                }
-                // A la fin du texte, on se place sur le dernier caractere de la derniere ligne.
-                const std::size_t D = std::min <std::size_t> (Decalage, FinLignes.back () - 1);
-                const std::size_t Index = std::upper_bound (FinLignes.begin (), FinLignes.end (), D) - FinLignes.begin ();
-                const std::size_t DebutLigne = Index == 0 ? 0 : FinLignes [Index - 1];
-                P.Ligne = Index + 1;
-                P.Colonne = D - DebutLigne + 1;
-                // La meme ligne dans le texte d'origine, dont on refait le developpement des tabulations.
-                const std::size_t Debut = std::min (Index < Debuts.size () ? Debuts [Index] : Source.size (), Source.size ());
-                std::size_t Colonne = 0, i = Debut;
-                while (i < Source.size () && Source [i] != '\n')
-                {
-                    const std::size_t Largeur = Source [i] == '\t' ? TailleTab - Colonne % TailleTab : 1;
-                    if (Colonne + Largeur > P.Colonne - 1) break;
-                    Colonne += Largeur;
-                    ++i;
-                }
-                P.DecalageOrigine = i;
-                P.ColonneOrigine = i - Debut + 1;
-                return P;
-            }
-
-          private :
-            const std::string & Source;
-            const unsigned TailleTab;
-            const std::vector <std::uint32_t> & FinLignes;
-            std::vector <std::size_t> Debuts;
-        };
-
         // Le si (ou la boucle) qui termine le corps d'une fonction, pour dire pourquoi sa fin peut
         // etre atteinte : la ligne de son ouverture et s'il a une branche sinon.
         struct SDerniere
@@ -124,7 +77,7 @@ namespace nsTramelo
             return R;
         }
 
-        void VerifierRenvoie (const STraduction & T, const SUnite & U, CPositionneur & P, SVerification & V)
+        void VerifierRenvoie (const STraduction & T, const SUnite & U, CSitueur & P, SVerification & V)
         {
             const CLexique Lex (T.Texte, T.FinLignes);
             SDiagnosticExplique D;
@@ -154,7 +107,7 @@ namespace nsTramelo
             V.Diagnostics.push_back (std::move (D));
         }
 
-        void SignalerDivision (const STraduction & T, const SDivisionEntiere & Div, CPositionneur & P,
+        void SignalerDivision (const STraduction & T, const SDivisionEntiere & Div, CSitueur & P,
                                SVerification & V)
         {
             SDiagnosticExplique D;
@@ -184,7 +137,7 @@ namespace nsTramelo
         SVerification V;
         V.Traduction = Traduire (Source, Options);
         const STraduction & T = V.Traduction;
-        CPositionneur P (Source, Options.TailleTab, T.FinLignes);
+        CSitueur P (Source, Options.TailleTab, T.FinLignes);
         if (T.Erreur)
         {
             const SDiagnostic & E = * T.Erreur;

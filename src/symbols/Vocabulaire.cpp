@@ -94,23 +94,11 @@ namespace nsTramelo
         static_assert (TriesStrictement (std::begin (NomsEntetes), std::end (NomsEntetes)),
                        "NomsEntetes.inc doit rester triee : la regenerer");
 
-        // Portee du nom dans NomsEntetes ; nullptr s'il n'y est pas.
-        const EPorteeNom * PorteeNomEntete (const std::string & Mot)
-        {
-            const std::string_view Cle (Mot);
-            const SNomEntete * It = std::lower_bound (
-                std::begin (NomsEntetes), std::end (NomsEntetes), Cle,
-                [] (const SNomEntete & E, std::string_view N) { return E.Nom < N; });
-            return It != std::end (NomsEntetes) && It->Nom == Cle ? & It->Portee : nullptr;
-        }
-    }
-
-    namespace
-    {
         enum : unsigned
         {
             FStruct = 1, FBegin = 2, FEnd = 4, FMotCle = 8, FOperateur = 16, FProcedure = 32,
-            FFonction = 64, FTypeSimple = 128, FTypeCompose = 256, FNomCpp = 512
+            FFonction = 64, FTypeSimple = 128, FTypeCompose = 256, FNomCpp = 512,
+            FNomEntete = 1024, FNomEnteteAlgo = 2048
         };
 
         template <std::size_t N>
@@ -136,6 +124,8 @@ namespace nsTramelo
                 Marquer (Drapeaux, TypesSimples, FTypeSimple);
                 Marquer (Drapeaux, TypesComposes, FTypeCompose);
                 for (std::size_t i = 0; i < NbNomsCpp; ++i) Drapeaux [NomsCpp [i]] |= FNomCpp;
+                for (const SNomEntete & N : NomsEntetes)
+                    Drapeaux [std::string (N.Nom)] |= N.Portee == NomPartout ? FNomEntete : FNomEnteteAlgo;
             }
         };
 
@@ -173,17 +163,8 @@ namespace nsTramelo
     bool IsRelIdent (const std::string & Mot) { return Mot == "vaut" || Mot == "ne_vaut_pas"; }
     bool IsNomCpp (const std::string & Mot) { return Drapeaux (Mot) & FNomCpp; }
 
-    bool IsNomEntete (const std::string & Mot)
-    {
-        const EPorteeNom * Portee = PorteeNomEntete (Mot);
-        return Portee && * Portee == NomPartout;
-    }
-
-    bool IsNomEnteteAlgo (const std::string & Mot)
-    {
-        const EPorteeNom * Portee = PorteeNomEntete (Mot);
-        return Portee && * Portee == NomAlgo;
-    }
+    bool IsNomEntete (const std::string & Mot) { return Drapeaux (Mot) & FNomEntete; }
+    bool IsNomEnteteAlgo (const std::string & Mot) { return Drapeaux (Mot) & FNomEnteteAlgo; }
 
     std::size_t PosFonction (const std::string & Mot)
     {
@@ -197,13 +178,13 @@ namespace nsTramelo
 
     void TestIdentNonMotCle (const std::string & Nom)
     {
-        if (IsIdentReserve (Nom)) throw CExcTramelo (EMsg::MotReserve, Nom);
-        TestIdentNonNomCpp (Nom);
+        if (Drapeaux (Nom) & (FReserveSaufFonction | FFonction | FNomCpp | FNomEntete))
+            throw CExcTramelo (EMsg::MotReserve, Nom);
     }
 
     void TestIdentNonNomCpp (const std::string & Nom)
     {
-        if (IsNomCpp (Nom) || IsNomEntete (Nom)) throw CExcTramelo (EMsg::MotReserve, Nom);
+        if (Drapeaux (Nom) & (FNomCpp | FNomEntete)) throw CExcTramelo (EMsg::MotReserve, Nom);
     }
 
     void TestNomAlgoNonNomEntete (const std::string & Nom)

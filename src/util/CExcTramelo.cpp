@@ -7,12 +7,6 @@
 
 namespace nsTramelo
 {
-    std::size_t GetPosLecture ()
-    {
-        const std::size_t Pos = fi.Tellg ();
-        return Pos == CSource::PosInvalide ? fi.Taille () : Pos;
-    }
-
     std::size_t GetLigne (std::size_t Decalage)
     {
         const std::vector <std::uint32_t> & Fins = FinLigne;

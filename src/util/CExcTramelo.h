@@ -1,6 +1,7 @@
 // Erreurs d'analyse : le message commence par la ligne de la position de lecture courante.
 #pragma once
 
+#include "scanner/Source.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 
@@ -31,7 +32,11 @@ namespace nsTramelo
 
     std::string GetLiCol ();
     // La position de lecture courante (la longueur du texte une fois la fin atteinte).
-    std::size_t GetPosLecture ();
+    inline std::size_t GetPosLecture ()
+    {
+        const std::size_t Pos = fi.Tellg ();
+        return Pos == CSource::PosInvalide ? fi.Taille () : Pos;
+    }
     // Le numero de ligne qui contient le caractere juste avant le decalage donne.
     std::size_t GetLigne (std::size_t Decalage);
 }

@@ -45,7 +45,8 @@ with tempfile.TemporaryDirectory() as tmp:
     verifier(commandes == {"tramelo.afficherCpp": "Tramelo : voir le C++", "tramelo.executer": "Tramelo : exécuter"},
              "commandes %s" % commandes)
     verifier({"tramelo.cheminServeur", "tramelo.cheminExec"} <= set(c["configuration"]["properties"]), "reglages")
-    verifier(c["problemMatchers"][0]["name"] == "tramelo", "analyseur de problemes")
+    verifier({"tramelo", "tramelo-verifier", "tramelo-verifier-attention"} <= {p["name"] for p in c["problemMatchers"]},
+             "analyseurs de problemes")
     verifier(not [n for n in noms if "node_modules" in n or n.startswith("extension/src/") or n.endswith(".vsix")],
              "fichiers de developpement dans le .vsix")
     manifeste = z.read("extension.vsixmanifest").decode()

@@ -2,9 +2,11 @@
 // La traduction doit finir normalement ou par une erreur d'analyse de la table (102 a 149), avec
 // un diagnostic coherent ; tout le reste est une trouvaille. Chaque source est traduit deux fois,
 // avec et sans relecture rapide (predictions et memoire des lectures) : sortie, message et code
-// doivent etre identiques.
+// doivent etre identiques. Les diagnostics expliques (et leur mise en forme) doivent rester dans le
+// source et reprendre le code et le message de la traduction.
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
+#include "explications/Verification.h"
 #include "relecture/Essai.h"
 #include "scanner/Source.h"
 #include "util/Messages.h"
@@ -104,6 +106,28 @@ namespace
         return R;
     }
 
+    // Les diagnostics expliques du meme source : places dans le texte, erreur de Tramelo reprise.
+    void Expliquer (const std::string & Source, const nsTramelo::SOptions & Options,
+                    const nsTramelo::STraduction & Traduction)
+    {
+        const nsTramelo::SVerification V = nsTramelo::Verifier (Source, Options);
+        if (V.Traduction.Cpp != Traduction.Cpp || V.Traduction.Statut != Traduction.Statut)
+            Trouvaille ("verification et traduction different", std::to_string (V.Traduction.Statut));
+        bool ErreurVue = false;
+        for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
+        {
+            if (D.Positionne && (D.Position.DecalageOrigine > Source.size () || D.Position.Ligne == 0
+                                 || D.Position.Colonne == 0))
+                Trouvaille ("diagnostic explique hors du source", D.Message);
+            if (Traduction.Erreur && D.Code == Traduction.Erreur->Code && D.Message == Traduction.Erreur->Message)
+                ErreurVue = true;
+            if (nsTramelo::FormaterGcc ("f.algo", Source, Options, D).empty ())
+                Trouvaille ("diagnostic sans texte", D.Message);
+        }
+        if (Traduction.Erreur && ! ErreurVue)
+            Trouvaille ("erreur de traduction non expliquee", Traduction.Erreur->Libelle);
+    }
+
     // Sans relecture rapide, chaque appel imbrique triple a peu pres le travail, et chaque
     // parenthese le fait croitre comme le carre de la profondeur : au-dela de 8 appels ou de 40
     // parentheses imbriques, on ne compare plus (le corpus de test compare jusqu'a la borne).
@@ -150,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
 
     nsTramelo::RelectureRapide = true;
     const nsTramelo::STraduction Rapide = TraduireVerifie (Lu, Options);
+    Expliquer (Lu, Options, Rapide);
     if (! IsComparable (Lu)) return 0;
     nsTramelo::RelectureRapide = false;
     const nsTramelo::STraduction Lent = TraduireVerifie (Lu, Options);

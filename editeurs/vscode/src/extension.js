@@ -64,8 +64,10 @@ async function voirCpp() {
   await vscode.window.showTextDocument(cpp, { viewColumn: vscode.ViewColumn.Beside, preview: true });
 }
 
-// La tache « Exécuter » : tramelo-exec dans le terminal integre, precede de la ligne « Source : »
-// que lit l'analyseur de problemes $tramelo. Le chemin passe en argument : aucun guillemet a echapper.
+// La tache « Exécuter » : tramelo-exec dans le terminal integre. Ses erreurs expliquees (format de
+// GCC) sont lues par les analyseurs de tramelo-verifier ; la ligne « Source : » sert a $tramelo
+// quand tramelo-exec n'a que le message brut de Tramelo. Le chemin passe en argument : aucun
+// guillemet a echapper.
 async function executer() {
   const document = documentAlgo();
   if (!document) return;
@@ -75,10 +77,10 @@ async function executer() {
   }
   const exec = trouverProgramme(reglages().get('cheminExec'), 'tramelo-exec', process.env) || 'tramelo-exec';
   const execution = new vscode.ProcessExecution('/bin/sh',
-    ['-c', 'printf \'Source : %s\\n\' "$2" && exec "$1" "$2"', 'tramelo', exec, document.uri.fsPath]);
+    ['-c', 'printf \'Source : %s\\n\' "$2" && exec "$1" -- "$2"', 'tramelo', exec, document.uri.fsPath]);
   const dossier = vscode.workspace.getWorkspaceFolder(document.uri) || vscode.TaskScope.Workspace;
   const tache = new vscode.Task({ type: 'tramelo', fichier: document.uri.fsPath }, dossier, 'Exécuter',
-    'tramelo', execution, '$tramelo');
+    'tramelo', execution, ['$tramelo-verifier', '$tramelo-verifier-attention', '$tramelo']);
   tache.presentationOptions = { reveal: vscode.TaskRevealKind.Always, focus: true, clear: true };
   await vscode.tasks.executeTask(tache);
 }
