@@ -13,7 +13,7 @@ case $sortie in /*) ;; *) sortie=$PWD/$sortie ;; esac
 
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT INT TERM
-cp -R "$ici/package.json" "$ici/language-configuration.json" "$ici/syntaxes" "$ici/tasks.json" \
+cp -R "$ici/package.json" "$ici/language-configuration.json" "$ici/syntaxes" "$ici/tasks.json" "$ici/launch.json" \
       "$ici/README.md" "$ici/.vscodeignore" "$travail/"
 "$bin/esbuild" "$ici/src/extension.js" --bundle --platform=node --target=node18 --format=cjs \
     --external:vscode --minify --log-level=warning --outfile="$travail/dist/extension.js"

@@ -321,6 +321,45 @@ def preparer():
             commande('unset environment ' + nom)
 
 
+def bornes_fonction(cadre):
+    bloc = cadre.block()
+    while bloc is not None and bloc.function is None:
+        bloc = bloc.superblock
+    return (bloc.start, bloc.end) if bloc is not None else (0, 0)
+
+
+def pas():
+    """Un step de gdb, jusqu'a la prochaine ligne executee. gdb ne s'arrete pas quand une boucle
+    ecrite sur une seule ligne revient au debut de cette ligne (un step ne finirait jamais) : des
+    points d'arret internes sur les debuts de la ligne l'arretent (gdb passe celui du point de
+    depart) ; un saut en avant dans la meme ligne (ex. : vers la condition de la boucle) continue
+    le pas, un retour en arriere est une nouvelle execution de la ligne."""
+    cadre = gdb.selected_frame()
+    sal = cadre.find_sal()
+    ligne = sal.line
+    try:
+        debut, fin = bornes_fonction(cadre)
+        entrees = sorted({e.pc for e in (sal.symtab.linetable().line(ligne) or ())
+                          if debut <= e.pc < fin})
+    except (RuntimeError, AttributeError):
+        entrees = []
+    while True:
+        pc = cadre.pc()
+        gardes = [gdb.Breakpoint('*%d' % a, internal=True) for a in entrees]
+        try:
+            commande('step')
+        finally:
+            for b in gardes:
+                if b.is_valid():
+                    b.delete()
+        if not vivant() or not cadre.is_valid():
+            return
+        nouveau = gdb.selected_frame()
+        if nouveau != cadre or nouveau.find_sal().line != ligne or nouveau.pc() <= pc:
+            return
+        cadre = nouveau
+
+
 def principal():
     preparer()
     commande('break ' + ALGO)
@@ -342,7 +381,7 @@ def principal():
             return STATUT_LIMITE
         trace.arret()
         vider_sortie()
-        commande('step')
+        pas()
     return statut_programme()
 
 

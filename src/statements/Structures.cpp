@@ -1,5 +1,6 @@
 #include "statements/Structures.h"
 
+#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
 #include "journal/Journal.h"
@@ -50,6 +51,8 @@ namespace nsTramelo
 
         std::string Mot;
         ExtraireIdentForce (Mot);
+        // Profil verifie : une forme courte ecrite sur sa propre ligne y est rapportee.
+        SituerSortie (GetPosLecture () - Mot.size ());
         if (Mot == "sortie") return TraiterSortieCourte (EMsg::SortieMalUtilisee, "    break;\n");
         if (Mot == "continue") return TraiterSortieCourte (EMsg::ContinueMalUtilise, "    continue;\n");
         if (Mot == "renvoie")

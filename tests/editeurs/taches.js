@@ -132,18 +132,19 @@ const tache = (nom) => {
 const traduire = tache('Traduire');
 const executer = tache('Exécuter');
 const verif = tache('Vérifier');
+const construire = tache('Construire pour le débogueur');
 // Les erreurs sont expliquees par tramelo-verifier (format de GCC) ; $tramelo reste pour le cas
 // ou tramelo-exec ne le trouve pas et laisse passer le message de Tramelo.
-for (const t of [traduire, executer, verif]) {
+for (const t of [traduire, executer, verif, construire]) {
     verifier(nomsMatchers(t).includes('tramelo-verifier') && nomsMatchers(t).includes('tramelo-verifier-attention'),
         'la tache ' + t.label + " n'utilise pas les problem matchers de tramelo-verifier");
 }
-for (const t of [traduire, executer]) {
+for (const t of [traduire, executer, construire]) {
     verifier(nomsMatchers(t).includes('tramelo'), 'la tache ' + t.label + " n'utilise pas le problem matcher $tramelo");
 }
 
 // Aucun nom de fichier ne passe par un shell : pas de variable dans une ligne de commande.
-for (const t of [traduire, executer, verif]) {
+for (const t of [traduire, executer, verif, construire]) {
     verifier(t.type === 'process' || !/\$\{/.test(t.command),
         t.label + ' : ${...} colle dans une ligne de shell, un nom de fichier y serait interprete');
 }
@@ -167,7 +168,7 @@ try {
     const attendu = /^Ligne\s+(\d+) - (.*)$/.exec(direct.stderr.trim());
     verifier(attendu !== null, 'Tramelo devrait refuser faux.algo : ' + direct.stderr);
 
-    for (const t of [traduire, executer, verif]) {
+    for (const t of [traduire, executer, verif, construire]) {
         // Erreur : un seul probleme, sur le bon fichier, la bonne ligne, le message de Tramelo
         // suivi de son code ; un .cpp existant n'est pas touche.
         for (const f of mauvais) {
@@ -190,12 +191,36 @@ try {
             verifier(ok.status === 0, t.label + ' : statut ' + ok.status + ' sur ' + f + ' : ' + ok.stdout);
             verifier(problemes(ok.stdout, nomsMatchers(t)).length === 0, t.label + ' : probleme signale sur un source correct');
             if (t === executer) verifier(ok.stdout.includes('resultat 42\n'), 'Executer : sortie ' + JSON.stringify(ok.stdout));
+            if (t === construire) {
+                // Le programme du profil verifie, a cote du source, tel que launch.json le lance.
+                const programme = f.replace(/\.algo$/, '');
+                const r = spawnSync(programme, [], { encoding: 'utf8', input: '' });
+                verifier(r.status === 0 && r.stdout === 'resultat 42\n', 'Construire : programme ' + JSON.stringify(r.stdout));
+                verifier(/^#line /m.test(fs.readFileSync(cppDe(f), 'utf8')), 'Construire : le C++ n\'est pas celui du profil verifie');
+            }
             if (t === traduire) {
                 const reference = spawnSync(path.join(dossierOutils, 'Tramelo'), [f], { encoding: 'utf8' }).stdout;
                 const cpp = cppDe(f);
                 verifier(fs.existsSync(cpp) && fs.readFileSync(cpp, 'utf8') === reference, 'Traduire : ' + cpp + ' absent ou different');
             }
         }
+    }
+    // launch.json : F5 construit (tache de pre-lancement) puis lance ce programme sous gdb, qui
+    // s'arrete sur un point d'arret pose dans le .algo.
+    const lancement = JSON.parse(fs.readFileSync(path.join(dossierExtension, 'launch.json'), 'utf8')).configurations[0];
+    verifier(lancement.type === 'cppdbg' && lancement.MIMode === 'gdb', 'launch.json : pas une configuration gdb');
+    verifier(taches.some((t) => t.label === lancement.preLaunchTask), 'launch.json : tache de pre-lancement inconnue ' + lancement.preLaunchTask);
+    verifier(remplacer(lancement.program, bons[0]) === bons[0].replace(/\.algo$/, ''), 'launch.json : programme ' + lancement.program);
+    verifier(manifeste.contributes.breakpoints.some((b) => b.language === 'algo'), 'points d\'arret non permis dans les .algo');
+    const gdb = spawnSync('sh', ['-c', 'command -v gdb'], { encoding: 'utf8' });
+    if (gdb.status === 0) {
+        const commandes = lancement.setupCommands.map((c) => c.text).filter((t) => !t.startsWith('-'));
+        const args = ['-q', '-nx', '-batch'];
+        for (const c of [...commandes, 'break ' + path.basename(bons[0]) + ':3', 'run', 'bt']) args.push('-ex', c);
+        const r = spawnSync('gdb', [...args, remplacer(lancement.program, bons[0])],
+            { encoding: 'utf8', input: '', cwd: remplacer(lancement.cwd, bons[0]) });
+        verifier(/^Breakpoint 1, .*Essai \(\) at .*mon essai\.algo:3$/m.test(r.stdout),
+            'gdb ne s\'arrete pas a la ligne 3 du .algo : ' + JSON.stringify(r.stdout + r.stderr));
     }
     // Un avertissement de tramelo-verifier : gravite warning, ligne et colonne (octets) du litteral.
     const division = ecrire('division.algo', 'algorithme D\ndebut\n    declarer r : reel;\n\tr <- 7 / 2.0;\nfin\n');

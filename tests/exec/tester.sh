@@ -54,20 +54,34 @@ lecture)
     statut=$?
     attendre_statut 0 "chemin relatif et tabulation 8"
     cmp -s "$bac/attendu" "$bac/out2" || ko "sortie differente avec chemin relatif"
-    # Entree vide : le programme tourne quand meme jusqu'au bout.
+    # Entree vide : le profil verifie arrete le programme a la premiere saisie, en le disant.
     lancer /dev/null "$prog/lecture.algo"
-    attendre_statut 0 "entree vide"
+    attendre_statut 1 "entree vide"
+    grep -qx "$prog/lecture.algo:15:13: erreur : saisir (nom) : fin de l'entrée, une ligne était attendue" "$bac/err" \
+        || { ko "fin de l'entree non signalee :"; cat "$bac/err"; }
     tmp_vide "entree vide"
+    # Le profil standard, lui, tourne jusqu'au bout avec des valeurs vides.
+    lancer /dev/null --standard "$prog/lecture.algo"
+    attendre_statut 0 "entree vide (--standard)"
+    tmp_vide "entree vide (--standard)"
     ;;
 
 indice)
-    # Le statut du programme est rendu : 1 apres un indice hors bornes.
+    # Le statut du programme est rendu : 1 apres un indice hors bornes, signale avec sa ligne
+    # sur l'erreur standard (profil verifie), ou par le texte du profil standard.
     lancer /dev/null "$prog/indice.algo"
-    printf 'avant\n\nIndice invalide\n' >"$bac/attendu"
+    printf 'avant\n' >"$bac/attendu"
     attendre_statut 1 "indice hors bornes"
     attendre_sortie "$bac/attendu" "indice hors bornes"
-    attendre_vide "$bac/err" "erreur standard"
+    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" >"$bac/attendu_err"
+    cmp -s "$bac/attendu_err" "$bac/err" || { ko "erreur d'execution :"; cat "$bac/err"; }
     tmp_vide "indice hors bornes"
+    lancer /dev/null --standard "$prog/indice.algo"
+    printf 'avant\n\nIndice invalide\n' >"$bac/attendu"
+    attendre_statut 1 "indice hors bornes (--standard)"
+    attendre_sortie "$bac/attendu" "indice hors bornes (--standard)"
+    attendre_vide "$bac/err" "erreur standard (--standard)"
+    tmp_vide "indice hors bornes (--standard)"
     ;;
 
 erreur)
@@ -84,11 +98,6 @@ erreur)
         || { ko "en-tete GCC absent :"; cat "$bac/err"; }
     grep -q '^aide : ' "$bac/err" || ko "aucune aide sous l'erreur"
     attendre_vide "$bac/out" "sortie standard"
-    # Sans tramelo-verifier, le message de Tramelo passe tel quel.
-    TRAMELO_VERIFIER=$bac/absent "$exec_outil" "$prog/erreur.algo" </dev/null >"$bac/out" 2>"$bac/err"
-    statut=$?
-    attendre_statut 120 "erreur sans verificateur"
-    cmp -s "$bac/attendu_err" "$bac/err" || { ko "message different sans verificateur :"; cat "$bac/err"; }
     tmp_vide "erreur de traduction"
     # Fichier absent et tabulation invalide : les messages de Tramelo passent aussi tels quels.
     comparer_a_tramelo () {
@@ -115,9 +124,13 @@ garder)
     cp "$prog/lecture.algo" "$d/mon programme.algo"
     lancer "$prog/lecture.in" --garder "$d/mon programme.algo"
     attendre_statut 0 "--garder"
-    "$tramelo" "$d/mon programme.algo" >"$bac/reference.cpp"
-    cmp -s "$bac/reference.cpp" "$d/mon programme.cpp" || ko "--garder : C++ absent ou different"
+    grep -q "^#line 2 \"$d/mon programme.algo\"\$" "$d/mon programme.cpp" || ko "--garder : C++ verifie absent"
     grep -q '^Moyenne : 12.1667' "$bac/out" || ko "--garder : le programme n'a pas tourne"
+    # --standard : exactement le C++ de Tramelo.
+    lancer "$prog/lecture.in" --garder --standard "$d/mon programme.algo"
+    attendre_statut 0 "--garder --standard"
+    "$tramelo" "$d/mon programme.algo" >"$bac/reference.cpp"
+    cmp -s "$bac/reference.cpp" "$d/mon programme.cpp" || ko "--garder --standard : C++ absent ou different"
     tmp_vide "--garder"
     # Une traduction ratee ne touche pas au .cpp existant.
     cp "$prog/erreur.algo" "$d/faux.algo"
@@ -147,8 +160,7 @@ compilation)
     grep -q 'erreur simulee du compilateur' "$bac/err" || ko "messages du compilateur non affiches"
     garde=$(sed -n 's/^tramelo-exec : la compilation du C++ produit a echoue ; il est conserve dans //p' "$bac/err")
     [ -n "$garde" ] || { ko "message de compilation ratee absent :"; cat "$bac/err"; }
-    "$tramelo" "$prog/lecture.algo" >"$bac/reference.cpp"
-    if [ -z "$garde" ] || ! cmp -s "$bac/reference.cpp" "$garde"; then
+    if [ -z "$garde" ] || ! grep -q '^#line 2 ' "$garde"; then
         ko "C++ conserve absent ou different : $garde"
     fi
     case $garde in "$TMPDIR"/*) ;; *) ko "C++ conserve hors du dossier temporaire : $garde" ;; esac
@@ -162,7 +174,7 @@ compilation)
     grep -q "conserve dans $bac/copie.cpp\$" "$bac/err" || { ko "--garder : chemin annonce"; cat "$bac/err"; }
     tmp_vide "compilation ratee avec --garder"
     # CXX avec des options : decoupe en mots.
-    CXX="g++ -DTRAMELO_ESSAI -w" "$exec_outil" "$prog/indice.algo" </dev/null >"$bac/out" 2>"$bac/err"
+    CXX="g++ -DTRAMELO_ESSAI -w" "$exec_outil" --standard "$prog/indice.algo" </dev/null >"$bac/out" 2>"$bac/err"
     statut=$?
     attendre_statut 1 "CXX avec options"
     attendre_vide "$bac/err" "erreur standard (CXX avec options)"
@@ -173,29 +185,15 @@ compilation)
     tmp_vide "compilateur introuvable"
     ;;
 
-recherche)
-    # Tramelo voisin, puis PATH, puis la variable TRAMELO.
-    mkdir "$bac/seul" "$bac/bin"
+autonome)
+    # Le traducteur est dans tramelo-exec : copie seule, sans Tramelo nulle part, il marche.
+    mkdir "$bac/seul"
     cp "$exec_outil" "$bac/seul/tramelo-exec"
-    mkdir "$bac/vide"
-    PATH=$bac/vide "$bac/seul/tramelo-exec" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    PATH=$(dirname "$(command -v g++)") "$bac/seul/tramelo-exec" "$prog/lecture.algo" <"$prog/lecture.in" >"$bac/out" 2>"$bac/err"
     statut=$?
-    attendre_statut 127 "Tramelo introuvable"
-    grep -q 'traducteur Tramelo introuvable' "$bac/err" || ko "message Tramelo introuvable"
-    ln -s "$tramelo" "$bac/bin/Tramelo"
-    PATH="$bac/bin:$PATH" "$bac/seul/tramelo-exec" "$prog/indice.algo" </dev/null >"$bac/out" 2>&1
-    statut=$?
-    attendre_statut 1 "Tramelo trouve dans le PATH"
-    printf '#!/bin/sh\necho appel >"%s"\nexec "%s" "$@"\n' "$bac/trace" "$tramelo" >"$bac/enveloppe"
-    chmod +x "$bac/enveloppe"
-    TRAMELO=$bac/enveloppe "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>&1
-    statut=$?
-    attendre_statut 1 "TRAMELO"
-    [ -f "$bac/trace" ] || ko "la variable TRAMELO n'est pas suivie"
-    TRAMELO=$bac/absent "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>&1
-    statut=$?
-    attendre_statut 127 "TRAMELO absent"
-    tmp_vide recherche
+    attendre_statut 0 "tramelo-exec seul"
+    grep -q '^Moyenne : 12.1667' "$bac/out" || { ko "tramelo-exec seul : le programme n'a pas tourne"; cat "$bac/err"; }
+    tmp_vide autonome
     ;;
 
 ligne_commande)
@@ -333,12 +331,17 @@ traduire)
     cp "$prog/lecture.algo" "$d/l'essai \"1\".algo"
     "$tramelo" "$prog/lecture.algo" >"$bac/reference.cpp"
     echo ancien >"$d/l'essai \"1\".cpp"
-    (umask 022 && CXX=/inexistant/g++ "$exec_outil" --traduire "$d/l'essai \"1\".algo" </dev/null >"$bac/out" 2>"$bac/err")
+    (umask 022 && CXX=/inexistant/g++ "$exec_outil" --traduire --standard "$d/l'essai \"1\".algo" </dev/null >"$bac/out" 2>"$bac/err")
     statut=$?
     attendre_statut 0 "--traduire"
     attendre_vide "$bac/out" "sortie standard (--traduire)"
     attendre_vide "$bac/err" "erreur standard (--traduire)"
     cmp -s "$bac/reference.cpp" "$d/l'essai \"1\".cpp" || ko "--traduire : C++ absent ou different"
+    # Sans --standard, le C++ du profil verifie, ses lignes attribuees au source.
+    "$exec_outil" --traduire "$d/l'essai \"1\".algo" </dev/null >"$bac/out" 2>"$bac/err"
+    statut=$?
+    attendre_statut 0 "--traduire (profil verifie)"
+    grep -q '^#line 2 ' "$d/l'essai \"1\".cpp" || ko "--traduire : pas de #line"
     [ "$(stat -c %a "$d/l'essai \"1\".cpp")" = 644 ] || ko "--traduire : droits $(stat -c %a "$d/l'essai \"1\".cpp")"
     # Un source qui n'est pas un .algo (x.cpp ouvert par erreur) : refuse, rien ne change.
     cp "$bac/reference.cpp" "$d/x.cpp"
@@ -360,7 +363,7 @@ traduire)
     [ -z "$(ls -A "$d/dossier.cpp")" ] || ko "--traduire a ecrit dans le dossier dossier.cpp"
     # Un nom qui commence par - : apres --, cp, mv... ne le prennent pas pour une option.
     (cd "$d" && cp "$prog/indice.algo" ./-x.algo &&
-        "$exec_outil" --garder -- -x.algo </dev/null >"$bac/out" 2>"$bac/err")
+        "$exec_outil" --garder --standard -- -x.algo </dev/null >"$bac/out" 2>"$bac/err")
     statut=$?
     attendre_statut 1 "--garder -- -x.algo"
     attendre_vide "$bac/err" "erreur standard (--garder -- -x.algo)"

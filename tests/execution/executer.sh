@@ -28,6 +28,10 @@ entree=/dev/null
 options=()
 [ -f "$cas.options" ] && read -r -a options <"$cas.options"
 memoire=unlimited
+case " ${options[*]:-} " in
+    *" --pas-a-pas "*|*" --deboguer "*)
+        command -v "${GDB:-gdb}" >/dev/null 2>&1 || { echo "Test saute : gdb absent"; exit 77; } ;;
+esac
 [ -f "$cas.memoire" ] && memoire=$(cat "$cas.memoire")
 
 if [ "${options[0]:-}" = --traduire ]; then
@@ -66,6 +70,6 @@ else compare /dev/null "$tmp/out" "sortie standard"; fi
 if [ -f "$cas.err" ]; then compare "$cas.err" "$tmp/err" "erreur standard"
 else compare /dev/null "$tmp/err" "erreur standard"; fi
 # Jamais un signal ni une fin brutale : le statut d'une erreur d'execution est 1.
-[ "$code" -lt 128 ] || { echo "=== le programme a ete tue par le signal $((code - 128))"; echec=1; }
+[ "$code" = "$attendu" ] || [ "$code" -lt 128 ] || { echo "=== le programme a ete tue par le signal $((code - 128))"; echec=1; }
 [ -z "$(ls -A "$TMPDIR")" ] || { echo "=== dossier de travail laisse : $(ls -A "$TMPDIR")"; echec=1; }
 exit $echec

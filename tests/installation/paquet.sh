@@ -97,6 +97,7 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/syntaxes/algo.tmLanguage.json
 -rw-r--r-- usr/share/tramelo/vscode/language-configuration.json
 -rw-r--r-- usr/share/tramelo/vscode/tasks.json
+-rw-r--r-- usr/share/tramelo/vscode/launch.json
 -rwxr-xr-x usr/bin/tramelo-lsp
 -rw-r--r-- usr/share/man/man1/tramelo-lsp.1.gz
 -rw-r--r-- usr/share/tramelo/nvim/lua/tramelo/lsp.lua

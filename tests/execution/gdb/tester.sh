@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# gdb en mode batch sur le programme du profil verifie construit par tramelo-exec
+# --construire-seulement : arret a programme.algo:LIGNE, variables du source et leurs valeurs
+# (info locals), next jusqu'a la ligne suivante du source, pile d'appels nommant les unites.
+#   tester.sh TRAMELO_EXEC
+set -u
+exec_outil=$1
+command -v gdb >/dev/null 2>&1 || { echo "Test saute : gdb absent"; exit 77; }
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+export TMPDIR=$tmp
+cp "$(dirname "$0")/programme.algo" "$tmp/"
+cd "$tmp" || exit 1
+"$exec_outil" --construire-seulement programme.algo || { echo "=== construction ratee"; exit 1; }
+[ -x programme ] && [ -f programme.cpp ] || { echo "=== programme ou programme.cpp absent"; exit 1; }
+
+gdb -q -nx -batch -ex 'break programme.algo:11' -ex run -ex 'info locals' -ex next -ex 'info locals' \
+    -ex 'break Doubler' -ex continue -ex bt -ex 'print x' -ex next -ex next -ex 'print x' \
+    ./programme </dev/null >trace 2>&1
+echec=0
+attendre () { # motif (grep -E), libelle
+    grep -Eq -- "$1" trace || { echo "=== absent : $2"; echec=1; }
+}
+attendre '^Breakpoint 1, .*Essai \(\) at .*programme\.algo:11$' "arret a programme.algo:11"
+attendre '^11[[:space:]]+a <- 21;$' "ligne 11 du source"
+attendre '^a = 0$' "valeur initiale de a (info locals)"
+attendre '^mot = ""$' "chaine vide de mot (info locals)"
+attendre '^12[[:space:]]+mot <- "oui";$' "next : ligne 12"
+attendre '^a = 21$' "a apres la ligne 11"
+attendre '^#0 .*Doubler \(x=.*21\) at .*programme\.algo:[0-9]+$' "bt : Doubler"
+attendre '^#1 .*Essai \(\) at .*programme\.algo:13$' "bt : Essai, ligne de l'appel"
+attendre '^4[[:space:]]+x <- x \* 2;$' "ligne 4 dans Doubler"
+attendre '= \(long &\) @0x[0-9a-f]+: 42$' "x double"
+[ "$echec" = 0 ] || { echo "--- sortie de gdb :"; cat trace; }
+exit $echec
