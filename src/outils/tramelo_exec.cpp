@@ -503,24 +503,46 @@ namespace
         return "";
     }
 
+    // Une chaine Python qui vaut Texte (chemin du C++, quel que soit son nom ; UTF-8 tel quel).
+    std::string LitteralPython (const std::string & Texte)
+    {
+        std::string R = "'";
+        for (unsigned char c : Texte)
+        {
+            if (c == '\\' || c == '\'') R += '\\';
+            if (c < 32 || c == 127)
+            {
+                const char * Chiffres = "0123456789abcdef";
+                R += "\\x";
+                R += Chiffres [c >> 4];
+                R += Chiffres [c & 15];
+            }
+            else R += static_cast <char> (c);
+        }
+        return R + "'";
+    }
+
     // Le script de gdb de --deboguer : arret sur la premiere instruction de l'algorithme et sur
     // toute erreur d'execution, sans entrer dans la bibliotheque ni dans les controles.
     std::string ScriptDeboguer (const std::string & Algo, const std::string & Cpp)
     {
+        // Les reglages passent par python (to_string) : gdb les annoncerait un par un, et le
+        // second point d'arret nommerait le C++, que l'etudiant n'a pas a connaitre.
         std::string S =
             "set confirm off\n"
             "set disable-randomization off\n"
             "set print inferior-events off\n"
-            "set print thread-events off\n";
-        for (std::string Motif = "/usr/include/*"; Motif.size () < 40; Motif += "/*")
-            S += "skip -gfi " + Motif + "\n";
-        S += "skip -rfu ^std::\n"
-             "skip -rfu ^__gnu_cxx::\n"
-             "skip -rfu ::_[A-Z]\n"
-             "skip file " + Cpp + "\n"
-             "break " + Algo + "\n"
-             "break _Arreter\n"
-             "run\n";
+            "set print thread-events off\n"
+            "set width 0\n"
+            "break " + Algo + "\n"
+            "python\n"
+            "import gdb\n"
+            "for _c in ['skip -gfi /usr/include/*' + '/*' * _n for _n in range (6)] + \\\n"
+            "          ['skip -rfu ^std::', 'skip -rfu ^__gnu_cxx::', 'skip -rfu ::_[A-Z]',\n"
+            "           'skip file ' + " + LitteralPython (Cpp) + ", 'break _Arreter']:\n"
+            "    gdb.execute (_c, to_string=True)\n"
+            "end\n"
+            "run\n";
         return S;
     }
 

@@ -42,8 +42,21 @@ namespace
             const double T = Tab.isNumber () ? Tab.as <double> () : 0.0;
             O.TailleTab = T >= 1 && T <= 4294967295.0 && std::floor (T) == T ? static_cast <unsigned> (T) : 0;
         }
-        // Options ["verifie"] (profil verifie du C++) : reconnue, sans effet tant que la
-        // bibliotheque ne le produit pas.
+        return O;
+    }
+
+    // Pour traduire seulement : { verifie, nomSource } demandent le C++ du profil verifie (controles
+    // d'execution, lignes attribuees a nomSource, "programme.algo" par defaut). Les diagnostics,
+    // eux, viennent toujours du profil standard, celui de Tramelo.
+    nsTramelo::SOptions LireOptionsTraduction (const val & Options)
+    {
+        nsTramelo::SOptions O = LireOptions (Options);
+        if (Options.isUndefined () || Options.isNull () || ! Options ["verifie"].isTrue ()) return O;
+        O.Verifie = true;
+        const val Nom = Options ["nomSource"];
+        O.NomSource = Nom.isString () && ! Nom.as <std::string> ().empty () ? Nom.as <std::string> () : "programme.algo";
+        O.NomCpp = O.NomSource.size () > 5 && O.NomSource.compare (O.NomSource.size () - 5, 5, ".algo") == 0
+                 ? O.NomSource.substr (0, O.NomSource.size () - 5) + ".cpp" : O.NomSource + ".cpp";
         return O;
     }
 
@@ -105,7 +118,7 @@ namespace
 
     val Traduire (const std::string & Source, const val & Options)
     {
-        return Traduction (nsTramelo::Traduire (Source, LireOptions (Options)));
+        return Traduction (nsTramelo::Traduire (Source, LireOptionsTraduction (Options)));
     }
 
     val ListerDiagnostics (const std::string & Source, const val & Options)

@@ -1,4 +1,4 @@
-// Les deux profils acceptent et refusent exactement les memes sources, avec le meme message a la
+// Les deux profils acceptent et refusent exactement les memes sources, avec le meme code a la
 // meme position, et le meme journal : sur chaque .algo des dossiers donnes, et sur des sources
 // mutes (graine fixe) tires d'eux. Seul le C++ produit peut differer.
 //   tramelo_memes_verdicts [--mutants N] DOSSIER...
@@ -62,12 +62,16 @@ namespace
         return R;
     }
 
-    // Ce qui doit etre identique : statut, message, position, et le journal.
+    // Ce qui doit etre identique : statut, code, ligne et position de l'erreur, et le journal. Pas
+    // le texte du message : celui de 126 cite le C++ du parametre effectif, propre a chaque profil
+    // (les outils ne montrent que les messages du profil standard).
     std::string Verdict (const STraduction & T)
     {
         std::ostringstream S;
         S << T.Statut;
-        if (T.Erreur) S << " | " << T.Erreur->Libelle << " | " << T.Erreur->Arret.Decalage << " | " << T.Erreur->Longueur;
+        if (T.Erreur)
+            S << " | " << T.Erreur->Code << " ligne " << T.Erreur->LigneSignalee << " | " << T.Erreur->Arret.Decalage
+              << " | " << T.Erreur->Longueur;
         S << " | noms " << T.Journal.Declarations.size () << " unites " << T.Journal.Unites.size ()
           << " blocs " << T.Journal.Blocs.size () << " divisions " << T.Journal.DivisionsEntieres.size ();
         for (const SUnite & U : T.Journal.Unites) S << ' ' << U.Nom << ':' << U.FinSansRenvoie;

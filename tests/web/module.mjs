@@ -34,6 +34,17 @@ const texte = (octets) => Buffer.from(octets).toString('latin1');
     verifier(Buffer.from(R.octets).includes(Buffer.from([0x22, 0xe9, 0xff, 0x22])), 'octets hauts : recopies a l\'octet');
 }
 
+// Profil verifie sur demande : controles d'execution, lignes attribuees au source nomme ; les
+// diagnostics et la traduction par defaut restent ceux de Tramelo.
+{
+    const source = 'algorithme A\ndebut\n    declarer t : tableau_de entier;\n    afficher (t[2]);\nfin\n';
+    const S = T.traduire(source);
+    const V = T.traduire(source, { verifie: true, nomSource: 'essai.algo' });
+    verifier(S.statut === 0 && V.statut === 0, `profil verifie : statuts ${S.statut} ${V.statut}`);
+    verifier(!texte(S.octets).includes('#line') && texte(V.octets).includes('#line 4 "essai.algo"'),
+             'profil verifie : #line absents ou mal nommes');
+}
+
 // Une erreur apres des caracteres non ASCII (accents, emoji hors du plan de base) : la place
 // rendue en indices de chaine designe bien le mot fautif (celui que l'explication designe),
 // et l'erreur de traduire, le caractere ou la lecture s'est arretee.

@@ -24,8 +24,8 @@ export function indiceDeDecalage(source, decalage) {
 }
 
 function lireOptions(options) {
-    const { tailleTab = 4, verifie = false } = options ?? {};
-    return { tailleTab, verifie };
+    const { tailleTab = 4, verifie = false, nomSource = 'programme.algo' } = options ?? {};
+    return { tailleTab, verifie, nomSource };
 }
 
 export function creerTramelo(M) {

@@ -32,4 +32,26 @@ attendre '^#1 .*Essai \(\) at .*programme\.algo:13$' "bt : Essai, ligne de l'app
 attendre '^4[[:space:]]+x <- x \* 2;$' "ligne 4 dans Doubler"
 attendre '= \(long &\) @0x[0-9a-f]+: 42$' "x double"
 [ "$echec" = 0 ] || { echo "--- sortie de gdb :"; cat trace; }
+
+# --deboguer : gdb interactif (ici lisant ses commandes sur l'entree), arrete sur la premiere
+# instruction de l'algorithme apres le rappel des commandes ; une erreur d'execution l'arrete
+# aussi, et bt la situe dans le source.
+cat >erreur.algo <<'FIN'
+algorithme Erreur
+debut
+    declarer t : tableau_de entier;
+    declarer i : entier;
+    i <- 3;
+    afficher (t[i]);
+fin
+FIN
+printf 'next\ninfo locals\ncontinue\nbt\n' | "$exec_outil" --deboguer erreur.algo >trace 2>rappel
+grep -q '^  next      (n)' rappel || { echo "=== --deboguer : rappel des commandes absent"; cat rappel; echec=1; }
+grep -q '^erreur.algo:6:17: erreur : Indice invalide : 3, le tableau est vide$' rappel \
+    || { echo "=== --deboguer : erreur d'execution absente"; cat rappel; echec=1; }
+attendre '^Breakpoint 1, .*Erreur \(\) at .*erreur\.algo:3$' "--deboguer : arret sur la premiere instruction"
+attendre '^(\(gdb\) )?t = std::vector of length 0' "--deboguer : info locals"
+attendre '^(\(gdb\) )?#[0-9]+ .*Erreur \(\) at .*erreur\.algo:6$' "--deboguer : bt apres l'erreur"
+grep -q 'skip' trace && { echo "=== --deboguer : reglages de gdb affiches"; echec=1; }
+[ "$echec" = 0 ] || { echo "--- sortie de gdb :"; cat trace; }
 exit $echec
