@@ -546,6 +546,20 @@ namespace
         return S;
     }
 
+    // La cause probable d'un signal, dans les mots de l'etudiant.
+    std::string CauseSignal (int Signal)
+    {
+        switch (Signal)
+        {
+            case SIGFPE : return " (SIGFPE) : erreur arithmetique, division entiere par zero ?";
+            case SIGSEGV : return " (SIGSEGV) : acces memoire invalide, recursion trop profonde ou indice hors du tableau ?";
+            case SIGABRT : return " (SIGABRT) : arret anormal du programme";
+            case SIGKILL : return " (SIGKILL) : tue, par manque de memoire ou de l'exterieur";
+            case SIGBUS : return " (SIGBUS) : acces memoire invalide";
+            default : return "";
+        }
+    }
+
     const char * const RappelDeboguer =
         "Debogage avec gdb : le programme est arrete sur la premiere instruction de l'algorithme.\n"
         "Commandes utiles (entree seule : repeter la derniere) :\n"
@@ -755,5 +769,10 @@ int main (int argc, char * argv [])
         Statut = Lancer ({ Gdb, "-q", "-nx", "-x", Script, "--args", Programme }, L);
     }
     VerifierSignal ();
+    // Un programme tue par un signal ne dit rien : on le dit pour lui (surtout en --standard).
+    const int Sig = Statut - 128;
+    if (O.Mode == EMode::Executer && Sig > 0 && Sig < 65 && Sig != SIGPIPE && Sig != SIGINT && Sig != SIGTERM
+        && Sig != SIGHUP && Sig != SIGQUIT)
+        std::cerr << NomOutil << " : le programme a ete arrete par le signal " << Sig << CauseSignal (Sig) << '\n';
     Terminer (Statut);
 }

@@ -82,6 +82,16 @@ indice)
     attendre_sortie "$bac/attendu" "indice hors bornes (--standard)"
     attendre_vide "$bac/err" "erreur standard (--standard)"
     tmp_vide "indice hors bornes (--standard)"
+    # Un programme tue par un signal (profil standard) : tramelo-exec dit lequel et pourquoi.
+    lancer /dev/null --standard "$prog/division_zero.algo"
+    attendre_statut 136 "division par zero (--standard)"
+    grep -qx "tramelo-exec : le programme a ete arrete par le signal 8 (SIGFPE) : .*" "$bac/err" \
+        || { ko "signal non explique :"; cat "$bac/err"; }
+    lancer /dev/null "$prog/division_zero.algo"
+    attendre_statut 1 "division par zero"
+    grep -qx "$prog/division_zero.algo:7:17: erreur : Division par zéro : 7 / 0" "$bac/err" \
+        || { ko "division par zero :"; cat "$bac/err"; }
+    tmp_vide "division par zero"
     ;;
 
 erreur)
