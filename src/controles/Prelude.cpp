@@ -9,32 +9,8 @@ namespace nsTramelo
 {
     namespace
     {
-        const char * const EnTetes =
-            "// fichier Source (profil verifie : le programme controle ses erreurs d'execution)\n"
-            "\n"
-            "#include <iostream>\n"
-            "#include <stdexcept>\n"
-            "#include <string>\n"
-            "#include <vector>\n"
-            "#include <limits>\n"
-            "\n"
-            "#include <ctime>          // time_t, time()\n"
-            "#include <cstdlib>        // random(), srandom(), exit(), getenv(), strtod()\n"
-            "#include <cstring>        // tolower(), toupper()\n"
-            "\n"
-            "using namespace std;\n"
-            "\n"
-            "namespace\n"
-            "{\n"
-            "\n"
-            "    typedef std::vector <long int>      CVLInt;\n"
-            "    typedef std::vector <long unsigned> CVLUInt;\n"
-            "    typedef std::vector <char>          CVChar;\n"
-            "    typedef std::vector <bool>          CVBool;\n"
-            "    typedef std::vector <string>        CVString;\n"
-            "    typedef std::vector <double>        CVDouble;\n"
-            "    typedef unsigned long               ULong_t;\n"
-            "\n";
+        const char * const PremiereLigne =
+            "// fichier Source (profil verifie : le programme controle ses erreurs d'execution)\n";
 
         // Apres la ligne "const char * const _Source = ...;".
         const char * const Controles = R"PRELUDE(
@@ -416,7 +392,7 @@ namespace nsTramelo
     void GenererEnteteVerifie ()
     {
         Sortie.Cadre ();
-        Sortie << EnTetes;
+        Sortie << PremiereLigne << CorpsEntete;
         Sortie << "    const char * const _Source = " << LitteralCpp (NomSourceVerifie ()) << ";\n";
         Sortie << Controles;
     }

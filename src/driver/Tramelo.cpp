@@ -117,10 +117,8 @@ namespace nsTramelo
             "\n";
     }
 
-    void GenererEntete ()
-    {
-        Sortie <<
-            "// fichier Source\n"
+    // Le prelude commun aux deux profils, apres sa premiere ligne : en-tetes, types des tableaux.
+    const char * const CorpsEntete =
             "\n"
             "#include <iostream>\n"
             "#include <stdexcept>\n"
@@ -145,6 +143,10 @@ namespace nsTramelo
             "    typedef std::vector <double>        CVDouble;\n"
             "    typedef unsigned long               ULong_t;\n"
             "\n";
+
+    void GenererEntete ()
+    {
+        Sortie << "// fichier Source\n" << CorpsEntete;
         GenererRand ();
     }
 

@@ -70,6 +70,8 @@ namespace nsTramelo
     extern std::string IdentAlgo;
 
     void Tramelo ();
+    // Le prelude commun aux deux profils (en-tetes, types des tableaux), sans sa premiere ligne.
+    extern const char * const CorpsEntete;
     void GenererEntete ();
     void GenererRand ();
     void Generer_main (const std::string & Algo);
