@@ -285,8 +285,25 @@ def statut_programme():
     return 0
 
 
-def vider_sortie():
-    """La sortie du programme est ecrite a chaque pas, pour qu'elle se mele a la trace dans l'ordre."""
+# Vrai quand la sortie du programme n'a pas pu etre rendue non tamponnee : elle est alors videe
+# a chaque pas (un appel de fonction dans le programme, trois fois plus lent que le pas lui-meme).
+VIDER_A_CHAQUE_PAS = True
+
+
+def sans_tampon():
+    """La sortie du programme ecrite aussitot, pour qu'elle se mele a la trace dans l'ordre : rien
+    n'est encore ecrit quand l'algorithme commence."""
+    global VIDER_A_CHAQUE_PAS
+    try:
+        commande('call (int) setvbuf (*(void **) &stdout, (char *) 0, 2, 0)')
+        VIDER_A_CHAQUE_PAS = False
+    except gdb.error:
+        pass
+
+
+def vider_sortie(toujours=False):
+    if not (toujours or VIDER_A_CHAQUE_PAS):
+        return
     try:
         commande('call (int) fflush (0)')
     except gdb.error:
@@ -364,6 +381,7 @@ def principal():
     preparer()
     commande('break ' + ALGO)
     commande('run 1>&3 3>&-')
+    sans_tampon()
     trace = Trace()
     while vivant():
         sal = gdb.selected_frame().find_sal()
@@ -374,7 +392,7 @@ def principal():
             commande('continue')
             continue
         if trace.nb_lignes >= LIMITE:
-            vider_sortie()
+            vider_sortie(toujours=True)
             ecrire('tramelo-exec : arrêt après %d lignes exécutées (--limite N pour en permettre davantage)'
                    % LIMITE)
             commande('kill')
