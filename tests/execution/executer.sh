@@ -9,7 +9,8 @@
 #   CAS.options  options de tramelo-exec, sur une ligne ; "--traduire" : le C++ du profil
 #                verifie est ecrit par tramelo-exec, puis compile et execute ici (pour un
 #                programme que tramelo-exec refuse de lancer)
-#   CAS.memoire  memoire virtuelle permise au programme, en Kio (ulimit -v)
+#   CAS.memoire  memoire virtuelle permise au programme, en Kio (ulimit -v ; le programme est
+#                alors construit par --traduire, comme ci-dessus)
 #   executer.sh TRAMELO_EXEC CAS.algo
 # Avec TRAMELO_REGENERER=1, ecrit les attendus au lieu de les comparer (a relire ensuite !).
 set -u
@@ -34,6 +35,11 @@ case " ${options[*]:-} " in
 esac
 [ -f "$cas.memoire" ] && memoire=$(cat "$cas.memoire")
 
+# La limite de memoire ne vise que le programme : tramelo-exec (construit avec ASan, par exemple)
+# n'a pas a la subir ; le programme est alors construit par --traduire et lance ici.
+if [ "$memoire" != unlimited ] && [ "${options[0]:-}" != --traduire ]; then
+    options=(--traduire "${options[@]}")
+fi
 if [ "${options[0]:-}" = --traduire ]; then
     cp "$cas.algo" "$tmp/$nom.algo"
     (cd "$tmp" && "$exec_outil" "${options[@]}" "$nom.algo") >/dev/null 2>"$tmp/traduction" \
