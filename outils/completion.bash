@@ -36,15 +36,18 @@ _tramelo_completer ()
             if [ $avec_options = 1 ] && [ $fin_options = 0 ]; then
                 case ${words[i]} in
                     --aide) return 0 ;;
-                    --garder|--traduire) continue ;;
+                    --garder|--traduire|--standard|--pas-a-pas|--deboguer|--construire-seulement|--limite=*) continue ;;
+                    --limite) i=$((i + 1)); continue ;;
                     --) fin_options=1; continue ;;
                 esac
             fi
             nb_args=$((nb_args + 1))
         done
         [ $nb_args -ge 1 ] && return 0
+        # Apres --limite vient un nombre de lignes : rien a proposer.
+        [ $avec_options = 1 ] && [ "${words[cword - 1]}" = --limite ] && return 0
         if [ $avec_options = 1 ] && [ $fin_options = 0 ] && [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --aide' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --standard --pas-a-pas --limite --deboguer --construire-seulement --aide' -- "$cur")
             return 0
         fi
     fi

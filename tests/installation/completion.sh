@@ -33,6 +33,9 @@ tramelo-exec --garder l|--garder;l'essai.algo;
 tramelo-exec -- -|--;-x.algo;
 tramelo-exec [|[ab].algo;
 tramelo-exec --tr|--traduire;
+tramelo-exec --pas|--pas-a-pas;
+tramelo-exec --pas-a-pas --limite 50 mon|--pas-a-pas;--limite;50;mon essai.algo;
+tramelo-exec --st|--standard;
 Tramelo not|not;
 FIN
 
