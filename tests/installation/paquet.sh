@@ -217,7 +217,7 @@ proposer tramelo-exec --
 proposer tramelo-exec --garder ''
 proposer /usr/bin/tramelo-exec --g
 FIN
-    attendu='sous dossier;tri.algo;|tri.algo;|;|--aide;--garder;--traduire;|sous dossier;tri.algo;|--garder;|'
+    attendu='sous dossier;tri.algo;|tri.algo;|;|--aide;--construire-seulement;--deboguer;--garder;--limite;--pas-a-pas;--standard;--traduire;|sous dossier;tri.algo;|--garder;|'
     compl=$racine/usr/share/bash-completion/completions
     for bc in "" /usr/share/bash-completion/bash_completion; do
         [ -z "$bc" ] || [ -f "$bc" ] || continue
