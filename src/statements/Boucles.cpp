@@ -1,5 +1,6 @@
 #include "statements/Boucles.h"
 
+#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
 #include "expressions/Numerique.h"
@@ -108,10 +109,20 @@ namespace nsTramelo
         Sortie << Tabul << "{\n";
         AugmenterTabul (Tabul, TabulSz);
         Sortie << Tabul << "long long int _BorneInf (" << Inf << ");\n"
-                  << Tabul << "long long int _BorneSup (" << Sup << ");\n"
-                  << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom << Comparaison
-                  << "_BorneSup; " << Pas << Nom << ")\n"
-                  << Tabul << "{\n";
+                  << Tabul << "long long int _BorneSup (" << Sup << ");\n";
+        if (ProfilVerifie)
+        {
+            // Profil verifie : la variable n'avance que si la borne n'est pas atteinte (une borne
+            // egale au plus grand entier ferait deborder ++, et la boucle ne finirait jamais).
+            const bool Monte = Pas == "++";
+            Sortie << Tabul << "for (long long int " << Nom << " = _BorneInf, _Encore = " << Nom << Comparaison
+                   << "_BorneSup; _Encore; _Encore = " << Nom << (Monte ? " < " : " > ") << "_BorneSup, "
+                   << Nom << (Monte ? " += " : " -= ") << "_Encore)\n";
+        }
+        else
+            Sortie << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom << Comparaison
+                   << "_BorneSup; " << Pas << Nom << ")\n";
+        Sortie << Tabul << "{\n";
         TraiterFaireFFaire ();
         Sortie << Tabul << "}\n";
         ReduireTabul (Tabul, TabulSz);
