@@ -11,6 +11,7 @@
 #include <iostream>
 #include <iterator>
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 using nsUtil::CException;
@@ -95,13 +96,16 @@ namespace nsTramelo
         if (Contenu.find ('\t') == std::string::npos)
         {
             // Sans tabulation, les lignes gardent leur longueur : on nettoie le texte sur place.
+            // (memchr directement : une source de lignes tres courtes paie surtout l'appel.)
             if (! Contenu.empty () && Contenu.back () != '\n') Contenu += '\n';
-            for (std::size_t Debut = 0; Debut < Contenu.size (); )
+            char * const Base = Contenu.empty () ? nullptr : & Contenu [0];
+            const std::size_t Taille = Contenu.size ();
+            for (std::size_t Debut = 0; Debut < Taille; )
             {
-                const std::size_t Fin = Contenu.find ('\n', Debut);
+                const std::size_t Fin = static_cast <const char *> (std::memchr (Base + Debut, '\n', Taille - Debut)) - Base;
                 Total += static_cast <std::uint32_t> (Fin - Debut + 1);
                 FinLigne.push_back (Total);
-                BlanchirCommentaire (& Contenu [Debut], Fin - Debut);
+                BlanchirCommentaire (Base + Debut, Fin - Debut);
                 Debut = Fin + 1;
             }
             fi.Charger (std::move (Contenu));

@@ -7,6 +7,7 @@
 #include "util/CExcTramelo.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 using nsUtil::EMsg;
@@ -81,15 +82,17 @@ namespace nsTramelo
         SPosition P;
         P.Decalage = Decalage;
         if (FinLignes.empty ()) return P;
-        if (Debuts.empty ())
-        {
-            Debuts.push_back (0);
-            for (std::size_t i = Source.find ('\n'); i != std::string::npos; i = Source.find ('\n', i + 1))
-                Debuts.push_back (i + 1);
-        }
         // A la fin du texte, on se place apres le dernier caractere de la derniere ligne.
         const std::size_t D = std::min <std::size_t> (Decalage, FinLignes.back () - 1);
         const std::size_t Index = std::upper_bound (FinLignes.begin (), FinLignes.end (), D) - FinLignes.begin ();
+        // Debuts des lignes du source d'origine, releves jusqu'a celle-ci seulement.
+        if (Debuts.empty ()) Debuts.push_back (0);
+        while (Debuts.size () <= Index)
+        {
+            const void * Nl = std::memchr (Source.data () + Debuts.back (), '\n', Source.size () - Debuts.back ());
+            if (! Nl) break;
+            Debuts.push_back (static_cast <std::size_t> (static_cast <const char *> (Nl) - Source.data ()) + 1);
+        }
         const std::size_t DebutLigne = Index == 0 ? 0 : FinLignes [Index - 1];
         P.Ligne = Index + 1;
         P.Colonne = D - DebutLigne + 1;
