@@ -526,8 +526,9 @@ namespace
     // toute erreur d'execution, sans entrer dans la bibliotheque ni dans les controles.
     std::string ScriptDeboguer (const std::string & Algo, const std::string & Cpp)
     {
-        // Les reglages passent par python (to_string) : gdb les annoncerait un par un, et le
-        // second point d'arret nommerait le C++, que l'etudiant n'a pas a connaitre.
+        // Les reglages passent par python (to_string) : gdb les annoncerait un par un. L'arret sur
+        // une erreur d'execution (_Arreter) est silencieux et se place sur la ligne du source
+        // fautive, pas dans le C++ des controles, que l'etudiant n'a pas a connaitre.
         std::string S =
             "set confirm off\n"
             "set disable-randomization off\n"
@@ -537,10 +538,26 @@ namespace
             "break " + Algo + "\n"
             "python\n"
             "import gdb\n"
+            "_cpp = " + LitteralPython (Cpp) + "\n"
             "for _c in ['skip -gfi /usr/include/*' + '/*' * _n for _n in range (6)] + \\\n"
-            "          ['skip -rfu ^std::', 'skip -rfu ^__gnu_cxx::', 'skip -rfu ::_[A-Z]',\n"
-            "           'skip file ' + " + LitteralPython (Cpp) + ", 'break _Arreter']:\n"
+            "          ['skip -rfu ^std::', 'skip -rfu ^__gnu_cxx::', 'skip -rfu ::_[A-Z]', 'skip file ' + _cpp]:\n"
             "    gdb.execute (_c, to_string=True)\n"
+            "_arret = gdb.Breakpoint ('_Arreter', internal=True)\n"
+            "_arret.silent = True\n"
+            "def _vers_source (ev):\n"
+            "    if not isinstance (ev, gdb.BreakpointEvent) or _arret not in ev.breakpoints:\n"
+            "        return\n"
+            "    f = gdb.newest_frame ()\n"
+            "    while f is not None:\n"
+            "        s = f.find_sal ().symtab\n"
+            "        if s is not None and s.fullname () != _cpp and not s.fullname ().startswith ('/usr/'):\n"
+            "            break\n"
+            "        f = f.older ()\n"
+            "    if f is not None:\n"
+            "        f.select ()\n"
+            "        print ('\\nErreur d\\'execution : arret sur la ligne fautive du source (bt : les appels en cours).')\n"
+            "        gdb.execute ('frame')\n"
+            "gdb.events.stop.connect (_vers_source)\n"
             "end\n"
             "run\n";
         return S;

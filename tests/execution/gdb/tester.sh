@@ -45,12 +45,16 @@ debut
     afficher (t[i]);
 fin
 FIN
-printf 'next\ninfo locals\ncontinue\nbt\n' | "$exec_outil" --deboguer erreur.algo >trace 2>rappel
+printf 'next\ninfo locals\ncontinue\nprint i\nbt\n' | "$exec_outil" --deboguer erreur.algo >trace 2>rappel
 grep -q '^  next      (n)' rappel || { echo "=== --deboguer : rappel des commandes absent"; cat rappel; echec=1; }
 grep -q '^erreur.algo:6:17: erreur : Indice invalide : 3, le tableau est vide$' rappel \
     || { echo "=== --deboguer : erreur d'execution absente"; cat rappel; echec=1; }
 attendre '^Breakpoint 1, .*Erreur \(\) at .*erreur\.algo:3$' "--deboguer : arret sur la premiere instruction"
 attendre '^(\(gdb\) )?t = std::vector of length 0' "--deboguer : info locals"
+grep -A1 "^Erreur d'execution : arret sur la ligne fautive" trace | grep -Eq '^#[0-9]+ .*Erreur \(\) at .*erreur\.algo:6$' \
+    || { echo "=== --deboguer : pas d'arret sur la ligne fautive apres l'erreur"; echec=1; }
+attendre '^6[[:space:]]+afficher \(t\[i\]\);$' "--deboguer : ligne fautive affichee"
+attendre '^(\(gdb\) )?\$1 = 3$' "--deboguer : variables de l'unite fautive"
 attendre '^(\(gdb\) )?#[0-9]+ .*Erreur \(\) at .*erreur\.algo:6$' "--deboguer : bt apres l'erreur"
 grep -q 'skip' trace && { echo "=== --deboguer : reglages de gdb affiches"; echec=1; }
 [ "$echec" = 0 ] || { echo "--- sortie de gdb :"; cat trace; }
