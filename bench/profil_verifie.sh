@@ -26,10 +26,10 @@ meilleur () { # commande... : meilleur temps reel (s) sur $repetitions execution
 }
 
 python3 -c "
-import importlib.util, sys
-spec = importlib.util.spec_from_file_location('bench', '$ici/bench.py')
-b = importlib.util.module_from_spec(spec); spec.loader.exec_module(b)
-open('$tmp/source.algo', 'w').write(b.source_unites(2_000_000))
+import sys
+sys.path.insert(0, '$ici')
+import bench
+open('$tmp/source.algo', 'w').write(bench.source_unites(2_000_000))
 "
 echo "Traduction d'un source realiste de $(du -k "$tmp/source.algo" | cut -f1) Ko :"
 echo "  Tramelo                    : $(meilleur "$construction/Tramelo" "$tmp/source.algo") s"

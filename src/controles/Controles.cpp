@@ -6,7 +6,7 @@
 #include "util/CExcTramelo.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 namespace nsTramelo
 {
@@ -14,13 +14,9 @@ namespace nsTramelo
 
     namespace
     {
-        // Le source donne a Traduire et sa largeur de tabulation, pour les colonnes d'origine ;
-        // fixes par PreparerProfil, oublies par OublierProfil.
-        const std::string * SourceProfil = nullptr;
-        unsigned TabProfil = 4;
-        // Debut de chaque ligne du source d'origine ; rempli par PreparerProfil s'il contient
-        // une tabulation (sinon les colonnes sont celles du texte tamponne), vide par OublierProfil.
-        std::vector <std::size_t> DebutsOrigine;
+        // Situe les controles dans le source d'origine (colonnes avant developpement des
+        // tabulations) ; cree par PreparerProfil, detruit par OublierProfil.
+        std::unique_ptr <CSitueur> Situeur;
         // Nom du source dans les messages ; fixe par PreparerProfil, vide par OublierProfil.
         std::string NomSourceProfil;
 
@@ -44,24 +40,16 @@ namespace nsTramelo
     void PreparerProfil (const std::string & Source, const SOptions & Options)
     {
         ProfilVerifie = true;
-        SourceProfil = & Source;
-        TabProfil = Options.TailleTab;
         NomSourceProfil = Options.NomSource.empty () ? "programme.algo" : Options.NomSource;
-        DebutsOrigine.clear ();
-        if (Source.find ('\t') != std::string::npos)
-        {
-            DebutsOrigine.push_back (0);
-            for (std::size_t i = Source.find ('\n'); i != std::string::npos; i = Source.find ('\n', i + 1))
-                DebutsOrigine.push_back (i + 1);
-        }
+        // FinLigne est rempli ensuite par ChargerSource ; le situeur n'en garde que la reference.
+        Situeur = std::make_unique <CSitueur> (Source, Options.TailleTab, FinLigne);
         Sortie.Suivre (NomSourceProfil, Options.NomCpp.empty () ? "programme.cpp" : Options.NomCpp);
     }
 
     void OublierProfil ()
     {
         ProfilVerifie = false;
-        SourceProfil = nullptr;
-        std::vector <std::size_t> ().swap (DebutsOrigine);
+        Situeur.reset ();
         NomSourceProfil.clear ();
     }
 
@@ -96,27 +84,9 @@ namespace nsTramelo
 
     std::string TextePosition (std::size_t Decalage)
     {
-        const std::size_t Ligne = LigneSource (Decalage);
-        if (FinLigne.empty ()) return "1, 1";
-        const std::size_t D = std::min <std::size_t> (Decalage, FinLigne.back () - 1);
-        const std::size_t DebutTampon = Ligne == 1 ? 0 : FinLigne [Ligne - 2];
-        std::size_t Colonne = D - DebutTampon + 1;
-        // Avec des tabulations, la colonne d'origine : on refait le developpement de la ligne.
-        if (! DebutsOrigine.empty () && SourceProfil && Ligne - 1 < DebutsOrigine.size ())
-        {
-            const std::string & S = * SourceProfil;
-            const std::size_t Debut = DebutsOrigine [Ligne - 1];
-            std::size_t Largeur = 0, i = Debut;
-            while (i < S.size () && S [i] != '\n')
-            {
-                const std::size_t Pas = S [i] == '\t' ? TabProfil - Largeur % TabProfil : 1;
-                if (Largeur + Pas > Colonne - 1) break;
-                Largeur += Pas;
-                ++i;
-            }
-            Colonne = i - Debut + 1;
-        }
-        return std::to_string (Ligne) + ", " + std::to_string (Colonne);
+        if (FinLigne.empty () || ! Situeur) return "1, 1";
+        const SPosition P = Situeur->Situer (Decalage);
+        return std::to_string (P.Ligne) + ", " + std::to_string (P.ColonneOrigine);
     }
 
     void SituerSortie (std::size_t Decalage)

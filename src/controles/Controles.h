@@ -30,6 +30,8 @@ namespace nsTramelo
 
     // Le decalage du prochain caractere non blanc, sans rien lire (la lecture n'en depend pas).
     std::size_t PositionSuivante ();
+    // Le meme, que seul le profil verifie ecrit dans ses controles (0 sinon, sans rien chercher).
+    inline std::size_t PositionControlee () { return ProfilVerifie ? PositionSuivante () : 0; }
 
     // La ligne du source (a partir de 1) du caractere a ce decalage du texte tamponne.
     std::size_t LigneSource (std::size_t Decalage);

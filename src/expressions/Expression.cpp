@@ -42,7 +42,7 @@ namespace nsTramelo
         CImbrication Niveau;
         ValidCar ('[');
         unsigned Type;
-        const std::size_t Pos = ProfilVerifie ? PositionSuivante () : 0;
+        const std::size_t Pos = PositionControlee ();
         ExtraireExprNumerique (s, Type);
         if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::IndiceEntier, s);
         ValidCar (']');

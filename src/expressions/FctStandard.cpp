@@ -22,11 +22,11 @@ namespace nsTramelo
         void LireDeuxNombres (std::string & a, std::string & b, FVerif Verif,
                               unsigned (& Types) [2], std::size_t (& Pos) [2])
         {
-            Pos [0] = ProfilVerifie ? PositionSuivante () : 0;
+            Pos [0] = PositionControlee ();
             ExtraireExprNumerique (a, Types [0]);
             Verif (Types [0]);
             ValidCar (',');
-            Pos [1] = ProfilVerifie ? PositionSuivante () : 0;
+            Pos [1] = PositionControlee ();
             ExtraireExprNumerique (b, Types [1]);
             Verif (Types [1]);
         }

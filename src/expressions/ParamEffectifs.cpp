@@ -85,7 +85,7 @@ namespace nsTramelo
             return s;
         }
         unsigned Type;
-        const std::size_t Pos = ProfilVerifie ? PositionSuivante () : 0;
+        const std::size_t Pos = PositionControlee ();
         ExtraireExpression (s, Type);
         if (Param.GetInOut () == ModeIn)
         {

@@ -104,7 +104,7 @@ namespace nsTramelo
         if (IsTypeTableau (Type)) throw CExcTramelo (EMsg::AffectationTableau);
         std::string Valeur;
         unsigned TypeVal;
-        const std::size_t PosValeur = ProfilVerifie ? PositionSuivante () : 0;
+        const std::size_t PosValeur = PositionControlee ();
         if (Type == TBooleen) ExtraireExprBooleenne (Valeur);
         else if (Type == TCaractere) ExtraireExprCaractere (Valeur);
         else if (Type == TString) ExtraireExprString (Valeur);
@@ -136,7 +136,7 @@ namespace nsTramelo
     {
         if (LeTypeDeRetour == 0) throw CExcTramelo (EMsg::RenvoieHorsFonction);
         unsigned Type;
-        const std::size_t PosValeur = ProfilVerifie ? PositionSuivante () : 0;
+        const std::size_t PosValeur = PositionControlee ();
         ExtraireExpression (s, Type);
         VerifType (Type, LeTypeDeRetour, false);
         if (ProfilVerifie) s = Convertir (s, Type, LeTypeDeRetour, PosValeur);

@@ -98,7 +98,7 @@ namespace nsTramelo
                 throw CExcTramelo (Refus, Nom);
             ValidCar (',');
             unsigned TypeLg;
-            Pos = ProfilVerifie ? PositionSuivante () : 0;
+            Pos = PositionControlee ();
             ExtraireExprNumerique (Longueur, TypeLg);
             VerifType (TypeLg, TEntierNaturel, true);
             ValidCar (')');

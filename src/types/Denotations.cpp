@@ -16,7 +16,7 @@ namespace nsTramelo
     std::string & ExtraireTaille (std::string & s)
     {
         unsigned Type;
-        const std::size_t Pos = ProfilVerifie ? PositionSuivante () : 0;
+        const std::size_t Pos = PositionControlee ();
         ExtraireExprNumerique (s, Type);
         if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::TailleInvalide);
         if (ProfilVerifie) s = Taille (s, Pos);

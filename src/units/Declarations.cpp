@@ -45,7 +45,7 @@ namespace nsTramelo
             ValidCar ('<');
             ValidCar ('-');
             unsigned TypeVal;
-            const std::size_t PosValeur = ProfilVerifie ? PositionSuivante () : 0;
+            const std::size_t PosValeur = PositionControlee ();
             if (IsTypeNumerique (TypeCst))
             {
                 ExtraireExprNumerique (Valeur, TypeVal);
