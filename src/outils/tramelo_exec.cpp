@@ -4,6 +4,7 @@
 // du profil verifie, sauf avec --standard.
 #include "driver/Ppal.h"
 #include "explications/Verification.h"
+#include "outils/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 
@@ -466,13 +467,6 @@ namespace
 
     // --- Verification et traduction -----------------------------------------------------------
 
-    bool CouleurVoulue ()
-    {
-        const char * Sans = std::getenv ("NO_COLOR");
-        const char * Terminal = std::getenv ("TERM");
-        return isatty (STDERR_FILENO) && ! (Sans && * Sans) && ! (Terminal && std::string (Terminal) == "dumb");
-    }
-
     // Diagnostics de Verifier sur l'erreur standard ; rend le code de la premiere erreur (0 si
     // aucune). Une erreur de traduction du source (102 a 149) est expliquee ; les autres
     // messages (tabulation invalide, source trop volumineux...) passent tels que Tramelo les ecrit.
@@ -485,7 +479,7 @@ namespace
             std::cerr << T.Erreur->Libelle << '\n';
             return T.Erreur->Code;
         }
-        const bool Couleur = CouleurVoulue ();
+        const bool Couleur = nsOutils::CouleurVoulue (STDERR_FILENO);
         unsigned Premiere = 0;
         for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
         {

@@ -4,6 +4,7 @@
 // commande, la lecture des fichiers et l'ecriture des rapports.
 #include "driver/Ppal.h"
 #include "explications/Verification.h"
+#include "outils/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 
@@ -44,14 +45,6 @@ namespace
     {
         std::cerr << "tramelo-verifier : " << Message << '\n' << Usage;
         std::exit (StatutUsage);
-    }
-
-    // La couleur : seulement sur un terminal, et sans NO_COLOR (non vide) ni TERM=dumb.
-    bool CouleurVoulue ()
-    {
-        const char * Sans = std::getenv ("NO_COLOR");
-        const char * Terminal = std::getenv ("TERM");
-        return isatty (STDOUT_FILENO) && ! (Sans && * Sans) && ! (Terminal && std::string (Terminal) == "dumb");
     }
 
     nlohmann::json EnJson (const std::string & Fichier, const nsTramelo::SDiagnosticExplique & D)
@@ -132,7 +125,7 @@ namespace
             else ErreurUsage ("format inconnu : " + Valeur + " (texte ou json)");
         }
         if (O.Fichiers.empty ()) ErreurUsage ("aucun fichier a verifier");
-        O.Couleur = ! O.Json && CouleurVoulue ();
+        O.Couleur = ! O.Json && nsOutils::CouleurVoulue (STDOUT_FILENO);
         return O;
     }
 
