@@ -1,16 +1,13 @@
 // Ligne de commande et chargement du source dans le source tamponne.
 #pragma once
 
-#include "driver/Traduction.h"
+#include "bibliotheque/Tramelo.h"
 
 #include <string>
 #include <vector>
 
 namespace nsTramelo
 {
-    // Largeur de tabulation acceptee : de 1 a MaxTailleTabulation.
-    constexpr unsigned MaxTailleTabulation = 1000;
-
     void ppal (int argc, char * argv []);
     // Les options d'une ligne de commande (les arguments qui suivent le nom du programme) ;
     // leve l'erreur 253 si leur nombre ou la largeur de tabulation est invalide.

@@ -1,0 +1,55 @@
+// La face publique de la bibliotheque : tout ce dont les outils (tramelo-exec, tramelo-verifier,
+// tramelo-lsp, la version WebAssembly, les bancs) ont besoin, et rien de l'interieur du
+// traducteur. Un outil n'inclut que ce fichier : traduire, diagnostiquer, expliquer, situer.
+#pragma once
+
+#include "driver/ListeVocabulaire.h"
+#include "driver/Traduction.h"
+#include "explications/Verification.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace nsTramelo
+{
+    // --- Ligne de commande et fichiers ---
+
+    // Largeur de tabulation acceptee : de 1 a MaxTailleTabulation.
+    constexpr unsigned MaxTailleTabulation = 1000;
+
+    // Les options d'une ligne de commande de Tramelo (les arguments qui suivent le nom du
+    // programme) ; leve nsUtil::CException (253) si leur nombre ou la tabulation est invalide.
+    SOptions LireArguments (const std::vector <std::string> & Args);
+    // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.
+    bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur);
+    // Le contenu du fichier source ; leve nsUtil::CException (252 s'il ne peut etre lu, 254 s'il
+    // est trop volumineux).
+    std::string LireFichierSource (const std::string & Nom);
+    // Le texte (apres "Exception standard : ") d'une sortie standard impossible a ecrire.
+    std::string TexteSortieImpossible ();
+
+    // --- Les messages des erreurs sans position, tels que Tramelo les ecrit ---
+
+    enum class EErreurOutil { TailleTabulation, OuvertureFichier, ExceptionStandard, ExceptionInconnue };
+    unsigned CodeErreurOutil (EErreurOutil E);
+    // Le texte du message (le nom du fichier suit celui de OuvertureFichier, le what() celui de
+    // ExceptionStandard).
+    std::string TexteErreurOutil (EErreurOutil E);
+
+    // --- Vocabulaire, pour les editeurs et la page ---
+
+    // ListerVocabulaire (driver/ListeVocabulaire.h) : chaque mot reserve et sa categorie.
+
+    // Une ligne d'explication et la forme d'emploi d'un mot du vocabulaire (survol).
+    struct SDescriptionMot
+    {
+        std::string Explication;
+        std::string Forme;
+    };
+    // Faux si le mot n'est pas decrit (la casse compte).
+    bool DecrireMot (const std::string & Mot, SDescriptionMot & D);
+
+    // Nom d'un type en mots du langage : "entier", "tableau_de reel"...
+    std::string NomType (unsigned Type);
+}
