@@ -1,7 +1,8 @@
 #include "driver/Traduction.h"
 
-#include "controles/Controles.h"
 #include "driver/Ppal.h"
+#include "ecriture/Ecrivain.h"
+#include "modele/Construction.h"
 #include "driver/Tramelo.h"
 #include "scanner/Source.h"
 #include "util/CExcTramelo.h"
@@ -129,7 +130,8 @@ namespace nsTramelo
         }
         try
         {
-            if (Options.Verifie) PreparerProfil (Source, Options);
+            Construction.Garder = Options.Modele;
+            PreparerEcriture (Source, Options);
             ChargerSource (Source, Options.TailleTab);
             // Le C++ fait d'ordinaire deux a trois fois le source : pas de recopies en grandissant.
             Sortie.Reserver (2 * Source.size () + 4096);
@@ -168,7 +170,9 @@ namespace nsTramelo
         R.Cpp = Sortie.Prendre ();
         R.Texte = fi.Prendre ();
         R.FinLignes.swap (FinLigne);
-        R.Journal = std::move (static_cast <SJournal &> (Journal));
+        // Ce qui reste ouvert apres une erreur est ferme, marque incomplet.
+        Construction.Clore ();
+        R.Modele = Construction.Prendre ();
         Reinitialiser ();
         return R;
     }

@@ -3,7 +3,7 @@
 // la version WebAssembly, le fuzzer) passent par Traduire ; elle n'ecrit rien sur stdout ni stderr.
 #pragma once
 
-#include "journal/Journal.h"
+#include "modele/Modele.h"
 #include "util/Messages.h"
 
 #include <cstddef>
@@ -27,6 +27,9 @@ namespace nsTramelo
         bool        Verifie = false;
         std::string NomSource;    // le source, tel qu'il doit paraitre dans les messages et les #line
         std::string NomCpp;       // le fichier C++ compile, pour les #line du cadre (prelude, main)
+        // Garder le modele du programme dans le resultat (faux : seul le C++ compte, chaque
+        // instruction est oubliee des qu'elle est ecrite, la memoire ne croit pas avec le source).
+        bool        Modele = true;
     };
 
     // Une position dans le source : ligne et colonne comptees a partir de 1, la colonne en octets
@@ -60,8 +63,9 @@ namespace nsTramelo
         // ligne, pour situer les positions sans recharger le source.
         std::string Texte;
         std::vector <std::uint32_t> FinLignes;
-        // Noms declares, unites, blocs ouverts a l'erreur, divisions entieres a litteral a point.
-        SJournal Journal;
+        // Le modele du programme lu (jusqu'a l'erreur s'il y en a une) : unites, declarations,
+        // instructions, expressions ; et, a l'erreur, les blocs et instructions encore ouverts.
+        SModele Modele;
     };
 
     // Traduit Source ; l'etat global est remis a neuf a chaque appel (appels successifs possibles).

@@ -1,7 +1,7 @@
 #include "driver/Tramelo.h"
 
-#include "controles/Controles.h"
-#include "journal/Journal.h"
+#include "ecriture/Ecrivain.h"
+#include "modele/Construction.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "scanner/Source.h"
@@ -174,10 +174,9 @@ namespace nsTramelo
     // source ::= { procedure | fonction } algorithme
     void Tramelo ()
     {
-        AjouterCst ("vrai", TBooleen, 0);
-        AjouterCst ("faux", TBooleen, 0);
-        if (ProfilVerifie) GenererEnteteVerifie ();
-        else GenererEntete ();
+        AjouterCst ("vrai", TBooleen, 0, Aucun);
+        AjouterCst ("faux", TBooleen, 0, Aucun);
+        Ecrivain->Entete ();
         AugmenterTabul (Tabul, TabulSz);
         for (;;)
         {
@@ -188,15 +187,14 @@ namespace nsTramelo
             if (c == 'a') break;
         }
         if (SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
-        if (ProfilVerifie) Generer_mainVerifie (IdentAlgo);
-        else Generer_main (IdentAlgo);
+        Ecrivain->Fin (IdentAlgo);
     }
 
     void Reinitialiser ()
     {
         ReinitialiserSymboles ();
         ReinitialiserRelecture ();
-        OublierProfil ();
+        OublierEcriture ();
         Tabul.clear ();
         TabulSz = 4;
         IdentAlgo.clear ();
@@ -205,6 +203,6 @@ namespace nsTramelo
         FinLigne.clear ();
         fi.Charger ("");
         Sortie.Oublier ();
-        Journal.Vider ();
+        Construction.Vider ();
     }
 }

@@ -10,7 +10,7 @@
 namespace nsTramelo
 {
     CContexte::CContexte (const STraduction & Tr, const SDiagnostic & Er)
-        : T (Tr), E (Er), J (Tr.Journal), Texte (Tr.Texte), Lex (Tr.Texte, Tr.FinLignes),
+        : T (Tr), E (Er), J (Tr.Modele), Texte (Tr.Texte), Lex (Tr.Texte, Tr.FinLignes),
           Arret (std::min (Er.Arret.Decalage, Tr.Texte.size ())),
           AuArret (Lex.Suivant (Arret)), AvantArret (Lex.Precedent (Arret)),
           Instruction (J.Instructions.empty () ? nullptr : & J.Instructions.back ()),
@@ -33,25 +33,15 @@ namespace nsTramelo
 
     const SDeclaration * CContexte::Visible (const std::string & Nom, std::size_t Pos) const
     {
-        for (auto It = J.Declarations.rbegin (); It != J.Declarations.rend (); ++It)
-            if (It->Nom == Nom && It->Decalage < Pos && (It->FinPortee == PorteeOuverte || It->FinPortee > Pos))
-                return & * It;
-        return nullptr;
+        return J.Visible (Nom, Pos);
     }
 
     const SDeclaration * CContexte::SortieDePortee (const std::string & Nom, std::size_t Pos) const
     {
-        for (auto It = J.Declarations.rbegin (); It != J.Declarations.rend (); ++It)
-            if (It->Nom == Nom && It->FinPortee != PorteeOuverte && It->FinPortee <= Pos) return & * It;
-        return nullptr;
+        return J.SortieDePortee (Nom, Pos);
     }
 
-    const SUnite * CContexte::UniteEn (std::size_t Pos) const
-    {
-        for (const SUnite & U : J.Unites)
-            if (U.Debut <= Pos && (U.Fin == PorteeOuverte || Pos < U.Fin)) return & U;
-        return nullptr;
-    }
+    const SUnite * CContexte::UniteEn (std::size_t Pos) const { return J.UniteEn (Pos); }
 
     std::size_t CContexte::NbParametres (const SUnite & U) const
     {

@@ -24,7 +24,7 @@ namespace nsTramelo
 
         const STraduction & T;
         const SDiagnostic & E;
-        const SJournal &    J;
+        const SModele &     J;            // le modele lu jusqu'a l'erreur
         const std::string & Texte;
         CLexique            Lex;
 

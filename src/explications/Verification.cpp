@@ -1,5 +1,6 @@
 #include "explications/Verification.h"
 
+#include "analyses/Analyses.h"
 #include "explications/Explication.h"
 
 #include <algorithm>
@@ -10,76 +11,28 @@ namespace nsTramelo
     namespace
     {
         // Le si (ou la boucle) qui termine le corps d'une fonction, pour dire pourquoi sa fin peut
-        // etre atteinte : la ligne de son ouverture et s'il a une branche sinon.
+        // etre atteinte : son premier mot, sa ligne et, pour un si, s'il a une branche sinon.
         struct SDerniere
         {
-            std::string Mot;            // "si", "pour"... ou le premier mot de la derniere instruction
+            std::string Mot;
             std::size_t Ligne = 0;
             bool        AvecSinon = false;
         };
 
-        SDerniere DerniereInstruction (const CLexique & Lex, const SUnite & U)
+        SDerniere DerniereDe (const STraduction & T, const SUnite & U)
         {
             SDerniere R;
-            const std::string & T = Lex.GetTexte ();
-            const std::vector <SJeton> V = Lex.Jetons (U.Debut, U.DecalageFin);
-            // Les structures ouvertes : leur mot, leur ligne, et pour un si, s'il a un sinon.
-            struct SOuvert { std::string Mot; std::size_t Ligne; bool Sinon; };
-            std::vector <SOuvert> Pile;
-            std::size_t k = 0;
-            while (k < V.size () && ! V [k].Est (T, "debut")) ++k;
-            bool DebutInstruction = true;
-            for (++k; k < V.size (); ++k)
-            {
-                const SJeton & J = V [k];
-                const std::string Mot = J.Genre == EJeton::Mot ? Lex.Extrait (J) : "";
-                const std::size_t Ligne = Lex.Ligne (J.Debut);
-                if (Pile.empty () && DebutInstruction && ! Mot.empty ()) R = { Mot, Ligne, false };
-                DebutInstruction = J.Est (T, ";");
-                auto Fermer = [&] ()
-                {
-                    const SOuvert O = Pile.back ();
-                    Pile.pop_back ();
-                    DebutInstruction = true;
-                    if (Pile.empty ()) R = { O.Mot, O.Ligne, O.Sinon };
-                };
-                if (Mot == "si")
-                {
-                    // Forme courte (sortie, continue, renvoie sans autre branche) : pas de fsi.
-                    std::size_t m = k + 1, Profondeur = 0;
-                    for (; m < V.size (); ++m)
-                    {
-                        if (V [m].Est (T, "(")) ++Profondeur;
-                        else if (V [m].Est (T, ")") && --Profondeur == 0) break;
-                    }
-                    if (m + 1 < V.size () && (V [m + 1].Est (T, "sortie") || V [m + 1].Est (T, "continue"))) continue;
-                    if (m + 1 < V.size () && V [m + 1].Est (T, "renvoie"))
-                    {
-                        std::size_t n = m + 1;
-                        while (n < V.size () && ! V [n].Est (T, ";")) ++n;
-                        if (n + 1 >= V.size () || ! (V [n + 1].Est (T, "sinon") || V [n + 1].Est (T, "sinon_si")
-                                                     || V [n + 1].Est (T, "fsi")))
-                            continue;
-                    }
-                    Pile.push_back ({ Mot, Ligne, false });
-                }
-                else if (Mot == "pour" || Mot == "tant_que" || Mot == "boucle" || Mot == "repeter")
-                    Pile.push_back ({ Mot, Ligne, false });
-                else if (Mot == "jusqua")
-                {
-                    if (! Pile.empty () && Pile.back ().Mot == "repeter") Fermer ();
-                    else Pile.push_back ({ Mot, Ligne, false });
-                }
-                else if (Mot == "sinon" && ! Pile.empty ()) Pile.back ().Sinon = true;
-                else if ((Mot == "fsi" || Mot == "ffaire" || Mot == "fboucle") && ! Pile.empty ()) Fermer ();
-                else if (Mot == "sinon" || Mot == "sinon_si" || Mot == "faire") DebutInstruction = true;
-            }
+            const SInstr * I = DerniereInstruction (T.Modele, U);
+            if (! I) return R;
+            const CLexique Lex (T.Texte, T.FinLignes);
+            R.Mot = Lex.Extrait (Lex.Suivant (I->Plage.Debut));
+            R.Ligne = Lex.Ligne (I->Plage.Debut);
+            R.AvecSinon = I->Genre == EInstr::Si && I->NbSuites > I->NbExprs;
             return R;
         }
 
         void VerifierRenvoie (const STraduction & T, const SUnite & U, CSitueur & P, SVerification & V)
         {
-            const CLexique Lex (T.Texte, T.FinLignes);
             SDiagnosticExplique D;
             D.Code = CodeFinSansRenvoie;
             D.Message = "la fin de la fonction " + Citer (U.Nom) + " peut être atteinte sans renvoie";
@@ -87,7 +40,7 @@ namespace nsTramelo
             D.Longueur = 3;
             D.Regle = "fin_sans_renvoie";
             const std::string Type = NomType (U.TypeRetour);
-            const SDerniere Derniere = DerniereInstruction (Lex, U);
+            const SDerniere Derniere = DerniereDe (T, U);
             if (Derniere.Mot == "si" && ! Derniere.AvecSinon)
                 D.Aides.push_back ({ true, "le si de la " + TexteLigne (Derniere.Ligne) + " n'a pas de sinon : "
                                            "quand sa condition est fausse, la fonction arrive à fin sans rien renvoyer" });
@@ -159,9 +112,9 @@ namespace nsTramelo
             return V;
         }
         // Verifications des outils, sur un source que Tramelo traduit.
-        for (const SDivisionEntiere & Div : T.Journal.DivisionsEntieres) SignalerDivision (T, Div, P, V);
-        for (const SUnite & U : T.Journal.Unites)
-            if (U.FinSansRenvoie) VerifierRenvoie (T, U, P, V);
+        for (const SDivisionEntiere & Div : DivisionsEntieres (T.Modele, T.Texte)) SignalerDivision (T, Div, P, V);
+        for (const SUnite & U : T.Modele.Unites)
+            if (FinSansRenvoie (T.Modele, U)) VerifierRenvoie (T, U, P, V);
         std::stable_sort (V.Diagnostics.begin (), V.Diagnostics.end (),
                           [] (const SDiagnosticExplique & a, const SDiagnosticExplique & b)
                           { return a.Position.Decalage < b.Position.Decalage; });

@@ -1,6 +1,5 @@
 #include "expressions/Booleenne.h"
 
-#include "controles/Controles.h"
 #include "expressions/Chaine.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
@@ -14,150 +13,166 @@ namespace nsTramelo
 {
     namespace
     {
-        const char * TexteConnecteur (const std::string & Mot)
+        // ET, OU, ET_ALORS, OU_SINON ; faux pour un autre mot.
+        bool Connecteur (const std::string & Mot, EOperateur & Op)
         {
-            if (Mot == "ET") return " & ";
-            if (Mot == "OU") return " | ";
-            if (Mot == "ET_ALORS") return " && ";
-            if (Mot == "OU_SINON") return " || ";
-            return nullptr;
+            if (Mot == "ET") Op = EOperateur::Et;
+            else if (Mot == "OU") Op = EOperateur::Ou;
+            else if (Mot == "ET_ALORS") Op = EOperateur::EtAlors;
+            else if (Mot == "OU_SINON") Op = EOperateur::OuSinon;
+            else return false;
+            return true;
         }
 
         // vaut | ne_vaut_pas, lu apres un v ou un n
-        const char * LireRelIdent ()
+        EComparateur LireRelIdent ()
         {
             std::string Mot;
             ExtraireIdent (Mot);
             if (! IsRelIdent (Mot)) throw CExcTramelo (EMsg::ExprBooleenne);
-            return Mot == "vaut" ? " == " : " != ";
+            return Mot == "vaut" ? EComparateur::Egal : EComparateur::Different;
+        }
+
+        IdExpr Comparaison (EComparateur Op, std::size_t PosOp, const CConstructeur::CEnfants & E)
+        {
+            return Construction.Nouvelle (EExpr::Comparaison, TBooleen, Construction.Expr (E [0]).Plage.Debut,
+                                          GetPosLecture (), static_cast <std::uint32_t> (PosOp),
+                                          static_cast <unsigned char> (Op), & E);
         }
     }
 
     // booleenne ::= terme { (ET | OU | ET_ALORS | OU_SINON) terme }
-    std::string & ExtraireExprBooleenne (std::string & s)
+    IdExpr ExtraireExprBooleenne ()
     {
-        return Memoriser (ELecteur::Booleenne, s, [] (std::string & s) -> std::string &
+        return Memoriser (ELecteur::Booleenne, [] () -> IdExpr
         {
-            std::string Terme;
-            s = ExtraireTermeBooleen (Terme);
+            const IdExpr Premier = ExtraireTermeBooleen ();
+            CConstructeur::CEnfants E (Construction);
+            E.Ajouter (Premier);
             for (char c; (c = SkipSpaces ()) == 'E' || c == 'O'; )
             {
+                const std::size_t PosOp = GetPosLecture ();
                 std::string Mot;
                 ExtraireIdent (Mot);
-                const char * Op = TexteConnecteur (Mot);
-                if (! Op)
+                EOperateur Op;
+                if (! Connecteur (Mot, Op))
                 {
                     RemettreIdentDansFlux (Mot);
                     break;
                 }
-                s += Op + ExtraireTermeBooleen (Terme);
+                E.Operateur (Op, PosOp);
+                E.Ajouter (ExtraireTermeBooleen ());
             }
-            return s;
+            if (E.Nb () == 1) return Premier;
+            return Construction.Operation (TBooleen, Construction.Expr (Premier).Plage.Debut, GetPosLecture (), E);
         });
     }
 
     // operande_gauche ::= caractere | string | numerique
-    unsigned ExtraireOperandeGauche (std::string & s)
+    unsigned ExtraireOperandeGauche (IdExpr & E)
     {
-        if (EssayerCaractere (s)) return TCaractere;
-        if (EssayerString (s)) return TString;
+        if (EssayerCaractere (E)) return TCaractere;
+        if (EssayerString (E)) return TString;
         unsigned Type;
-        ExtraireExprNumerique (s, Type);
+        E = ExtraireExprNumerique (Type);
         return Type;
     }
 
     // terme ::= facteur_compare
     //         | operande (vaut | ne_vaut_pas | < | <= | > | >=) operande
     //   ou l'operande gauche est un caractere, une chaine ou un nombre, le droit du meme genre
-    std::string & ExtraireTermeBooleen (std::string & s)
+    IdExpr ExtraireTermeBooleen ()
     {
         // 1. un facteur booleen, compare ou non a un autre
-        if (EssayerFacteurCompare (s)) return s;
+        IdExpr Facteur;
+        if (EssayerFacteurCompare (Facteur)) return Facteur;
         // 2. sinon l'operande gauche, caractere, chaine ou nombre
-        std::string Gauche;
+        CConstructeur::CEnfants E (Construction);
+        IdExpr Gauche;
         const unsigned TypeGauche = ExtraireOperandeGauche (Gauche);
+        E.Ajouter (Gauche);
         // 3. l'operateur de comparaison
-        std::string Op;
+        EComparateur Op;
         const char c = SkipSpaces ();
+        const std::size_t PosOp = GetPosLecture ();
         if (c == 'v' || c == 'n') Op = LireRelIdent ();
         else if (c == '<' || c == '>')
         {
-            Op = std::string (" ") + LireCarNonBlanc ();
+            LireCarNonBlanc ();
+            bool Egal = false;
             char Suivant;
             if (fi.Get (Suivant))
             {
-                if (Suivant == '=') Op += Suivant;
+                if (Suivant == '=') Egal = true;
                 else fi.Unget ();
             }
-            Op += ' ';
+            Op = c == '<' ? (Egal ? EComparateur::InfEgal : EComparateur::Inf)
+                          : (Egal ? EComparateur::SupEgal : EComparateur::Sup);
         }
         else throw CExcTramelo (EMsg::ExprBooleenne);
         // 4. l'operande droit, du genre du gauche
-        std::string Droite;
-        unsigned TypeDroite = TAucun;
-        if (TypeGauche == TCaractere) ExtraireExprCaractere (Droite);
-        else if (TypeGauche == TString) ExtraireExprString (Droite);
-        else ExtraireExprNumerique (Droite, TypeDroite);
-        if (ProfilVerifie) s = Comparaison (Gauche, TypeGauche, Op, Droite, TypeDroite);
-        else s = Gauche + Op + Droite;
-        return s;
+        unsigned TypeDroite;
+        if (TypeGauche == TCaractere) E.Ajouter (ExtraireExprCaractere ());
+        else if (TypeGauche == TString) E.Ajouter (ExtraireExprString ());
+        else E.Ajouter (ExtraireExprNumerique (TypeDroite));
+        return Comparaison (Op, PosOp, E);
     }
 
     // facteur_compare ::= facteur [(vaut | ne_vaut_pas) facteur]
-    std::string & ExtraireFacteurCompare (std::string & s)
+    IdExpr ExtraireFacteurCompare ()
     {
-        std::string Gauche;
-        s = ExtraireFacteurBooleen (Gauche);
+        const IdExpr Gauche = ExtraireFacteurBooleen ();
         const char c = SkipSpaces ();
-        if (c != 'v' && c != 'n') return s;
-        const char * Op = LireRelIdent ();
-        std::string Droite;
-        s += Op + ExtraireFacteurBooleen (Droite);
-        return s;
+        if (c != 'v' && c != 'n') return Gauche;
+        const std::size_t PosOp = GetPosLecture ();
+        CConstructeur::CEnfants E (Construction);
+        E.Ajouter (Gauche);
+        const EComparateur Op = LireRelIdent ();
+        E.Ajouter (ExtraireFacteurBooleen ());
+        return Comparaison (Op, PosOp, E);
     }
 
     // facteur ::= ( booleenne ) | NON facteur | vrai | faux | variable | constante
     //           | tableau indice | parametre [indice] | fonction [parametres_effectifs]
-    std::string & ExtraireFacteurBooleen (std::string & s)
+    IdExpr ExtraireFacteurBooleen ()
     {
         char c;
         TestFinInopineeCode (c);
-        if (c == '(') return s = LireParenthese ([] (std::string & Expr) { ExtraireExprBooleenne (Expr); });
+        const std::size_t Debut = GetPosLecture ();
+        if (c == '(') return LireParenthese ([] { return ExtraireExprBooleenne (); }, TBooleen);
         if (! IsLettre (c)) throw CExcTramelo (EMsg::ExprBooleenne);
         std::string Nom;
         ExtraireIdentForce (Nom);
         if (Nom == "NON")
         {
             CImbrication Niveau;
-            std::string Facteur;
-            return s = "! " + ExtraireFacteurBooleen (Facteur);
+            CConstructeur::CEnfants E (Construction);
+            E.Ajouter (ExtraireFacteurBooleen ());
+            return Construction.Nouvelle (EExpr::Non, TBooleen, Debut, GetPosLecture (), Aucun, 0, & E);
         }
-        if (Nom == "vrai") return s = "true";
-        if (Nom == "faux") return s = "false";
-        ExtraireSuiteNom (Nom, EForme::Booleen, s);
-        return s;
+        if (Nom == "vrai" || Nom == "faux")
+            return Construction.Nouvelle (EExpr::Booleen, TBooleen, Debut, GetPosLecture (), Aucun, Nom == "vrai");
+        return ExtraireSuiteNom (Nom, EForme::Booleen, Debut);
     }
 
     // condition ::= booleenne, sans mot en E ou O derriere
-    std::string & TraiterCondition (std::string & s)
+    IdExpr TraiterCondition ()
     {
-        std::string Expr;
-        s += ExtraireExprBooleenne (Expr);
+        const IdExpr Expr = ExtraireExprBooleenne ();
         const char c = SkipSpaces ();
         if (c == 'E' || c == 'O')
         {
             std::string Mot;
             throw CExcTramelo (EMsg::ConnecteurAttendu, ExtraireIdent (Mot));
         }
-        return s;
+        return Expr;
     }
 
     // condition_parenthesee ::= ( condition )
-    std::string LireConditionParenthesee ()
+    IdExpr LireConditionParenthesee ()
     {
-        std::string Condition;
         ValidCar ('(');
-        TraiterCondition (Condition);
+        const IdExpr Condition = TraiterCondition ();
         ValidCar (')');
         return Condition;
     }

@@ -1,19 +1,19 @@
 // Expressions booleennes et conditions.
 #pragma once
 
-#include <string>
+#include "modele/Modele.h"
 
 namespace nsTramelo
 {
-    std::string & ExtraireExprBooleenne (std::string & s);
-    std::string & ExtraireTermeBooleen (std::string & s);
+    IdExpr ExtraireExprBooleenne ();
+    IdExpr ExtraireTermeBooleen ();
     // Premiere forme d'un terme : un facteur booleen, compare ou non a un autre.
-    std::string & ExtraireFacteurCompare (std::string & s);
-    std::string & ExtraireFacteurBooleen (std::string & s);
-    std::string & TraiterCondition (std::string & s);
-    // ( condition ) des structures si, sinon_si, tant_que, jusqua et repeter : son texte.
-    std::string LireConditionParenthesee ();
+    IdExpr ExtraireFacteurCompare ();
+    IdExpr ExtraireFacteurBooleen ();
+    IdExpr TraiterCondition ();
+    // ( condition ) des structures si, sinon_si, tant_que, jusqua et repeter.
+    IdExpr LireConditionParenthesee ();
     // Operande gauche d'une comparaison dont le gauche n'est pas un facteur booleen :
     // caractere, sinon string, sinon numerique ; rend son type.
-    unsigned ExtraireOperandeGauche (std::string & s);
+    unsigned ExtraireOperandeGauche (IdExpr & E);
 }

@@ -2,49 +2,56 @@
 
 #include "expressions/Expression.h"
 #include "scanner/Litteraux.h"
+#include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
 namespace nsTramelo
 {
     // string ::= facteur_string { + (caractere | facteur_string) }
-    std::string & ExtraireExprString (std::string & s)
+    IdExpr ExtraireExprString ()
     {
-        return Memoriser (ELecteur::String, s, [] (std::string & s) -> std::string &
+        return Memoriser (ELecteur::String, [] () -> IdExpr
         {
-            ExtraireFacteurString (s);
-            while (LireCarSi ('+'))
+            const IdExpr Premier = ExtraireFacteurString ();
+            CConstructeur::CEnfants E (Construction);
+            E.Ajouter (Premier);
+            for (char c; (c = SkipSpaces ()) == '+'; )
             {
-                std::string Operande;
-                if (! EssayerCaractere (Operande)) ExtraireFacteurString (Operande);
-                s += " + " + Operande;
+                E.Operateur (EOperateur::Plus, GetPosLecture ());
+                LireCarNonBlanc ();
+                IdExpr Operande;
+                if (! EssayerCaractere (Operande)) Operande = ExtraireFacteurString ();
+                E.Ajouter (Operande);
             }
-            return s;
+            if (E.Nb () == 1) return Premier;
+            return Construction.Operation (TString, Construction.Expr (Premier).Plage.Debut, GetPosLecture (), E);
         });
     }
 
     // facteur_string ::= ( string ) | litteral_chaine | variable | constante | tableau indice
     //                  | parametre [indice] | fonction [parametres_effectifs]
-    std::string & ExtraireFacteurString (std::string & s)
+    IdExpr ExtraireFacteurString ()
     {
         char c;
         TestFinInopineeCode (c);
-        if (c == '(') return s = LireParenthese ([] (std::string & Expr) { ExtraireExprString (Expr); });
-        if (c == '"') return ExtraireLitteralChaine (s);
+        const std::size_t Debut = GetPosLecture ();
+        if (c == '(') return LireParenthese ([] { return ExtraireExprString (); }, TString);
+        if (c == '"') return ExtraireLitteralChaine ();
         std::string Nom;
-        ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::String, s);
-        return s;
+        return ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::String, Debut);
     }
 
     // caractere ::= litteral_caractere | fonction_standard ( ... ) | fonction [parametres_effectifs]
     //             | nom [indice]   (caractere, element d'un tableau de caracteres ou d'une chaine)
-    std::string & ExtraireExprCaractere (std::string & s)
+    IdExpr ExtraireExprCaractere ()
     {
-        return Memoriser (ELecteur::Caractere, s, [] (std::string & s) -> std::string &
+        return Memoriser (ELecteur::Caractere, [] () -> IdExpr
         {
-            if (SkipSpaces () == '\'') return ExtraireLitteralCaractere (s);
+            const char c = SkipSpaces ();
+            if (c == '\'') return ExtraireLitteralCaractere ();
+            const std::size_t Debut = GetPosLecture ();
             std::string Nom;
-            ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::Caractere, s);
-            return s;
+            return ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::Caractere, Debut);
         });
     }
 }

@@ -1,11 +1,11 @@
 // Expressions de type string et caractere.
 #pragma once
 
-#include <string>
+#include "modele/Modele.h"
 
 namespace nsTramelo
 {
-    std::string & ExtraireExprString (std::string & s);
-    std::string & ExtraireFacteurString (std::string & s);
-    std::string & ExtraireExprCaractere (std::string & s);
+    IdExpr ExtraireExprString ();
+    IdExpr ExtraireFacteurString ();
+    IdExpr ExtraireExprCaractere ();
 }

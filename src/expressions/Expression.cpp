@@ -1,6 +1,6 @@
 #include "expressions/Expression.h"
 
-#include "controles/Controles.h"
+#include "ecriture/Ecrivain.h"
 #include "expressions/FctStandard.h"
 #include "expressions/Numerique.h"
 #include "expressions/ParamEffectifs.h"
@@ -12,57 +12,68 @@ using nsUtil::EMsg;
 namespace nsTramelo
 {
     // expression ::= booleenne | caractere | string | numerique | tableau
-    std::string & ExtraireExpression (std::string & s, unsigned & Type)
+    IdExpr ExtraireExpression (unsigned & Type)
     {
-        return Memoriser (ELecteur::Expression, s, Type, [] (std::string & s, unsigned & Type) -> std::string &
+        return Memoriser (ELecteur::Expression, Type, [] (unsigned & Type) -> IdExpr
         {
-            if (EssayerBooleenne (s)) Type = TBooleen;
-            else if (EssayerCaractere (s)) Type = TCaractere;
-            else if (EssayerString (s)) Type = TString;
-            else if (! EssayerNumerique (s, Type))
+            IdExpr E;
+            if (EssayerBooleenne (E)) Type = TBooleen;
+            else if (EssayerCaractere (E)) Type = TCaractere;
+            else if (EssayerString (E)) Type = TString;
+            else if (! EssayerNumerique (E, Type))
             {
-                ExtraireExprTableau (s);
-                Type = GetTypeElem (GetTypeIdent (s)) | TTableau;
+                E = ExtraireExprTableau ();
+                Type = Construction.Expr (E).Type;
             }
-            return s;
+            return E;
         });
     }
 
+    IdDecl DeclDuNom (const std::string & Nom) { return DeclIdent (Resoudre (Nom)); }
+
     // tableau ::= nom
-    std::string & ExtraireExprTableau (std::string & s)
+    IdExpr ExtraireExprTableau ()
     {
+        std::string s;
         ExtraireIdentForce (s);
-        if (! IsTypeTableau (GetTypeIdent (s))) throw CExcTramelo (EMsg::PasUnTableau, s);
-        return s;
+        const unsigned Type = GetTypeIdent (s);
+        if (! IsTypeTableau (Type)) throw CExcTramelo (EMsg::PasUnTableau, s);
+        const std::size_t Fin = GetPosLecture ();
+        return Construction.Nouvelle (EExpr::Nom, GetTypeElem (Type) | TTableau, Fin - s.size (), Fin, DeclDuNom (s));
     }
 
     // indice ::= [ expression_numerique ]
-    std::string & ExtraireIndice (std::string & s, const std::string & Nom)
+    IdExpr ExtraireIndice ()
     {
         CImbrication Niveau;
         ValidCar ('[');
         unsigned Type;
-        const std::size_t Pos = PositionControlee ();
-        ExtraireExprNumerique (s, Type);
-        if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::IndiceEntier, s);
+        const IdExpr I = ExtraireExprNumerique (Type);
+        if (Type != TEntier && Type != TEntierNaturel)
+        {
+            // Le message cite l'indice tel que le C++ l'ecrirait.
+            throw CExcTramelo (EMsg::IndiceEntier, Ecrivain->Texte (I));
+        }
         ValidCar (']');
-        s = TexteIndice (Nom, s, Pos);
-        return s;
+        return I;
     }
 
     // suite_nom ::= rien | indice | parametres_effectifs | ( arguments )
-    unsigned ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::string & s)
+    IdExpr ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::size_t Debut)
     {
         const SNom N = Classer (Nom, Forme);
         if (N.Refus) throw CExcTramelo (* N.Refus);
-        std::string Indice;
         switch (N.Suite)
         {
-            case ESuite::Rien          : s = Nom; break;
-            case ESuite::Indice        : s = Nom + ExtraireIndice (Indice, Nom); break;
-            case ESuite::Appel         : ExtraireAppelFonction (N.Fct, s); break;
-            case ESuite::AppelStandard : ExtraireFctStandard (Nom, s); break;
+            case ESuite::Rien : return Construction.Nouvelle (EExpr::Nom, N.Type, Debut, GetPosLecture (), N.Decl);
+            case ESuite::Indice :
+            {
+                CConstructeur::CEnfants E (Construction);
+                E.Ajouter (ExtraireIndice ());
+                return Construction.Nouvelle (EExpr::Element, N.Type, Debut, GetPosLecture (), N.Decl, 0, & E);
+            }
+            case ESuite::Appel : return ExtraireAppelFonction (N.Fct, Debut);
+            default : return ExtraireFctStandard (Nom, Debut);
         }
-        return N.Type;
     }
 }

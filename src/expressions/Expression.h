@@ -2,32 +2,38 @@
 // les facteurs lisent apres un nom.
 #pragma once
 
+#include "modele/Construction.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "symbols/Symboles.h"
 
+#include <cstddef>
 #include <string>
 
 namespace nsTramelo
 {
-    std::string & ExtraireExpression (std::string & s, unsigned & Type);
-    std::string & ExtraireExprTableau (std::string & s);
-    // L'indice d'un element de Nom (tableau ou chaine) : ".at (" + indice + ")" dans s.
-    std::string & ExtraireIndice (std::string & s, const std::string & Nom);
-    // Un nom deja lu par un facteur de la forme donnee, et sa suite (indice, parametres effectifs,
-    // arguments d'une fonction standard) : le texte dans s ; rend le type de la valeur.
-    unsigned ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::string & s);
+    IdExpr ExtraireExpression (unsigned & Type);
+    IdExpr ExtraireExprTableau ();
+    // L'indice d'un element (tableau ou chaine) : l'expression entre crochets.
+    IdExpr ExtraireIndice ();
+    // Un nom deja lu (il commence a Debut) par un facteur de la forme donnee, et sa suite
+    // (indice, parametres effectifs, arguments d'une fonction standard) : le noeud, qui porte le
+    // type de la valeur.
+    IdExpr ExtraireSuiteNom (const std::string & Nom, EForme Forme, std::size_t Debut);
+    // La declaration qui donne son type a ce nom (GetTypeIdent), ou Aucun.
+    IdDecl DeclDuNom (const std::string & Nom);
 
     // ( expression ), la parenthese ouvrante etant le prochain caractere : l'expression est lue
-    // par Lire (texte), le resultat est " (" + texte + ")". Compte un niveau d'imbrication.
+    // par Lire (qui rend son noeud). Compte un niveau d'imbrication.
     template <class FLire>
-    std::string LireParenthese (FLire Lire)
+    IdExpr LireParenthese (FLire Lire, unsigned Type)
     {
         CImbrication Niveau;
         LireCarNonBlanc ();
-        std::string Texte;
-        Lire (Texte);
+        const std::size_t Debut = GetPosLecture () - 1;
+        CConstructeur::CEnfants E (Construction);
+        E.Ajouter (Lire ());
         ValidCar (')');
-        return " (" + Texte + ")";
+        return Construction.Nouvelle (EExpr::Parenthese, Type, Debut, GetPosLecture (), Aucun, 0, & E);
     }
 }

@@ -1,12 +1,10 @@
 #include "expressions/FctStandard.h"
 
-#include "controles/Controles.h"
 #include "expressions/Chaine.h"
+#include "expressions/Expression.h"
 #include "expressions/Numerique.h"
 #include "scanner/Litteraux.h"
-#include "relecture/Essai.h"
-#include "scanner/Scanner.h"
-#include "symbols/Symboles.h"
+#include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
 
@@ -16,110 +14,80 @@ namespace nsTramelo
 {
     namespace
     {
-        // Deux operandes numeriques separes par une virgule, chacun verifie par Verif ; leurs
-        // types et (profil verifie) leurs positions dans Types et Pos.
+        // Deux operandes numeriques separes par une virgule, chacun verifie par Verif.
         template <class FVerif>
-        void LireDeuxNombres (std::string & a, std::string & b, FVerif Verif,
-                              unsigned (& Types) [2], std::size_t (& Pos) [2])
+        void LireDeuxNombres (CConstructeur::CEnfants & Args, FVerif Verif)
         {
-            Pos [0] = PositionControlee ();
-            ExtraireExprNumerique (a, Types [0]);
-            Verif (Types [0]);
+            unsigned Type;
+            Args.Ajouter (ExtraireExprNumerique (Type));
+            Verif (Type);
             ValidCar (',');
-            Pos [1] = PositionControlee ();
-            ExtraireExprNumerique (b, Types [1]);
-            Verif (Types [1]);
-        }
-
-        // Appel a un argument caractere : Avant + argument + Apres.
-        std::string & LireAppelCaractere (std::string & s, const char * Avant, const char * Apres)
-        {
-            std::string c;
-            ExtraireExprCaractere (c);
-            s = Avant + c + Apres;
-            return s;
+            Args.Ajouter (ExtraireExprNumerique (Type));
+            Verif (Type);
         }
     }
 
     // fonction_standard ::= nom ( arguments )
-    std::string & ExtraireFctStandard (const std::string & Nom, std::string & s)
+    IdExpr ExtraireFctStandard (const std::string & Nom, std::size_t Debut)
     {
         CImbrication Niveau;
         ValidCar ('(');
-        if (Nom == "Rand") ExtraireAppelRand (s);
-        else if (Nom == "modulo") ExtraireAppelModulo (s);
-        else if (Nom == "pred") ExtraireAppelPred (s);
-        else if (Nom == "succ") ExtraireAppelSucc (s);
-        else if (Nom == "rang") ExtraireAppelRang (s);
-        else if (Nom == "taille") ExtraireAppelTaille (s);
-        else if (Nom == "tolower") ExtraireAppelTolower (s);
-        else if (Nom == "toupper") ExtraireAppelToupper (s);
+        CConstructeur::CEnfants Args (Construction);
+        if (Nom == "Rand") ExtraireAppelRand (Args);
+        else if (Nom == "modulo") ExtraireAppelModulo (Args);
+        else if (Nom == "taille") ExtraireAppelTaille (Args);
+        else if (Nom == "pred") ExtraireAppelPred (Args);
+        else if (Nom == "succ") ExtraireAppelSucc (Args);
+        else if (Nom == "rang") ExtraireAppelRang (Args);
+        else if (Nom == "tolower") ExtraireAppelTolower (Args);
+        else if (Nom == "toupper") ExtraireAppelToupper (Args);
         else throw CExcTramelo (EMsg::FctStandardInconnue, Nom);
         ValidCar (')');
-        return s;
+        const std::size_t F = PosFonction (Nom);
+        return Construction.Nouvelle (EExpr::AppelStandard, TypesFonctions [F], Debut, GetPosLecture (), Aucun,
+                                      static_cast <unsigned char> (F), & Args);
     }
 
     // taille ( litteral_chaine | nom de tableau ou de chaine )
-    std::string & ExtraireAppelTaille (std::string & s)
+    void ExtraireAppelTaille (CConstructeur::CEnfants & Args)
     {
-        std::string x;
-        if (SkipSpaces () == '"') ExtraireLitteralChaine (x);
-        else
+        if (SkipSpaces () == '"')
         {
-            ExtraireIdentForce (x);
-            const unsigned Type = GetTypeIdent (x);
-            // Une fonction de type string n'a pas de membre size en C++.
-            const bool Objet = IsIdentCst (x) || IsIdentVar (x) || IsIdentTab (x) || IsIdentParamFormel (x);
-            if ((! IsTypeTableau (Type) && ! IsTypeString (Type)) || ! Objet)
-                throw CExcTramelo (EMsg::TailleTypeInvalide, x);
+            Args.Ajouter (ExtraireLitteralChaine ());
+            return;
         }
-        s = x + ".size()";
-        return s;
+        std::string x;
+        ExtraireIdentForce (x);
+        const unsigned Type = GetTypeIdent (x);
+        // Une fonction de type string n'a pas de membre size en C++.
+        const bool Objet = IsIdentCst (x) || IsIdentVar (x) || IsIdentTab (x) || IsIdentParamFormel (x);
+        if ((! IsTypeTableau (Type) && ! IsTypeString (Type)) || ! Objet)
+            throw CExcTramelo (EMsg::TailleTypeInvalide, x);
+        const std::size_t Fin = GetPosLecture ();
+        Args.Ajouter (Construction.Nouvelle (EExpr::Nom, Type, Fin - x.size (), Fin, DeclDuNom (x)));
     }
 
     // modulo ( nombre_entier , nombre_entier )
-    std::string & ExtraireAppelModulo (std::string & s)
+    void ExtraireAppelModulo (CConstructeur::CEnfants & Args)
     {
-        std::string a, b;
-        unsigned Types [2];
-        std::size_t Pos [2];
         // % n'existe pas sur un double en C++ : un reel est refuse.
-        LireDeuxNombres (a, b, [] (unsigned Type)
+        LireDeuxNombres (Args, [] (unsigned Type)
         {
             VerifType (Type, TEntier, false);
             if (Type == TReel) throw CExcTramelo (EMsg::TypeInvalide);
-        }, Types, Pos);
-        // Profil verifie : un diviseur nul est signale a sa place.
-        if (ProfilVerifie) s = Modulo (a, b, Pos [1]);
-        else s = " ((" + a + ") % (" + b + "))";
-        return s;
+        });
     }
 
     // Rand ( nombre , nombre )
-    std::string & ExtraireAppelRand (std::string & s)
+    void ExtraireAppelRand (CConstructeur::CEnfants & Args)
     {
-        std::string a, b;
-        unsigned Types [2];
-        std::size_t Pos [2];
-        LireDeuxNombres (a, b, [] (unsigned Type) { VerifType (Type, TEntierNaturel, false); }, Types, Pos);
-        // Profil verifie : une borne reelle est convertie en entier, controlee.
-        if (ProfilVerifie)
-        {
-            a = Convertir (a, Types [0], TEntier, Pos [0]);
-            b = Convertir (b, Types [1], TEntier, Pos [1]);
-        }
-        s = " Rand ((" + a + "), (" + b + "))";
-        return s;
+        LireDeuxNombres (Args, [] (unsigned Type) { VerifType (Type, TEntierNaturel, false); });
     }
 
-    // Les fonctions de caracteres rendent un char (et non l'int du C++).
-    // Profil verifie : le code d'un octet au-dela de 127 est compte de 128 a 255 (sans signe).
-    std::string & ExtraireAppelRang (std::string & s)
-    {
-        return LireAppelCaractere (s, ProfilVerifie ? " ((unsigned long) (unsigned char) (" : " ((unsigned long) (", "))");
-    }
-    std::string & ExtraireAppelSucc (std::string & s) { return LireAppelCaractere (s, " char ((", ") + 1)"); }
-    std::string & ExtraireAppelPred (std::string & s) { return LireAppelCaractere (s, " char ((", ") - 1)"); }
-    std::string & ExtraireAppelToupper (std::string & s) { return LireAppelCaractere (s, " char (toupper (", "))"); }
-    std::string & ExtraireAppelTolower (std::string & s) { return LireAppelCaractere (s, " char (tolower (", "))"); }
+    // rang, succ, pred, toupper, tolower ( caractere )
+    void ExtraireAppelRang (CConstructeur::CEnfants & Args) { Args.Ajouter (ExtraireExprCaractere ()); }
+    void ExtraireAppelSucc (CConstructeur::CEnfants & Args) { Args.Ajouter (ExtraireExprCaractere ()); }
+    void ExtraireAppelPred (CConstructeur::CEnfants & Args) { Args.Ajouter (ExtraireExprCaractere ()); }
+    void ExtraireAppelToupper (CConstructeur::CEnfants & Args) { Args.Ajouter (ExtraireExprCaractere ()); }
+    void ExtraireAppelTolower (CConstructeur::CEnfants & Args) { Args.Ajouter (ExtraireExprCaractere ()); }
 }

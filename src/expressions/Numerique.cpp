@@ -1,8 +1,6 @@
 #include "expressions/Numerique.h"
 
-#include "controles/Controles.h"
 #include "expressions/Expression.h"
-#include "journal/Journal.h"
 #include "scanner/Litteraux.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -11,85 +9,91 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
+    unsigned Combiner (unsigned T1, unsigned T2)
+    {
+        if (T1 == TReel || T2 == TReel) return TReel;
+        if (T1 == TEntier || T2 == TEntier) return TEntier;
+        return TEntierNaturel;
+    }
+
     namespace
     {
-        unsigned Combiner (unsigned T1, unsigned T2)
+        EOperateur OperateurDe (char c)
         {
-            if (T1 == TReel || T2 == TReel) return TReel;
-            if (T1 == TEntier || T2 == TEntier) return TEntier;
-            return TEntierNaturel;
+            switch (c)
+            {
+                case '+' : return EOperateur::Plus;
+                case '-' : return EOperateur::Moins;
+                case '*' : return EOperateur::Fois;
+                default  : return EOperateur::Divise;
+            }
         }
 
-        // Suite d'operandes lus par Lire et joints par les deux operateurs donnes.
+        // Suite d'operandes lus par Lire et joints par les deux operateurs donnes ; un seul
+        // operande est rendu tel quel.
         template <class FLire>
-        std::string & LireSuite (std::string & s, unsigned & Type, char Op1, char Op2, FLire Lire)
+        IdExpr LireSuite (unsigned & Type, char Op1, char Op2, FLire Lire)
         {
-            const std::size_t Debut = GetPosLecture ();
-            Lire (s, Type);
-            std::string Operande;
-            for (char c; (c = SkipSpaces ()) == Op1 || c == Op2; )
+            const IdExpr Premier = Lire (Type);
+            char c = SkipSpaces ();
+            if (c != Op1 && c != Op2) return Premier;
+            CConstructeur::CEnfants E (Construction);
+            E.Ajouter (Premier);
+            for (; c == Op1 || c == Op2; c = SkipSpaces ())
             {
-                const std::size_t Operateur = GetPosLecture ();
+                E.Operateur (OperateurDe (c), GetPosLecture ());
                 LireCarNonBlanc ();
                 unsigned TypeOperande;
-                Lire (Operande, TypeOperande);
-                if (ProfilVerifie) s = Operation (c, s, Type, Operande, TypeOperande, Operateur);
-                else
-                {
-                    s += ' ';
-                    s += c;
-                    s += ' ';
-                    s += Operande;
-                }
+                E.Ajouter (Lire (TypeOperande));
                 Type = Combiner (Type, TypeOperande);
-                // Pour les outils : 7 / 2.0 reste une division entiere, ce qu'on ne devine pas.
-                if (c == '/' && Type != TReel) Journal.NoterDivisionEntiere (Debut, Operateur, GetPosLecture ());
             }
-            return s;
+            return Construction.Operation (Type, Construction.Expr (Premier).Plage.Debut, GetPosLecture (), E);
         }
     }
 
     // somme ::= terme { (+ | -) terme }
-    std::string & ExtraireExprNumerique (std::string & s, unsigned & Type)
+    IdExpr ExtraireExprNumerique (unsigned & Type)
     {
-        return Memoriser (ELecteur::Numerique, s, Type, [] (std::string & s, unsigned & Type) -> std::string &
+        return Memoriser (ELecteur::Numerique, Type, [] (unsigned & Type)
         {
-            return LireSuite (s, Type, '+', '-', ExtraireTermeNumerique);
+            return LireSuite (Type, '+', '-', ExtraireTermeNumerique);
         });
     }
 
     // produit ::= facteur { (* | /) facteur }
-    std::string & ExtraireTermeNumerique (std::string & s, unsigned & Type)
+    IdExpr ExtraireTermeNumerique (unsigned & Type)
     {
-        return LireSuite (s, Type, '*', '/', ExtraireFacteurNumerique);
+        return LireSuite (Type, '*', '/', ExtraireFacteurNumerique);
     }
 
     // facteur ::= ( somme ) | - facteur | nombre | fonction_standard ( ... ) | variable | constante
     //           | tableau indice | parametre [indice] | fonction [parametres_effectifs]
-    std::string & ExtraireFacteurNumerique (std::string & s, unsigned & Type)
+    IdExpr ExtraireFacteurNumerique (unsigned & Type)
     {
         char c;
         TestFinInopineeCode (c);
-        s.clear ();
-        if (c == '(') return s = LireParenthese ([&] (std::string & Somme) { ExtraireExprNumerique (Somme, Type); });
+        const std::size_t Debut = GetPosLecture ();
+        if (c == '(')
+        {
+            const IdExpr P = LireParenthese ([&] { return ExtraireExprNumerique (Type); }, TAucun);
+            Construction.M.Exprs [P].Type = static_cast <std::uint16_t> (Type);
+            return P;
+        }
         if (c == '-')
         {
             CImbrication Niveau;
-            const std::size_t Signe = GetPosLecture ();
             LireCarNonBlanc ();
-            std::string Facteur;
             unsigned TypeFacteur;
-            ExtraireFacteurNumerique (Facteur, TypeFacteur);
-            // Deux signes colles feraient l'operateur -- en C++.
-            if (ProfilVerifie) s = Oppose (Facteur, TypeFacteur, Signe);
-            else s = (Facteur [0] == '-' ? "- " : "-") + Facteur;
+            CConstructeur::CEnfants E (Construction);
+            E.Ajouter (ExtraireFacteurNumerique (TypeFacteur));
             Type = TypeFacteur == TEntierNaturel ? TEntier : TypeFacteur;
-            return s;
+            return Construction.Nouvelle (EExpr::Oppose, Type, Debut, GetPosLecture (), Aucun, 0, & E);
         }
-        if (IsChiffre (c)) return ExtraireLitteralNombre (s, Type);
+        if (IsChiffre (c)) return ExtraireLitteralNombre (Type);
         if (! IsLettre (c)) throw CExcTramelo (EMsg::ExprNumerique);
         std::string Nom;
-        Type = ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::Numerique, s);
-        return s;
+        const IdExpr N = ExtraireSuiteNom (ExtraireIdentForce (Nom), EForme::Numerique, Debut);
+        Type = Construction.Expr (N).Type;
+        return N;
     }
 }

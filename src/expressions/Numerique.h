@@ -1,11 +1,13 @@
 // Expressions numeriques : somme, produit, facteur.
 #pragma once
 
-#include <string>
+#include "modele/Modele.h"
 
 namespace nsTramelo
 {
-    std::string & ExtraireExprNumerique (std::string & s, unsigned & Type);
-    std::string & ExtraireTermeNumerique (std::string & s, unsigned & Type);
-    std::string & ExtraireFacteurNumerique (std::string & s, unsigned & Type);
+    IdExpr ExtraireExprNumerique (unsigned & Type);
+    IdExpr ExtraireTermeNumerique (unsigned & Type);
+    IdExpr ExtraireFacteurNumerique (unsigned & Type);
+    // Le type d'une operation entre deux nombres : reel, sinon entier, sinon entier_naturel.
+    unsigned Combiner (unsigned T1, unsigned T2);
 }

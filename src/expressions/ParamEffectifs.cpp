@@ -1,6 +1,6 @@
 #include "expressions/ParamEffectifs.h"
 
-#include "controles/Controles.h"
+#include "ecriture/Ecrivain.h"
 #include "expressions/Expression.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
@@ -12,100 +12,81 @@ using nsUtil::EMsg;
 namespace nsTramelo
 {
     // parametres_effectifs ::= ( parametre { , parametre } )   (rien pour une liste formelle vide)
-    std::string & ExtraireListeParamEffectifs (const CVParamFormel & Params, std::string & Liste)
+    void ExtraireListeParamEffectifs (const CVParamFormel & Params, CConstructeur::CEnfants & Args)
     {
-        if (Params.empty ()) return Liste;
+        if (Params.empty ()) return;
         CImbrication Niveau;
         ValidCar ('(');
-        std::string Un;
         for (std::size_t i = 0; i + 1 < Params.size (); ++i)
         {
-            Liste += ExtraireParamEffectif (Params [i], Un) + ", ";
+            Args.Ajouter (ExtraireParamEffectif (Params [i]));
             ValidCar (',');
         }
-        Liste += ExtraireParamEffectif (Params.back (), Un);
+        Args.Ajouter (ExtraireParamEffectif (Params.back ()));
         ValidCar (')');
-        return Liste;
     }
 
-    namespace
+    bool IsReferencable (IdExpr Id)
     {
-        // Fin du litteral C++ commencant en i (guillemet ou apostrophe), echappements compris.
-        std::size_t FinLitteral (const std::string & T, std::size_t i)
-        {
-            const char Quote = T [i];
-            for (++i; i < T.size () && T [i] != Quote; ++i)
-                if (T [i] == '\\') ++i;
-            return i;
-        }
-    }
-
-    bool IsReferencable (const std::string & Texte)
-    {
-        std::size_t i = 0;
-        if (Texte.empty () || ! IsLettre (Texte [0])) return false;
-        while (i < Texte.size () && IsAlnum (Texte [i])) ++i;
+        const SExpr & E = Construction.Expr (Id);
+        if (E.Genre != EExpr::Nom && E.Genre != EExpr::Element) return false;
         // Un objet modifiable, hors variable de pour.
-        const SResolution R = Resoudre (Texte.substr (0, i));
+        const SResolution R = Resoudre (Construction.M.Declarations [E.Ref].Nom);
         const unsigned Type = R.IsVar () && VBoucleVar [R.Var] ? 0 : TypeModifiable (R);
         if (Type == 0) return false;
-        if (i == Texte.size ()) return true;
-        // Sinon un seul element : nom.at (indice), et rien apres la parenthese fermante.
-        static const std::string At = ".at (";
-        if (Texte.compare (i, At.size (), At) != 0) return false;
+        if (E.Genre == EExpr::Nom) return true;
+        // Sinon un seul element, d'un tableau ou d'une chaine ; un element de vector <bool>
+        // n'est qu'un mandataire, pas un bool.
         if (! IsTypeTableau (Type) && Type != TString) return false;
-        // Un element de vector <bool> n'est qu'un mandataire, pas un bool.
-        if (IsTypeTableau (Type) && GetTypeElem (Type) == TBooleen) return false;
-        int Profondeur = 1;
-        for (i += At.size (); i < Texte.size (); ++i)
-        {
-            const char c = Texte [i];
-            if (c == '"' || c == '\'') i = FinLitteral (Texte, i);
-            else if (c == '(') ++Profondeur;
-            else if (c == ')' && --Profondeur == 0) return i + 1 == Texte.size ();
-        }
-        return false;
+        return ! (IsTypeTableau (Type) && GetTypeElem (Type) == TBooleen);
     }
 
     // parametre ::= expression | nom de tableau (pour un tableau en entree)
-    std::string & ExtraireParamEffectif (const CParamFormel & Param, std::string & s)
+    IdExpr ExtraireParamEffectif (const CParamFormel & Param)
     {
         const unsigned TypeFormel = Param.GetType ();
         if (Param.GetInOut () == ModeIn && IsTypeTableau (TypeFormel))
         {
+            std::string s;
             ExtraireIdentForce (s);
+            const std::size_t Fin = GetPosLecture ();
             const SResolution R = Resoudre (s);
             unsigned TypeEffectif;
-            if (R.IsTab ()) TypeEffectif = TypeTab (R.Tab);
+            IdDecl Decl;
+            if (R.IsTab ())
+            {
+                TypeEffectif = TypeTab (R.Tab);
+                Decl = VDeclTab [R.Tab];
+            }
             else if (R.IsParam () && IsTypeTableau (VTypesParamFormel [R.Param]))
+            {
                 TypeEffectif = VTypesParamFormel [R.Param];
+                Decl = VDeclParamFormel [R.Param];
+            }
             else throw CExcTramelo (EMsg::ParametreInvalide, s);
             // Un vector ne se convertit pas en vector d'un autre type d'element.
             VerifType (GetTypeElem (TypeEffectif), GetTypeElem (TypeFormel), true);
-            return s;
+            return Construction.Nouvelle (EExpr::Nom, TypeEffectif, Fin - s.size (), Fin, Decl);
         }
         unsigned Type;
-        const std::size_t Pos = PositionControlee ();
-        ExtraireExpression (s, Type);
+        const IdExpr E = ExtraireExpression (Type);
         if (Param.GetInOut () == ModeIn)
         {
             VerifType (Type, TypeFormel, false);
-            if (ProfilVerifie) s = Convertir (s, Type, TypeFormel, Pos);
-            return s;
+            return E;
         }
         // out et in_out : la reference C++ exige un objet, et exactement du type formel.
-        if (! IsReferencable (s)) throw CExcTramelo (EMsg::ParametreInvalide, s);
+        if (! IsReferencable (E)) throw CExcTramelo (EMsg::ParametreInvalide, Ecrivain->Texte (E));
         VerifType (Type, TypeFormel, true);
-        return s;
+        return E;
     }
 
-    std::string & ExtraireAppelFonction (std::size_t Pos, std::string & s)
+    IdExpr ExtraireAppelFonction (std::size_t Pos, std::size_t Debut)
     {
         // Les listes ne changent pas pendant la lecture d'un appel : pas besoin de copie.
         const CVParamFormel & Params = VVParamFormelsFct [Pos];
-        std::string Liste;
-        ExtraireListeParamEffectifs (Params, Liste);
-        s = VIdentFct [Pos] + " (" + Liste + ")";
-        return s;
+        CConstructeur::CEnfants Args (Construction);
+        ExtraireListeParamEffectifs (Params, Args);
+        return Construction.Nouvelle (EExpr::Appel, VTypesFct [Pos], Debut, GetPosLecture (), VDeclFct [Pos], 0, & Args);
     }
 }

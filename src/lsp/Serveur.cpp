@@ -96,7 +96,7 @@ namespace nsLsp
         }
 
         // En-tete d'une procedure ou d'une fonction : ses parametres suivent son nom dans le journal.
-        std::string EnTete (const SJournal & J, std::size_t Index)
+        std::string EnTete (const SModele & J, std::size_t Index)
         {
             const SDeclaration & D = J.Declarations [Index];
             std::string Liste;
@@ -126,7 +126,7 @@ namespace nsLsp
         }
     }
 
-    std::string DecrireDeclaration (const SJournal & J, const SDeclaration & D)
+    std::string DecrireDeclaration (const SModele & J, const SDeclaration & D)
     {
         const std::string Debut = D.Nom + " : ";
         switch (D.Nature)
@@ -497,7 +497,7 @@ namespace nsLsp
         SOptions Options;
         Options.TailleTab = TailleTab;
         SVerification V = Verifier (Doc.Texte, Options);
-        Doc.Journal = std::move (V.Traduction.Journal);
+        Doc.Modele = std::move (V.Traduction.Modele);
         Doc.FinLignes = std::move (V.Traduction.FinLignes);
         Doc.DebutsSource.clear ();
         if (Doc.Texte.find ('\t') != std::string::npos)
@@ -588,7 +588,7 @@ namespace nsLsp
             // valent partout.
             const std::size_t Ici = VersTamponne (Doc, A);
             const SDeclaration * Unite = nullptr;
-            for (const SDeclaration & D : Doc.Journal.Declarations)
+            for (const SDeclaration & D : Doc.Modele.Declarations)
             {
                 if (D.Nom != Mot) continue;
                 if (IsUnite (D.Nature)) Unite = & D;
@@ -599,7 +599,7 @@ namespace nsLsp
         }
         if (Decl)
         {
-            Texte = DecrireDeclaration (Doc.Journal, * Decl);
+            Texte = DecrireDeclaration (Doc.Modele, * Decl);
             const std::size_t Saut = Texte.find ('\n');
             if (Saut != std::string::npos)
             {
@@ -626,7 +626,7 @@ namespace nsLsp
         SDocument & Doc = Trouver (Params);
         Analyser (Doc);
         const std::string & Uri = Chaine (Champ (Params, "textDocument"), "uri");
-        const SJournal & J = Doc.Journal;
+        const SModele & J = Doc.Modele;
         json Resultat = json::array ();
         for (std::size_t u = 0; u < J.Unites.size (); ++u)
         {

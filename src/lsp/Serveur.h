@@ -33,7 +33,7 @@ namespace nsLsp
         CLignes Lignes;                      // lignes du protocole
         bool Analyse = false;                // Journal et Diagnostics suivent Texte
         bool APublier = false;               // diagnostics pas encore envoyes pour ce texte
-        nsTramelo::SJournal Journal;
+        nsTramelo::SModele Modele;
         std::vector <std::uint32_t> FinLignes;   // fins de ligne du texte tamponne
         std::vector <std::size_t> DebutsSource;  // debuts des lignes "\n" du texte, s'il a des tabulations
         json Diagnostics = json::array ();
@@ -88,5 +88,5 @@ namespace nsLsp
     };
 
     // Texte du survol d'un nom declare : « n : variable de type entier », « t : tableau de reel »...
-    std::string DecrireDeclaration (const nsTramelo::SJournal & Journal, const nsTramelo::SDeclaration & D);
+    std::string DecrireDeclaration (const nsTramelo::SModele & Journal, const nsTramelo::SDeclaration & D);
 }

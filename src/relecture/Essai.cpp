@@ -27,31 +27,31 @@ namespace nsTramelo
         return false;
     }
 
-    bool EssayerBooleenne (std::string & s)
+    bool EssayerBooleenne (IdExpr & E)
     {
-        return ! EchecCertainBooleenne () && Essayer ([&] { ExtraireExprBooleenne (s); });
+        return ! EchecCertainBooleenne () && Essayer ([&] { E = ExtraireExprBooleenne (); });
     }
 
-    bool EssayerFacteurCompare (std::string & s)
+    bool EssayerFacteurCompare (IdExpr & E)
     {
-        return ! EchecCertainFacteurCompare () && Essayer ([&] { ExtraireFacteurCompare (s); });
+        return ! EchecCertainFacteurCompare () && Essayer ([&] { E = ExtraireFacteurCompare (); });
     }
 
-    bool EssayerCaractere (std::string & s)
+    bool EssayerCaractere (IdExpr & E)
     {
         return ! EchecCertainCaractere ()
-            && Essayer ([&] { ExtraireExprCaractere (s); }, nsUtil::GetCode (EMsg::QuoteAttendue));
+            && Essayer ([&] { E = ExtraireExprCaractere (); }, nsUtil::GetCode (EMsg::QuoteAttendue));
     }
 
-    bool EssayerString (std::string & s)
+    bool EssayerString (IdExpr & E)
     {
         return ! EchecCertainString ()
-            && Essayer ([&] { ExtraireExprString (s); }, nsUtil::GetCode (EMsg::GuillemetAttendu));
+            && Essayer ([&] { E = ExtraireExprString (); }, nsUtil::GetCode (EMsg::GuillemetAttendu));
     }
 
-    bool EssayerNumerique (std::string & s, unsigned & Type)
+    bool EssayerNumerique (IdExpr & E, unsigned & Type)
     {
-        return ! EchecCertainNumerique () && Essayer ([&] { ExtraireExprNumerique (s, Type); });
+        return ! EchecCertainNumerique () && Essayer ([&] { E = ExtraireExprNumerique (Type); });
     }
 
     void ReinitialiserRelecture ()

@@ -4,6 +4,7 @@
 // lecture refaite donnerait ; RelectureRapide a faux, tout est relu et le resultat est le meme.
 #pragma once
 
+#include "modele/Modele.h"
 #include "relecture/Memoire.h"
 #include "relecture/Prediction.h"
 #include "util/CExcTramelo.h"
@@ -56,11 +57,11 @@ namespace nsTramelo
     }
 
     // Une entree par forme : vrai si la forme est lue au point de lecture ; sinon rien n'est lu.
-    bool EssayerBooleenne (std::string & s);                 // expression booleenne entiere
-    bool EssayerFacteurCompare (std::string & s);            // premiere forme d'un terme booleen
-    bool EssayerCaractere (std::string & s);                 // laisse passer 111
-    bool EssayerString (std::string & s);                    // laisse passer 112
-    bool EssayerNumerique (std::string & s, unsigned & Type);
+    bool EssayerBooleenne (IdExpr & E);                 // expression booleenne entiere
+    bool EssayerFacteurCompare (IdExpr & E);            // premiere forme d'un terme booleen
+    bool EssayerCaractere (IdExpr & E);                 // laisse passer 111
+    bool EssayerString (IdExpr & E);                    // laisse passer 112
+    bool EssayerNumerique (IdExpr & E, unsigned & Type);
 
     // Premiere lecture d'une denotation de tableau, qui commence par un mot : vrai si elle reussit ;
     // sinon la lecture suivante repart de la ou celle-ci s'est arretee (sans retour).

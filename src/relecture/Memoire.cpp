@@ -77,13 +77,12 @@ namespace nsTramelo
             return It == Lectures.end () ? nullptr : & It->second;
         }
 
-        std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type)
+        IdExpr Rejouer (const SLecture & Lu, unsigned & Type)
         {
             fi.Seekg (Lu.PosFin);
             if (! Lu.Ok) throw * Lu.Erreur;
-            s = Lu.Texte;
             Type = Lu.Type;
-            return s;
+            return Lu.Noeud;
         }
 
         std::size_t Ouvrir (ELecteur L, std::size_t Depart)
@@ -92,11 +91,11 @@ namespace nsTramelo
             return Ouvertes.size () - 1;
         }
 
-        void Fermer (std::size_t Rang, const std::string & s, unsigned Type)
+        void Fermer (std::size_t Rang, IdExpr Noeud, unsigned Type)
         {
             const SOuverte O = Ouvertes [Rang];
             Ouvertes.resize (Rang);
-            if (! fi.EnEchec ()) Retenir (O, { true, s, Type, fi.Tellg (), std::nullopt });
+            if (! fi.EnEchec ()) Retenir (O, { true, Noeud, Type, fi.Tellg (), std::nullopt });
         }
     }
 
@@ -110,7 +109,7 @@ namespace nsTramelo
         {
             if (! fi.EnEchec ())
                 for (std::size_t i = Ouvertes.size (); i-- > Marque; )
-                    Retenir (Ouvertes [i], { false, "", 0, fi.Tellg (), Exc });
+                    Retenir (Ouvertes [i], { false, Aucun, 0, fi.Tellg (), Exc });
         }
         catch (...) {}
         Ouvertes.resize (Marque);

@@ -4,6 +4,7 @@
 // texte n'a pas bute sur sa fin (fi.GetNbEchecs) ; la memoire est videe a chaque instruction.
 #pragma once
 
+#include "modele/Modele.h"
 #include "scanner/Source.h"
 #include "util/CExcTramelo.h"
 
@@ -26,7 +27,7 @@ namespace nsTramelo
         struct SLecture
         {
             bool        Ok;
-            std::string Texte;
+            IdExpr      Noeud;       // le noeud du modele lu
             unsigned    Type;
             std::size_t PosFin;      // position ou la lecture s'est arretee, erreur comprise
             std::optional <CExcTramelo> Erreur;   // celle d'une lecture qui a echoue
@@ -37,11 +38,11 @@ namespace nsTramelo
 
         bool Vide ();
         const SLecture * Retrouver (ELecteur L, std::size_t Pos);
-        std::string & Rejouer (const SLecture & Lu, std::string & s, unsigned & Type);
+        IdExpr Rejouer (const SLecture & Lu, unsigned & Type);
         // Une lecture commence : son rang parmi les lectures ouvertes.
         std::size_t Ouvrir (ELecteur L, std::size_t Depart);
         // Elle reussit : elle est retenue, et les lectures ouvertes apres elle sont fermees.
-        void Fermer (std::size_t Rang, const std::string & s, unsigned Type);
+        void Fermer (std::size_t Rang, IdExpr Noeud, unsigned Type);
     }
 
     // Un essai en cours, le temps de sa lecture. Quand il rattrape une erreur, les lectures
@@ -59,32 +60,29 @@ namespace nsTramelo
         std::size_t Marque;
     };
 
-    // Lit avec Lire (s, Type), ou rejoue la lecture deja faite a la meme position : meme texte,
+    // Lit avec Lire (Type), ou rejoue la lecture deja faite a la meme position : meme noeud,
     // meme type, meme position finale, meme erreur. Hors de tout essai, rien n'est retenu.
     template <class FLire>
-    std::string & Memoriser (ELecteur L, std::string & s, unsigned & Type, FLire && Lire)
+    IdExpr Memoriser (ELecteur L, unsigned & Type, FLire && Lire)
     {
         if (! RelectureRapide || fi.EnEchec () || (nsMemoire::NbEssais == 0 && nsMemoire::Vide ()))
-            return Lire (s, Type);
+            return Lire (Type);
         const std::size_t Depart = fi.Tellg ();
         if (const nsMemoire::SLecture * Lu = nsMemoire::Retrouver (L, Depart))
-            return nsMemoire::Rejouer (* Lu, s, Type);
-        if (nsMemoire::NbEssais == 0) return Lire (s, Type);
+            return nsMemoire::Rejouer (* Lu, Type);
+        if (nsMemoire::NbEssais == 0) return Lire (Type);
         const std::size_t Rang = nsMemoire::Ouvrir (L, Depart);
-        Lire (s, Type);
-        nsMemoire::Fermer (Rang, s, Type);
-        return s;
+        const IdExpr E = Lire (Type);
+        nsMemoire::Fermer (Rang, E, Type);
+        return E;
     }
 
     // Lecteur d'un type fixe.
     template <class FLire>
-    std::string & Memoriser (ELecteur L, std::string & s, FLire && Lire)
+    IdExpr Memoriser (ELecteur L, FLire && Lire)
     {
         unsigned SansType = 0;
-        return Memoriser (L, s, SansType, [&] (std::string & Texte, unsigned &) -> std::string &
-        {
-            return Lire (Texte);
-        });
+        return Memoriser (L, SansType, [&] (unsigned &) { return Lire (); });
     }
 
     // Aucune relecture ne revient sur une instruction terminee : la memoire est videe.

@@ -24,7 +24,7 @@ namespace nsTramelo
         // Le mot au point de lecture Depart : son premier caractere (0 a la fin du texte) a la
         // position Debut, le nom qui commence la (vide si ce n'est pas une lettre), la position
         // Apres lui, et ce que les tables de la generation Generation en disent.
-        struct SMot
+        struct SMotRegarde
         {
             std::size_t   Depart = CSource::PosInvalide;
             std::uint64_t Generation = 0;
@@ -41,9 +41,9 @@ namespace nsTramelo
         // Le dernier mot regarde, que plusieurs predictions demandent de suite au meme endroit ;
         // refait par MotCourant quand la position ou les tables changent, oublie par
         // ReinitialiserPredictions.
-        SMot Mot;
+        SMotRegarde Mot;
 
-        const SMot & MotCourant ()
+        const SMotRegarde & MotCourant ()
         {
             if (Mot.Depart == fi.Tellg () && Mot.Generation == GenerationSymboles) return Mot;
             Mot.Depart = Mot.Debut = fi.Tellg ();
@@ -62,7 +62,7 @@ namespace nsTramelo
 
         // Un indice doit suivre le nom : echec sur si autre chose qu'un [ suit (110) ; inconnu a
         // la fin du texte, et a la borne d'imbrication (147 passerait avant).
-        bool IndiceManque (const SMot & M)
+        bool IndiceManque (const SMotRegarde & M)
         {
             if (Imbrication >= MaxImbrication) return false;
             std::size_t P = M.Apres;
@@ -71,7 +71,7 @@ namespace nsTramelo
         }
 
         // Le nom echoue-t-il a coup sur dans un facteur de cette forme ?
-        bool EchecNom (const SMot & M, EForme Forme)
+        bool EchecNom (const SMotRegarde & M, EForme Forme)
         {
             const unsigned F = static_cast <unsigned> (Forme);
             if (! M.Classe [F])
@@ -85,7 +85,7 @@ namespace nsTramelo
 
         // ( contenu ) : echec sur si le contenu, lu par le meme lecteur, a deja echoue a cet
         // endroit, sauf par une erreur qui traverserait, et si la parenthese ne passe pas la borne.
-        bool ContenuEchoue (const SMot & M, ELecteur Lecteur, unsigned Passant)
+        bool ContenuEchoue (const SMotRegarde & M, ELecteur Lecteur, unsigned Passant)
         {
             if (Imbrication + 1 > MaxImbrication) return false;
             const nsMemoire::SLecture * Lu = nsMemoire::Retrouver (Lecteur, M.Debut + 1);
@@ -94,10 +94,10 @@ namespace nsTramelo
         }
 
         // Le mot au point de lecture, ou rien si les predictions sont coupees ou le texte fini.
-        const SMot * Regarde ()
+        const SMotRegarde * Regarde ()
         {
             if (! RelectureRapide || fi.EnEchec ()) return nullptr;
-            const SMot & M = MotCourant ();
+            const SMotRegarde & M = MotCourant ();
             return M.Premier == 0 ? nullptr : & M;
         }
     }
@@ -105,7 +105,7 @@ namespace nsTramelo
     // facteur_booleen : ( booleenne ) | NON facteur | vrai | faux | nom
     bool EchecCertainFacteurCompare ()
     {
-        const SMot * M = Regarde ();
+        const SMotRegarde * M = Regarde ();
         if (M == nullptr) return false;
         if (M->Premier == '(') return ContenuEchoue (* M, ELecteur::Booleenne, 0);
         if (M->Nom.empty ()) return true;                                      // 132
@@ -116,7 +116,7 @@ namespace nsTramelo
     // caractere : litteral | nom
     bool EchecCertainCaractere ()
     {
-        const SMot * M = Regarde ();
+        const SMotRegarde * M = Regarde ();
         if (M == nullptr || M->Premier == '\'') return false;
         return M->Nom.empty () || EchecNom (* M, EForme::Caractere);          // 106
     }
@@ -124,7 +124,7 @@ namespace nsTramelo
     // facteur_string : ( string ) | litteral | nom
     bool EchecCertainString ()
     {
-        const SMot * M = Regarde ();
+        const SMotRegarde * M = Regarde ();
         if (M == nullptr || M->Premier == '"') return false;
         if (M->Premier == '(')
             return ContenuEchoue (* M, ELecteur::String, nsUtil::GetCode (EMsg::GuillemetAttendu));
@@ -134,7 +134,7 @@ namespace nsTramelo
     // facteur_numerique : ( somme ) | - facteur | nombre | nom
     bool EchecCertainNumerique ()
     {
-        const SMot * M = Regarde ();
+        const SMotRegarde * M = Regarde ();
         if (M == nullptr || M->Premier == '(' || M->Premier == '-' || IsChiffre (M->Premier)) return false;
         return M->Nom.empty () || EchecNom (* M, EForme::Numerique);          // 135
     }
@@ -149,7 +149,7 @@ namespace nsTramelo
         bool Echec = true;
         Essayer ([&]
         {
-            std::string Operande;
+            IdExpr Operande;
             ExtraireOperandeGauche (Operande);
             const char c = SkipSpaces ();
             Echec = c != 0 && c != 'v' && c != 'n' && c != '<' && c != '>';
@@ -165,5 +165,5 @@ namespace nsTramelo
         return c != 0 && ! IsLettre (c);
     }
 
-    void ReinitialiserPredictions () { Mot = SMot (); }
+    void ReinitialiserPredictions () { Mot = SMotRegarde (); }
 }

@@ -1,7 +1,7 @@
 #include "scanner/Litteraux.h"
 
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
-#include "journal/Journal.h"
 #include "scanner/Source.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -52,7 +52,7 @@ namespace nsTramelo
     }
 
     // nombre ::= chiffres [. chiffres] [(e|E) [+|-] chiffres]
-    std::string & ExtraireLitteralNombre (std::string & s, unsigned & Type)
+    IdExpr ExtraireLitteralNombre (unsigned & Type)
     {
         const std::size_t Debut = fi.Tellg ();
         double Val;
@@ -62,42 +62,34 @@ namespace nsTramelo
             fi.Seekg (Debut);
             throw CExcTramelo (EMsg::ExprNumerique);
         }
+        const std::string & T = fi.GetTexte ();
+        std::size_t i = Debut;
+        const std::size_t Fin = GetPosLecture ();
+        while (i < Fin && IsBlanc (T [i])) ++i;
         if (Val != std::floor (Val) || Val < -2147483648.0 || Val > 2147483647.0) Type = TReel;
-        else
-        {
-            Type = Val >= 0 ? TEntierNaturel : TEntier;
-            // Pour les outils : 2.0 ou 1e3 s'ecrivent comme des reels mais sont des entiers.
-            const std::string & T = fi.GetTexte ();
-            std::size_t i = Debut, Fin = GetPosLecture ();
-            while (i < Fin && IsBlanc (T [i])) ++i;
-            for (std::size_t j = i; j < Fin; ++j)
-                if (T [j] == '.' || T [j] == 'e' || T [j] == 'E')
-                {
-                    Journal.NoterLitteralAPoint (i, Fin);
-                    break;
-                }
-        }
-        s = TexteNombre (Val, Type);
-        return s;
+        else Type = Val >= 0 ? TEntierNaturel : TEntier;
+        return Construction.Nombre (Val, Type, i, Fin);
     }
 
-    // chaine ::= " { caractere | \ caractere } "
-    std::string & ExtraireLitteralChaine (std::string & s)
+    bool IsLitteralAPoint (const std::string & Texte, SPlage P)
+    {
+        for (std::size_t j = P.Debut; j < P.Fin (); ++j)
+            if (Texte [j] == '.' || Texte [j] == 'e' || Texte [j] == 'E') return true;
+        return false;
+    }
+
+    // chaine ::= " { caractere | \\ caractere } "
+    IdExpr ExtraireLitteralChaine ()
     {
         const std::size_t Debut = fi.Tellg ();
         LireCarNonBlanc ();
-        s = "string (\"";
+        const std::size_t Guillemet = GetPosLecture () - 1;
         bool Echappe = false;
         char c;
         while (fi.Get (c))
         {
-            if (c == '"' && ! Echappe)
-            {
-                s += "\")";
-                return s;
-            }
+            if (c == '"' && ! Echappe) return Construction.Nouvelle (EExpr::Chaine, TString, Guillemet, GetPosLecture ());
             if (Echappe) VerifEchappement (c);
-            AjouterCar (s, c, Echappe);
             Echappe = ! Echappe && c == '\\';
         }
         fi.Clear ();
@@ -105,36 +97,58 @@ namespace nsTramelo
         throw CExcTramelo (EMsg::GuillemetAttendu);
     }
 
-    // caractere ::= ' (caractere | \ caractere) '
-    std::string & ExtraireLitteralCaractere (std::string & s)
+    // caractere ::= ' (caractere | \\ caractere) '
+    IdExpr ExtraireLitteralCaractere ()
     {
         LireCarNonBlanc ();
+        const std::size_t Apostrophe = GetPosLecture () - 1;
         std::size_t P = fi.Tellg ();
         char K;
-        bool Echappe = false;
         if (fi.Get (K))
         {
-            s = "'";
             bool Lu = true;
             if (K == '\\')
             {
-                s += '\\';
-                Echappe = true;
                 P = fi.Tellg ();
                 Lu = fi.Get (K);
                 if (Lu) VerifEchappement (K);
             }
             if (Lu)
             {
-                AjouterCar (s, K, Echappe);
-                s += '\'';
                 P = fi.Tellg ();
                 char Fin;
-                if (fi.Get (Fin) && Fin == '\'') return s;
+                if (fi.Get (Fin) && Fin == '\'') return Construction.Nouvelle (EExpr::Caractere, TCaractere, Apostrophe, GetPosLecture ());
             }
         }
         fi.Clear ();
         fi.Seekg (P);
         throw CExcTramelo (EMsg::QuoteAttendue);
+    }
+
+    std::string TexteLitteralChaine (const std::string & Texte, SPlage P)
+    {
+        std::string s = "string (\"";
+        bool Echappe = false;
+        for (std::size_t i = P.Debut + 1; i + 1 < P.Fin (); ++i)
+        {
+            const char c = Texte [i];
+            AjouterCar (s, c, Echappe);
+            Echappe = ! Echappe && c == '\\';
+        }
+        return s + "\")";
+    }
+
+    std::string TexteLitteralCaractere (const std::string & Texte, SPlage P)
+    {
+        std::string s = "'";
+        std::size_t i = P.Debut + 1;
+        const bool Echappe = Texte [i] == '\\';
+        if (Echappe)
+        {
+            s += '\\';
+            ++i;
+        }
+        AjouterCar (s, Texte [i], Echappe);
+        return s + '\'';
     }
 }

@@ -1,10 +1,10 @@
 #include "statements/Boucles.h"
 
-#include "controles/Controles.h"
 #include "driver/Tramelo.h"
 #include "expressions/Booleenne.h"
 #include "expressions/Numerique.h"
-#include "journal/Journal.h"
+#include "ecriture/Ecrivain.h"
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
 #include "statements/Instructions.h"
 #include "symbols/Symboles.h"
@@ -29,13 +29,16 @@ namespace nsTramelo
         };
 
         // tant_que / jusqua ( condition ) faire instructions ffaire
-        void TraiterBoucleFaire (const char * Avant, const char * Apres)
+        void TraiterBoucleFaire (EInstr Genre)
         {
             CBoucleOuverte Boucle;
-            const std::string Condition = LireConditionParenthesee ();
-            Sortie << Tabul << Avant << Condition << Apres << Tabul << "{\n";
+            Construction.Genre (Genre);
+            const IdExpr Condition = LireConditionParenthesee ();
+            Construction.AjouterExpr (Condition);
+            if (Genre == EInstr::TantQue) Ecrivain->TantQue (Condition);
+            else Ecrivain->JusquA (Condition);
             TraiterFaireFFaire ();
-            Sortie << Tabul << "}\n";
+            Ecrivain->FinFaire ();
         }
     }
 
@@ -43,26 +46,29 @@ namespace nsTramelo
     void TraiterRepeter ()
     {
         CBoucleOuverte Boucle;
-        Sortie << Tabul << "do\n" << Tabul << "{\n";
+        Construction.Genre (EInstr::Repeter);
+        Ecrivain->Repeter ();
         TraiterInstructions ("jusqua");
-        const std::string Condition = LireConditionParenthesee ();
-        Sortie << Tabul << "}\n" << Tabul << "while (! (" << Condition << "));\n";
+        const IdExpr Condition = LireConditionParenthesee ();
+        Construction.AjouterExpr (Condition);
+        Ecrivain->FinRepeter (Condition);
     }
 
     // boucle ::= boucle instructions fboucle
     void TraiterBoucle ()
     {
         CBoucleOuverte Boucle;
-        Sortie << Tabul << "do\n" << Tabul << "{\n";
+        Construction.Genre (EInstr::Boucle);
+        Ecrivain->Boucle ();
         TraiterInstructions ("fboucle");
-        Sortie << Tabul << "}\n" << Tabul << "while (true);\n";
+        Ecrivain->FinBoucle ();
     }
 
     // tant_que ::= tant_que ( condition ) faire instructions ffaire
-    void TraiterTantQue () { TraiterBoucleFaire ("while (", ")\n"); }
+    void TraiterTantQue () { TraiterBoucleFaire (EInstr::TantQue); }
 
     // jusqua ::= jusqua ( condition ) faire instructions ffaire
-    void TraiterJusquA () { TraiterBoucleFaire ("while ( !(", "))\n"); }
+    void TraiterJusquA () { TraiterBoucleFaire (EInstr::JusquA); }
 
     // faire instructions ffaire
     void TraiterFaireFFaire ()
@@ -72,60 +78,45 @@ namespace nsTramelo
     }
 
     // borne ::= expression_numerique (entier ou entier_naturel)
-    std::string & ExtraireBorne (std::string & s)
+    IdExpr ExtraireBorne ()
     {
         unsigned Type;
-        ExtraireExprNumerique (s, Type);
+        const IdExpr Borne = ExtraireExprNumerique (Type);
         if (Type != TEntier && Type != TEntierNaturel) throw CExcTramelo (EMsg::BorneInvalide);
-        return s;
+        Construction.AjouterExpr (Borne);
+        return Borne;
     }
 
     // pour ::= pour ( nom variant_de borne a borne [descendant] ) faire instructions ffaire
     void TraiterPour ()
     {
         CBoucleOuverte Boucle;
+        Construction.Genre (EInstr::Pour);
         ValidCar ('(');
-        std::string Nom, Inf, Sup;
+        std::string Nom;
         ExtraireIdentForce (Nom);
         TestIdentNonMotCle (Nom);
-        Journal.Declarer (Nom, ENature::VariableBoucle, NivBloc + 1);
-        Journal.Preciser (ENature::VariableBoucle, TEntier);
+        Construction.Declarer (Nom, ENature::VariableBoucle, NivBloc + 1);
+        Construction.Preciser (ENature::VariableBoucle, TEntier);
+        const IdDecl Decl = Construction.DerniereDeclaration ();
+        Construction.FixerDecl (Decl);
         ValidMot ("variant_de");
-        ExtraireBorne (Inf);
+        const IdExpr Inf = ExtraireBorne ();
         ValidMot ("a");
-        ExtraireBorne (Sup);
-        std::string Pas = "++", Comparaison = " <= ";
+        const IdExpr Sup = ExtraireBorne ();
         char c;
         TestFinInopineeCode (c);
-        if (c == 'd')
+        const bool Descendant = c == 'd';
+        if (Descendant)
         {
-            Pas = "--";
-            Comparaison = " >= ";
             ValidMot ("descendant");
+            Construction.Drapeau (InstrDescendant);
         }
         // Entree apres les bornes : en C++ elles sont evaluees avant que la variable existe.
-        AjouterVar (Nom, TEntier, NivBloc + 1, true);
+        AjouterVar (Nom, TEntier, NivBloc + 1, Decl, true);
         ValidCar (')');
-        Sortie << Tabul << "{\n";
-        AugmenterTabul (Tabul, TabulSz);
-        Sortie << Tabul << "long long int _BorneInf (" << Inf << ");\n"
-                  << Tabul << "long long int _BorneSup (" << Sup << ");\n";
-        if (ProfilVerifie)
-        {
-            // Profil verifie : la variable n'avance que si la borne n'est pas atteinte (une borne
-            // egale au plus grand entier ferait deborder ++, et la boucle ne finirait jamais).
-            const bool Monte = Pas == "++";
-            Sortie << Tabul << "for (long long int " << Nom << " = _BorneInf, _Encore = " << Nom << Comparaison
-                   << "_BorneSup; _Encore; _Encore = " << Nom << (Monte ? " < " : " > ") << "_BorneSup, "
-                   << Nom << (Monte ? " += " : " -= ") << "_Encore)\n";
-        }
-        else
-            Sortie << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom << Comparaison
-                   << "_BorneSup; " << Pas << Nom << ")\n";
-        Sortie << Tabul << "{\n";
+        Ecrivain->Pour (Construction.M.Declarations [Decl], Inf, Sup, Descendant);
         TraiterFaireFFaire ();
-        Sortie << Tabul << "}\n";
-        ReduireTabul (Tabul, TabulSz);
-        Sortie << Tabul << "}\n";
+        Ecrivain->FinPour ();
     }
 }

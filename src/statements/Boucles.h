@@ -1,6 +1,8 @@
 // Les cinq boucles : repeter, boucle, tant_que, jusqua, pour.
 #pragma once
 
+#include "modele/Modele.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,5 +18,6 @@ namespace nsTramelo
     void TraiterJusquA ();
     void TraiterPour ();
     void TraiterFaireFFaire ();
-    std::string & ExtraireBorne (std::string & s);
+    // Une borne de pour, ajoutee aux expressions de l'instruction.
+    IdExpr ExtraireBorne ();
 }

@@ -1,13 +1,13 @@
 #include "statements/Instructions.h"
 
-#include "controles/Controles.h"
 #include "driver/Tramelo.h"
+#include "ecriture/Ecrivain.h"
 #include "expressions/Booleenne.h"
 #include "expressions/Chaine.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
-#include "journal/Journal.h"
 #include "expressions/ParamEffectifs.h"
+#include "modele/Construction.h"
 #include "relecture/Essai.h"
 #include "scanner/Scanner.h"
 #include "statements/ProcStandard.h"
@@ -25,55 +25,61 @@ using nsUtil::EMsg;
 namespace nsTramelo
 {
     // instructions ::= { instruction } mot_de_fin
-    std::string TraiterInstructions (const std::string & Fin)
+    std::string TraiterInstructions (const std::string & Fin, bool SuiteOuverte)
     {
         CImbrication Niveau;
-        AugmenterTabul (Tabul, TabulSz);
+        Ecrivain->DebutSuite ();
         ++NivBloc;
         std::string Mot;
         const bool FinDeBranche = Fin == "fin_bloc_si";
-        Journal.OuvrirBloc (Fin);
-        bool Terminale = false;
+        Construction.OuvrirBloc (Fin);
+        if (! SuiteOuverte) Construction.OuvrirSuite ();
         for (;;)
         {
             // Aucune relecture ne revient sur une instruction terminee.
             OublierLectures ();
             ExtraireIdentForce (Mot);
             // Profil verifie : les lignes produites renvoient a celle de l'instruction ou du mot de fin.
-            SituerSortie (GetPosLecture () - Mot.size ());
+            const std::size_t Debut = GetPosLecture () - Mot.size ();
+            Ecrivain->Situer (Debut);
             if (FinDeBranche ? IsMotDeBranche (Mot) : Mot == Fin) break;
-            Journal.DebuterInstruction (Mot.size ());
+            Construction.DebuterInstruction (Mot.size ());
+            Construction.OuvrirInstr (Debut);
             TraiterInstruction (Mot);
-            Terminale = Journal.InstructionTerminale;
-            Journal.FinirInstruction ();
+            Construction.FermerInstr ();
+            Construction.FinirInstruction ();
         }
-        Journal.FermerBloc ();
-        // L'instruction qui contient cette suite ne finit pas pour autant (sauf si elle le dit).
-        Journal.SuiteTerminale = Terminale;
-        Journal.InstructionTerminale = false;
+        Construction.FermerBloc ();
+        Construction.FermerSuite (Mot.size ());
         DepilerDecl (NivBloc);
         --NivBloc;
-        ReduireTabul (Tabul, TabulSz);
+        Ecrivain->FinSuite ();
         return Mot;
     }
 
     namespace
     {
-        // Cible d'une affectation a une chaine : la chaine entiere, ou un de ses caracteres.
-        void AffecterChaine (const std::string & Nom)
+        // La declaration modifiable d'un nom (variable, tableau ou parametre, comme TypeModifiable).
+        IdDecl DeclModifiable (const SResolution & R)
         {
-            if (SkipSpaces () == '[')
-            {
-                std::string Indice;
-                TraiterAffectation (Nom + ExtraireIndice (Indice, Nom), TCaractere);
-            }
-            else TraiterAffectation (Nom, TString);
+            if (R.IsVar ()) return VDeclVar [R.Var];
+            if (R.IsTab ()) return VDeclTab [R.Tab];
+            return VDeclParamFormel [R.Param];
         }
 
-        void AffecterElement (const std::string & Nom, unsigned TypeTableau)
+        // nom [ indice ], le nom commencant a Debut : l'element, de type Type.
+        IdExpr LireElement (IdDecl Decl, unsigned Type, std::size_t Debut)
         {
-            std::string Indice;
-            TraiterAffectation (Nom + ExtraireIndice (Indice, Nom), GetTypeElem (TypeTableau));
+            CConstructeur::CEnfants E (Construction);
+            E.Ajouter (ExtraireIndice ());
+            return Construction.Nouvelle (EExpr::Element, Type, Debut, GetPosLecture (), Decl, 0, & E);
+        }
+
+        // Cible d'une affectation a une chaine : la chaine entiere, ou un de ses caracteres.
+        void AffecterChaine (IdDecl Decl, std::size_t Debut)
+        {
+            if (SkipSpaces () == '[') TraiterAffectation (LireElement (Decl, TCaractere, Debut), TCaractere);
+            else TraiterAffectation (Construction.Nouvelle (EExpr::Nom, TString, Debut, GetPosLecture (), Decl), TString);
         }
     }
 
@@ -88,68 +94,69 @@ namespace nsTramelo
         const SResolution R = Resoudre (Mot);
         if (const unsigned Type = TypeModifiable (R))
         {
-            if (IsTypeTableau (Type)) return AffecterElement (Mot, Type);
-            if (Type == TString) return AffecterChaine (Mot);
-            return TraiterAffectation (Mot, Type);
+            const std::size_t Debut = GetPosLecture () - Mot.size ();
+            const IdDecl Decl = DeclModifiable (R);
+            if (IsTypeTableau (Type))
+            {
+                const unsigned Elem = GetTypeElem (Type);
+                return TraiterAffectation (LireElement (Decl, Elem, Debut), Elem);
+            }
+            if (Type == TString) return AffecterChaine (Decl, Debut);
+            return TraiterAffectation (Construction.Nouvelle (EExpr::Nom, Type, Debut, GetPosLecture (), Decl), Type);
         }
         if (R.IsProc ()) return TraiterAppelProcedure (R.Proc);
         throw CExcTramelo (EMsg::AttenteVariable);
     }
 
     // affectation ::= cible <- valeur ;
-    void TraiterAffectation (const std::string & Cible, unsigned Type)
+    void TraiterAffectation (IdExpr Cible, unsigned Type)
     {
+        Construction.Genre (EInstr::Affectation);
+        Construction.AjouterExpr (Cible);
         ValidCar ('<');
         ValidCar ('-');
         if (IsTypeTableau (Type)) throw CExcTramelo (EMsg::AffectationTableau);
-        std::string Valeur;
+        IdExpr Valeur;
         unsigned TypeVal;
-        const std::size_t PosValeur = PositionControlee ();
-        if (Type == TBooleen) ExtraireExprBooleenne (Valeur);
-        else if (Type == TCaractere) ExtraireExprCaractere (Valeur);
-        else if (Type == TString) ExtraireExprString (Valeur);
-        else
-        {
-            ExtraireExprNumerique (Valeur, TypeVal);
-            if (ProfilVerifie) Valeur = Convertir (Valeur, TypeVal, Type, PosValeur);
-        }
+        if (Type == TBooleen) Valeur = ExtraireExprBooleenne ();
+        else if (Type == TCaractere) Valeur = ExtraireExprCaractere ();
+        else if (Type == TString) Valeur = ExtraireExprString ();
+        else Valeur = ExtraireExprNumerique (TypeVal);
+        Construction.AjouterExpr (Valeur);
         ValidCar (';');
-        Sortie << Tabul << Cible << " = " << Valeur << ";\n";
+        Ecrivain->Affectation (Cible, Valeur);
     }
 
     // appel ::= procedure [( parametre_effectif { , parametre_effectif } )] ;
     void TraiterAppelProcedure (std::size_t Index)
     {
+        Construction.Genre (EInstr::AppelProcedure);
+        Construction.FixerDecl (VDeclProc [Index]);
         // Les listes ne changent pas pendant la lecture d'un appel : pas besoin de copie.
         const CVParamFormel & Params = ParamsProc (Index);
         const std::size_t PosNom = GetPosLecture () - VIdentProc [Index].size ();
-        std::string Liste;
-        ExtraireListeParamEffectifs (Params, Liste);
+        CConstructeur::CEnfants Args (Construction);
+        ExtraireListeParamEffectifs (Params, Args);
+        for (std::size_t i = 0; i < Args.Nb (); ++i) Construction.AjouterExpr (Args [i]);
         ValidCar (';');
-        // L'algorithme qui s'appelle lui-meme : la pile est controlee avant l'appel.
-        if (ProfilVerifie && VIdentProc [Index] == IdentAlgo)
-            Sortie << Tabul << "_Entree (\"" << IdentAlgo << "\", " << TextePosition (PosNom) << ");\n";
-        Sortie << Tabul << VIdentProc [Index] << " (" << Liste << ");\n";
+        Ecrivain->AppelProcedure (Construction.M.Declarations [VDeclProc [Index]], Args.Donnees (), Args.Nb (), PosNom);
     }
 
-    std::string & ExtraireValeurRenvoyee (std::string & s)
+    IdExpr ExtraireValeurRenvoyee ()
     {
         if (LeTypeDeRetour == 0) throw CExcTramelo (EMsg::RenvoieHorsFonction);
         unsigned Type;
-        const std::size_t PosValeur = PositionControlee ();
-        ExtraireExpression (s, Type);
+        const IdExpr Valeur = ExtraireExpression (Type);
         VerifType (Type, LeTypeDeRetour, false);
-        if (ProfilVerifie) s = Convertir (s, Type, LeTypeDeRetour, PosValeur);
+        Construction.AjouterExpr (Valeur);
         ValidCar (';');
-        return s;
+        return Valeur;
     }
 
     // renvoie ::= renvoie expression ;
     void TraiterRenvoie ()
     {
-        std::string Valeur;
-        ExtraireValeurRenvoyee (Valeur);
-        Sortie << Tabul << "return (" << Valeur << ");\n";
-        Journal.InstructionTerminale = true;
+        Construction.Genre (EInstr::Renvoie);
+        Ecrivain->Renvoie (ExtraireValeurRenvoyee ());
     }
 }

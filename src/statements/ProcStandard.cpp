@@ -1,9 +1,9 @@
 #include "statements/ProcStandard.h"
 
-#include "controles/Controles.h"
-#include "driver/Tramelo.h"
+#include "ecriture/Ecrivain.h"
 #include "expressions/Expression.h"
 #include "expressions/Numerique.h"
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
 #include "symbols/Symboles.h"
 #include "types/TypesCodes.h"
@@ -24,51 +24,46 @@ namespace nsTramelo
         else throw CExcTramelo (EMsg::ProcStandardInconnue, Nom);
     }
 
-    std::string & TraiterParamAfficher (std::string & s)
+    IdExpr TraiterParamAfficher ()
     {
         unsigned Type;
-        ExtraireExpression (s, Type);
+        const IdExpr E = ExtraireExpression (Type);
         // Un tableau entier n'a pas d'operateur de sortie en C++.
         if (IsTypeTableau (Type)) throw CExcTramelo (EMsg::TypeInvalide);
-        return s;
+        return E;
     }
 
     // afficher ::= afficher ( expression { , expression } ) ;
     void TraiterAfficher ()
     {
+        Construction.Genre (EInstr::Afficher);
         ValidCar ('(');
-        std::string Valeurs, Arg;
-        Valeurs += TraiterParamAfficher (Arg);
+        CConstructeur::CEnfants Valeurs (Construction);
+        Valeurs.Ajouter (TraiterParamAfficher ());
         while (LireCarSi (','))
-            Valeurs += ") << (" + TraiterParamAfficher (Arg);
+            Valeurs.Ajouter (TraiterParamAfficher ());
+        for (std::size_t i = 0; i < Valeurs.Nb (); ++i) Construction.AjouterExpr (Valeurs [i]);
         ValidCar (')');
         ValidCar (';');
-        Sortie << Tabul << "cout << (" << Valeurs << ");\n";
+        Ecrivain->Afficher (Valeurs.Donnees (), Valeurs.Nb ());
     }
 
     // saisir ::= saisir ( variable { , variable } ) ;
     void TraiterSaisir ()
     {
+        Construction.Genre (EInstr::Saisir);
         ValidCar ('(');
         std::string Nom;
         for (;;)
         {
             ExtraireIdentForce (Nom);
             if (! IsIdentVar (Nom)) throw CExcTramelo (EMsg::DoitEtreVariable, Nom);
-            const unsigned Type = GetTypeIdent (Nom);
-            // Profil verifie : une saisie invalide ou une fin d'entree est signalee.
-            if (ProfilVerifie) GenererSaisir (Nom, GetPosLecture () - Nom.size ());
-            else if (IsTypeString (Type)) Sortie << Tabul << "getline (cin, " << Nom << ");\n";
-            else if (Type == TCaractere) Sortie << Tabul << Nom << " = cin.get();\n";
-            else
-            {
-                // Le bloc jette le reste de la ligne saisie apres la valeur.
-                Sortie << Tabul << "cin >> " << Nom << ";\n" << Tabul << "{\n";
-                AugmenterTabul (Tabul, TabulSz);
-                Sortie << Tabul << "string _S;\n" << Tabul << "getline (cin, _S);\n";
-                ReduireTabul (Tabul, TabulSz);
-                Sortie << Tabul << "}\n";
-            }
+            const std::size_t Fin = GetPosLecture ();
+            const IdExpr Variable = Construction.Nouvelle (EExpr::Nom, GetTypeIdent (Nom), Fin - Nom.size (), Fin,
+                                                           DeclDuNom (Nom));
+            Construction.AjouterExpr (Variable);
+            // Chaque variable est ecrite des qu'elle est lue.
+            Ecrivain->Saisir (Variable);
             if (! LireCarSi (',')) break;
         }
         // Le ; est exige comme partout : un oubli ne doit pas manger le debut de l'instruction suivante.
@@ -79,28 +74,33 @@ namespace nsTramelo
     // ligne_suivante ::= ligne_suivante ;
     void TraiterLigneSuivante ()
     {
+        Construction.Genre (EInstr::LigneSuivante);
         ValidCar (';');
-        Sortie << Tabul << "cout << endl;\n";
+        Ecrivain->LigneSuivante ();
     }
 
     namespace
     {
         // ( nom , longueur ) ; ou nom est un tableau ou une chaine modifiable.
-        void LireRedimension (EMsg Refus, std::string & Nom, std::string & Longueur, std::size_t & Pos)
+        void LireRedimension (EMsg Refus, IdExpr & Nom, IdExpr & Longueur)
         {
             ValidCar ('(');
-            ExtraireIdentForce (Nom);
-            if (IsIdentCst (Nom)) throw CExcTramelo (Refus, Nom);
-            const unsigned Type = GetTypeIdent (Nom);
+            std::string N;
+            ExtraireIdentForce (N);
+            if (IsIdentCst (N)) throw CExcTramelo (Refus, N);
+            const unsigned Type = GetTypeIdent (N);
             // Un nom de fonction n'a pas de membre resize en C++.
-            const bool Objet = IsIdentVar (Nom) || IsIdentTab (Nom) || IsIdentParamFormel (Nom);
+            const bool Objet = IsIdentVar (N) || IsIdentTab (N) || IsIdentParamFormel (N);
             if ((! IsTypeTableau (Type) && ! IsTypeString (Type)) || ! Objet)
-                throw CExcTramelo (Refus, Nom);
+                throw CExcTramelo (Refus, N);
+            const std::size_t Fin = GetPosLecture ();
+            Nom = Construction.Nouvelle (EExpr::Nom, Type, Fin - N.size (), Fin, DeclDuNom (N));
+            Construction.AjouterExpr (Nom);
             ValidCar (',');
             unsigned TypeLg;
-            Pos = PositionControlee ();
-            ExtraireExprNumerique (Longueur, TypeLg);
+            Longueur = ExtraireExprNumerique (TypeLg);
             VerifType (TypeLg, TEntierNaturel, true);
+            Construction.AjouterExpr (Longueur);
             ValidCar (')');
             ValidCar (';');
         }
@@ -109,20 +109,18 @@ namespace nsTramelo
     // allonger ::= allonger ( nom , expression_numerique ) ;
     void TraiterAllonger ()
     {
-        std::string Nom, Longueur;
-        std::size_t Pos;
-        LireRedimension (EMsg::NonAllongeable, Nom, Longueur, Pos);
-        if (ProfilVerifie) GenererRedimension (true, Nom, Longueur, Pos);
-        else Sortie << Tabul << Nom << ".resize (" << Nom << ".size() + (" << Longueur << "));\n";
+        Construction.Genre (EInstr::Allonger);
+        IdExpr Nom, Longueur;
+        LireRedimension (EMsg::NonAllongeable, Nom, Longueur);
+        Ecrivain->Redimension (true, Nom, Longueur);
     }
 
     // redimensionner ::= redimensionner ( nom , expression_numerique ) ;
     void TraiterRedimensionner ()
     {
-        std::string Nom, Longueur;
-        std::size_t Pos;
-        LireRedimension (EMsg::NonRedimensionnable, Nom, Longueur, Pos);
-        if (ProfilVerifie) GenererRedimension (false, Nom, Longueur, Pos);
-        else Sortie << Tabul << Nom << ".resize ((" << Longueur << "));\n";
+        Construction.Genre (EInstr::Redimensionner);
+        IdExpr Nom, Longueur;
+        LireRedimension (EMsg::NonRedimensionnable, Nom, Longueur);
+        Ecrivain->Redimension (false, Nom, Longueur);
     }
 }

@@ -1,9 +1,8 @@
 #include "statements/Structures.h"
 
-#include "controles/Controles.h"
-#include "driver/Tramelo.h"
+#include "ecriture/Ecrivain.h"
 #include "expressions/Booleenne.h"
-#include "journal/Journal.h"
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
 #include "statements/Boucles.h"
 #include "statements/Instructions.h"
@@ -32,12 +31,25 @@ namespace nsTramelo
 
     namespace
     {
-        // sortie ou continue dans la forme courte : seulement a l'interieur d'une boucle.
-        void TraiterSortieCourte (EMsg Msg, const char * Ligne)
+        // La forme courte (sortie, continue, renvoie) est la premiere instruction de la premiere
+        // branche ; Mot vient d'etre lu.
+        void OuvrirFormeCourte (const std::string & Mot, EInstr Genre)
         {
+            Construction.Drapeau (InstrFormeCourte);
+            Construction.OuvrirSuite ();
+            Construction.OuvrirInstr (GetPosLecture () - Mot.size (), Genre);
+        }
+
+        // sortie ou continue dans la forme courte : seulement a l'interieur d'une boucle.
+        void TraiterSortieCourte (const std::string & Mot, EInstr Genre, EMsg Msg)
+        {
+            OuvrirFormeCourte (Mot, Genre);
             if (NbRepetImbriques == 0) throw CExcTramelo (Msg);
             ValidCar (';');
-            Sortie << Tabul << Ligne << Tabul << "}\n";
+            if (Genre == EInstr::Sortie) Ecrivain->SortieCourte ();
+            else Ecrivain->ContinueCourt ();
+            Construction.FermerInstr ();
+            Construction.FermerSuite (0);
         }
     }
 
@@ -45,60 +57,62 @@ namespace nsTramelo
     //        | instructions { sinon_si ( condition ) instructions } [sinon instructions] fsi )
     void TraiterSi ()
     {
+        Construction.Genre (EInstr::Si);
         // La condition est lue avant d'ecrire : une erreur ne laisse rien de la ligne.
-        const std::string Condition = LireConditionParenthesee ();
-        Sortie << Tabul << "if (" << Condition << ")\n" << Tabul << "{\n";
+        const IdExpr Condition = LireConditionParenthesee ();
+        Construction.AjouterExpr (Condition);
+        Ecrivain->Si (Condition);
 
         std::string Mot;
         ExtraireIdentForce (Mot);
         // Profil verifie : une forme courte ecrite sur sa propre ligne y est rapportee.
-        SituerSortie (GetPosLecture () - Mot.size ());
-        if (Mot == "sortie") return TraiterSortieCourte (EMsg::SortieMalUtilisee, "    break;\n");
-        if (Mot == "continue") return TraiterSortieCourte (EMsg::ContinueMalUtilise, "    continue;\n");
+        Ecrivain->Situer (GetPosLecture () - Mot.size ());
+        if (Mot == "sortie") return TraiterSortieCourte (Mot, EInstr::Sortie, EMsg::SortieMalUtilisee);
+        if (Mot == "continue") return TraiterSortieCourte (Mot, EInstr::Continue, EMsg::ContinueMalUtilise);
+        bool SuiteOuverte = false;
         if (Mot == "renvoie")
         {
-            std::string Valeur;
-            ExtraireValeurRenvoyee (Valeur);
-            Sortie << Tabul << "   return (" << Valeur << ");\n";
+            OuvrirFormeCourte (Mot, EInstr::Renvoie);
+            Ecrivain->RenvoieCourt (ExtraireValeurRenvoyee ());
+            Construction.FermerInstr ();
             std::string Suivant;
             ExtraireIdentForce (Suivant);
             RemettreIdentDansFlux (Suivant);
             if (! IsMotDeBranche (Suivant))
             {
-                Sortie << Tabul << "}\n";
+                Construction.FermerSuite (0);
+                Ecrivain->FermerBranche ();
                 return;
             }
+            // D'autres branches suivent : la premiere se poursuit (sans instruction).
+            SuiteOuverte = true;
         }
         else RemettreIdentDansFlux (Mot);
 
         bool ApresSinon = false;
-        // Toutes les branches finissent-elles par un renvoie ? (la premiere en est un si la forme
-        // courte est suivie d'une autre branche)
-        bool Terminale = true, BrancheRenvoie = Mot == "renvoie";
         for (;;)
         {
-            const std::string Fin = TraiterInstructions ("fin_bloc_si");
-            Terminale = Terminale && (Journal.SuiteTerminale || BrancheRenvoie);
-            BrancheRenvoie = false;
+            const std::string Fin = TraiterInstructions ("fin_bloc_si", SuiteOuverte);
+            SuiteOuverte = false;
             // Apres la branche sinon, seul fsi peut venir (sinon le C++ aurait un else orphelin).
             if (ApresSinon) VerifIdentAttendu (Fin, "fsi");
             if (Fin == "fsi") break;
-            Sortie << Tabul << "}\n";
+            Ecrivain->FermerBranche ();
             if (Fin == "sinon")
             {
                 ApresSinon = true;
-                Sortie << Tabul << "else\n" << Tabul << "{\n";
+                Ecrivain->Sinon ();
             }
             else
             {
-                const std::string Condition = LireConditionParenthesee ();
-                Sortie << Tabul << "else if (" << Condition << ")\n" << Tabul << "{\n";
+                const IdExpr Autre = LireConditionParenthesee ();
+                Construction.AjouterExpr (Autre);
+                Ecrivain->SinonSi (Autre);
             }
         }
-        Sortie << Tabul << "}\n";
-        Journal.InstructionTerminale = ApresSinon && Terminale;
+        Ecrivain->FermerBranche ();
     }
 
     // choix_sur : accepte, ne produit rien.
-    void TraiterChoixSur () {}
+    void TraiterChoixSur () { Construction.Genre (EInstr::ChoixSur); }
 }

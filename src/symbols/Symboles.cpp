@@ -1,6 +1,6 @@
 #include "symbols/Symboles.h"
 
-#include "journal/Journal.h"
+#include "modele/Construction.h"
 #include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"
 #include "util/CExcTramelo.h"
@@ -21,6 +21,7 @@ namespace nsTramelo
     CVString_t VIdentProc;  std::vector <CVParamFormel> VVParamFormelsProc;
     CVString_t VIdentFct;   CVUInt_t VTypesFct;
     std::vector <CVParamFormel> VVParamFormelsFct;
+    CVUInt_t VDeclVar, VDeclTab, VDeclCst, VDeclParamFormel, VDeclProc, VDeclFct;
 
     unsigned NivBloc = 0;
     std::uint64_t GenerationSymboles = 0;
@@ -139,11 +140,13 @@ namespace nsTramelo
         VTypesCst.clear (); VNivBlocCst.clear ();
         VTypesParamFormel.clear (); VInOutParamFormel.clear (); VNivBlocParamFormel.clear ();
         VVParamFormelsProc.clear (); VTypesFct.clear (); VVParamFormelsFct.clear ();
+        for (CVUInt_t * V : { & VDeclVar, & VDeclTab, & VDeclCst, & VDeclParamFormel, & VDeclProc, & VDeclFct })
+            V->clear ();
         // Sentinelles : nom vide, type 0, niveau 0 ; elles arretent DepilerDecl.
-        AjouterVar ("", 0, 0);
-        IdxTab.Empiler (""); VTypesTab.push_back (0); VNivBlocTab.push_back (0);
-        AjouterCst ("", 0, 0);
-        AjouterParamFormel ("", ModeIn, 0, 0);
+        AjouterVar ("", 0, 0, Aucun);
+        IdxTab.Empiler (""); VTypesTab.push_back (0); VNivBlocTab.push_back (0); VDeclTab.push_back (Aucun);
+        AjouterCst ("", 0, 0, Aucun);
+        AjouterParamFormel ("", ModeIn, 0, 0, Aucun);
         NivBloc = 0;
         TablesChangees ();
     }
@@ -194,6 +197,18 @@ namespace nsTramelo
 
     namespace
     {
+        // La declaration qui donne son type a l'objet nomme (variable, constante, tableau,
+        // parametre, fonction), dans l'ordre de Classer : variable avant constante.
+        std::uint32_t DeclObjet (const SResolution & R)
+        {
+            if (R.IsVar ()) return VDeclVar [R.Var];
+            if (R.IsCst ()) return VDeclCst [R.Cst];
+            if (R.IsTab ()) return VDeclTab [R.Tab];
+            if (R.IsParam ()) return VDeclParamFormel [R.Param];
+            if (R.IsFct ()) return VDeclFct [R.Fct];
+            return Aucun;
+        }
+
         // Le type de GetTypeIdent : faux pour un tableau dont la denotation est en cours de lecture.
         bool TypeIdent (const SResolution & R, unsigned & Type)
         {
@@ -210,6 +225,12 @@ namespace nsTramelo
             else if (R.IsStd ()) Type = TypesFonctions [R.Std];
             return true;
         }
+    }
+
+    std::uint32_t DeclIdent (const SResolution & R)
+    {
+        if (R.IsCst ()) return VDeclCst [R.Cst];
+        return DeclObjet (R);
     }
 
     unsigned GetTypeIdent (const std::string & Nom)
@@ -234,6 +255,7 @@ namespace nsTramelo
         if (Forme == EForme::Caractere)
         {
             Connu = TypeIdent (R, N.Type);
+            N.Decl = DeclIdent (R);
             if (R.IsStd ()) N.Suite = ESuite::AppelStandard;
             else if (R.IsFct ()) N.Suite = ESuite::Appel;
             else if (N.Type == TString) N.Suite = ESuite::Indice;
@@ -245,19 +267,33 @@ namespace nsTramelo
         }
         else if (R.IsVar () || R.IsCst ())
         {
-            if (Forme == EForme::String) TypeIdent (R, N.Type);
-            else N.Type = R.IsVar () ? VTypesVar [R.Var] : VTypesCst [R.Cst];
+            if (Forme == EForme::String)
+            {
+                TypeIdent (R, N.Type);
+                N.Decl = DeclIdent (R);
+            }
+            else
+            {
+                N.Type = R.IsVar () ? VTypesVar [R.Var] : VTypesCst [R.Cst];
+                N.Decl = DeclObjet (R);
+            }
         }
         else if (R.IsTab ())
         {
             Connu = R.Tab < VTypesTab.size ();
             if (Connu) N.Type = VTypesTab [R.Tab];
+            N.Decl = VDeclTab [R.Tab];
         }
-        else if (R.IsParam ()) N.Type = VTypesParamFormel [R.Param];
+        else if (R.IsParam ())
+        {
+            N.Type = VTypesParamFormel [R.Param];
+            N.Decl = VDeclParamFormel [R.Param];
+        }
         else if (R.IsFct ())
         {
             N.Suite = ESuite::Appel;
             N.Type = VTypesFct [R.Fct];
+            N.Decl = VDeclFct [R.Fct];
         }
         else
         {
@@ -297,40 +333,41 @@ namespace nsTramelo
 
     void DepilerDecl (unsigned Niveau)
     {
-        Journal.FermerPortees (Niveau);
+        Construction.FermerPortees (Niveau);
         while (VNivBlocVar.back () == Niveau)
         {
             IdxVar.Depiler (); VNivBlocVar.pop_back (); VTypesVar.pop_back (); VBoucleVar.pop_back ();
+            VDeclVar.pop_back ();
         }
         while (VNivBlocCst.back () == Niveau)
         {
-            IdxCst.Depiler (); VNivBlocCst.pop_back (); VTypesCst.pop_back ();
+            IdxCst.Depiler (); VNivBlocCst.pop_back (); VTypesCst.pop_back (); VDeclCst.pop_back ();
         }
         while (VNivBlocTab.back () == Niveau)
         {
-            IdxTab.Depiler (); VNivBlocTab.pop_back (); VTypesTab.pop_back ();
+            IdxTab.Depiler (); VNivBlocTab.pop_back (); VTypesTab.pop_back (); VDeclTab.pop_back ();
         }
         while (VNivBlocParamFormel.back () == Niveau)
         {
             VInOutParamFormel.pop_back (); IdxParam.Depiler ();
-            VNivBlocParamFormel.pop_back (); VTypesParamFormel.pop_back ();
+            VNivBlocParamFormel.pop_back (); VTypesParamFormel.pop_back (); VDeclParamFormel.pop_back ();
         }
     }
 
-    void AjouterVar (const std::string & Nom, unsigned Type, unsigned Niveau, bool Boucle)
+    void AjouterVar (const std::string & Nom, unsigned Type, unsigned Niveau, std::uint32_t Decl, bool Boucle)
     {
         IdxVar.Empiler (Nom); VTypesVar.push_back (Type); VNivBlocVar.push_back (Niveau);
-        VBoucleVar.push_back (Boucle);
+        VBoucleVar.push_back (Boucle); VDeclVar.push_back (Decl);
     }
 
-    void AjouterCst (const std::string & Nom, unsigned Type, unsigned Niveau)
+    void AjouterCst (const std::string & Nom, unsigned Type, unsigned Niveau, std::uint32_t Decl)
     {
-        IdxCst.Empiler (Nom); VTypesCst.push_back (Type); VNivBlocCst.push_back (Niveau);
+        IdxCst.Empiler (Nom); VTypesCst.push_back (Type); VNivBlocCst.push_back (Niveau); VDeclCst.push_back (Decl);
     }
 
-    void AjouterTab (const std::string & Nom, unsigned Niveau)
+    void AjouterTab (const std::string & Nom, unsigned Niveau, std::uint32_t Decl)
     {
-        IdxTab.Empiler (Nom); VNivBlocTab.push_back (Niveau);
+        IdxTab.Empiler (Nom); VNivBlocTab.push_back (Niveau); VDeclTab.push_back (Decl);
     }
 
     void FixerTypeTab (unsigned Type)
@@ -339,13 +376,13 @@ namespace nsTramelo
         TablesChangees ();
     }
 
-    void AjouterParamFormel (const std::string & Nom, unsigned Mode, unsigned Type, unsigned Niveau)
+    void AjouterParamFormel (const std::string & Nom, unsigned Mode, unsigned Type, unsigned Niveau, std::uint32_t Decl)
     {
         IdxParam.Empiler (Nom); VInOutParamFormel.push_back (Mode);
-        VTypesParamFormel.push_back (Type); VNivBlocParamFormel.push_back (Niveau);
+        VTypesParamFormel.push_back (Type); VNivBlocParamFormel.push_back (Niveau); VDeclParamFormel.push_back (Decl);
     }
 
-    void AjouterProc (const std::string & Nom) { IdxProc.Empiler (Nom); }
+    void AjouterProc (const std::string & Nom, std::uint32_t Decl) { IdxProc.Empiler (Nom); VDeclProc.push_back (Decl); }
 
     void AjouterParamsProc (const CVParamFormel & Params)
     {
@@ -359,9 +396,10 @@ namespace nsTramelo
         TablesChangees ();
     }
 
-    void AjouterFct (const std::string & Nom, unsigned Type)
+    void AjouterFct (const std::string & Nom, unsigned Type, std::uint32_t Decl)
     {
         IdxFct.Empiler (Nom);
         VTypesFct.push_back (Type);
+        VDeclFct.push_back (Decl);
     }
 }

@@ -32,6 +32,10 @@ namespace nsTramelo
     extern CVString_t VIdentFct;   extern CVUInt_t VTypesFct;
     extern std::vector <CVParamFormel> VVParamFormelsFct;
 
+    // Declaration du modele de chaque entree (Aucun pour les sentinelles, vrai et faux) : en phase
+    // avec le vecteur d'identificateurs de sa table.
+    extern CVUInt_t VDeclVar, VDeclTab, VDeclCst, VDeclParamFormel, VDeclProc, VDeclFct;
+
     // Niveau de bloc courant : monte par chaque unite et chaque suite d'instructions, descendu a
     // leur fin, remis a 0 par ReinitialiserSymboles.
     extern unsigned NivBloc;
@@ -71,11 +75,14 @@ namespace nsTramelo
         ESuite      Suite = ESuite::Rien;
         unsigned    Type = 0;
         std::size_t Fct = 0;
+        std::uint32_t Decl = 0xFFFFFFFFu;   // la declaration du modele qui a donne le type
     };
     SNom Classer (const SResolution & R, EForme Forme);
     // Ce qu'une affectation ou un parametre out peut modifier : variable, tableau ou parametre
     // formel, dans cet ordre ; rend son type, ou 0 si le nom n'en est pas un.
     unsigned TypeModifiable (const SResolution & R);
+    // La declaration qui donne son type a un nom (celle de GetTypeIdent), ou Aucun.
+    std::uint32_t DeclIdent (const SResolution & R);
     inline SNom Classer (const std::string & Nom, EForme Forme) { return Classer (Resoudre (Nom), Forme); }
 
     bool IsIdentVar (const std::string & Nom);
@@ -87,16 +94,17 @@ namespace nsTramelo
     bool IsIdentSsProgr (const std::string & Nom);
     void DepilerDecl (unsigned Niveau);
 
-    void AjouterVar (const std::string & Nom, unsigned Type, unsigned Niveau, bool Boucle = false);
-    void AjouterCst (const std::string & Nom, unsigned Type, unsigned Niveau);
+    // Decl : la declaration du modele de l'entree (Aucun pour vrai et faux).
+    void AjouterVar (const std::string & Nom, unsigned Type, unsigned Niveau, std::uint32_t Decl, bool Boucle = false);
+    void AjouterCst (const std::string & Nom, unsigned Type, unsigned Niveau, std::uint32_t Decl);
     // Le type d'un tableau n'est connu qu'apres sa denotation : AjouterTab puis FixerTypeTab.
-    void AjouterTab (const std::string & Nom, unsigned Niveau);
+    void AjouterTab (const std::string & Nom, unsigned Niveau, std::uint32_t Decl);
     void FixerTypeTab (unsigned Type);
-    void AjouterParamFormel (const std::string & Nom, unsigned Mode, unsigned Type, unsigned Niveau);
-    void AjouterProc (const std::string & Nom);
+    void AjouterParamFormel (const std::string & Nom, unsigned Mode, unsigned Type, unsigned Niveau, std::uint32_t Decl);
+    void AjouterProc (const std::string & Nom, std::uint32_t Decl);
     void AjouterParamsProc (const CVParamFormel & Params);
     void AjouterParamsFct (const CVParamFormel & Params);
-    void AjouterFct (const std::string & Nom, unsigned Type);
+    void AjouterFct (const std::string & Nom, unsigned Type, std::uint32_t Decl);
 
     // Type d'un tableau a la position trouvee ; un tableau dont la denotation est en cours de
     // lecture n'a pas encore de type : son nom ne peut pas servir de valeur (135).

@@ -1,11 +1,10 @@
 #include "units/Declarations.h"
 
-#include "controles/Controles.h"
-#include "driver/Tramelo.h"
+#include "ecriture/Ecrivain.h"
 #include "expressions/Booleenne.h"
-#include "journal/Journal.h"
 #include "expressions/Chaine.h"
 #include "expressions/Numerique.h"
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
 #include "symbols/Symboles.h"
 #include "symbols/Vocabulaire.h"
@@ -21,57 +20,60 @@ namespace nsTramelo
     // declarer ::= declarer nom : [constante type <- valeur | type] ;
     void TraiterDeclarer ()
     {
+        Construction.Genre (EInstr::Declarer);
         std::string Nom;
         ExtraireIdentForce (Nom);
         TestIdentNonNomCpp (Nom);
         if (IsIdentVar (Nom) || IsIdentCst (Nom) || IsIdentTab (Nom) || IsIdentParamFormel (Nom))
             throw CExcTramelo (EMsg::DoubleDeclaration, Nom);
-        Journal.Declarer (Nom, ENature::Variable, NivBloc);
+        Construction.Declarer (Nom, ENature::Variable, NivBloc);
+        const IdDecl Decl = Construction.DerniereDeclaration ();
+        Construction.FixerDecl (Decl);
         ValidCar (':');
-        std::string Mot, Prefixe, TypeCpp, ArgsCtor, Valeur;
+        std::string Mot;
         ExtraireIdentForce (Mot);
         unsigned Type;
-        if (Mot == "constante")
+        IdExpr Taille = Aucun, Valeur = Aucun;
+        const bool Constante = Mot == "constante";
+        if (Constante)
         {
-            Prefixe = "const ";
             ExtraireIdentForce (Mot);
             if (Mot == "tableau_de") throw CExcTramelo (EMsg::TableauConstant, Nom);
             // Une constante dimensionnee donnerait une ligne que le C++ refuse.
             if (Mot == "string_de") throw CExcTramelo (EMsg::TypeDeBaseAttendu, Mot);
             const unsigned TypeCst = GetType (Mot);
-            AjouterCst (Nom, TypeCst, NivBloc);
-            Journal.Preciser (ENature::Constante, TypeCst);
-            TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
+            AjouterCst (Nom, TypeCst, NivBloc, Decl);
+            Construction.Preciser (ENature::Constante, TypeCst);
+            TraiterType (Mot, Type, Taille, true);
             ValidCar ('<');
             ValidCar ('-');
             unsigned TypeVal;
-            const std::size_t PosValeur = PositionControlee ();
-            if (IsTypeNumerique (TypeCst))
-            {
-                ExtraireExprNumerique (Valeur, TypeVal);
-                if (ProfilVerifie) Valeur = Convertir (Valeur, TypeVal, TypeCst, PosValeur);
-            }
-            else if (TypeCst == TBooleen) ExtraireExprBooleenne (Valeur);
-            else if (TypeCst == TCaractere) ExtraireExprCaractere (Valeur);
-            else ExtraireExprString (Valeur);
-            Valeur = " (" + Valeur + ")";
+            if (IsTypeNumerique (TypeCst)) Valeur = ExtraireExprNumerique (TypeVal);
+            else if (TypeCst == TBooleen) Valeur = ExtraireExprBooleenne ();
+            else if (TypeCst == TCaractere) Valeur = ExtraireExprCaractere ();
+            else Valeur = ExtraireExprString ();
+            Construction.FixerValeur (Valeur);
+            Construction.AjouterExpr (Valeur);
         }
         else if (Mot == "tableau_de")
         {
-            AjouterTab (Nom, NivBloc);
-            TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
+            AjouterTab (Nom, NivBloc, Decl);
+            TraiterType (Mot, Type, Taille, true);
             FixerTypeTab (Type);
-            Journal.Preciser (ENature::Tableau, Type);
+            Construction.Preciser (ENature::Tableau, Type);
         }
         else
         {
-            AjouterVar (Nom, GetType (Mot), NivBloc);
-            TraiterType (Mot, TypeCpp, ArgsCtor, Type, true);
-            Journal.Preciser (ENature::Variable, Type);
+            AjouterVar (Nom, GetType (Mot), NivBloc, Decl);
+            TraiterType (Mot, Type, Taille, true);
+            Construction.Preciser (ENature::Variable, Type);
+        }
+        if (Taille != Aucun)
+        {
+            Construction.FixerTaille (Taille);
+            Construction.AjouterExpr (Taille);
         }
         ValidCar (';');
-        // Profil verifie : une variable simple part de 0, faux, '\0' ou la chaine vide.
-        if (ProfilVerifie && ArgsCtor.empty () && Valeur.empty ()) Valeur = " {}";
-        Sortie << Tabul << Prefixe << TypeCpp << ' ' << Nom << ArgsCtor << Valeur << ";\n";
+        Ecrivain->Declarer (Construction.M.Declarations [Decl], Constante, Taille, Valeur);
     }
 }

@@ -1,7 +1,6 @@
 #include "units/Parametres.h"
 
-#include "driver/Tramelo.h"
-#include "journal/Journal.h"
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
 #include "symbols/Vocabulaire.h"
 #include "types/Denotations.h"
@@ -12,40 +11,31 @@ using nsUtil::EMsg;
 namespace nsTramelo
 {
     // parametres ::= ( parametre { , parametre } )
-    std::string & TraiterParametres (std::string & Texte, CVParamFormel & Params)
+    void TraiterParametres (CVParamFormel & Params)
     {
         char c;
         TestFinInopineeCode (c);
-        if (c != '(') return Texte;
+        if (c != '(') return;
         LireCarNonBlanc ();
-        Texte = "(\n";
-        AugmenterTabul (Tabul, TabulSz);
         CParamFormel Param;
         for (;;)
         {
-            std::string Un;
-            TraiterParamFormel (Un, Param);
-            Texte += Tabul + Un;
+            TraiterParamFormel (Param);
             Params.push_back (Param);
             if (! LireCarSi (',')) break;
-            Texte += ",\n";
         }
-        Texte += "\n";
         ValidCar (')');
-        ReduireTabul (Tabul, TabulSz);
-        Texte += Tabul + ")";
-        return Texte;
     }
 
     // parametre ::= nom : (in | out | in_out) type
-    std::string & TraiterParamFormel (std::string & Texte, CParamFormel & Param)
+    void TraiterParamFormel (CParamFormel & Param)
     {
-        Texte.clear ();
         std::string Nom;
         ExtraireIdentForce (Nom);
         TestIdentNonMotCle (Nom);
         if (IsIdentParamFormel (Nom)) throw CExcTramelo (EMsg::ParamDejaDeclare, Nom);
-        Journal.Declarer (Nom, ENature::Parametre, NivBloc);
+        Construction.Declarer (Nom, ENature::Parametre, NivBloc);
+        Construction.AjouterParametre ();
         ValidCar (':');
         std::string Mot;
         ExtraireIdentForce (Mot);
@@ -54,14 +44,13 @@ namespace nsTramelo
         else if (Mot == "out") Mode = ModeOut;
         else if (Mot == "in_out") Mode = ModeInOut;
         else throw CExcTramelo (EMsg::NatureParametre, Nom);
-        std::string MotType, TypeCpp, ArgsCtor;
+        std::string MotType;
         ExtraireIdentForce (MotType);
         unsigned Type;
-        TraiterType (MotType, TypeCpp, ArgsCtor, Type, false);
-        AjouterParamFormel (Nom, Mode, Type, NivBloc);
-        Journal.Preciser (ENature::Parametre, Type, Mode);
+        IdExpr SansTaille;
+        TraiterType (MotType, Type, SansTaille, false);
+        AjouterParamFormel (Nom, Mode, Type, NivBloc, Construction.DerniereDeclaration ());
+        Construction.Preciser (ENature::Parametre, Type, Mode);
         Param.SetAll (MotType, Mode, Type);
-        Texte = TypeCpp + ArgsCtor + (Mode == ModeIn ? " " : " & ") + Nom;
-        return Texte;
     }
 }

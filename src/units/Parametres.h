@@ -3,10 +3,9 @@
 
 #include "symbols/Symboles.h"
 
-#include <string>
-
 namespace nsTramelo
 {
-    std::string & TraiterParametres (std::string & Texte, CVParamFormel & Params);
-    std::string & TraiterParamFormel (std::string & Texte, CParamFormel & Param);
+    // parametres ::= ( parametre { , parametre } ), ou rien : chacun ajoute a Params et a l'unite.
+    void TraiterParametres (CVParamFormel & Params);
+    void TraiterParamFormel (CParamFormel & Param);
 }

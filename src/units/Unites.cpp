@@ -1,8 +1,8 @@
 #include "units/Unites.h"
 
-#include "controles/Controles.h"
 #include "driver/Tramelo.h"
-#include "journal/Journal.h"
+#include "ecriture/Ecrivain.h"
+#include "modele/Construction.h"
 #include "scanner/Scanner.h"
 #include "statements/Instructions.h"
 #include "symbols/Symboles.h"
@@ -38,12 +38,12 @@ namespace nsTramelo
     {
         ++NivBloc;
         // Profil verifie : l'en-tete produit renvoie a la ligne du mot de l'unite.
-        SituerSortie (GetPosLecture ());
+        Ecrivain->Situer (GetPosLecture ());
         // Genre de l'unite : sa place dans LibellesSsProgr.
         enum EUnite : unsigned { Algorithme, Fonction, Procedure };
         const EUnite Unite = c == 'a' ? Algorithme : c == 'f' ? Fonction : Procedure;
-        Journal.OuvrirUnite (Unite == Algorithme ? ENature::Algorithme
-                             : Unite == Fonction ? ENature::Fonction : ENature::Procedure);
+        Construction.OuvrirUnite (Unite == Algorithme ? ENature::Algorithme
+                                  : Unite == Fonction ? ENature::Fonction : ENature::Procedure);
         const std::string & MotUnite = LibellesSsProgr [Unite];
         // Le mot commence par c, une lettre : ValidMot le lit tel quel.
         ValidMot (MotUnite);
@@ -55,45 +55,40 @@ namespace nsTramelo
         TestIdentNonMotCle (Nom);
         if (Unite == Algorithme) TestNomAlgoNonNomEntete (Nom);
         if (IsIdentSsProgr (Nom)) throw CExcTramelo (EMsg::DejaDeclare, Nom);
-        Journal.NommerUnite (Nom);
+        Construction.NommerUnite (Nom);
+        const IdDecl Decl = Construction.DerniereDeclaration ();
 
         LeTypeDeRetour = 0;
-        std::string TexteRetour = "void", TexteParams = "(void)";
         CVParamFormel Params;
         if (Unite == Fonction)
         {
-            TraiterParametres (TexteParams, Params);
+            TraiterParametres (Params);
             AjouterParamsFct (Params);
             TraiterTypeRetour ();
-            Journal.FixerTypeUnite (LeTypeDeRetour);
-            TexteRetour = TypeRetourCpp (LeTypeDeRetour);
-            AjouterFct (Nom, LeTypeDeRetour);
+            Construction.FixerTypeUnite (LeTypeDeRetour);
+            AjouterFct (Nom, LeTypeDeRetour, Decl);
         }
         else if (Unite == Algorithme)
         {
-            AjouterProc (Nom);
+            AjouterProc (Nom, Decl);
             IdentAlgo = Nom;
         }
         else
         {
-            TraiterParametres (TexteParams, Params);
+            TraiterParametres (Params);
             AjouterParamsProc (Params);
-            AjouterProc (Nom);
+            AjouterProc (Nom, Decl);
         }
-        Sortie << Tabul << TexteRetour << ' ' << Nom << ' ' << TexteParams << '\n'
-                  << Tabul << "{\n";
-        // L'algorithme n'est appele que par main : ses propres appels recursifs sont controles
-        // la ou ils sont ecrits (TraiterAppelProcedure).
-        if (ProfilVerifie && Unite != Algorithme) GenererEntreeUnite (Nom, PosNom);
+        const SUnite & U = Construction.M.Unites.back ();
+        Ecrivain->EnteteUnite (U, PosNom);
 
         if (SkipSpaces () != 'd') throw CExcTramelo (EMsg::DebutAttendu);
         ValidMot ("debut");
-        Journal.DebuterInstruction (5);   // debut ouvre le corps
+        Construction.DebuterInstruction (5);   // debut ouvre le corps
         TraiterInstructions ("fin");
-        if (ProfilVerifie && Unite == Fonction) GenererFinSansRenvoie (Nom, GetPosLecture () - 3);
-        Journal.FinirInstruction ();
-        Journal.FermerUnite ();
-        Sortie << '\n' << Tabul << "} // " << Nom << "()\n\n";
+        Ecrivain->FinUnite (Construction.M.Unites.back (), GetPosLecture () - 3);
+        Construction.FinirInstruction ();
+        Construction.FermerUnite ();
 
         if (Unite == Algorithme && SkipSpaces () != 0) throw CExcTramelo (EMsg::CodeApresFin);
         DepilerDecl (NivBloc);

@@ -2,6 +2,7 @@
 // meme position, et le meme journal : sur chaque .algo des dossiers donnes, et sur des sources
 // mutes (graine fixe) tires d'eux. Seul le C++ produit peut differer.
 //   tramelo_memes_verdicts [--mutants N] DOSSIER...
+#include "analyses/Analyses.h"
 #include "driver/Traduction.h"
 
 #include <algorithm>
@@ -72,9 +73,11 @@ namespace
         if (T.Erreur)
             S << " | " << T.Erreur->Code << " ligne " << T.Erreur->LigneSignalee << " | " << T.Erreur->Arret.Decalage
               << " | " << T.Erreur->Longueur;
-        S << " | noms " << T.Journal.Declarations.size () << " unites " << T.Journal.Unites.size ()
-          << " blocs " << T.Journal.Blocs.size () << " divisions " << T.Journal.DivisionsEntieres.size ();
-        for (const SUnite & U : T.Journal.Unites) S << ' ' << U.Nom << ':' << U.FinSansRenvoie;
+        S << " | noms " << T.Modele.Declarations.size () << " unites " << T.Modele.Unites.size ()
+          << " blocs " << T.Modele.Blocs.size () << " instructions " << T.Modele.Instrs.size ()
+          << " expressions " << T.Modele.Exprs.size ()
+          << " divisions " << DivisionsEntieres (T.Modele, T.Texte).size ();
+        for (const SUnite & U : T.Modele.Unites) S << ' ' << U.Nom << ':' << FinSansRenvoie (T.Modele, U);
         return S.str ();
     }
 

@@ -3,6 +3,7 @@
 
 #include "driver/Ppal.h"
 #include "driver/Tramelo.h"
+#include "modele/Construction.h"
 #include "scanner/Source.h"
 #include "util/CExcTramelo.h"
 
@@ -17,6 +18,15 @@ namespace nsTest
     {
         nsTramelo::Reinitialiser ();
         nsTramelo::ChargerSource (Texte, Largeur);
+    }
+
+    // Une declaration du modele pour un nom entre a la main dans les tables (son texte C++ en vient).
+    inline std::uint32_t Declarer (const std::string & Nom)
+    {
+        nsTramelo::SDeclaration D;
+        D.Nom = Nom;
+        nsTramelo::Construction.M.Declarations.push_back (D);
+        return static_cast <std::uint32_t> (nsTramelo::Construction.M.Declarations.size () - 1);
     }
 
     struct SErreur

@@ -2,6 +2,7 @@
 // reel relu a l'identique), et une erreur doit etre signalee a la position du litteral.
 #include "Commun.h"
 
+#include "ecriture/Ecrivain.h"
 #include "scanner/Litteraux.h"
 #include "scanner/Scanner.h"
 #include "types/TypesCodes.h"
@@ -23,9 +24,8 @@ namespace
     {
         Charger (Source);
         SkipSpaces ();
-        std::string s = "ancien contenu";
         unsigned Type = 99;
-        ExtraireLitteralNombre (s, Type);
+        const std::string s = Ecrivain->Texte (ExtraireLitteralNombre (Type));
         return { s, Type, SkipSpaces () };
     }
 }
@@ -97,7 +97,7 @@ TEST (Litteraux, NombreIncompletOuHorsBornes)
         SkipSpaces ();
         const std::size_t Debut = fi.Tellg ();
         unsigned Type;
-        const auto E = Erreur ([&] { ExtraireLitteralNombre (s, Type); });
+        const auto E = Erreur ([&] { ExtraireLitteralNombre (Type); });
         EXPECT_EQ (E.Code, 135u) << Source;
         EXPECT_EQ (E.Libelle, "Ligne    2 - Expression numerique invalide") << Source;
         // Le flux n'est pas laisse en echec : on relit depuis le premier chiffre.
@@ -111,7 +111,7 @@ TEST (Litteraux, NombreIncompletOuHorsBornes)
     ExtraireIdent (s);
     SkipSpaces ();
     unsigned Type;
-    EXPECT_EQ (Erreur ([&] { ExtraireLitteralNombre (s, Type); }).Libelle,
+    EXPECT_EQ (Erreur ([&] { ExtraireLitteralNombre (Type); }).Libelle,
                "Ligne    1 - Expression numerique invalide");
 }
 
@@ -121,16 +121,14 @@ namespace
     {
         Charger (Source);
         SkipSpaces ();
-        std::string s = "ancien contenu";
-        return ExtraireLitteralChaine (s);
+        return Ecrivain->Texte (ExtraireLitteralChaine ());
     }
 
     std::string LireCaractere (const std::string & Source)
     {
         Charger (Source);
         SkipSpaces ();
-        std::string s = "ancien contenu";
-        return ExtraireLitteralCaractere (s);
+        return Ecrivain->Texte (ExtraireLitteralCaractere ());
     }
 }
 
@@ -160,7 +158,7 @@ TEST (Litteraux, ChaineNonFermee)
     ExtraireIdent (s);
     SkipSpaces ();
     const std::size_t Debut = fi.Tellg ();
-    auto E = Erreur ([&] { ExtraireLitteralChaine (s); });
+    auto E = Erreur ([&] { ExtraireLitteralChaine (); });
     EXPECT_EQ (E.Code, 112u);
     EXPECT_EQ (E.Libelle, "Ligne    2 - Caractere \" attendu");
     EXPECT_FALSE (fi.EnEchec ());
@@ -169,7 +167,7 @@ TEST (Litteraux, ChaineNonFermee)
     Charger ("x\n\"abc\\\"\n");
     ExtraireIdent (s);
     SkipSpaces ();
-    E = Erreur ([&] { ExtraireLitteralChaine (s); });
+    E = Erreur ([&] { ExtraireLitteralChaine (); });
     EXPECT_EQ (E.Libelle, "Ligne    1 - Caractere \" attendu");
 }
 
@@ -207,7 +205,7 @@ TEST (Litteraux, CaractereNonFerme)
         std::string s;
         ExtraireIdent (s);
         SkipSpaces ();
-        const auto E = Erreur ([&] { ExtraireLitteralCaractere (s); });
+        const auto E = Erreur ([&] { ExtraireLitteralCaractere (); });
         EXPECT_EQ (E.Code, 111u) << C.Source;
         EXPECT_EQ (E.Libelle, C.Libelle) << C.Source;
         EXPECT_FALSE (fi.EnEchec ()) << C.Source;

@@ -16,8 +16,8 @@ namespace
         void SetUp () override
         {
             Charger ("");
-            AjouterCst ("vrai", TBooleen, 0);
-            AjouterCst ("faux", TBooleen, 0);
+            AjouterCst ("vrai", TBooleen, 0, Aucun);
+            AjouterCst ("faux", TBooleen, 0, Aucun);
         }
     };
 
@@ -37,9 +37,9 @@ namespace
 
 TEST_F (Symboles, FindRevRendLaDerniereEntree)
 {
-    AjouterVar ("i", TEntierNaturel, 2);
-    AjouterVar ("n", TReel, 2);
-    AjouterVar ("i", TEntier, 3);
+    AjouterVar ("i", TEntierNaturel, 2, Aucun);
+    AjouterVar ("n", TReel, 2, Aucun);
+    AjouterVar ("i", TEntier, 3, Aucun);
     EXPECT_EQ (FindRev (VIdentVar, "i"), 3u);
     EXPECT_EQ (FindRev (VIdentVar, "n"), 2u);
     EXPECT_EQ (FindRev (VIdentVar, "absent"), VIdentVar.size ());
@@ -58,35 +58,35 @@ TEST_F (Symboles, GetTypeIdentOrdreDesSortesAvantLeNiveau)
 {
     // Un parametre nomme vrai ne masque pas la constante predeclaree.
     ++NivBloc;
-    AjouterParamFormel ("vrai", 0, TEntier, NivBloc);
+    AjouterParamFormel ("vrai", 0, TEntier, NivBloc, Aucun);
     EXPECT_EQ (GetTypeIdent ("vrai"), TBooleen);
 
     // Constante avant variable, quel que soit leur niveau.
-    AjouterCst ("x", TEntier, 1);
-    AjouterVar ("x", TReel, 3);
+    AjouterCst ("x", TEntier, 1, Aucun);
+    AjouterVar ("x", TReel, 3, Aucun);
     EXPECT_EQ (GetTypeIdent ("x"), TEntier);
 
     // Variable, puis tableau, puis parametre, puis fonction declaree, puis fonction standard.
-    AjouterParamFormel ("p", 1, TCaractere, 1);
-    AjouterTab ("p", 2);
+    AjouterParamFormel ("p", 1, TCaractere, 1, Aucun);
+    AjouterTab ("p", 2, Aucun);
     FixerTypeTab (TTableau | TReel);
     EXPECT_EQ (GetTypeIdent ("p"), TTableau | TReel);
-    AjouterVar ("p", TString, 3);
+    AjouterVar ("p", TString, 3, Aucun);
     EXPECT_EQ (GetTypeIdent ("p"), TString);
 
     AjouterParamsFct ({});
-    AjouterFct ("f", TReel);
+    AjouterFct ("f", TReel, Aucun);
     EXPECT_EQ (GetTypeIdent ("f"), TReel);
-    AjouterParamFormel ("f", 0, TBooleen, 1);
+    AjouterParamFormel ("f", 0, TBooleen, 1, Aucun);
     EXPECT_EQ (GetTypeIdent ("f"), TBooleen);
 
     AjouterParamsFct ({});
-    AjouterFct ("taille", TString);
+    AjouterFct ("taille", TString, Aucun);
     EXPECT_EQ (GetTypeIdent ("taille"), TString);
 
     // Un nom de procedure, comme un inconnu, n'a pas de type.
     AjouterParamsProc ({});
-    AjouterProc ("proc");
+    AjouterProc ("proc", Aucun);
     EXPECT_TRUE (IsIdentProc ("proc"));
     EXPECT_TRUE (IsIdentSsProgr ("proc"));
     EXPECT_TRUE (IsIdentSsProgr ("f"));
@@ -97,18 +97,18 @@ TEST_F (Symboles, GetTypeIdentOrdreDesSortesAvantLeNiveau)
 
 TEST_F (Symboles, DepilerDeclRetireExactementLeNiveau)
 {
-    AjouterVar ("a", TEntier, 1);
-    AjouterVar ("b", TEntier, 2);
-    AjouterVar ("c", TEntier, 2);
-    AjouterCst ("k", TEntier, 2);
-    AjouterTab ("t", 2);
+    AjouterVar ("a", TEntier, 1, Aucun);
+    AjouterVar ("b", TEntier, 2, Aucun);
+    AjouterVar ("c", TEntier, 2, Aucun);
+    AjouterCst ("k", TEntier, 2, Aucun);
+    AjouterTab ("t", 2, Aucun);
     FixerTypeTab (TTableau | TEntier);
-    AjouterParamFormel ("p", 2, TReel, 1);
-    AjouterParamFormel ("q", 0, TReel, 2);
+    AjouterParamFormel ("p", 2, TReel, 1, Aucun);
+    AjouterParamFormel ("q", 0, TReel, 2, Aucun);
     AjouterParamsProc ({});
-    AjouterProc ("proc");
+    AjouterProc ("proc", Aucun);
     AjouterParamsFct ({});
-    AjouterFct ("fct", TEntier);
+    AjouterFct ("fct", TEntier, Aucun);
 
     DepilerDecl (2);
     // Variables aux niveaux 0, 1, 2, 2 : restent celles des niveaux 0 et 1.

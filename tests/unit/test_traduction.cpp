@@ -1,5 +1,6 @@
 // L'interface de traduction en memoire : diagnostic structure, appels successifs independants,
 // rien sur les flux standard, refus des sources trop grands, NUL dans le source.
+#include "analyses/Analyses.h"
 #include "driver/Traduction.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +139,7 @@ TEST (Traduction, SituerDecalageAvecTabulations)
 
 namespace
 {
-    const SDeclaration * Trouver (const SJournal & J, const std::string & Nom)
+    const SDeclaration * Trouver (const SModele & J, const std::string & Nom)
     {
         for (const SDeclaration & D : J.Declarations)
             if (D.Nom == Nom) return & D;
@@ -146,7 +147,7 @@ namespace
     }
 }
 
-TEST (Journal, DeclarationsEtPortees)
+TEST (Modele, DeclarationsEtPortees)
 {
     const std::string Source =
         "fonction f (x : in entier, t : in_out tableau_de entier) renvoie reel\n"   // 1
@@ -162,7 +163,7 @@ TEST (Journal, DeclarationsEtPortees)
         "fin\n";
     const STraduction R = Traduire (Source);
     ASSERT_EQ (R.Statut, 0);
-    const SJournal & J = R.Journal;
+    const SModele & J = R.Modele;
     const SDeclaration * f = Trouver (J, "f"), * x = Trouver (J, "x"), * t = Trouver (J, "t"),
                        * c = Trouver (J, "c"), * i = Trouver (J, "i"), * u = Trouver (J, "u");
     ASSERT_TRUE (f && x && t && c && i && u);
@@ -186,19 +187,19 @@ TEST (Journal, DeclarationsEtPortees)
     EXPECT_EQ (J.Unites [0].Debut, 0u);
     EXPECT_EQ (J.Unites [1].Debut, Source.find ("algorithme"));
     EXPECT_EQ (J.Unites [1].DecalageFin, Source.size () - 4);
-    EXPECT_FALSE (J.Unites [0].FinSansRenvoie);
+    EXPECT_FALSE (FinSansRenvoie (J, J.Unites [0]));
     EXPECT_TRUE (J.Blocs.empty ());
     EXPECT_TRUE (J.Instructions.empty ());
 }
 
-TEST (Journal, BlocsOuvertsALErreur)
+TEST (Modele, BlocsOuvertsALErreur)
 {
     const std::string Source =
         "algorithme A\ndebut\n    tant_que (vrai) faire\n        si (faux)\n            afficher (1);\n"
         "    ffaire\nfin\n";
     const STraduction R = Traduire (Source);
     ASSERT_TRUE (R.Erreur);
-    const std::vector <SBloc> & B = R.Journal.Blocs;
+    const std::vector <SBloc> & B = R.Modele.Blocs;
     ASSERT_EQ (B.size (), 3u);
     EXPECT_EQ (B [0].FinAttendue, "fin");
     EXPECT_EQ (B [0].Ouvrant.Decalage, Source.find ("debut"));
@@ -209,14 +210,14 @@ TEST (Journal, BlocsOuvertsALErreur)
     EXPECT_EQ (B [2].Ouvrant.Longueur, 2u);
 }
 
-TEST (Journal, FonctionQuiPeutFinirSansRenvoie)
+TEST (Modele, FonctionQuiPeutFinirSansRenvoie)
 {
     const auto Sans = [] (const std::string & Corps)
     {
         const STraduction R = Traduire ("fonction f (x : in entier) renvoie entier\ndebut\n" + Corps
                                         + "fin\nalgorithme A\ndebut\nfin\n");
         EXPECT_EQ (R.Statut, 0) << Corps;
-        return R.Journal.Unites.at (0).FinSansRenvoie;
+        return FinSansRenvoie (R.Modele, R.Modele.Unites.at (0));
     };
     EXPECT_FALSE (Sans ("renvoie x;\n"));
     EXPECT_TRUE (Sans ("afficher (x);\n"));
@@ -227,17 +228,23 @@ TEST (Journal, FonctionQuiPeutFinirSansRenvoie)
     EXPECT_TRUE (Sans ("si (x > 0)\nrenvoie 1;\nfsi\n"));
     EXPECT_TRUE (Sans ("si (x > 0) renvoie 1;\n"));
     EXPECT_FALSE (Sans ("si (x > 0) renvoie 1;\nsinon\nrenvoie 2;\nfsi\n"));
-    EXPECT_TRUE (Sans ("tant_que (vrai) faire\nrenvoie 1;\nffaire\n"));
+    // Une boucle qui ne peut pas finir n'est quittee que par renvoie ; une sortie la fait finir.
+    EXPECT_FALSE (Sans ("tant_que (vrai) faire\nrenvoie 1;\nffaire\n"));
+    EXPECT_FALSE (Sans ("boucle\nsi (x > 0) renvoie 1;\nx <- x + 1;\nfboucle\n"));
+    EXPECT_TRUE (Sans ("boucle\nsi (x > 0) sortie;\nfboucle\n"));
+    EXPECT_FALSE (Sans ("boucle\npour (i variant_de 1 a 2) faire\nsi (x > 0) sortie;\nffaire\nfboucle\n"));
+    EXPECT_TRUE (Sans ("tant_que (x > 0) faire\nrenvoie 1;\nffaire\n"));
+    EXPECT_FALSE (Sans ("repeter\nrenvoie 1;\njusqua (faux)\n"));
 }
 
-TEST (Journal, DivisionEntiereALitteralAPoint)
+TEST (Modele, DivisionEntiereALitteralAPoint)
 {
     const std::string Source =
         "algorithme A\ndebut\n    declarer n : entier;\n    declarer r : reel;\n"
         "    n <- 7;\n    afficher (n / 2.0, r / 2.0, n / 2, 7.0 / n, n / 1e1);\nfin\n";
     const STraduction R = Traduire (Source);
     ASSERT_EQ (R.Statut, 0);
-    const std::vector <SDivisionEntiere> & D = R.Journal.DivisionsEntieres;
+    const std::vector <SDivisionEntiere> D = DivisionsEntieres (R.Modele, R.Texte);
     ASSERT_EQ (D.size (), 3u);
     EXPECT_EQ (D [0].Operateur, Source.find ("/ 2.0"));
     EXPECT_EQ (Source.substr (D [0].Litteral.Decalage, D [0].Litteral.Longueur), "2.0");

@@ -1,7 +1,7 @@
 // Le prelude du profil verifie : les memes en-tetes que le prelude standard (un autre en-tete
 // apporterait des noms et des macros qui rendraient invalides des sources que Tramelo accepte),
 // les memes types de tableaux, puis les controles appeles par le C++ produit et Rand.
-#include "controles/Controles.h"
+#include "ecriture/EcrivainVerifie.h"
 
 #include "driver/Tramelo.h"
 
@@ -389,11 +389,11 @@ namespace nsTramelo
 )PRELUDE";
     }
 
-    void GenererEnteteVerifie ()
+    void GenererEnteteVerifie (const std::string & NomSource)
     {
         Sortie.Cadre ();
         Sortie << PremiereLigne << CorpsEntete;
-        Sortie << "    const char * const _Source = " << LitteralCpp (NomSourceVerifie ()) << ";\n";
+        Sortie << "    const char * const _Source = " << LitteralCpp (NomSource) << ";\n";
         Sortie << Controles;
     }
 }
