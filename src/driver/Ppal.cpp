@@ -187,7 +187,9 @@ namespace nsTramelo
     {
         // argc peut valoir 0 (execve sans argument) : aucun argument alors.
         const std::vector <std::string> Args (argv + std::min (argc, 1), argv + argc);
-        const SOptions Options = LireArguments (Args);
+        SOptions Options = LireArguments (Args);
+        // Seul le C++ compte ici : le modele n'est pas garde.
+        Options.Modele = false;
 
         const STraduction R = Traduire (LireFichierSource (Args [0]), Options);
         // Ce qui a ete produit avant une erreur reste sur la sortie standard.

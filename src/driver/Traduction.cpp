@@ -51,6 +51,19 @@ namespace nsTramelo
             return Fin == Pos ? 1 : Fin - Pos;
         }
 
+        // Les parties variables du message, selon ce qu'elles sont dans la table.
+        void Arguments (SDiagnostic & D, const CExcTramelo & Exc)
+        {
+            if (Exc.GetMsg () == EMsg::NbMessages) return;
+            if (Exc.GetMsg () == EMsg::MotCleAttendu)
+            {
+                D.Attendu = Exc.GetVar1 ();
+                D.Trouve = Exc.GetVar2 ();
+            }
+            else if (Exc.GetMsg () == EMsg::CaractereAttendu) D.Attendu = Exc.GetVar1 ();
+            else if (* nsUtil::GetMessage (Exc.GetMsg ()).Avant == '\0') D.Nom = Exc.GetVar1 ();
+        }
+
         void ErreurSansPosition (STraduction & R, unsigned Code, EMsg Msg, const std::string & Libelle)
         {
             SDiagnostic D;
@@ -150,6 +163,7 @@ namespace nsTramelo
             D.Message = D.Libelle.substr (D.Libelle.find (" - ") + 3);
             D.Arret = SituerDecalage (Source, Options.TailleTab, FinLigne, Exc.GetDecalage ());
             D.Longueur = LongueurMot (fi.GetTexte (), Exc.GetDecalage ());
+            Arguments (D, Exc);
             R.Statut = static_cast <int> (D.Code);
             R.Erreur = std::move (D);
         }
@@ -173,6 +187,9 @@ namespace nsTramelo
         // Ce qui reste ouvert apres une erreur est ferme, marque incomplet.
         Construction.Clore ();
         R.Modele = Construction.Prendre ();
+        if (R.Erreur && ! R.Erreur->Nom.empty ())
+            if (const SDeclaration * D = R.Modele.Visible (R.Erreur->Nom, R.Erreur->Arret.Decalage))
+                R.Erreur->Declaration = static_cast <std::uint32_t> (D - R.Modele.Declarations.data ());
         Reinitialiser ();
         return R;
     }

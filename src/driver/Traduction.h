@@ -52,6 +52,13 @@ namespace nsTramelo
         std::size_t  LigneSignalee = 0;  // la ligne du prefixe "Ligne NNNN - "
         SPosition    Arret;           // ou la lecture s'est arretee
         std::size_t  Longueur = 0;    // longueur du mot (ou du caractere) qui commence a Arret
+        // Ce que le message cite, en donnees (jamais a relire dans son texte) :
+        std::string  Nom;             // le nom en tete du message ("x : Double declaration" : x)
+        std::string  Attendu;         // le mot ou le caractere attendu (104, 110)
+        std::string  Trouve;          // le mot lu a sa place (104)
+        // La declaration du modele que le nom designe a l'arret (la premiere, pour une double
+        // declaration), ou Aucun.
+        std::uint32_t Declaration = 0xFFFFFFFFu;
     };
 
     struct STraduction

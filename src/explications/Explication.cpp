@@ -26,9 +26,8 @@ namespace nsTramelo
 
     char CContexte::CaractereAttendu () const
     {
-        if (E.Msg != nsUtil::EMsg::CaractereAttendu) return 0;
-        const std::size_t Pos = E.Message.find ('"');
-        return Pos == std::string::npos || Pos + 1 >= E.Message.size () ? 0 : E.Message [Pos + 1];
+        if (E.Msg != nsUtil::EMsg::CaractereAttendu || E.Attendu.empty ()) return 0;
+        return E.Attendu [0];
     }
 
     const SDeclaration * CContexte::Visible (const std::string & Nom, std::size_t Pos) const
@@ -131,14 +130,7 @@ namespace nsTramelo
         return {};
     }
 
-    std::string CContexte::MotDuMessage () const
-    {
-        const std::size_t Pos = E.Message.find (" : ");
-        const std::size_t Pos2 = E.Message.find (" n'est pas un tableau");
-        if (Pos2 != std::string::npos && (Pos == std::string::npos || Pos2 < Pos)) return E.Message.substr (0, Pos2);
-        if (Pos == std::string::npos || E.Message.compare (0, 5, "mot-c") == 0) return "";
-        return E.Message.substr (0, Pos);
-    }
+    std::string CContexte::MotDuMessage () const { return E.Nom; }
 
     SJeton CContexte::NomFautif () const
     {

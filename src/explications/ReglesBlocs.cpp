@@ -318,7 +318,7 @@ namespace nsTramelo::nsRegles
     // 104 "fsi" au lieu de "sinon" : une branche apres le sinon.
     bool SinonApresSinon (const CContexte & C, SExplication & X)
     {
-        if (! C.MessageEst (EMsg::MotCleAttendu) || C.E.Message.find ("\"fsi\" au lieu de \"sinon") == std::string::npos)
+        if (! C.MessageEst (EMsg::MotCleAttendu) || C.E.Attendu != "fsi" || C.E.Trouve.compare (0, 5, "sinon") != 0)
             return false;
         X.Placer (C.AvantArret);
         X.Aide ("après la branche sinon, seul fsi peut venir : mettez les branches sinon_si avant le sinon, "

@@ -25,9 +25,7 @@ namespace nsTramelo::nsRegles
             if (C.MessageEst (EMsg::MotCleAttendu))
             {
                 // mot-cle attendu : "X" au lieu de "Y" : seul Y est en cause.
-                const std::string & M = C.E.Message;
-                const std::size_t Debut = M.find ("au lieu de \"");
-                const std::string Y = Debut == std::string::npos ? "" : M.substr (Debut + 12, M.size () - Debut - 13);
+                const std::string & Y = C.E.Trouve;
                 for (const SJeton * J : { & C.AvantArret, & C.AuArret })
                     if (J->Genre == EJeton::Mot && C.Mot (* J) == Y) V.push_back (* J);
                 return V;

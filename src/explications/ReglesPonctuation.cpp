@@ -257,10 +257,7 @@ namespace nsTramelo::nsRegles
             return true;
         }
         if (! C.MessageEst (EMsg::MotCleAttendu)) return false;
-        const std::string & M = C.E.Message;
-        const std::size_t a = M.find ('"'), b = M.find ('"', a + 1), c = M.find ('"', b + 1), d = M.rfind ('"');
-        if (a == std::string::npos || c == std::string::npos || d <= c) return false;
-        const std::string Attendu = M.substr (a + 1, b - a - 1), Trouve = M.substr (c + 1, d - c - 1);
+        const std::string & Attendu = C.E.Attendu, & Trouve = C.E.Trouve;
         // Le mot lu (juste avant l'arret), et ce qui le precede.
         const SJeton Lu = Trouve.empty () ? C.AuArret : C.AvantArret;
         const SJeton Avant = C.Lex.Precedent (Lu.Debut);

@@ -24,5 +24,9 @@ namespace nsTramelo
         : CException (GetLiCol () + Libelle, CodErr), Decalage (GetPosLecture ()), Msg (Msg) {}
 
     CExcTramelo::CExcTramelo (nsUtil::EMsg Msg, const std::string & Var1, const std::string & Var2)
-        : CExcTramelo (nsUtil::Texte (Msg, Var1, Var2), nsUtil::GetCode (Msg), Msg) {}
+        : CExcTramelo (nsUtil::Texte (Msg, Var1, Var2), nsUtil::GetCode (Msg), Msg)
+    {
+        this->Var1 = Var1;
+        this->Var2 = Var2;
+    }
 }

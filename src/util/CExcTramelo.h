@@ -24,10 +24,14 @@ namespace nsTramelo
         std::size_t GetDecalage () const { return Decalage; }
         // Le message de la table ; NbMessages pour un texte construit a la main.
         nsUtil::EMsg GetMsg () const { return Msg; }
+        // Les parties variables du message, dans l'ordre de la table (vides s'il n'en a pas).
+        const std::string & GetVar1 () const { return Var1; }
+        const std::string & GetVar2 () const { return Var2; }
 
       private :
         std::size_t  Decalage;
         nsUtil::EMsg Msg;
+        std::string  Var1, Var2;
     };
 
     std::string GetLiCol ();
