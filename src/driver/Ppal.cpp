@@ -19,19 +19,6 @@ using nsUtil::EMsg;
 
 namespace nsTramelo
 {
-    std::string ExpandTab (std::string & Ligne, unsigned Largeur)
-    {
-        std::string Nouv;
-        Nouv.reserve (Ligne.size ());
-        for (char c : Ligne)
-        {
-            if (c == '\t') Nouv.append (Largeur - Nouv.size () % Largeur, ' ');
-            else Nouv += c;
-        }
-        Ligne = Nouv;
-        return Nouv;
-    }
-
     namespace
     {
         // Blanchit le commentaire d'une ligne de Lg caracteres, sans changer sa longueur.
@@ -62,12 +49,6 @@ namespace nsTramelo
                 }
             }
         }
-    }
-
-    std::string & SupprComments (std::string & Ligne)
-    {
-        BlanchirCommentaire (& Ligne [0], Ligne.size ());
-        return Ligne;
     }
 
     bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur)

@@ -14,8 +14,6 @@ namespace nsTramelo
     SOptions LireArguments (const std::vector <std::string> & Args);
     // Le texte (apres "Exception standard : ") d'une sortie standard impossible a ecrire.
     std::string TexteSortieImpossible ();
-    std::string ExpandTab (std::string & Ligne, unsigned Largeur);
-    std::string & SupprComments (std::string & Ligne);
     // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.
     bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur);
     // Le contenu du fichier source (252 s'il ne peut etre lu, 254 s'il est trop volumineux).
