@@ -4,6 +4,7 @@
 // commande, la lecture des fichiers et l'ecriture des rapports.
 #include "driver/Ppal.h"
 #include "explications/Verification.h"
+#include "outils/ArbreJson.h"
 #include "outils/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"
@@ -22,7 +23,8 @@ using nsUtil::EMsg;
 namespace
 {
     const char * const Usage =
-        "Usage : tramelo-verifier [--tabulation N] [--format=texte|json] fichier.algo...\n";
+        "Usage : tramelo-verifier [--tabulation N] [--format=texte|json] fichier.algo...\n"
+        "        tramelo-verifier [--tabulation N] --arbre fichier.algo...\n";
 
     const char * const Aide =
         "Verifie les sources sans les traduire dans un fichier et affiche, pour chacun, ses\n"
@@ -33,6 +35,9 @@ namespace
         "  --tabulation N   largeur des tabulations du source (1 a 1000, 4 par defaut)\n"
         "  --format=texte   format de GCC (par defaut) : FICHIER:LIGNE:COLONNE: erreur : MESSAGE [CODE]\n"
         "  --format=json    un objet JSON par diagnostic et par ligne\n"
+        "  --arbre          ecrit, pour chaque source, le modele du programme lu (unites,\n"
+        "                   declarations, instructions, expressions, avec leurs types et leurs\n"
+        "                   places) en JSON ; apres une erreur, ce qui a ete lu avant elle\n"
         "  --aide           affiche cette aide\n"
         "\n"
         "Statut : 0 si aucun source n'a d'erreur (les avertissements ne comptent pas), sinon le code\n"
@@ -75,6 +80,7 @@ namespace
     {
         nsTramelo::SOptions Traduction;
         bool Json = false;
+        bool Arbre = false;
         bool Couleur = false;
         std::vector <std::string> Fichiers;
     };
@@ -94,6 +100,11 @@ namespace
             if (! Options || Arg.empty () || Arg [0] != '-' || Arg == "-")
             {
                 O.Fichiers.push_back (Arg);
+                continue;
+            }
+            if (Arg == "--arbre")
+            {
+                O.Arbre = true;
                 continue;
             }
             if (Arg == "--aide" || Arg == "-h" || Arg == "--help")
@@ -125,6 +136,7 @@ namespace
             else ErreurUsage ("format inconnu : " + Valeur + " (texte ou json)");
         }
         if (O.Fichiers.empty ()) ErreurUsage ("aucun fichier a verifier");
+        if (O.Arbre && O.Json) ErreurUsage ("--arbre ecrit deja du JSON : --format ne s'y ajoute pas");
         O.Couleur = ! O.Json && nsOutils::CouleurVoulue (STDOUT_FILENO);
         return O;
     }
@@ -166,6 +178,14 @@ namespace
         }
         const nsTramelo::SVerification V = nsTramelo::Verifier (Source, O.Traduction);
         int Statut = 0;
+        if (O.Arbre)
+        {
+            std::cout << nsOutils::ArbreJson (Fichier, Source, O.Traduction, V)
+                             .dump (2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+            for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
+                if (Statut == 0 && D.Gravite == nsTramelo::EGravite::Erreur) Statut = static_cast <int> (D.Code);
+            return Statut;
+        }
         for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
         {
             Ecrire (O, Fichier, Source, D);
