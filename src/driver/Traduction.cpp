@@ -181,11 +181,11 @@ namespace nsTramelo
             ErreurSansPosition (R, nsUtil::GetCode (EMsg::ExceptionInconnue), EMsg::ExceptionInconnue,
                                 nsUtil::Texte (EMsg::ExceptionInconnue));
         }
+        // Ce qui reste ouvert apres une erreur est ferme, marque incomplet, a la position de l'arret.
+        Construction.Clore ();
         R.Cpp = Sortie.Prendre ();
         R.Texte = fi.Prendre ();
         R.FinLignes.swap (FinLigne);
-        // Ce qui reste ouvert apres une erreur est ferme, marque incomplet.
-        Construction.Clore ();
         R.Modele = Construction.Prendre ();
         if (R.Erreur && ! R.Erreur->Nom.empty ())
             if (const SDeclaration * D = R.Modele.Visible (R.Erreur->Nom, R.Erreur->Arret.Decalage))

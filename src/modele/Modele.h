@@ -215,6 +215,11 @@ namespace nsTramelo
         const SUnite * UniteEn (std::size_t Pos) const;
     };
 
+    // Les invariants du modele d'un texte tamponne de TailleTexte octets : chaque plage dans le
+    // texte, chaque enfant dans la plage de son parent, chaque reference dans son tableau, chaque
+    // instruction a sa place. Rend la premiere violation, ou une chaine vide.
+    std::string Incoherence (const SModele & M, std::size_t TailleTexte);
+
     // Noms stables des genres, pour la forme inspectable du modele (--arbre) et les messages.
     const char * NomGenre (EExpr G);
     const char * NomGenre (EInstr G);

@@ -7,6 +7,7 @@
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
 #include "explications/Verification.h"
+#include "modele/Modele.h"
 #include "relecture/Essai.h"
 #include "scanner/Source.h"
 #include "util/Messages.h"
@@ -83,8 +84,8 @@ namespace
         {
             if (R.Statut != 0) Trouvaille ("statut sans erreur", std::to_string (R.Statut));
             // Une traduction complete a referme tous ses blocs et toutes ses instructions.
-            if (! R.Journal.Blocs.empty () || ! R.Journal.Instructions.empty ())
-                Trouvaille ("blocs non refermes apres une traduction", std::to_string (R.Journal.Blocs.size ()));
+            if (! R.Modele.Blocs.empty () || ! R.Modele.Instructions.empty ())
+                Trouvaille ("blocs non refermes apres une traduction", std::to_string (R.Modele.Blocs.size ()));
         }
         else
         {
@@ -100,6 +101,9 @@ namespace
                 || D.Arret.Ligne > R.FinLignes.size () + 1)
                 Trouvaille ("position hors du texte", D.Libelle);
         }
+        // Le modele lu, erreur ou pas : chaque noeud dans le texte et dans son parent.
+        const std::string Incoherence = nsTramelo::Incoherence (R.Modele, R.Texte.size ());
+        if (! Incoherence.empty ()) Trouvaille ("modele incoherent", Incoherence);
         // Chaque niveau ouvert doit avoir ete referme, erreur ou pas : sinon la borne derive.
         if (nsTramelo::Imbrication != 0)
             Trouvaille ("imbrication non refermee", std::to_string (nsTramelo::Imbrication));
@@ -175,6 +179,11 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
     nsTramelo::RelectureRapide = true;
     const nsTramelo::STraduction Rapide = TraduireVerifie (Lu, Options);
     Expliquer (Lu, Options, Rapide);
+    // Sans modele garde (comme Tramelo), le meme C++.
+    nsTramelo::SOptions SansModele = Options;
+    SansModele.Modele = false;
+    if (nsTramelo::Traduire (Lu, SansModele).Cpp != Rapide.Cpp)
+        Trouvaille ("traduction differente sans modele garde", std::to_string (Rapide.Statut));
     if (! IsComparable (Lu)) return 0;
     nsTramelo::RelectureRapide = false;
     const nsTramelo::STraduction Lent = TraduireVerifie (Lu, Options);
