@@ -3,7 +3,7 @@
 // sources de 1 Ko a 1 Mo, corrects ou avec une erreur pres de la fin.
 //   tramelo-bench-verifier [repetitions]      (construction Release : cmake --preset default)
 #include "driver/Traduction.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,7 +5,7 @@
 
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
 #include "lsp/Serveur.h"
 
 #include "driver/Ppal.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 #include "scanner/Source.h"
 #include "symbols/Descriptions.h"
 #include "symbols/Vocabulaire.h"

@@ -3,7 +3,7 @@
 // la verification sont celles de la bibliotheque (Verifier, Traduire) ; le C++ execute est celui
 // du profil verifie, sauf avec --standard.
 #include "driver/Ppal.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 #include "outils/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"

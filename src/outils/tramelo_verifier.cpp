@@ -3,7 +3,7 @@
 // par ligne). Toute la verification est dans la bibliotheque (Verifier) ; ici, la ligne de
 // commande, la lecture des fichiers et l'ecriture des rapports.
 #include "driver/Ppal.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 #include "outils/ArbreJson.h"
 #include "outils/Couleur.h"
 #include "util/CException.h"

@@ -6,7 +6,7 @@
 #include "driver/ListeVocabulaire.h"
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 

@@ -2,7 +2,7 @@
 // meme position, et le meme journal : sur chaque .algo des dossiers donnes, et sur des sources
 // mutes (graine fixe) tires d'eux. Seul le C++ produit peut differer.
 //   tramelo_memes_verdicts [--mutants N] DOSSIER...
-#include "analyses/Analyses.h"
+#include "services/analyses/Analyses.h"
 #include "driver/Traduction.h"
 
 #include <algorithm>

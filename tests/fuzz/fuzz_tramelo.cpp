@@ -6,7 +6,7 @@
 // source et reprendre le code et le message de la traduction.
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 #include "modele/Modele.h"
 #include "relecture/Essai.h"
 #include "scanner/Source.h"

@@ -1,7 +1,7 @@
 // Le modele du programme : la forme des noeuds de chaque construction, leurs places dans le
 // source, les noms relies a leur declaration ; sur tout le corpus, une instruction du modele a
 // chaque ligne qui en commence une, et des noeuds qui restent dans leurs parents.
-#include "analyses/Analyses.h"
+#include "services/analyses/Analyses.h"
 #include "driver/Traduction.h"
 #include "types/TypesCodes.h"
 

@@ -1,6 +1,6 @@
 // L'interface de traduction en memoire : diagnostic structure, appels successifs independants,
 // rien sur les flux standard, refus des sources trop grands, NUL dans le source.
-#include "analyses/Analyses.h"
+#include "services/analyses/Analyses.h"
 #include "driver/Traduction.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Verification pour les outils : positions de la faute (colonne d'origine en octets, tabulations),
 // erreurs sans position, ordre et gravite des diagnostics propres aux outils.
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 
 #include <gtest/gtest.h>
 

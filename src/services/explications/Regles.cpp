@@ -1,6 +1,6 @@
 // La table des regles de l'explicateur, dans l'ordre ou elles sont essayees : les plus precises
 // d'abord (une faute de caractere explique tout le reste), les generiques a la fin.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 namespace nsTramelo
 {

@@ -1,6 +1,6 @@
 // Regles des caracteres : marque d'ordre des octets, octets non ASCII (accents, ponctuation
 // typographique), litteraux caractere et chaine mal fermes, echappements, octet nul.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 #include "scanner/Scanner.h"
 

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "driver/Traduction.h"
-#include "explications/Lexique.h"
-#include "explications/Verification.h"
+#include "services/explications/Lexique.h"
+#include "services/explications/Verification.h"
 #include "util/Messages.h"
 
 #include <cstddef>

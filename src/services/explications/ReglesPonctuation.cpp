@@ -1,7 +1,7 @@
 // Regles de ponctuation, de mots-cles oublies et de types : ; oublie, () apres une procedure sans
 // parametre, message dans saisir, condition sans parentheses, nombre de parametres, faire ou
 // renvoie oublies, chaine donnee pour un nombre, nombre ajoute a une chaine, tableau entier.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 #include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"

@@ -1,7 +1,7 @@
 // Regles des blocs et des unites : mot de fin ecrit a la maniere du cours papier (fin si, finsi),
 // sinon si en deux mots, bloc ou unite restes ouverts, algorithme place avant les procedures,
 // texte apres la fin de l'algorithme, ; apres un mot de fin.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 #include "symbols/Vocabulaire.h"
 

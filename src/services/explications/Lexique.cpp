@@ -1,4 +1,4 @@
-#include "explications/Lexique.h"
+#include "services/explications/Lexique.h"
 
 #include "scanner/Source.h"
 

@@ -1,7 +1,7 @@
 // Regles des noms et des mots : casse des mots-cles, mots du cours papier, declaration sans
 // declarer, fonction appelee comme une procedure, nom hors de sa portee, nom inconnu, mot
 // reserve pris pour un nom, double declaration.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 #include "symbols/Vocabulaire.h"
 #include "types/TypesCodes.h"

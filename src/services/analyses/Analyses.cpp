@@ -1,4 +1,4 @@
-#include "analyses/Analyses.h"
+#include "services/analyses/Analyses.h"
 
 #include "scanner/Litteraux.h"
 #include "types/TypesCodes.h"

@@ -1,6 +1,6 @@
 // Les explications generiques : quand aucune regle ne reconnait la faute, dire ce qui etait
 // attendu a cet endroit, en mots de debutant, en citant ce qui a ete trouve.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 #include "scanner/Scanner.h"
 

@@ -1,7 +1,7 @@
 // Regles des operateurs venus d'autres notations : = pour <-, = et == pour vaut, <> et != pour
 // ne_vaut_pas, mod et % pour modulo, et/ou/non/&&/|| pour ET/OU/NON (ou ET_ALORS/OU_SINON),
 // puissance, increments.
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 using nsUtil::EMsg;
 

@@ -1,4 +1,4 @@
-#include "explications/Explication.h"
+#include "services/explications/Explication.h"
 
 #include "scanner/Source.h"
 #include "symbols/Vocabulaire.h"

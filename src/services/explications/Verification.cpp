@@ -1,7 +1,7 @@
-#include "explications/Verification.h"
+#include "services/explications/Verification.h"
 
-#include "analyses/Analyses.h"
-#include "explications/Explication.h"
+#include "services/analyses/Analyses.h"
+#include "services/explications/Explication.h"
 
 #include <algorithm>
 #include <cstdio>
