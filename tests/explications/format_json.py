@@ -50,36 +50,46 @@ def objets(nom, sortie):
 
 
 def texte_en_diagnostics(sortie):
-    """(ligne, colonne, gravite, message, code, aides) de chaque diagnostic du format texte."""
+    """[fichier, ligne, colonne, gravite, message, code, aides] de chaque diagnostic du texte."""
     diags = []
     # Octets non UTF-8 du source (extraits, messages) : remplaces comme le fait le json.
     for ligne in sortie.decode('utf-8', 'replace').splitlines():
         m = ENTETE.match(ligne)
         if m:
             l, c = (int(m.group(2)), int(m.group(3))) if m.group(2) else (None, None)
-            diags.append([l, c, m.group(4), m.group(5), int(m.group(6)), []])
+            diags.append([m.group(1), l, c, m.group(4), m.group(5), int(m.group(6)), []])
         elif diags and (ligne.startswith('aide : ') or ligne.startswith('note : ')):
-            diags[-1][5].append((ligne[:4], ligne[7:]))
+            diags[-1][6].append((ligne[:4], ligne[7:]))
     return diags
 
 
 def avec_json(verif, fichiers):
-    nb = 0
+    # Tous les cas d'un coup (un fichier chacun) : deux executions en tout, meme sous sanitizers.
+    noms = {}
     with tempfile.TemporaryDirectory() as d:
         for chemin in fichiers:
             for titre, source, _ in lire_cas(chemin)[1]:
-                nb += 1
-                nom = f'{os.path.basename(chemin)} : {titre.decode("utf-8", "replace")}'
-                with open(os.path.join(d, 'prog.algo'), 'wb') as f:
+                fichier = f'cas{len(noms):04d}.algo'
+                noms[fichier] = f'{os.path.basename(chemin)} : {titre.decode("utf-8", "replace")}'
+                with open(os.path.join(d, fichier), 'wb') as f:
                     f.write(source)
-                t = lancer(verif, ['prog.algo'], d)
-                j = lancer(verif, ['--format=json', 'prog.algo'], d)
-                if j.returncode != t.returncode or j.stderr:
-                    ko(f'{nom} : statut {j.returncode} en json, {t.returncode} en texte ; {j.stderr!r}')
-                obtenus = [[o['line'], o['column'], o['severity'], o['message'], o['code'],
-                            [(a['kind'], a['text']) for a in o['hints']]] for o in objets(nom, j.stdout)]
-                if obtenus != texte_en_diagnostics(t.stdout):
-                    ko(f'{nom} : json different du texte\n{j.stdout.decode()}\n{t.stdout.decode()}')
+        t = lancer(verif, sorted(noms), d)
+        j = lancer(verif, ['--format=json'] + sorted(noms), d)
+        if j.returncode != t.returncode or j.stderr:
+            ko(f'statut {j.returncode} en json, {t.returncode} en texte ; {j.stderr!r}')
+        texte = {}
+        for diag in texte_en_diagnostics(t.stdout):
+            texte.setdefault(diag[0], []).append(diag[1:])
+        json_ = {}
+        for o in objets('cas', j.stdout):
+            json_.setdefault(o['file'], []).append(
+                [o['line'], o['column'], o['severity'], o['message'], o['code'],
+                 [(a['kind'], a['text']) for a in o['hints']]])
+        for fichier, nom in sorted(noms.items()):
+            if json_.get(fichier) != texte.get(fichier):
+                ko(f'{nom} : json different du texte\n{json_.get(fichier)!r}\n{texte.get(fichier)!r}')
+        if not texte:
+            ko('aucun diagnostic en texte')
 
         # Nom de fichier avec saut de ligne, guillemet, barre oblique inverse et octet non UTF-8 :
         # toujours un objet par ligne, l'octet remplace par U+FFFD.
@@ -94,7 +104,7 @@ def avec_json(verif, fichiers):
         elif o[1]['file'] != 'absent.algo' or o[1]['line'] is not None or o[1]['column'] is not None \
                 or o[1]['code'] != 252 or j.returncode != o[0]['code']:
             ko(f'fichier absent : statut {j.returncode}, {o[1]!r}')
-    print(f'{nb} cas compares en json et en texte')
+    print(f'{len(noms)} cas compares en json et en texte')
 
 
 def sans_json(verif):
