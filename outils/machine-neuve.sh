@@ -62,7 +62,7 @@ for dossier in "${dossiers[@]}" /usr/local/sbin /usr/local/bin /usr/sbin /usr/bi
         for c in $cacher; do
             case $n in "$c" | "$c".*) cache=1; break ;; esac
         done
-        [ "$cache" = 0 ] && ln -s "$f" "$bin/$n"
+        if [ "$cache" = 0 ]; then ln -s "$f" "$bin/$n"; fi
     done
 done
 for c in $cacher; do
