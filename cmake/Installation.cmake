@@ -50,7 +50,10 @@ install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAK
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
-set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-lsp)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier)
+if(nlohmann_json_FOUND)   # tramelo-lsp n'est construit qu'avec nlohmann-json (Lsp.cmake)
+  list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp)
+endif()
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
   set(source_page ${CMAKE_SOURCE_DIR}/man/${page}.1)
@@ -117,9 +120,12 @@ fonctions, tableaux, chaînes, boucles) et écrit le programme C++17 équivalent
 Chaque erreur est signalée par un message en français avec son numéro de
 ligne. La commande tramelo-exec traduit, compile et exécute un algorithme en
 une seule fois. Le paquet fournit aussi les pages de manuel, la complétion
-bash, la coloration syntaxique pour Vim et Visual Studio Code, et le serveur
-de langage tramelo-lsp (diagnostics pendant la frappe dans Neovim, Vim et
-Visual Studio Code).")
+bash et la coloration syntaxique pour Vim et Visual Studio Code.")
+if(nlohmann_json_FOUND)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "
+Le serveur de langage tramelo-lsp donne les diagnostics pendant la frappe
+dans Neovim, Vim et Visual Studio Code.")
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TRAMELO_MAINTENEUR})

@@ -1,6 +1,7 @@
 # Serveur de langage tramelo-lsp (src/lsp) : un coeur sans entree-sortie, que les tests et le
-# fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev.
-find_package(nlohmann_json 3.10 REQUIRED)
+# fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev,
+# cherche par CMakeLists.txt ; sans lui, seule l'extension VS Code est construite ici.
+if(nlohmann_json_FOUND)
 add_library(tramelo_lsp_coeur STATIC
   ${CMAKE_SOURCE_DIR}/src/lsp/Positions.cpp
   ${CMAKE_SOURCE_DIR}/src/lsp/Serveur.cpp
@@ -17,6 +18,7 @@ if(TRAMELO_FUZZ)
   add_executable(fuzz_lsp ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_lsp.cpp)
   target_link_libraries(fuzz_lsp PRIVATE tramelo_lsp_coeur)
   target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
+endif()
 endif()
 
 # Extension VS Code empaquetee (.vsix, avec le client du serveur de langage) : construite quand
@@ -35,6 +37,8 @@ if(TRAMELO_NODE_VSIX AND EXISTS ${TRAMELO_DOSSIER_VSCODE}/node_modules/.bin/vsce
     VERBATIM)
   add_custom_target(tramelo_vsix ALL DEPENDS ${TRAMELO_VSIX})
   install(FILES ${TRAMELO_VSIX} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo/vscode)
+elseif(TRAMELO_NODE_VSIX)
+  tramelo_manque("extension VS Code empaquetee (.vsix) et test editeurs/vsix : modules npm de editeurs/vscode absents (npm ci)")
 else()
-  message(STATUS "Extension VS Code (.vsix) non construite : lancer « npm ci » dans editeurs/vscode")
+  tramelo_manque("extension VS Code empaquetee (.vsix) : node absent (paquets nodejs npm)" nodejs npm)
 endif()
