@@ -144,6 +144,7 @@ namespace nsTramelo
         try
         {
             Construction.Garder = Options.Modele;
+            if (Options.Modele) Construction.Reserver (Source.size ());
             PreparerEcriture (Source, Options);
             ChargerSource (Source, Options.TailleTab);
             // Le C++ fait d'ordinaire deux a trois fois le source : pas de recopies en grandissant.
