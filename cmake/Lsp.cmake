@@ -1,14 +1,14 @@
-# Serveur de langage tramelo-lsp (src/lsp) : un coeur sans entree-sortie, que les tests et le
+# Serveur de langage tramelo-lsp (src/frontaux/lsp) : un coeur sans entree-sortie, que les tests et le
 # fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev.
 find_package(nlohmann_json 3.10 REQUIRED)
 add_library(tramelo_lsp_coeur STATIC
-  ${CMAKE_SOURCE_DIR}/src/lsp/Positions.cpp
-  ${CMAKE_SOURCE_DIR}/src/lsp/Serveur.cpp
-  ${CMAKE_SOURCE_DIR}/src/lsp/Trames.cpp)
+  ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/Positions.cpp
+  ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/Serveur.cpp
+  ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/Trames.cpp)
 target_link_libraries(tramelo_lsp_coeur PUBLIC tramelo_lib nlohmann_json::nlohmann_json)
 target_compile_definitions(tramelo_lsp_coeur PUBLIC TRAMELO_VERSION="${PROJECT_VERSION}")
 
-add_executable(tramelo-lsp ${CMAKE_SOURCE_DIR}/src/lsp/main.cpp)
+add_executable(tramelo-lsp ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/main.cpp)
 target_link_libraries(tramelo-lsp PRIVATE tramelo_lsp_coeur)
 install(TARGETS tramelo-lsp RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

@@ -3,8 +3,8 @@
 // Content-Length exact, les autres passent tels quels (en-tetes faux, octets parasites). Le flux
 // arrive en deux lectures, coupe a une position tiree du premier octet. Tout message produit doit
 // etre du JSON valide ; une exception, un plantage ou un rapport de sanitizer est une trouvaille.
-#include "lsp/Serveur.h"
-#include "lsp/Trames.h"
+#include "frontaux/lsp/Serveur.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Coeur du serveur de langage sans processus : positions UTF-16, decoupage du flux, et messages
 // rendus pour des sources piegeux (tabulations, CRLF, accents, emoji), compares a la bibliotheque.
 #include "explications/Verification.h"
-#include "lsp/Positions.h"
-#include "lsp/Serveur.h"
-#include "lsp/Trames.h"
+#include "frontaux/lsp/Positions.h"
+#include "frontaux/lsp/Serveur.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <gtest/gtest.h>
 

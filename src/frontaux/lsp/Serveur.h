@@ -4,7 +4,7 @@
 #pragma once
 
 #include "driver/Traduction.h"
-#include "lsp/Positions.h"
+#include "frontaux/lsp/Positions.h"
 
 #include <nlohmann/json.hpp>
 

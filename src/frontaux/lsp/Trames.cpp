@@ -1,4 +1,4 @@
-#include "lsp/Trames.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <algorithm>
 #include <cctype>

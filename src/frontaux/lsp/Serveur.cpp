@@ -1,4 +1,4 @@
-#include "lsp/Serveur.h"
+#include "frontaux/lsp/Serveur.h"
 
 #include "driver/Ppal.h"
 #include "explications/Verification.h"

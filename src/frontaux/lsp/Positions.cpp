@@ -1,4 +1,4 @@
-#include "lsp/Positions.h"
+#include "frontaux/lsp/Positions.h"
 
 #include <algorithm>
 
