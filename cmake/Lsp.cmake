@@ -1,10 +1,15 @@
 # Serveur de langage tramelo-lsp (src/frontaux/lsp) : un coeur sans entree-sortie, que les tests et le
 # fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev.
 find_package(nlohmann_json 3.10 REQUIRED)
-add_library(tramelo_lsp_coeur STATIC
-  ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/Positions.cpp
-  ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/Serveur.cpp
-  ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/Trames.cpp)
+# Un fichier par service : aiguillage et cycle de vie (Serveur), documents et changements
+# (Documents, Texte), diagnostics (Diagnostics, Analyse), survol, symboles, C++ produit,
+# configuration, lecture des messages (Json, Trames). Les outils n'incluent de la bibliotheque
+# que sa face publique (bibliotheque/Tramelo.h).
+set(TRAMELO_LSP_SOURCES Analyse Configuration Diagnostics Documents Json Serveur Survol Symboles Texte
+    Trames VoirCpp)
+list(TRANSFORM TRAMELO_LSP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/)
+list(TRANSFORM TRAMELO_LSP_SOURCES APPEND .cpp)
+add_library(tramelo_lsp_coeur STATIC ${TRAMELO_LSP_SOURCES})
 target_link_libraries(tramelo_lsp_coeur PUBLIC tramelo_lib nlohmann_json::nlohmann_json)
 target_compile_definitions(tramelo_lsp_coeur PUBLIC TRAMELO_VERSION="${PROJECT_VERSION}")
 

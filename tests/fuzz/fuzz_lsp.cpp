@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
         {
             for (const std::string & Texte : Anomalies) Serveur.Signaler (Texte);
             Anomalies.clear ();
-            Serveur.Traiter (Corps);
+            if (Trames.Tronque ()) Serveur.Ignorer (Corps, Trames.Tronque ());
+            else Serveur.Traiter (Corps);
             Serveur.Publier ();
             Vider (Serveur);
             if (Serveur.Termine ()) return 0;

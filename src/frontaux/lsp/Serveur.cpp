@@ -1,214 +1,26 @@
 #include "frontaux/lsp/Serveur.h"
 
-#include "driver/Ppal.h"
-#include "explications/Verification.h"
-#include "scanner/Source.h"
-#include "symbols/Descriptions.h"
-#include "symbols/Vocabulaire.h"
-#include "types/TypesCodes.h"
+#include "frontaux/lsp/Diagnostics.h"
+#include "frontaux/lsp/Limites.h"
+#include "frontaux/lsp/Survol.h"
+#include "frontaux/lsp/Symboles.h"
+#include "frontaux/lsp/VoirCpp.h"
 
-#include <algorithm>
 #include <new>
 #include <stdexcept>
-
-#ifndef TRAMELO_VERSION
-#define TRAMELO_VERSION "?"
-#endif
-
-using namespace nsTramelo;
 
 namespace nsLsp
 {
     namespace
     {
-        // Un champ absent ou du mauvais type dans les parametres : InvalidParams, ou un message
-        // au client pour une notification.
-        class CParamsInvalides : public std::runtime_error
+        // Une requete valide qui ne peut aboutir (document refuse) : RequestFailed.
+        class CRequeteEchouee : public std::runtime_error
         {
             using std::runtime_error::runtime_error;
         };
 
-        const json & Champ (const json & Objet, const char * Nom)
-        {
-            if (! Objet.is_object ()) throw CParamsInvalides (std::string ("objet attendu avant « ") + Nom + " »");
-            const auto It = Objet.find (Nom);
-            if (It == Objet.end ()) throw CParamsInvalides (std::string ("champ « ") + Nom + " » absent");
-            return * It;
-        }
-
-        json & ChampModifiable (json & Objet, const char * Nom)
-        {
-            Champ (Objet, Nom);
-            return Objet [Nom];
-        }
-
-        const std::string & Chaine (const json & Objet, const char * Nom)
-        {
-            const json & C = Champ (Objet, Nom);
-            if (! C.is_string ()) throw CParamsInvalides (std::string ("champ « ") + Nom + " » : chaîne attendue");
-            return C.get_ref <const std::string &> ();
-        }
-
-        std::size_t Naturel (const json & Objet, const char * Nom)
-        {
-            const json & C = Champ (Objet, Nom);
-            if (! C.is_number_unsigned ())
-                throw CParamsInvalides (std::string ("champ « ") + Nom + " » : entier positif attendu");
-            return C.get <std::size_t> ();
-        }
-
-        // Valeur facultative d'un chemin d'objets (null si un maillon manque).
-        const json & Facultatif (const json & Objet, std::initializer_list <const char *> Chemin)
-        {
-            static const json Nul;
-            const json * J = & Objet;
-            for (const char * Nom : Chemin)
-            {
-                if (! J->is_object ()) return Nul;
-                const auto It = J->find (Nom);
-                if (It == J->end ()) return Nul;
-                J = & * It;
-            }
-            return * J;
-        }
-
-        std::string NomType (unsigned Type)
-        {
-            for (const std::string & T : TypesSimples)
-                if (GetType (T) == Type) return T;
-            return "?";
-        }
-
-        std::string NomTypeComplet (unsigned Type)
-        {
-            if (IsTypeTableau (Type)) return "tableau_de " + NomType (GetTypeElem (Type) & ~TTableau);
-            return NomType (Type);
-        }
-
-        const char * NomMode (unsigned Mode)
-        {
-            return Mode == 1 ? "out" : Mode == 2 ? "in_out" : "in";
-        }
-
-        bool IsUnite (ENature N)
-        {
-            return N == ENature::Procedure || N == ENature::Fonction || N == ENature::Algorithme;
-        }
-
-        // En-tete d'une procedure ou d'une fonction : ses parametres suivent son nom dans le journal.
-        std::string EnTete (const SJournal & J, std::size_t Index)
-        {
-            const SDeclaration & D = J.Declarations [Index];
-            std::string Liste;
-            for (std::size_t i = Index + 1; i < J.Declarations.size ()
-                                            && J.Declarations [i].Nature == ENature::Parametre; ++i)
-            {
-                const SDeclaration & P = J.Declarations [i];
-                Liste += (Liste.empty () ? "" : ", ") + P.Nom + " : " + NomMode (P.Mode) + ' ' + NomTypeComplet (P.Type);
-            }
-            std::string S = (D.Nature == ENature::Fonction ? "fonction " : "procedure ") + D.Nom;
-            if (! Liste.empty ()) S += " (" + Liste + ')';
-            if (D.Nature == ENature::Fonction) S += " renvoie " + NomType (D.Type);
-            return S;
-        }
-
-        int GenreSymbole (ENature N)
-        {
-            switch (N)
-            {
-                case ENature::Algorithme : return 2;    // Module
-                case ENature::Procedure  :
-                case ENature::Fonction   : return 12;   // Function
-                case ENature::Constante  : return 14;   // Constant
-                case ENature::Tableau    : return 18;   // Array
-                default                  : return 13;   // Variable
-            }
-        }
-    }
-
-    std::string DecrireDeclaration (const SJournal & J, const SDeclaration & D)
-    {
-        const std::string Debut = D.Nom + " : ";
-        switch (D.Nature)
-        {
-            case ENature::Variable       : return Debut + "variable de type " + NomType (D.Type);
-            case ENature::VariableBoucle : return Debut + "variable de boucle de type " + NomType (D.Type);
-            case ENature::Constante      : return Debut + "constante de type " + NomType (D.Type);
-            case ENature::Tableau        : return Debut + "tableau de " + NomType (GetTypeElem (D.Type) & ~TTableau);
-            case ENature::Parametre      :
-                return Debut + "paramètre " + NomMode (D.Mode)
-                     + (IsTypeTableau (D.Type) ? ", tableau de " + NomType (GetTypeElem (D.Type) & ~TTableau)
-                                               : " de type " + NomType (D.Type));
-            case ENature::Algorithme     : return Debut + "algorithme";
-            case ENature::Procedure      :
-            case ENature::Fonction       :
-            {
-                const std::size_t Index = static_cast <std::size_t> (& D - J.Declarations.data ());
-                const std::string Genre = D.Nature == ENature::Procedure ? "procédure"
-                                                                        : "fonction renvoyant " + NomType (D.Type);
-                if (Index >= J.Declarations.size ()) return Debut + Genre;
-                return Debut + Genre + '\n' + EnTete (J, Index);
-            }
-        }
-        return Debut;
-    }
-
-    // ---- Messages ----
-
-    namespace
-    {
-        // Construction du document JSON par l'interface SAX de nlohmann : meme resultat que
-        // json::parse, mais chaque chaine est deplacee au lieu d'etre recopiee (un source de
-        // 256 Mo n'est pas duplique) ; la pile est un vecteur, sans recursion.
-        class CConstructeur
-        {
-          public :
-            explicit CConstructeur (json & Racine) : Racine (Racine) {}
-
-            bool null () { return Valeur (nullptr); }
-            bool boolean (bool b) { return Valeur (b); }
-            bool number_integer (json::number_integer_t n) { return Valeur (n); }
-            bool number_unsigned (json::number_unsigned_t n) { return Valeur (n); }
-            bool number_float (json::number_float_t x, const json::string_t &) { return Valeur (x); }
-            bool string (json::string_t & s) { return Valeur (std::move (s)); }
-            bool binary (json::binary_t & b) { return Valeur (std::move (b)); }
-            bool start_object (std::size_t) { Pile.push_back (Placer (json::object ())); return true; }
-            bool key (json::string_t & Cle) { Cles.push_back (std::move (Cle)); return true; }
-            bool end_object () { Pile.pop_back (); return true; }
-            bool start_array (std::size_t) { Pile.push_back (Placer (json::array ())); return true; }
-            bool end_array () { Pile.pop_back (); return true; }
-            bool parse_error (std::size_t, const std::string &, const json::exception &) { return false; }
-
-          private :
-            json & Racine;
-            std::vector <json *> Pile;
-            std::vector <std::string> Cles;
-
-            json * Placer (json && J)
-            {
-                if (Pile.empty ())
-                {
-                    Racine = std::move (J);
-                    return & Racine;
-                }
-                json & Parent = * Pile.back ();
-                if (Parent.is_array ())
-                {
-                    Parent.get_ref <json::array_t &> ().push_back (std::move (J));
-                    return & Parent.get_ref <json::array_t &> ().back ();
-                }
-                json & Place = Parent.get_ref <json::object_t &> () [std::move (Cles.back ())];
-                Cles.pop_back ();
-                Place = std::move (J);
-                return & Place;
-            }
-            template <class T>
-            bool Valeur (T && V)
-            {
-                Placer (json (std::forward <T> (V)));
-                return true;
-            }
-        };
+        const char * const Modification = "textDocument/didChange";
+        const char * const Ouverture = "textDocument/didOpen";
     }
 
     void CServeur::Envoyer (const json & Message)
@@ -235,27 +47,68 @@ namespace nsLsp
                    { "params", { { "type", Type }, { "message", "tramelo-lsp : " + Texte } } } });
     }
 
-    const SDocument * CServeur::Document (const std::string & Uri) const
+    void CServeur::Annoncer (const std::string & Texte, int Type)
     {
-        const auto It = Documents.find (Uri);
-        return It == Documents.end () ? nullptr : & It->second;
+        Envoyer ({ { "jsonrpc", "2.0" }, { "method", "window/showMessage" },
+                   { "params", { { "type", Type }, { "message", "tramelo-lsp : " + Texte } } } });
     }
+
+    // ---- Messages perdus ----
+
+    void CServeur::Perdu (const std::string & Debut, const std::string & Raison)
+    {
+        const SApercu A = LireApercu (Debut);
+        const json Id = A.Id.is_number_integer () || A.Id.is_string () ? A.Id : json ();
+        // Une requete (ou un message dont on ne sait rien) recoit l'erreur ; une notification
+        // reconnue est signalee.
+        if (A.AId || A.Methode.empty ()) RepondreErreur (Id, InvalidRequest, Raison);
+        else Signaler (A.Methode + " ignoré : " + Raison);
+        if (! A.Objet || ! Initialise || Arrete) return;
+
+        // Un changement perdu : le texte de l'editeur n'est plus celui du serveur. Sans savoir
+        // quel document il touchait (ni meme si c'en etait un), tous sont suspects.
+        const std::string Suite = " : le serveur ne suit plus ce document ; le fermer puis le rouvrir";
+        if (A.Methode == Modification || (A.Methode.empty () && ! A.AId))
+        {
+            SDocument * Doc = A.Methode == Modification && ! A.Uri.empty () ? Documents.Trouver (A.Uri) : nullptr;
+            if (Doc)
+            {
+                if (Doc->Refus.empty ()) Annoncer (A.Uri + " : " + Raison + Suite);
+                Documents.Refuser (* Doc, Raison + Suite);
+            }
+            else if (Documents.Total () > 0)
+            {
+                Annoncer (Raison + " : aucun document ouvert n'est plus suivi ; les fermer puis les rouvrir");
+                Documents.RefuserTous (Raison + Suite);
+            }
+        }
+        else if (A.Methode == Ouverture && ! A.Uri.empty ())
+        {
+            bool Refuse;
+            SDocument * Doc = Documents.Ouvrir (A.Uri, std::string (), 0, Refuse);
+            if (Doc) Documents.Refuser (* Doc, Raison + " : document non analysé ; le réduire puis le rouvrir");
+            Annoncer (A.Uri + " : " + Raison);
+        }
+    }
+
+    void CServeur::Ignorer (const std::string & Debut, std::size_t Taille)
+    {
+        Perdu (Debut, "message de " + std::to_string (Taille) + " octets ignoré (au plus "
+                      + std::to_string (MaxTailleMessage >> 20) + " Mo par message)");
+    }
+
+    // ---- Aiguillage ----
 
     void CServeur::Traiter (const std::string & Corps)
     {
         json M;
-        CConstructeur Constructeur (M);
-        bool Valide = false;
-        try
+        bool TropProfond = false;
+        if (! LireJson (Corps, M, TropProfond))
         {
-            Valide = json::sax_parse (Corps, & Constructeur);
-        }
-        catch (const json::exception &)
-        {
-        }
-        if (! Valide)
-        {
-            RepondreErreur (nullptr, ParseError, "message JSON invalide");
+            if (TropProfond)
+                Perdu (Corps, "message JSON imbriqué sur plus de " + std::to_string (MaxProfondeurJson) + " niveaux");
+            else
+                RepondreErreur (nullptr, ParseError, "message JSON invalide");
             return;
         }
         if (! M.is_object ())
@@ -263,14 +116,16 @@ namespace nsLsp
             RepondreErreur (nullptr, InvalidRequest, "le message doit être un objet JSON");
             return;
         }
+        // Le type de l'identifiant est verifie avant toute copie : un identifiant tableau ou
+        // objet n'est jamais recopie.
         const auto ItId = M.find ("id");
         const bool EstRequete = ItId != M.end ();
-        json Id = EstRequete ? * ItId : json ();
-        if (EstRequete && ! Id.is_number_integer () && ! Id.is_string () && ! Id.is_null ())
+        if (EstRequete && ! ItId->is_number_integer () && ! ItId->is_string () && ! ItId->is_null ())
         {
             RepondreErreur (nullptr, InvalidRequest, "identifiant de requête invalide");
             return;
         }
+        const json Id = EstRequete ? * ItId : json ();
         const auto ItMethode = M.find ("method");
         if (ItMethode == M.end ())
         {
@@ -296,8 +151,8 @@ namespace nsLsp
                 if (Methode == "exit") Sorti = true;
                 // Avant initialize et apres shutdown, les notifications sont ignorees.
                 else if (! Initialise || Arrete) return;
-                else if (Methode == "textDocument/didOpen") Ouvrir (Params);
-                else if (Methode == "textDocument/didChange") Changer (Params);
+                else if (Methode == Ouverture) Ouvrir (Params);
+                else if (Methode == Modification) Changer (Params);
                 else if (Methode == "textDocument/didClose") Fermer (Params);
                 // initialized, $/cancelRequest (tout est traite dans l'ordre), le reste : rien a faire.
                 return;
@@ -306,9 +161,11 @@ namespace nsLsp
             if (Methode == "initialize")
             {
                 if (Initialise) return RepondreErreur (Id, InvalidRequest, "initialize déjà reçu");
-                json Resultat = Initialiser (Params);
+                std::vector <std::string> Avertissements;
+                Config = LireConfiguration (Params, Avertissements);
+                for (const std::string & A : Avertissements) Signaler (A, 2);
                 Initialise = true;
-                return Repondre (Id, std::move (Resultat));
+                return Repondre (Id, Capacites ());
             }
             if (! Initialise) return RepondreErreur (Id, ServerNotInitialized, "initialize attendu d'abord");
             if (Methode == "shutdown")
@@ -326,15 +183,19 @@ namespace nsLsp
                 if (! Arguments.is_array () || Arguments.empty ())
                     throw CParamsInvalides ("tramelo.voirCpp attend l'adresse du document");
                 const json & A = Arguments [0];
-                return Repondre (Id, VoirCpp (A.is_string () ? A.get <std::string> () : Chaine (A, "uri")));
+                return Repondre (Id, Cpp (A.is_string () ? A.get <std::string> () : Chaine (A, "uri")));
             }
-            if (Methode == "tramelo/voirCpp") return Repondre (Id, VoirCpp (Chaine (Champ (Params, "textDocument"), "uri")));
+            if (Methode == "tramelo/voirCpp") return Repondre (Id, Cpp (Chaine (Champ (Params, "textDocument"), "uri")));
             RepondreErreur (Id, MethodNotFound, "méthode inconnue : " + Methode);
         }
         catch (const CParamsInvalides & E)
         {
             if (EstRequete) RepondreErreur (Id, InvalidParams, std::string ("paramètres invalides : ") + E.what ());
             else Signaler (Methode + " ignoré : " + E.what ());
+        }
+        catch (const CRequeteEchouee & E)
+        {
+            RepondreErreur (Id, RequestFailed, E.what ());
         }
         catch (const std::bad_alloc &)
         {
@@ -348,48 +209,14 @@ namespace nsLsp
         }
     }
 
-    json CServeur::Initialiser (const json & Params)
-    {
-        const json & Format = Facultatif (Params, { "capabilities", "textDocument", "hover", "contentFormat" });
-        // Sans contentFormat, le client n'a promis que le texte brut.
-        SurvolMarkdown = Format.is_array () && std::find (Format.begin (), Format.end (), "markdown") != Format.end ();
-        const json & Hierarchie = Facultatif (Params, { "capabilities", "textDocument", "documentSymbol",
-                                                        "hierarchicalDocumentSymbolSupport" });
-        SymbolesHierarchiques = Hierarchie.is_boolean () && Hierarchie.get <bool> ();
-
-        const json & Tab = Facultatif (Params, { "initializationOptions", "tailleTabulation" });
-        if (Tab.is_number_unsigned () && Tab.get <std::uint64_t> () >= 1 && Tab.get <std::uint64_t> () <= MaxTailleTabulation)
-            TailleTab = Tab.get <unsigned> ();
-        else if (! Tab.is_null ())
-            Signaler ("tailleTabulation ignorée : entier de 1 à " + std::to_string (MaxTailleTabulation) + " attendu", 2);
-        const json & Aides = Facultatif (Params, { "initializationOptions", "aidesDansMessage" });
-        if (Aides.is_boolean ()) AidesDansMessage = Aides.get <bool> ();
-
-        return {
-            { "capabilities", {
-                { "positionEncoding", "utf-16" },
-                { "textDocumentSync", { { "openClose", true }, { "change", 2 } } },
-                { "hoverProvider", true },
-                { "documentSymbolProvider", true },
-                { "executeCommandProvider", { { "commands", { "tramelo.voirCpp" } } } } } },
-            { "serverInfo", { { "name", "tramelo-lsp" }, { "version", TRAMELO_VERSION } } } };
-    }
-
     // ---- Documents ----
 
     SDocument & CServeur::Trouver (const json & Params)
     {
         const std::string & Uri = Chaine (Champ (Params, "textDocument"), "uri");
-        const auto It = Documents.find (Uri);
-        if (It == Documents.end ()) throw CParamsInvalides ("document non ouvert : " + Uri);
-        return It->second;
-    }
-
-    void CServeur::Modifier (SDocument & Doc)
-    {
-        Doc.Lignes.Calculer (Doc.Texte);
-        Doc.Analyse = false;
-        Doc.APublier = true;
+        SDocument * Doc = Documents.Trouver (Uri);
+        if (! Doc) throw CParamsInvalides ("document non ouvert : " + Uri);
+        return * Doc;
     }
 
     void CServeur::Ouvrir (json & Params)
@@ -397,169 +224,74 @@ namespace nsLsp
         json & Document = ChampModifiable (Params, "textDocument");
         const std::string Uri = Chaine (Document, "uri");
         Chaine (Document, "text");
-        SDocument & Doc = Documents [Uri];
-        Doc = SDocument ();
-        Doc.Uri = Uri;
-        // Le texte est pris au message sans copie : un source de 256 Mo ne doit pas peser double.
-        Doc.Texte = std::move (Document ["text"].get_ref <std::string &> ());
         const json & Version = Facultatif (Document, { "version" });
-        if (Version.is_number_integer ()) Doc.Version = Version.get <std::int64_t> ();
-        Modifier (Doc);
+        bool Refuse;
+        // Le texte est pris au message sans copie : un grand source ne doit pas peser double.
+        SDocument * Doc = Documents.Ouvrir (Uri, std::move (Document ["text"].get_ref <std::string &> ()),
+                                            Version.is_number_integer () ? Version.get <std::int64_t> () : 0, Refuse);
+        if (! Doc)
+            Annoncer (Uri + " : trop de documents ouverts (" + std::to_string (Documents.Limites.Total >> 20)
+                      + " Mo au plus, " + std::to_string (CoutDocument) + " octets comptés par document) : il n'est pas suivi");
+        else if (Refuse) Annoncer (Uri + " : " + Doc->Refus);
     }
 
     void CServeur::Changer (json & Params)
     {
         SDocument & Doc = Trouver (Params);
-        json & Changements = ChampModifiable (Params, "contentChanges");
-        if (! Changements.is_array ()) throw CParamsInvalides ("contentChanges : tableau attendu");
+        // Tout le lot est lu et verifie avant d'en appliquer le premier changement : un lot
+        // invalide n'en applique aucun (et la version ne change pas).
+        std::vector <SChangement> Lot;
+        try
+        {
+            Lot = LireChangements (ChampModifiable (Params, "contentChanges"));
+        }
+        catch (const CParamsInvalides & E)
+        {
+            Annoncer (Doc.Uri + " : modification refusée, aucun de ses changements n'est appliqué ("
+                      + E.what () + ")");
+            throw;
+        }
         const json & Version = Facultatif (Params, { "textDocument", "version" });
         if (Version.is_number_integer ()) Doc.Version = Version.get <std::int64_t> ();
-        // Les changements s'appliquent l'un apres l'autre, chacun sur le texte laisse par le precedent.
-        for (json & C : Changements)
-        {
-            Chaine (C, "text");
-            std::string & Nouveau = C ["text"].get_ref <std::string &> ();
-            const auto ItIntervalle = C.find ("range");
-            if (ItIntervalle == C.end () || ItIntervalle->is_null ())
-                Doc.Texte = std::move (Nouveau);
-            else
-            {
-                std::size_t A = Octet (Doc, Champ (* ItIntervalle, "start"));
-                std::size_t B = Octet (Doc, Champ (* ItIntervalle, "end"));
-                if (B < A) std::swap (A, B);
-                Doc.Texte.replace (A, B - A, Nouveau);
-            }
-            Modifier (Doc);
-        }
-        // La memoire d'un texte qui a beaucoup raccourci est rendue.
-        if (Doc.Texte.capacity () > 2 * Doc.Texte.size () + 4096) Doc.Texte.shrink_to_fit ();
+        if (Documents.Changer (Doc, Lot)) Annoncer (Doc.Uri + " : " + Doc.Refus);
     }
 
     void CServeur::Fermer (const json & Params)
     {
         const std::string Uri = Chaine (Champ (Params, "textDocument"), "uri");
-        if (Documents.erase (Uri) == 0) return;
+        if (! Documents.Fermer (Uri)) return;
         // Les diagnostics d'un document ferme disparaissent de l'editeur.
         Envoyer ({ { "jsonrpc", "2.0" }, { "method", "textDocument/publishDiagnostics" },
                    { "params", { { "uri", Uri }, { "diagnostics", json::array () } } } });
     }
 
-    std::size_t CServeur::Octet (const SDocument & Doc, const json & Position) const
-    {
-        SPositionLsp P;
-        P.Ligne = Naturel (Position, "line");
-        P.Caractere = Naturel (Position, "character");
-        return Doc.Lignes.VersOctet (Doc.Texte, P);
-    }
-
-    json CServeur::Intervalle (const SDocument & Doc, std::size_t Debut, std::size_t Fin) const
-    {
-        const SPositionLsp A = Doc.Lignes.VersLsp (Doc.Texte, Debut);
-        const SPositionLsp B = Doc.Lignes.VersLsp (Doc.Texte, std::max (Debut, Fin), true);
-        return { { "start", { { "line", A.Ligne }, { "character", A.Caractere } } },
-                 { "end", { { "line", B.Ligne }, { "character", B.Caractere } } } };
-    }
-
-    // Le texte tamponne a les tabulations developpees : meme ligne, colonne recalculee.
-    std::size_t CServeur::VersOrigine (const SDocument & Doc, std::size_t Decalage) const
-    {
-        if (Doc.DebutsSource.empty () || Doc.FinLignes.empty ()) return std::min (Decalage, Doc.Texte.size ());
-        const std::size_t Index = std::upper_bound (Doc.FinLignes.begin (), Doc.FinLignes.end (), Decalage)
-                                - Doc.FinLignes.begin ();
-        if (Index >= Doc.DebutsSource.size ()) return Doc.Texte.size ();
-        const std::size_t Colonne = Decalage - (Index == 0 ? 0 : Doc.FinLignes [Index - 1]);
-        std::size_t i = Doc.DebutsSource [Index], C = 0;
-        while (i < Doc.Texte.size () && Doc.Texte [i] != '\n')
-        {
-            const std::size_t Largeur = Doc.Texte [i] == '\t' ? TailleTab - C % TailleTab : 1;
-            if (C + Largeur > Colonne) break;
-            C += Largeur;
-            ++i;
-        }
-        return i;
-    }
-
-    std::size_t CServeur::VersTamponne (const SDocument & Doc, std::size_t Octet) const
-    {
-        if (Doc.DebutsSource.empty () || Doc.FinLignes.empty ()) return Octet;
-        const std::size_t Index = std::upper_bound (Doc.DebutsSource.begin (), Doc.DebutsSource.end (), Octet)
-                                - Doc.DebutsSource.begin () - 1;
-        std::size_t C = 0;
-        for (std::size_t i = Doc.DebutsSource [Index]; i < Octet && i < Doc.Texte.size (); ++i)
-            C += Doc.Texte [i] == '\t' ? TailleTab - C % TailleTab : 1;
-        if (Index > Doc.FinLignes.size ()) return Octet;
-        return (Index == 0 ? 0 : Doc.FinLignes [Index - 1]) + C;
-    }
-
-    void CServeur::Analyser (SDocument & Doc)
-    {
-        if (Doc.Analyse) return;
-        SOptions Options;
-        Options.TailleTab = TailleTab;
-        SVerification V = Verifier (Doc.Texte, Options);
-        Doc.Journal = std::move (V.Traduction.Journal);
-        Doc.FinLignes = std::move (V.Traduction.FinLignes);
-        Doc.DebutsSource.clear ();
-        if (Doc.Texte.find ('\t') != std::string::npos)
-        {
-            Doc.DebutsSource.push_back (0);
-            for (std::size_t i = 0; i < Doc.Texte.size (); ++i)
-                if (Doc.Texte [i] == '\n') Doc.DebutsSource.push_back (i + 1);
-        }
-        Doc.Diagnostics = json::array ();
-        bool ErreurVue = false;
-        for (const SDiagnosticExplique & D : V.Diagnostics)
-        {
-            std::size_t Debut = std::min (D.Position.DecalageOrigine, Doc.Texte.size ());
-            // La longueur se compte dans le texte tamponne : une tabulation dans l'etendue y prend
-            // plusieurs colonnes.
-            std::size_t Fin = Doc.DebutsSource.empty () ? std::min (Debut + D.Longueur, Doc.Texte.size ())
-                                                        : std::max (Debut, VersOrigine (Doc, D.Position.Decalage + D.Longueur));
-            // Sans mot a cet endroit : le seul caractere, s'il y en a un sur la ligne.
-            if (Fin == Debut && Debut < Doc.Texte.size () && Doc.Texte [Debut] != '\n' && Doc.Texte [Debut] != '\r')
-                Fin = Debut + 1;
-            std::string Message = D.Message;
-            json Liees = json::array ();
-            for (const SAide & A : D.Aides)
-            {
-                const std::string Ligne = (A.Note ? "note : " : "aide : ") + A.Texte;
-                if (AidesDansMessage) Message += '\n' + Ligne;
-                Liees.push_back ({ { "location", { { "uri", Doc.Uri }, { "range", Intervalle (Doc, Debut, Fin) } } },
-                                   { "message", Ligne } });
-            }
-            json J = { { "range", Intervalle (Doc, Debut, Fin) },
-                       { "severity", D.Gravite == EGravite::Erreur ? 1 : 2 },
-                       { "code", D.Code }, { "source", "tramelo" }, { "message", Message } };
-            if (! Liees.empty ()) J ["relatedInformation"] = std::move (Liees);
-            Doc.Diagnostics.push_back (std::move (J));
-            ErreurVue = ErreurVue || D.Gravite == EGravite::Erreur;
-        }
-        // Erreur sans position (source trop volumineux...) : au debut du document.
-        const auto & E = V.Traduction.Erreur;
-        if (E && ! E->Positionne && ! ErreurVue)
-            Doc.Diagnostics.push_back ({ { "range", Intervalle (Doc, 0, 0) }, { "severity", 1 },
-                                         { "code", E->Code }, { "source", "tramelo" }, { "message", E->Message } });
-        Doc.Analyse = true;
-    }
-
     void CServeur::Publier ()
     {
-        for (auto & [Uri, Doc] : Documents)
+        std::vector <std::string> Liste;
+        Liste.swap (Documents.APublier);
+        for (const std::string & Uri : Liste)
         {
-            if (! Doc.APublier) continue;
+            SDocument * Doc = Documents.Trouver (Uri);
+            if (! Doc || ! Doc->APublier) continue;
             try
             {
-                Analyser (Doc);
+                Analyser (* Doc, Config);
+            }
+            catch (const std::bad_alloc &)
+            {
+                Documents.Refuser (* Doc, "mémoire insuffisante pour analyser ce document ; le fermer puis le rouvrir");
+                Annoncer (Uri + " : " + Doc->Refus);
+                Analyser (* Doc, Config);
             }
             catch (const std::exception & E)
             {
-                Doc.Diagnostics = json::array ();
+                Doc->Diagnostics = json::array ();
                 Signaler ("analyse impossible de " + Uri + " : " + E.what ());
             }
-            Doc.APublier = false;
+            Doc->APublier = false;
             Envoyer ({ { "jsonrpc", "2.0" }, { "method", "textDocument/publishDiagnostics" },
-                       { "params", { { "uri", Uri }, { "version", Doc.Version },
-                                     { "diagnostics", Doc.Diagnostics } } } });
+                       { "params", { { "uri", Uri }, { "version", Doc->Version },
+                                     { "diagnostics", Doc->Diagnostics } } } });
         }
     }
 
@@ -568,117 +300,27 @@ namespace nsLsp
     json CServeur::Survol (const json & Params)
     {
         SDocument & Doc = Trouver (Params);
-        const std::size_t Pos = Octet (Doc, Champ (Params, "position"));
-        Analyser (Doc);
-        const std::string & T = Doc.Texte;
-        std::size_t A = Pos;
-        if ((A >= T.size () || ! IsAlnum (T [A])) && A > 0 && IsAlnum (T [A - 1])) --A;
-        if (A >= T.size () || ! IsAlnum (T [A])) return nullptr;
-        std::size_t B = A;
-        while (A > 0 && IsAlnum (T [A - 1])) --A;
-        while (B < T.size () && IsAlnum (T [B])) ++B;
-        const std::string Mot = T.substr (A, B - A);
-
-        std::string Texte, Forme;
-        const SDescription * Desc = TrouverDescription (Mot);
-        const SDeclaration * Decl = nullptr;
-        if (! IsIdentReserve (Mot))
-        {
-            // La declaration la plus interne de ce nom dont la portee couvre le mot ; les unites
-            // valent partout.
-            const std::size_t Ici = VersTamponne (Doc, A);
-            const SDeclaration * Unite = nullptr;
-            for (const SDeclaration & D : Doc.Journal.Declarations)
-            {
-                if (D.Nom != Mot) continue;
-                if (IsUnite (D.Nature)) Unite = & D;
-                else if (D.Decalage <= Ici && Ici < D.FinPortee && (! Decl || D.Decalage >= Decl->Decalage))
-                    Decl = & D;
-            }
-            if (! Decl) Decl = Unite;
-        }
-        if (Decl)
-        {
-            Texte = DecrireDeclaration (Doc.Journal, * Decl);
-            const std::size_t Saut = Texte.find ('\n');
-            if (Saut != std::string::npos)
-            {
-                Forme = Texte.substr (Saut + 1);
-                Texte.resize (Saut);
-            }
-        }
-        else if (Desc)
-        {
-            Texte = Desc->Explication;
-            Forme = Desc->Forme;
-        }
-        else return nullptr;
-
-        std::string Valeur = Texte;
-        if (! Forme.empty ())
-            Valeur += SurvolMarkdown ? "\n\n```algo\n" + Forme + "\n```" : "\n" + Forme;
-        return { { "contents", { { "kind", SurvolMarkdown ? "markdown" : "plaintext" }, { "value", Valeur } } },
-                 { "range", Intervalle (Doc, A, B) } };
+        const std::size_t Octet = Doc.Texte.VersOctet (LirePosition (Champ (Params, "position")));
+        if (! Doc.Refus.empty ()) return nullptr;
+        Analyser (Doc, Config);
+        CVue Vue (Doc.Texte, Doc.Texte.Contigu (), Doc.Resultat, Config.TailleTab);
+        return Survoler (Vue, Octet, Config.SurvolMarkdown);
     }
 
     json CServeur::Symboles (const json & Params)
     {
         SDocument & Doc = Trouver (Params);
-        Analyser (Doc);
-        const std::string & Uri = Chaine (Champ (Params, "textDocument"), "uri");
-        const SJournal & J = Doc.Journal;
-        json Resultat = json::array ();
-        for (std::size_t u = 0; u < J.Unites.size (); ++u)
-        {
-            const SUnite & U = J.Unites [u];
-            if (U.Nom.empty () || U.Declaration >= J.Declarations.size ()) continue;
-            const SDeclaration & Nom = J.Declarations [U.Declaration];
-            const std::size_t Debut = VersOrigine (Doc, U.Debut);
-            const std::size_t Fin = U.Fin == PorteeOuverte ? Doc.Texte.size () : VersOrigine (Doc, U.Fin);
-            const std::size_t DebutNom = VersOrigine (Doc, Nom.Decalage);
-            const json Tout = Intervalle (Doc, Debut, Fin), Selection = Intervalle (Doc, DebutNom, DebutNom + Nom.Nom.size ());
-            const std::string Detail = U.Nature == ENature::Algorithme ? "algorithme"
-                                     : U.Nature == ENature::Procedure ? "procédure"
-                                     : "fonction renvoyant " + NomType (U.TypeRetour);
-            // Les noms declares dans l'unite, jusqu'au nom de l'unite suivante.
-            // (Une unite suivante sans nom, arretee par une erreur avant lui, ne borne rien.)
-            const bool Suivante = u + 1 < J.Unites.size () && ! J.Unites [u + 1].Nom.empty ();
-            const std::size_t FinDecl = Suivante ? std::min (J.Unites [u + 1].Declaration, J.Declarations.size ())
-                                                 : J.Declarations.size ();
-            json Enfants = json::array ();
-            if (! SymbolesHierarchiques)
-                Resultat.push_back ({ { "name", U.Nom }, { "kind", GenreSymbole (U.Nature) },
-                                      { "location", { { "uri", Uri }, { "range", Tout } } } });
-            for (std::size_t d = U.Declaration + 1; d < FinDecl; ++d)
-            {
-                const SDeclaration & D = J.Declarations [d];
-                if (IsUnite (D.Nature)) continue;
-                const std::size_t p = VersOrigine (Doc, D.Decalage);
-                std::string Description = DecrireDeclaration (J, D);
-                Description.erase (0, D.Nom.size () + 3);
-                const json I = Intervalle (Doc, p, p + D.Nom.size ());
-                if (SymbolesHierarchiques)
-                    Enfants.push_back ({ { "name", D.Nom }, { "detail", Description }, { "kind", GenreSymbole (D.Nature) },
-                                         { "range", I }, { "selectionRange", I } });
-                else
-                    Resultat.push_back ({ { "name", D.Nom }, { "kind", GenreSymbole (D.Nature) },
-                                          { "location", { { "uri", Uri }, { "range", I } } }, { "containerName", U.Nom } });
-            }
-            if (SymbolesHierarchiques)
-                Resultat.push_back ({ { "name", U.Nom }, { "detail", Detail }, { "kind", GenreSymbole (U.Nature) },
-                                      { "range", Tout }, { "selectionRange", Selection }, { "children", std::move (Enfants) } });
-        }
-        return Resultat;
+        if (! Doc.Refus.empty ()) return json::array ();
+        Analyser (Doc, Config);
+        CVue Vue (Doc.Texte, Doc.Texte.Contigu (), Doc.Resultat, Config.TailleTab);
+        return ListerSymboles (Vue, Doc.Uri, Config.SymbolesHierarchiques);
     }
 
-    json CServeur::VoirCpp (const std::string & Uri)
+    json CServeur::Cpp (const std::string & Uri)
     {
-        const auto It = Documents.find (Uri);
-        if (It == Documents.end ()) throw CParamsInvalides ("document non ouvert : " + Uri);
-        SOptions Options;
-        Options.TailleTab = TailleTab;
-        STraduction T = Traduire (It->second.Texte, Options);
-        return { { "cpp", std::move (T.Cpp) }, { "statut", T.Statut },
-                 { "message", T.Erreur ? json (T.Erreur->Libelle) : json (nullptr) } };
+        SDocument * Doc = Documents.Trouver (Uri);
+        if (! Doc) throw CParamsInvalides ("document non ouvert : " + Uri);
+        if (! Doc->Refus.empty ()) throw CRequeteEchouee (Uri + " : " + Doc->Refus);
+        return VoirCpp (Doc->Texte.Contigu (), Config.TailleTab);
     }
 }

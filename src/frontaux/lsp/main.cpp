@@ -88,7 +88,8 @@ int main (int argc, char * argv [])
         {
             for (const std::string & A : Anomalies) Serveur.Signaler (A);
             Anomalies.clear ();
-            Serveur.Traiter (Corps);
+            if (Trames.Tronque ()) Serveur.Ignorer (Corps, Trames.Tronque ());
+            else Serveur.Traiter (Corps);
             std::string ().swap (Corps);
             if (Serveur.Termine ()) break;
             // Les reponses partent tout de suite ; les diagnostics apres la rafale.

@@ -1,0 +1,222 @@
+#include "frontaux/lsp/Texte.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace nsLsp
+{
+    CTexte::CTexte (std::string Texte) : Tampon (std::move (Texte)), Ecart (Tampon.size ())
+    {
+        for (std::size_t i = 0; i < Tampon.size (); ++i)
+        {
+            if (Tampon [i] == '\n') Avant.push_back (i + 1);
+            else if (Tampon [i] & 0x80) ++NonAscii;
+        }
+    }
+
+    std::size_t CTexte::LireCaractere (std::size_t Pos, std::size_t Fin, std::size_t & Unites) const
+    {
+        const unsigned char c = static_cast <unsigned char> ((* this) [Pos]);
+        Unites = 1;
+        if (c < 0x80) return 1;
+        // Longueur annoncee et bornes du deuxieme octet (sans formes trop longues ni surrogates) ;
+        // une sequence invalide vaut un caractere de remplacement par partie maximale, comme en
+        // decodage WHATWG.
+        std::size_t Longueur;
+        unsigned char Min = 0x80, Max = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) Longueur = 2;
+        else if (c >= 0xE0 && c <= 0xEF)
+        {
+            Longueur = 3;
+            if (c == 0xE0) Min = 0xA0;
+            if (c == 0xED) Max = 0x9F;
+        }
+        else if (c >= 0xF0 && c <= 0xF4)
+        {
+            Longueur = 4;
+            if (c == 0xF0) Min = 0x90;
+            if (c == 0xF4) Max = 0x8F;
+        }
+        else return 1;
+        std::size_t Lus = 1;
+        while (Lus < Longueur && Pos + Lus < Fin)
+        {
+            const unsigned char s = static_cast <unsigned char> ((* this) [Pos + Lus]);
+            if (s < Min || s > Max) break;
+            Min = 0x80;
+            Max = 0xBF;
+            ++Lus;
+        }
+        if (Lus == Longueur && Longueur == 4) Unites = 2;   // hors du plan de base : une paire
+        return Lus;
+    }
+
+    // ---- Tampon a ecart ----
+
+    void CTexte::DeplacerEcart (std::size_t Position)
+    {
+        if (LargeurEcart != 0)
+        {
+            if (Position < Ecart)
+                std::memmove (& Tampon [Position + LargeurEcart], & Tampon [Position], Ecart - Position);
+            else if (Position > Ecart)
+                std::memmove (& Tampon [Ecart], & Tampon [Ecart + LargeurEcart], Position - Ecart);
+        }
+        Ecart = Position;
+    }
+
+    // Les debuts de ligne jusqu'a Position (compris) dans Avant, les suivants dans Apres.
+    void CTexte::DeplacerLignes (std::size_t Position)
+    {
+        const std::size_t T = Taille ();
+        while (! Avant.empty () && Avant.back () > Position)
+        {
+            Apres.push_back (T - Avant.back ());
+            Avant.pop_back ();
+        }
+        while (! Apres.empty () && T - Apres.back () <= Position)
+        {
+            Avant.push_back (T - Apres.back ());
+            Apres.pop_back ();
+        }
+    }
+
+    void CTexte::Remplacer (std::size_t Debut, std::size_t Fin, const std::string & Nouveau)
+    {
+        Fin = std::min (Fin, Taille ());
+        Debut = std::min (Debut, Fin);
+        for (std::size_t i = Debut; i < Fin; ++i)
+            if ((* this) [i] & 0x80) --NonAscii;
+        for (char c : Nouveau)
+            if (c & 0x80) ++NonAscii;
+
+        // Les lignes qui commencaient dans la partie remplacee disparaissent ; celles d'apres,
+        // comptees depuis la fin, ne bougent pas.
+        DeplacerLignes (Debut);
+        while (! Apres.empty () && Taille () - Apres.back () <= Fin) Apres.pop_back ();
+
+        DeplacerEcart (Debut);
+        LargeurEcart += Fin - Debut;
+        if (Nouveau.size () > LargeurEcart)
+        {
+            // L'ecart grandit d'un huitieme du texte au moins : cout amorti constant par octet.
+            const std::size_t Largeur = Nouveau.size () + std::max <std::size_t> (4096, Taille () / 8);
+            const std::size_t Queue = Tampon.size () - Ecart - LargeurEcart;
+            Tampon.resize (Tampon.size () + Largeur - LargeurEcart);
+            std::memmove (& Tampon [Ecart + Largeur], & Tampon [Ecart + LargeurEcart], Queue);
+            LargeurEcart = Largeur;
+        }
+        if (! Nouveau.empty ()) std::memcpy (& Tampon [Ecart], Nouveau.data (), Nouveau.size ());
+        Ecart += Nouveau.size ();
+        LargeurEcart -= Nouveau.size ();
+
+        for (std::size_t i = 0; i < Nouveau.size (); ++i)
+            if (Nouveau [i] == '\n') Avant.push_back (Debut + i + 1);
+    }
+
+    std::string CTexte::Lire (std::size_t Debut, std::size_t Fin) const
+    {
+        Fin = std::min (Fin, Taille ());
+        Debut = std::min (Debut, Fin);
+        std::string S;
+        S.reserve (Fin - Debut);
+        for (std::size_t i = Debut; i < Fin; ++i) S += (* this) [i];
+        return S;
+    }
+
+    const std::string & CTexte::Contigu ()
+    {
+        if (LargeurEcart != 0)
+        {
+            DeplacerEcart (Taille ());
+            Tampon.resize (Ecart);
+            LargeurEcart = 0;
+        }
+        // La memoire d'un texte qui a beaucoup raccourci est rendue.
+        if (Tampon.capacity () > 2 * Tampon.size () + 4096) Tampon.shrink_to_fit ();
+        return Tampon;
+    }
+
+    // ---- Lignes ----
+
+    std::size_t CTexte::DebutLigne (std::size_t Ligne) const
+    {
+        if (Ligne == 0) return 0;
+        if (Ligne <= Avant.size ()) return Avant [Ligne - 1];
+        const std::size_t j = Ligne - 1 - Avant.size ();
+        if (j >= Apres.size ()) return Taille ();
+        return Taille () - Apres [Apres.size () - 1 - j];
+    }
+
+    std::size_t CTexte::FinLigne (std::size_t Ligne) const
+    {
+        if (Ligne + 1 >= NbLignes ()) return Taille ();
+        const std::size_t Debut = DebutLigne (Ligne);
+        std::size_t Fin = DebutLigne (Ligne + 1) - 1;   // le "\n"
+        if (Fin > Debut && (* this) [Fin - 1] == '\r') --Fin;
+        return Fin;
+    }
+
+    std::size_t CTexte::LigneDe (std::size_t Decalage) const
+    {
+        const std::size_t T = Taille ();
+        Decalage = std::min (Decalage, T);
+        const std::size_t n = std::upper_bound (Avant.begin (), Avant.end (), Decalage) - Avant.begin ();
+        if (n < Avant.size ()) return n;
+        // Apres est croissant (distances a la fin) : les debuts <= Decalage sont les distances >= T - Decalage.
+        return n + (Apres.end () - std::lower_bound (Apres.begin (), Apres.end (), T - Decalage));
+    }
+
+    // ---- Positions du protocole ----
+
+    CTexte::SRepere CTexte::Avancer (SRepere Depart, std::size_t Cible, std::size_t Fin, bool ArrondiHaut) const
+    {
+        SRepere R = Depart;
+        if (Cible <= R.Octet) return R;
+        if (NonAscii == 0)
+        {
+            R.Unites += Cible - R.Octet;
+            R.Octet = Cible;
+            return R;
+        }
+        while (R.Octet < Cible)
+        {
+            std::size_t Unites;
+            const std::size_t Longueur = LireCaractere (R.Octet, Fin, Unites);
+            if (R.Octet + Longueur > Cible && ! ArrondiHaut) break;
+            R.Unites += Unites;
+            R.Octet += Longueur;
+        }
+        return R;
+    }
+
+    SPositionLsp CTexte::VersLsp (std::size_t Decalage, bool ArrondiHaut) const
+    {
+        Decalage = std::min (Decalage, Taille ());
+        SPositionLsp P;
+        P.Ligne = LigneDe (Decalage);
+        const std::size_t Fin = FinLigne (P.Ligne);
+        // Un decalage dans le separateur ("\r" de "\r\n") : la fin de la ligne.
+        P.Caractere = Avancer ({ DebutLigne (P.Ligne), 0 }, std::min (Decalage, Fin), Fin, ArrondiHaut).Unites;
+        return P;
+    }
+
+    std::size_t CTexte::VersOctet (SPositionLsp P) const
+    {
+        if (P.Ligne >= NbLignes ()) return Taille ();
+        const std::size_t Fin = FinLigne (P.Ligne);
+        std::size_t i = DebutLigne (P.Ligne);
+        if (NonAscii == 0) return P.Caractere < Fin - i ? i + P.Caractere : Fin;
+        std::size_t Compte = 0;
+        while (i < Fin && Compte < P.Caractere)
+        {
+            std::size_t Unites;
+            const std::size_t Longueur = LireCaractere (i, Fin, Unites);
+            // Au milieu d'une paire de surrogates : avant le caractere.
+            if (Compte + Unites > P.Caractere) break;
+            Compte += Unites;
+            i += Longueur;
+        }
+        return i;
+    }
+}
