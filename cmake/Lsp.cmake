@@ -13,6 +13,10 @@ add_library(tramelo_lsp_coeur STATIC ${TRAMELO_LSP_SOURCES})
 target_link_libraries(tramelo_lsp_coeur PUBLIC tramelo_lib nlohmann_json::nlohmann_json)
 target_compile_definitions(tramelo_lsp_coeur PUBLIC TRAMELO_VERSION="${PROJECT_VERSION}")
 
+# Banc du coeur (cout d'une modification incrementale), hors de la construction par defaut.
+add_executable(tramelo-bench-lsp EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bench_lsp.cpp)
+target_link_libraries(tramelo-bench-lsp PRIVATE tramelo_lsp_coeur)
+
 add_executable(tramelo-lsp ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/main.cpp)
 target_link_libraries(tramelo-lsp PRIVATE tramelo_lsp_coeur)
 install(TARGETS tramelo-lsp RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

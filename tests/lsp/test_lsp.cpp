@@ -132,6 +132,37 @@ TEST (Texte, ChangementsLocauxCommeUnTexteRelu)
     }
     EXPECT_EQ (T.Contigu (), Modele);
     EXPECT_EQ (T.Lire (3, 9), Modele.substr (3, 6));
+
+    // Une ligne de 60 Ko (accents, emoji) : les positions s'y comptent depuis des reperes, que
+    // chaque changement doit oublier apres lui.
+    Modele = "debut\n";
+    for (int i = 0; i < 6000; ++i) Modele += i % 3 ? "abcdefgh" : "\xC3\xA9\xF0\x9F\x98\x80xy";
+    Modele += "\nfin\n";
+    T = CTexte (Modele);
+    const std::vector <std::string> Larges = { "", "\xC3\xA9", "\xF0\x9F\x98\x80", "\xF0\x9F", "\xFF", "ab" };
+    for (int k = 0; k < 1500; ++k)
+    {
+        // Souvent juste avant un repere (tous les 4096 octets environ depuis le debut de la ligne).
+        const std::size_t A = k % 2 ? 6 + Hasard (Modele.size () - 10)
+                                    : std::min (Modele.size () - 4, 6 + 4096 * (1 + Hasard (12)) - Hasard (40));
+        const std::size_t B = std::min (Modele.size (), A + Hasard (6));
+        const std::string Nouveau = k % 50 == 0 ? "\n" : Larges [Hasard (Larges.size ())];
+        // Des conversions avant le changement, pour qu'il y ait des reperes a oublier.
+        T.VersLsp (A + Hasard (30000));
+        T.VersOctet ({ 1, Hasard (40000) });
+        T.Remplacer (A, B, Nouveau);
+        Modele.replace (A, B - A, Nouveau);
+        const CTexte Relu (Modele);
+        for (int n = 0; n < 6; ++n)
+        {
+            const std::size_t o = std::min (Modele.size (), n % 2 ? Hasard (Modele.size () + 1) : A + Hasard (8192));
+            const SPositionLsp P = Relu.VersLsp (o);
+            ASSERT_EQ (T.VersLsp (o).Caractere, P.Caractere) << k << ' ' << o;
+            ASSERT_EQ (T.VersLsp (o, true).Caractere, Relu.VersLsp (o, true).Caractere);
+            const SPositionLsp Q { P.Ligne, Hasard (70000) };
+            ASSERT_EQ (T.VersOctet (Q), Relu.VersOctet (Q)) << k << ' ' << Q.Caractere;
+        }
+    }
 }
 
 TEST (Trames, DecoupageEtResynchronisation)

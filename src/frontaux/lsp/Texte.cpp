@@ -90,6 +90,10 @@ namespace nsLsp
         for (char c : Nouveau)
             if (c & 0x80) ++NonAscii;
 
+        // Les reperes d'apres le changement ne valent plus ; ceux d'avant, si (leur ligne et ce
+        // qui les precede n'ont pas change).
+        while (! Reperes.empty () && Reperes.back ().Octet > Debut) Reperes.pop_back ();
+
         // Les lignes qui commencaient dans la partie remplacee disparaissent ; celles d'apres,
         // comptees depuis la fin, ne bougent pas.
         DeplacerLignes (Debut);
@@ -169,7 +173,36 @@ namespace nsLsp
 
     // ---- Positions du protocole ----
 
+    CTexte::SRepere CTexte::Repere (std::size_t Ligne, bool ParUnites, std::size_t Valeur) const
+    {
+        const SRepere Debut { DebutLigne (Ligne), 0 };
+        if (Ligne != LigneReperes)
+        {
+            Reperes.clear ();
+            LigneReperes = Ligne;
+            return Debut;
+        }
+        const auto It = std::upper_bound (Reperes.begin (), Reperes.end (), Valeur, [ParUnites] (std::size_t V, const SRepere & R)
+                                          { return V < (ParUnites ? R.Unites : R.Octet); });
+        return It == Reperes.begin () ? Debut : * (It - 1);
+    }
+
+    void CTexte::Noter (SRepere R) const
+    {
+        const auto It = std::lower_bound (Reperes.begin (), Reperes.end (), R.Octet, [] (const SRepere & A, std::size_t O)
+                                          { return A.Octet < O; });
+        if (It != Reperes.end () && It->Octet == R.Octet) return;
+        if (Reperes.size () >= 65536) Reperes.clear ();   // borne de prudence : ils se renoteront
+        Reperes.insert (It, R);
+    }
+
     CTexte::SRepere CTexte::Avancer (SRepere Depart, std::size_t Cible, std::size_t Fin, bool ArrondiHaut) const
+    {
+        return Balayer (Depart, Cible, Fin, ArrondiHaut, false);
+    }
+
+    CTexte::SRepere CTexte::Balayer (SRepere Depart, std::size_t Cible, std::size_t Fin, bool ArrondiHaut,
+                                     bool NoterReperes) const
     {
         SRepere R = Depart;
         if (Cible <= R.Octet) return R;
@@ -179,6 +212,7 @@ namespace nsLsp
             R.Octet = Cible;
             return R;
         }
+        std::size_t Prochain = R.Octet + PasRepere;
         while (R.Octet < Cible)
         {
             std::size_t Unites;
@@ -186,6 +220,11 @@ namespace nsLsp
             if (R.Octet + Longueur > Cible && ! ArrondiHaut) break;
             R.Unites += Unites;
             R.Octet += Longueur;
+            if (NoterReperes && R.Octet >= Prochain)
+            {
+                Noter (R);
+                Prochain = R.Octet + PasRepere;
+            }
         }
         return R;
     }
@@ -197,7 +236,9 @@ namespace nsLsp
         P.Ligne = LigneDe (Decalage);
         const std::size_t Fin = FinLigne (P.Ligne);
         // Un decalage dans le separateur ("\r" de "\r\n") : la fin de la ligne.
-        P.Caractere = Avancer ({ DebutLigne (P.Ligne), 0 }, std::min (Decalage, Fin), Fin, ArrondiHaut).Unites;
+        const std::size_t Cible = std::min (Decalage, Fin);
+        if (NonAscii == 0) P.Caractere = Cible - DebutLigne (P.Ligne);
+        else P.Caractere = Balayer (Repere (P.Ligne, false, Cible), Cible, Fin, ArrondiHaut, true).Unites;
         return P;
     }
 
@@ -207,7 +248,9 @@ namespace nsLsp
         const std::size_t Fin = FinLigne (P.Ligne);
         std::size_t i = DebutLigne (P.Ligne);
         if (NonAscii == 0) return P.Caractere < Fin - i ? i + P.Caractere : Fin;
-        std::size_t Compte = 0;
+        const SRepere Depart = Repere (P.Ligne, true, P.Caractere);
+        i = Depart.Octet;
+        std::size_t Compte = Depart.Unites, Prochain = i + PasRepere;
         while (i < Fin && Compte < P.Caractere)
         {
             std::size_t Unites;
@@ -216,6 +259,11 @@ namespace nsLsp
             if (Compte + Unites > P.Caractere) break;
             Compte += Unites;
             i += Longueur;
+            if (i >= Prochain)
+            {
+                Noter ({ i, Compte });
+                Prochain = i + PasRepere;
+            }
         }
         return i;
     }

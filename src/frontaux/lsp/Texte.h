@@ -61,6 +61,17 @@ namespace nsLsp
         SRepere Avancer (SRepere Depart, std::size_t Cible, std::size_t Fin, bool ArrondiHaut) const;
 
       private :
+        // Sur une ligne longue qui n'est pas en ASCII, une position se compte depuis un repere
+        // (un point tous les PasRepere octets environ, notes au fil des conversions de la ligne
+        // la plus recemment convertie) : une modification coute au plus PasRepere octets relus.
+        static constexpr std::size_t PasRepere = 4096;
+        mutable std::size_t LigneReperes = static_cast <std::size_t> (-1);
+        mutable std::vector <SRepere> Reperes;   // croissants, en octets comme en unites
+        SRepere Repere (std::size_t Ligne, bool ParUnites, std::size_t Valeur) const;
+        void Noter (SRepere R) const;
+        // Avancer, en notant des reperes (sur la ligne LigneReperes seulement).
+        SRepere Balayer (SRepere Depart, std::size_t Cible, std::size_t Fin, bool ArrondiHaut, bool NoterReperes) const;
+
         std::string Tampon;                  // le texte, l'ecart de LargeurEcart octets a Ecart
         std::size_t Ecart = 0, LargeurEcart = 0;
         std::vector <std::size_t> Avant;     // debuts des lignes 1..k, croissants
