@@ -12,9 +12,9 @@ namespace nsLsp
     {
         if (Doc.Analyse) return;
         Doc.Diagnostics = json::array ();
-        Doc.Resultat = SAnalyse ();
         if (! Doc.Refus.empty ())
         {
+            Doc.Resultat = SAnalyse ();
             Doc.Diagnostics.push_back ({ { "range", { { "start", { { "line", 0 }, { "character", 0 } } },
                                                       { "end", { { "line", 0 }, { "character", 0 } } } } },
                                          { "severity", 1 }, { "source", "tramelo-lsp" }, { "message", Doc.Refus } });
@@ -25,7 +25,11 @@ namespace nsLsp
         SOptions Options;
         Options.TailleTab = Config.TailleTab;
         SVerification V = Verifier (Texte, Options);
+        // L'analyse precedente n'est remplacee qu'apres la traduction : liberee avant, sa memoire
+        // retournait au systeme et la traduction la redemandait page par page (le delai d'un
+        // source de 10 000 lignes en doublait).
         SAnalyse & A = Doc.Resultat;
+        A = SAnalyse ();
         A.Journal = std::move (V.Traduction.Journal);
         A.FinLignes = std::move (V.Traduction.FinLignes);
         A.Tabulations = Texte.find ('\t') != std::string::npos;
