@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace nsLsp;
 using json = nlohmann::json;
 
@@ -593,7 +595,15 @@ TEST (Serveur, MessagesTropImbriquesOuTropGrands)
     EXPECT_FALSE (S.S.Document ("file:///b.algo")->Refus.empty ());
     S.S.Ignorer ("{\"params\":{\"contentChanges\":[{\"text\":\"xxxx", 200u << 20);
     EXPECT_FALSE (S.S.Document (Uri)->Refus.empty ());
-    S.S.Sorties.clear ();
+    // Une ouverture perdue : le document est connu, refuse, et son diagnostic le dit.
+    S.S.Ignorer ("{\"method\":\"textDocument/didOpen\",\"params\":{\"textDocument\":{\"uri\":\"file:///c.algo\",\"text\":\"xx",
+                 200u << 20);
+    R = Traiter ("{\"method\":\"initialized\"}");
+    ASSERT_NE (S.S.Document ("file:///c.algo"), nullptr);
+    EXPECT_FALSE (S.S.Document ("file:///c.algo")->Refus.empty ());
+    const auto Publies = Parmi (R, "textDocument/publishDiagnostics");
+    EXPECT_TRUE (std::any_of (Publies.begin (), Publies.end (), [] (const json & P)
+                 { return P ["params"]["uri"] == "file:///c.algo" && P ["params"]["diagnostics"].size () == 1; }));
 }
 
 TEST (Serveur, RetourChariotSeulCommeLeTraducteur)
