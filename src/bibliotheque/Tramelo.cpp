@@ -1,6 +1,9 @@
 #include "bibliotheque/Tramelo.h"
 
+#include "scanner/Source.h"
 #include "symbols/Descriptions.h"
+#include "symbols/Vocabulaire.h"
+#include "types/TypesCodes.h"
 #include "util/Messages.h"
 
 using nsUtil::EMsg;
@@ -33,4 +36,12 @@ namespace nsTramelo
         D.Forme = Desc->Forme;
         return true;
     }
+
+    bool EstTypeTableau (unsigned Type) { return IsTypeTableau (Type); }
+
+    unsigned TypeDesElements (unsigned Type) { return GetTypeElem (Type); }
+
+    bool EstCaractereDeNom (char c) { return IsAlnum (c); }
+
+    bool EstMotReserve (const std::string & Mot) { return IsIdentReserve (Mot); }
 }

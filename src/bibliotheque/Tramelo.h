@@ -52,4 +52,16 @@ namespace nsTramelo
 
     // Nom d'un type en mots du langage : "entier", "tableau_de reel"...
     std::string NomType (unsigned Type);
+    // Vrai pour un type de tableau ; TypeDesElements rend alors le type de ses elements.
+    bool EstTypeTableau (unsigned Type);
+    unsigned TypeDesElements (unsigned Type);
+
+    // --- Mots du source, pour le survol des editeurs ---
+
+    // Caractere d'un nom ou d'un mot du langage (lettre ou chiffre ASCII, souligne), comme le
+    // traducteur les lit.
+    bool EstCaractereDeNom (char c);
+    // Vrai pour un mot reserve (mot-cle, type, procedure ou fonction standard...) : il ne peut
+    // pas nommer une declaration.
+    bool EstMotReserve (const std::string & Mot);
 }
