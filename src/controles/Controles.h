@@ -22,8 +22,8 @@ namespace nsTramelo
     void PreparerProfil (const std::string & Source, const SOptions & Options);
     void OublierProfil ();
 
-    // Un texte en litteral C++ entre guillemets (barres obliques, guillemets, fins de ligne
-    // echappes), pour les #line et le nom du source dans le prelude.
+    // Un texte en litteral C++ entre guillemets (barres obliques, guillemets, fins de ligne et
+    // autres octets de controle echappes), pour les #line et le nom du source dans le prelude.
     std::string LitteralCpp (const std::string & Texte);
     // Le nom du source dans les messages et les #line (SOptions::NomSource, ou programme.algo).
     const std::string & NomSourceVerifie ();
