@@ -4,7 +4,7 @@
 // commande, la lecture des fichiers et l'ecriture des rapports.
 #include "driver/Ppal.h"
 #include "explications/Verification.h"
-#include "outils/Couleur.h"
+#include "frontaux/commun/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 
