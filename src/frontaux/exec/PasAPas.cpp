@@ -58,6 +58,7 @@ namespace nsExec
         // gdb fait tourner le programme dans son propre groupe : un signal de fin ne l'atteint
         // que par nous. Arrete par SIGINT, il est vu par le script, qui arrete tout.
         L.AuSignal = [&] { SignalerAuProgramme (Pid, P.Programme, SIGINT); };
+        RelayerPourGdb (ERelais::Interruption);
         const SIssue I = Lancer (L);
         close (Sortie);
         close (Vide);

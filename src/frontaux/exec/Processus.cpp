@@ -102,7 +102,7 @@ namespace nsExec
         }
     }
 
-    void PreparerProcessus (ERelais Relais)
+    void PreparerProcessus ()
     {
         for (int Fd = 0; Fd <= 2; ++Fd)
             if (fcntl (Fd, F_GETFD) < 0 && open ("/dev/null", O_RDWR) < 0) {}
@@ -110,16 +110,26 @@ namespace nsExec
         Ignorer.sa_handler = SIG_IGN;
         sigemptyset (& Ignorer.sa_mask);
         sigaction (SIGPIPE, & Ignorer, nullptr);
-        if (Relais == ERelais::Interruption) SignalRelaye = SIGINT;
         // Sans SA_RESTART : l'attente d'un processus est interrompue par le signal.
         struct sigaction Action {};
         Action.sa_handler = Relayer;
         sigemptyset (& Action.sa_mask);
-        for (int Signal : SignauxDeFin)
+        for (int Signal : SignauxDeFin) sigaction (Signal, & Action, nullptr);
+    }
+
+    void RelayerPourGdb (ERelais Relais)
+    {
+        if (Relais == ERelais::Interruption)
         {
-            const bool Clavier = Signal == SIGINT || Signal == SIGQUIT;
-            sigaction (Signal, Relais == ERelais::SaufClavier && Clavier ? & Ignorer : & Action, nullptr);
+            SignalRelaye = SIGINT;
+            return;
         }
+        // Sous gdb interactif, Ctrl-C interrompt le programme : gdb s'en charge.
+        struct sigaction Ignorer {};
+        Ignorer.sa_handler = SIG_IGN;
+        sigemptyset (& Ignorer.sa_mask);
+        sigaction (SIGINT, & Ignorer, nullptr);
+        sigaction (SIGQUIT, & Ignorer, nullptr);
     }
 
     int SignalRecu () { return Recu; }

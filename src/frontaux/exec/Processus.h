@@ -11,17 +11,18 @@
 
 namespace nsExec
 {
-    enum class ERelais
-    {
-        MemeSignal,     // le signal recu est relaye tel quel
-        Interruption,   // SIGINT a sa place : gdb du pas a pas, qui interrompt alors le programme
-        SaufClavier     // --deboguer : Ctrl-C et Ctrl-\ sont laisses a gdb, ignores ici
-    };
-
     // Descripteurs 0 a 2 ouverts (sur /dev/null s'ils ne l'etaient pas : aucun fichier ouvert
     // ensuite ne peut les prendre), SIGPIPE ignore (une erreur standard fermee n'empeche pas le
-    // menage), signaux de fin notes et relayes comme Relais le dit.
-    void PreparerProcessus (ERelais Relais);
+    // menage), signaux de fin notes et relayes tels quels au processus en cours.
+    void PreparerProcessus ();
+
+    // Ce que devient un signal de fin quand gdb est le processus en cours.
+    enum class ERelais
+    {
+        Interruption,   // --pas-a-pas : SIGINT a sa place, que gdb transmet au programme
+        SaufClavier     // --deboguer : Ctrl-C et Ctrl-\ laisses a gdb, ignores ici
+    };
+    void RelayerPourGdb (ERelais Relais);
     // Le premier signal de fin recu, 0 sinon.
     int SignalRecu ();
     // Terminer (StatutSignal) si un signal de fin est arrive.

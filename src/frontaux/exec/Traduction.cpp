@@ -22,6 +22,8 @@ namespace nsExec
         struct stat Etat;
         S.Ordinaire = stat (S.Nom.c_str (), & Etat) != 0 || S_ISREG (Etat.st_mode);
         nsTramelo::SLectureSource L = nsTramelo::LireSource (C.Args);
+        // Un tube nomme sans ecrivain bloque la lecture : Ctrl-C l'interrompt.
+        VerifierSignal ();
         if (L.Statut != 0)
         {
             // Le message de Tramelo, tel quel.

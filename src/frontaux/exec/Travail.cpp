@@ -4,6 +4,7 @@
 #include "frontaux/exec/Statuts.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -21,6 +22,7 @@ namespace nsExec
     namespace
     {
         const char * const Prefixe = "tramelo-exec.";
+        const char * const PrefixeCreation = "tramelo-exec-creation.";
         const char * const NomVerrou = "verrou";
         const std::time_t AgeDuMenage = 24 * 3600;
 
@@ -82,17 +84,49 @@ namespace nsExec
     {
         const std::string DossierTmp = DossierTemporaire ();
         NettoyerAnciens (DossierTmp);
-        std::string Modele = DossierTmp + '/' + Prefixe + "XXXXXX";
-        std::vector <char> Tampon (Modele.begin (), Modele.end ());
-        Tampon.push_back ('\0');
-        if (! mkdtemp (Tampon.data ()))
-            Echouer (StatutSysteme, "impossible de creer le dossier de travail dans " + Affichable (DossierTmp)
-                                    + " : " + std::strerror (errno) + " (voir TMPDIR)");
-        Dossier = Tampon.data ();
-        Verrou = open (DansTravail (NomVerrou).c_str (), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (Verrou < 0 || flock (Verrou, LOCK_EX) != 0)
-            Echouer (StatutSysteme, "impossible de verrouiller le dossier de travail " + Affichable (Dossier) + " : "
-                                    + std::strerror (errno));
+        // Le dossier ne prend son nom definitif qu'une fois son verrou pris : le menage d'un
+        // autre tramelo-exec ne le voit jamais sans verrou.
+        for (int Essai = 0; Dossier.empty (); ++Essai)
+        {
+            std::string Modele = DossierTmp + '/' + PrefixeCreation + "XXXXXX";
+            std::vector <char> Tampon (Modele.begin (), Modele.end ());
+            Tampon.push_back ('\0');
+            if (! mkdtemp (Tampon.data ()))
+                Echouer (StatutSysteme, "impossible de creer le dossier de travail dans " + Affichable (DossierTmp)
+                                        + " : " + std::strerror (errno) + " (voir TMPDIR)");
+            const std::string Provisoire = Tampon.data ();
+            const std::string Definitif = DossierTmp + '/' + Prefixe + Provisoire.substr (Provisoire.size () - 6);
+            Verrou = open ((Provisoire + '/' + NomVerrou).c_str (), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (Verrou < 0 || flock (Verrou, LOCK_EX) != 0)
+            {
+                const int Erreur = errno;
+                std::error_code Err;
+                std::filesystem::remove_all (Provisoire, Err);
+                Echouer (StatutSysteme, "impossible de verrouiller le dossier de travail " + Affichable (Provisoire)
+                                        + " : " + std::strerror (Erreur));
+            }
+            int Renomme = renameat2 (AT_FDCWD, Provisoire.c_str (), AT_FDCWD, Definitif.c_str (), RENAME_NOREPLACE);
+            // Systeme de fichiers sans renommage exclusif : le nom est verifie libre juste avant.
+            struct stat Etat;
+            if (Renomme != 0 && (errno == EINVAL || errno == ENOSYS))
+            {
+                if (lstat (Definitif.c_str (), & Etat) == 0) errno = EEXIST;
+                else Renomme = rename (Provisoire.c_str (), Definitif.c_str ());
+            }
+            if (Renomme == 0) Dossier = Definitif;
+            else
+            {
+                const int Erreur = errno;
+                std::error_code Err;
+                std::filesystem::remove_all (Provisoire, Err);
+                close (Verrou);
+                Verrou = -1;
+                // Nom deja pris (rarissime) : un autre essai ; toute autre erreur arrete.
+                if (Erreur != EEXIST || Essai >= 10)
+                    Echouer (StatutSysteme, "impossible de creer le dossier de travail " + Affichable (Definitif) + " : "
+                                            + std::strerror (Erreur));
+            }
+        }
     }
 
     std::string DansTravail (const std::string & Nom) { return Dossier + '/' + Nom; }

@@ -2,6 +2,7 @@
 // seule commande ; ou l'execute pas a pas sous gdb, ou ouvre gdb sur le source. La traduction et
 // la verification sont celles de la bibliotheque ; le C++ execute est celui du profil verifie,
 // sauf avec --standard. Chaque etape a son fichier dans ce dossier ; main les enchaine.
+#include "frontaux/exec/Chemins.h"
 #include "frontaux/exec/Compilation.h"
 #include "frontaux/exec/Deboguer.h"
 #include "frontaux/exec/Execution.h"
@@ -13,12 +14,10 @@
 #include "frontaux/exec/Statuts.h"
 #include "frontaux/exec/Traduction.h"
 #include "frontaux/exec/Travail.h"
-#include "frontaux/exec/Chemins.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iostream>
 
 using namespace nsExec;
 
@@ -41,12 +40,6 @@ namespace
             O.Script = TrouverScript (C.Mode == EMode::PasAPas ? "pas_a_pas.py" : "deboguer.py");
         }
         return O;
-    }
-
-    ERelais RelaisDuMode (EMode Mode)
-    {
-        if (Mode == EMode::PasAPas) return ERelais::Interruption;
-        return Mode == EMode::Deboguer ? ERelais::SaufClavier : ERelais::MemeSignal;
     }
 
     // Ou va le C++ et comment il se nomme, ou est compile le programme.
@@ -120,7 +113,7 @@ int main (int argc, char * argv [])
 {
     std::ios::sync_with_stdio (false);
     const SCommande C = LireCommande (argc, argv);
-    PreparerProcessus (RelaisDuMode (C.Mode));
+    PreparerProcessus ();
     const SSorties Sorties = NommerSorties (C);
     const SOutils Outils = TrouverOutils (C);
     PreparerTravail ();
