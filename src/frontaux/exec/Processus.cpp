@@ -9,6 +9,7 @@
 #include <map>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,12 +26,32 @@ namespace nsExec
         volatile std::sig_atomic_t Recu = 0;
         volatile std::sig_atomic_t SignalRelaye = 0;   // 0 : le signal recu lui-meme
         volatile pid_t Enfant = 0;
+        // Reveil de l'attente d'un processus : un octet par signal de fin et par fin d'un enfant.
+        // Ecrit par les gestionnaires, lu par Lancer : aucun evenement ne se perd entre la
+        // verification et l'attente.
+        int Reveil [2] = { -1, -1 };
+
+        void Reveiller ()
+        {
+            const int Erreur = errno;
+            if (Reveil [1] >= 0 && write (Reveil [1], "r", 1) < 0) {}
+            errno = Erreur;
+        }
 
         extern "C" void Relayer (int Signal)
         {
             if (Recu == 0) Recu = Signal;
             const pid_t P = Enfant;
             if (P > 0) kill (P, SignalRelaye != 0 ? static_cast <int> (SignalRelaye) : Signal);
+            Reveiller ();
+        }
+
+        extern "C" void FinDUnEnfant (int) { Reveiller (); }
+
+        void Vider ()
+        {
+            char Tampon [64];
+            while (read (Reveil [0], Tampon, sizeof Tampon) > 0) {}
         }
 
         double Maintenant ()
@@ -110,11 +131,16 @@ namespace nsExec
         Ignorer.sa_handler = SIG_IGN;
         sigemptyset (& Ignorer.sa_mask);
         sigaction (SIGPIPE, & Ignorer, nullptr);
-        // Sans SA_RESTART : l'attente d'un processus est interrompue par le signal.
+        if (pipe2 (Reveil, O_CLOEXEC | O_NONBLOCK) != 0) Reveil [0] = Reveil [1] = -1;
         struct sigaction Action {};
         Action.sa_handler = Relayer;
         sigemptyset (& Action.sa_mask);
         for (int Signal : SignauxDeFin) sigaction (Signal, & Action, nullptr);
+        struct sigaction Fin {};
+        Fin.sa_handler = FinDUnEnfant;
+        Fin.sa_flags = SA_RESTART | SA_NOCLDSTOP;
+        sigemptyset (& Fin.sa_mask);
+        sigaction (SIGCHLD, & Fin, nullptr);
     }
 
     void RelayerPourGdb (ERelais Relais)
@@ -180,8 +206,7 @@ namespace nsExec
         bool Tue = false;
         for (;;)
         {
-            const bool Surveiller = L.Delai > 0 || Echeance > 0;
-            const pid_t R = waitpid (P, & Issue.Etat, Surveiller ? WNOHANG : 0);
+            const pid_t R = waitpid (P, & Issue.Etat, WNOHANG);
             if (R == P) break;
             if (R < 0 && errno != EINTR)
             {
@@ -200,7 +225,14 @@ namespace nsExec
                 kill (P, SIGKILL);
                 Tue = true;
             }
-            if (Surveiller || Recu != 0) Dormir (10);
+            // Attente d'un reveil (fin de l'enfant, signal), ou d'une echeance a surveiller.
+            if (Reveil [0] < 0) Dormir (10);
+            else
+            {
+                pollfd Attente { Reveil [0], POLLIN, 0 };
+                poll (& Attente, 1, Echeance > 0 || L.Delai > 0 ? 50 : -1);
+                Vider ();
+            }
         }
         Enfant = 0;
         if (n == static_cast <ssize_t> (sizeof Erreur))
