@@ -29,6 +29,23 @@ namespace nsTramelo
     // Le texte (apres "Exception standard : ") d'une sortie standard impossible a ecrire.
     std::string TexteSortieImpossible ();
 
+    // Ce qu'un outil lit comme Tramelo, sans exception : les options (Args : le source et,
+    // peut-etre, la taille de tabulation) et le texte du source. En cas d'echec, Statut et Message
+    // sont exactement ceux de Tramelo (253 ligne de commande, 252 source illisible, 254 source
+    // trop volumineux...).
+    struct SLectureSource
+    {
+        SOptions    Options;
+        std::string Texte;
+        unsigned    Statut = 0;
+        std::string Message;
+    };
+    SLectureSource LireSource (const std::vector <std::string> & Args);
+
+    // Vrai si Debut, le debut d'un fichier, est celui d'un C++ produit par la traduction (l'un ou
+    // l'autre profil) : un outil peut remplacer ce fichier sans perdre le travail de personne.
+    bool EstCppTraduit (const std::string & Debut);
+
     // --- Les messages des erreurs sans position, tels que Tramelo les ecrit ---
 
     enum class EErreurOutil { TailleTabulation, OuvertureFichier, ExceptionStandard, ExceptionInconnue };

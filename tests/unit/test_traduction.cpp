@@ -287,3 +287,20 @@ TEST (Modele, DivisionEntiereALitteralAPoint)
     EXPECT_EQ (Source.substr (D [1].Litteral.Decalage, D [1].Litteral.Longueur), "7.0");
     EXPECT_EQ (Source.substr (D [2].Litteral.Decalage, D [2].Litteral.Longueur), "1e1");
 }
+
+// Le nom du source dans le C++ du profil verifie (#line, nom des messages) : chaque octet de
+// controle est echappe, sans quoi g++ refuse le litteral (retour chariot) ou le #line est coupe.
+TEST (Traduction, NomDuSourceEchappeDansLeProfilVerifie)
+{
+    SOptions O;
+    O.Verifie = true;
+    O.NomSource = "a\rb\x1b" "1\n\"\\\x7f.algo";
+    O.NomCpp = "c\r.cpp";
+    const STraduction R = Traduire (Correct, O);
+    ASSERT_FALSE (R.Erreur);
+    const std::string Litteral = "\"a\\015b\\0331\\n\\\"\\\\\\177.algo\"";
+    EXPECT_NE (R.Cpp.find ("#line 3 " + Litteral + "\n"), std::string::npos);
+    EXPECT_NE (R.Cpp.find ("_Source = " + Litteral + ";"), std::string::npos);
+    EXPECT_NE (R.Cpp.find (" \"c\\015.cpp\"\n"), std::string::npos);
+    EXPECT_EQ (R.Cpp.find ('\r'), std::string::npos);
+}
