@@ -7,7 +7,7 @@ set(TRAMELO_NODE_PATH /usr/share/nodejs CACHE PATH "Modules node dont emscripten
 find_program(TRAMELO_NODE node REQUIRED)
 
 # Le module : une fabrique CommonJS (MODULARIZE) ; ni systeme de fichiers ni sortie standard.
-add_executable(tramelo_wasm ${CMAKE_SOURCE_DIR}/src/web/Liaison.cpp)
+add_executable(tramelo_wasm ${CMAKE_SOURCE_DIR}/src/frontaux/web/Liaison.cpp)
 target_link_libraries(tramelo_wasm PRIVATE tramelo_lib)
 set_target_properties(tramelo_wasm PROPERTIES
   OUTPUT_NAME tramelo-module SUFFIX .cjs

@@ -1,6 +1,7 @@
 #include "bibliotheque/Tramelo.h"
 
 #include "symbols/Descriptions.h"
+#include "util/CException.h"
 #include "util/Messages.h"
 
 using nsUtil::EMsg;
@@ -24,6 +25,20 @@ namespace nsTramelo
     unsigned CodeErreurOutil (EErreurOutil E) { return nsUtil::GetCode (Message (E)); }
 
     std::string TexteErreurOutil (EErreurOutil E) { return nsUtil::Texte (Message (E)); }
+
+    bool LireArguments (const std::vector <std::string> & Args, SOptions & Options, SRefus & Refus)
+    {
+        try
+        {
+            Options = LireArguments (Args);
+            return true;
+        }
+        catch (const nsUtil::CException & Exc)
+        {
+            Refus = { Exc.GetCodErr (), Exc.GetLibelle () };
+            return false;
+        }
+    }
 
     bool DecrireMot (const std::string & Mot, SDescriptionMot & D)
     {
