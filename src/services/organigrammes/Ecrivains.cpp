@@ -47,12 +47,12 @@ namespace nsTramelo
             const int x0 = F.X - F.Largeur / 2, x1 = F.X + F.Largeur / 2;
             const int y0 = F.Y - F.Hauteur / 2, y1 = F.Y + F.Hauteur / 2;
             R += "<g class=\"forme ";
-            R += NomForme (F.Forme);
+            R += NomFigure (F.Forme);
             R += "\" id=\"" + Id (u, i) + "\"";
             if (! F.Genre.empty ()) R += " data-genre=\"" + EchapperXml (F.Genre) + "\"";
             if (F.Ligne != 0) R += " data-ligne=\"" + std::to_string (F.Ligne) + "\"";
             R += ">";
-            if (F.Forme == EForme::Jonction)
+            if (F.Forme == EFigure::Jonction)
             {
                 R += "<circle cx=\"" + Nombre (F.X) + "\" cy=\"" + Nombre (F.Y) + "\" r=\"4\"/></g>\n";
                 return;
@@ -61,15 +61,15 @@ namespace nsTramelo
             auto Point = [&] (int x, int y) { return Nombre (x) + "," + Nombre (y) + " "; };
             switch (F.Forme)
             {
-                case EForme::Debut :
-                case EForme::Fin :
-                case EForme::Action :
+                case EFigure::Debut :
+                case EFigure::Fin :
+                case EFigure::Action :
                     R += "<rect x=\"" + Nombre (x0) + "\" y=\"" + Nombre (y0) + "\" width=\"" + Nombre (F.Largeur)
                        + "\" height=\"" + Nombre (F.Hauteur) + "\"";
-                    if (F.Forme != EForme::Action) R += " rx=\"" + Nombre (F.Hauteur / 2) + "\"";
+                    if (F.Forme != EFigure::Action) R += " rx=\"" + Nombre (F.Hauteur / 2) + "\"";
                     R += "/>";
                     break;
-                case EForme::EntreeSortie :
+                case EFigure::EntreeSortie :
                 {
                     const int s = 10;
                     R += "<polygon points=\"" + Point (x0 + s, y0) + Point (x1, y0) + Point (x1 - s, y1) + Point (x0, y1);
@@ -77,12 +77,12 @@ namespace nsTramelo
                     R += "\"/>";
                     break;
                 }
-                case EForme::Decision :
+                case EFigure::Decision :
                     R += "<polygon points=\"" + Point (F.X, y0) + Point (x1, F.Y) + Point (F.X, y1) + Point (x0, F.Y);
                     R.pop_back ();
                     R += "\"/>";
                     break;
-                case EForme::Pour :
+                case EFigure::Pour :
                 {
                     const int p = F.Hauteur / 2;
                     R += "<polygon points=\"" + Point (x0, F.Y) + Point (x0 + p, y0) + Point (x1 - p, y0)
@@ -91,7 +91,7 @@ namespace nsTramelo
                     R += "\"/>";
                     break;
                 }
-                case EForme::Jonction :
+                case EFigure::Jonction :
                     break;
             }
             R += "<text>";
@@ -112,7 +112,7 @@ namespace nsTramelo
                 R += (k == 0 ? "M" : " L") + Nombre (A.Trace [k].X) + "," + Nombre (A.Trace [k].Y);
             R += "\"";
             // Pas de pointe sur une jonction : les chemins s'y rejoignent.
-            if (O.Formes [A.Vers].Forme != EForme::Jonction) R += " marker-end=\"url(#tramelo-fleche)\"";
+            if (O.Formes [A.Vers].Forme != EFigure::Jonction) R += " marker-end=\"url(#tramelo-fleche)\"";
             R += "/>\n";
         }
 
@@ -139,17 +139,17 @@ namespace nsTramelo
 
         // --- DOT ---
 
-        const char * FormeDot (EForme F)
+        const char * FormeDot (EFigure F)
         {
             switch (F)
             {
-                case EForme::Debut :
-                case EForme::Fin : return "shape=box, style=\"rounded,filled\", fillcolor=\"#dbe9f6\"";
-                case EForme::EntreeSortie : return "shape=parallelogram, style=filled, fillcolor=\"#fdebd0\"";
-                case EForme::Action : return "shape=box, style=filled, fillcolor=\"#ffffff\"";
-                case EForme::Decision : return "shape=diamond, style=filled, fillcolor=\"#fff4c2\"";
-                case EForme::Pour : return "shape=hexagon, style=filled, fillcolor=\"#dcf1e0\"";
-                case EForme::Jonction : return "shape=point, width=0.09";
+                case EFigure::Debut :
+                case EFigure::Fin : return "shape=box, style=\"rounded,filled\", fillcolor=\"#dbe9f6\"";
+                case EFigure::EntreeSortie : return "shape=parallelogram, style=filled, fillcolor=\"#fdebd0\"";
+                case EFigure::Action : return "shape=box, style=filled, fillcolor=\"#ffffff\"";
+                case EFigure::Decision : return "shape=diamond, style=filled, fillcolor=\"#fff4c2\"";
+                case EFigure::Pour : return "shape=hexagon, style=filled, fillcolor=\"#dcf1e0\"";
+                case EFigure::Jonction : return "shape=point, width=0.09";
             }
             return "shape=box";
         }
@@ -178,13 +178,13 @@ namespace nsTramelo
             const std::string L = "\"" + Libelle + "\"";
             switch (F.Forme)
             {
-                case EForme::Debut :
-                case EForme::Fin : return "([" + L + "])";
-                case EForme::EntreeSortie : return "[/" + L + "/]";
-                case EForme::Action : return "[" + L + "]";
-                case EForme::Decision : return "{" + L + "}";
-                case EForme::Pour : return "{{" + L + "}}";
-                case EForme::Jonction : return "((\" \"))";
+                case EFigure::Debut :
+                case EFigure::Fin : return "([" + L + "])";
+                case EFigure::EntreeSortie : return "[/" + L + "/]";
+                case EFigure::Action : return "[" + L + "]";
+                case EFigure::Decision : return "{" + L + "}";
+                case EFigure::Pour : return "{{" + L + "}}";
+                case EFigure::Jonction : return "((\" \"))";
             }
             return "[" + L + "]";
         }
@@ -262,8 +262,8 @@ namespace nsTramelo
             for (std::uint32_t i = 0; i < U.Formes.size (); ++i)
             {
                 const SForme & F = U.Formes [i];
-                R += "        " + Id (u, i) + " [" + FormeDot (F.Forme) + ", class=\"forme " + NomForme (F.Forme) + "\"";
-                if (F.Forme != EForme::Jonction)
+                R += "        " + Id (u, i) + " [" + FormeDot (F.Forme) + ", class=\"forme " + NomFigure (F.Forme) + "\"";
+                if (F.Forme != EFigure::Jonction)
                 {
                     R += ", label=\"" + LignesDot (F) + "\", tooltip=\"" + EchapperDot (F.Texte) + "\"";
                     if (F.Ligne != 0) R += ", comment=\"ligne " + std::to_string (F.Ligne) + "\"";
@@ -277,7 +277,7 @@ namespace nsTramelo
                    + (A.Saut ? " saut" : "") + "\"";
                 if (A.Etiquette [0] != '\0') R += ", label=\"" + std::string (A.Etiquette) + "\"";
                 if (A.Saut) R += ", style=dashed, color=\"#8a1c1c\"";
-                if (U.Formes [A.Vers].Forme == EForme::Jonction) R += ", arrowhead=none";
+                if (U.Formes [A.Vers].Forme == EFigure::Jonction) R += ", arrowhead=none";
                 R += "];\n";
             }
             R += "    }\n";

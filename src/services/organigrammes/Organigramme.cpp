@@ -18,17 +18,17 @@ namespace nsTramelo
 {
     using namespace nsOrganigramme;
 
-    const char * NomForme (EForme F)
+    const char * NomFigure (EFigure F)
     {
         switch (F)
         {
-            case EForme::Debut        : return "debut";
-            case EForme::Fin          : return "fin";
-            case EForme::EntreeSortie : return "entree-sortie";
-            case EForme::Action       : return "action";
-            case EForme::Decision     : return "decision";
-            case EForme::Pour         : return "pour";
-            case EForme::Jonction     : return "jonction";
+            case EFigure::Debut        : return "debut";
+            case EFigure::Fin          : return "fin";
+            case EFigure::EntreeSortie : return "entree-sortie";
+            case EFigure::Action       : return "action";
+            case EFigure::Decision     : return "decision";
+            case EFigure::Pour         : return "pour";
+            case EFigure::Jonction     : return "jonction";
         }
         return "action";
     }
@@ -69,7 +69,7 @@ namespace nsTramelo
             EArc Genre;
         };
 
-        struct SBloc
+        struct SDessinBloc
         {
             int G = 0, D = 0, H = 0;       // etendues a gauche et a droite de l'axe, hauteur
             int EntreeY = 0;               // ou l'arc qui arrive touche la forme d'entree
@@ -101,14 +101,14 @@ namespace nsTramelo
                     if (Fermante != std::string::npos)
                         Entete += " " + O.Titre.substr (Ouvrante, Fermante - Ouvrante + 1);
                 }
-                const std::uint32_t Deb = Nouvelle (EForme::Debut, "", Entete, U.Debut);
-                const std::uint32_t Fin = Nouvelle (EForme::Fin, "", "Fin",
+                const std::uint32_t Deb = Nouvelle (EFigure::Debut, "", Entete, U.Debut);
+                const std::uint32_t Fin = Nouvelle (EFigure::Fin, "", "Fin",
                                                     U.DecalageFin != PorteeOuverte ? U.DecalageFin : U.Debut);
                 const SForme & FD = O.Formes [Deb];
                 const int hd = FD.Hauteur, wd = FD.Largeur;
                 Placer (Deb, 0, hd / 2);
 
-                SBloc B;
+                SDessinBloc B;
                 if (U.Corps != Aucun) B = Suite (U.Corps, true);
                 const int yB = hd + Ecart;
                 Deplacer (B, 0, yB);
@@ -154,7 +154,7 @@ namespace nsTramelo
                                                   - FinLignes.begin ()) + 1;
             }
 
-            std::uint32_t Nouvelle (EForme F, const std::string & Genre, const std::string & TexteBrut, std::size_t Decalage)
+            std::uint32_t Nouvelle (EFigure F, const std::string & Genre, const std::string & TexteBrut, std::size_t Decalage)
             {
                 if (++NbFormes > MaxFormesOrganigramme)
                     throw COrganigrammeTropGrand ("organigramme trop grand : plus de "
@@ -164,29 +164,29 @@ namespace nsTramelo
                 S.Forme = F;
                 S.Genre = Genre;
                 S.Texte = Abreger (Assainir (TexteBrut), MaxTexteComplet);
-                if (F != EForme::Jonction) S.Ligne = LigneDe (Decalage);
-                const std::size_t Colonnes = F == EForme::Decision ? 24 : 32;
-                if (F != EForme::Jonction) S.Lignes = Couper (S.Texte, Colonnes, MaxLignesForme, S.Tronque);
+                if (F != EFigure::Jonction) S.Ligne = LigneDe (Decalage);
+                const std::size_t Colonnes = F == EFigure::Decision ? 24 : 32;
+                if (F != EFigure::Jonction) S.Lignes = Couper (S.Texte, Colonnes, MaxLignesForme, S.Tronque);
                 std::size_t Max = 0;
                 for (const std::string & L : S.Lignes) Max = std::max (Max, NbCaracteres (L));
                 const double tw = std::max (1.0, Max * LargeurCaractere);
                 const double th = static_cast <double> (S.Lignes.size () * HauteurLigne);
                 switch (F)
                 {
-                    case EForme::Debut :
-                    case EForme::Fin :
+                    case EFigure::Debut :
+                    case EFigure::Fin :
                         S.Largeur = Pair (std::max (tw + 2 * 20, 96.0));
                         S.Hauteur = Pair (th + 16);
                         break;
-                    case EForme::EntreeSortie :
+                    case EFigure::EntreeSortie :
                         S.Largeur = Pair (std::max (tw + 2 * 14 + 2 * 10, 96.0));
                         S.Hauteur = Pair (th + 16);
                         break;
-                    case EForme::Action :
+                    case EFigure::Action :
                         S.Largeur = Pair (std::max (tw + 2 * 14, 80.0));
                         S.Hauteur = Pair (th + 16);
                         break;
-                    case EForme::Decision :
+                    case EFigure::Decision :
                     {
                         // Losange de demi-diagonales a, b contenant le texte : tw/2a + th/2b <= 1.
                         const double b = th / 2 + 16;
@@ -195,14 +195,14 @@ namespace nsTramelo
                         S.Hauteur = Pair (2 * b);
                         break;
                     }
-                    case EForme::Pour :
+                    case EFigure::Pour :
                     {
                         const double h = th + 16;
                         S.Largeur = Pair (std::max (tw + 2 * 12 + h, 96.0));
                         S.Hauteur = Pair (h);
                         break;
                     }
-                    case EForme::Jonction :
+                    case EFigure::Jonction :
                         break;
                 }
                 O.Formes.push_back (std::move (S));
@@ -278,26 +278,26 @@ namespace nsTramelo
                     for (const std::uint32_t p : Attente) Prolonger (p, { 0, Y });
                     return Attente;
                 }
-                const std::uint32_t J = Nouvelle (EForme::Jonction, "", "", 0);
+                const std::uint32_t J = Nouvelle (EFigure::Jonction, "", "", 0);
                 Placer (J, 0, Y);
                 for (const std::uint32_t p : Attente) Relier (p, J, { 0, Y });
                 return { NouvelArc (J, EArc::Suite, "", { 0, Y }) };
             }
 
-            void Debuter (SBloc & B) const
+            void Debuter (SDessinBloc & B) const
             {
                 B.Formes0 = static_cast <std::uint32_t> (O.Formes.size ());
                 B.Arcs0 = static_cast <std::uint32_t> (O.Arcs.size ());
             }
 
-            SBloc & Terminer (SBloc & B) const
+            SDessinBloc & Terminer (SDessinBloc & B) const
             {
                 B.Formes1 = static_cast <std::uint32_t> (O.Formes.size ());
                 B.Arcs1 = static_cast <std::uint32_t> (O.Arcs.size ());
                 return B;
             }
 
-            void Deplacer (const SBloc & B, int dx, int dy)
+            void Deplacer (const SDessinBloc & B, int dx, int dy)
             {
                 if (dx == 0 && dy == 0) return;
                 for (std::uint32_t i = B.Formes0; i < B.Formes1; ++i)
@@ -374,9 +374,9 @@ namespace nsTramelo
                 return I.Genre != EInstr::Declarer && I.Genre != EInstr::ChoixSur;
             }
 
-            SBloc Suite (IdSuite S, bool FinEnsuite)
+            SDessinBloc Suite (IdSuite S, bool FinEnsuite)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
                 const SSuite & Su = M.Suites [S];
                 std::uint32_t Derniere = Aucun;
@@ -388,7 +388,7 @@ namespace nsTramelo
                 {
                     const IdInstr I = M.IdInstrDe (Su, i);
                     if (! Dessinee (M.Instrs [I])) continue;
-                    SBloc B = Instruction (I, FinEnsuite && i == Derniere);
+                    SDessinBloc B = Instruction (I, FinEnsuite && i == Derniere);
                     if (B.Vide ()) continue;
                     if (! R.Vide ()) y += Ecart;
                     Deplacer (B, 0, y);
@@ -409,9 +409,9 @@ namespace nsTramelo
                 return Terminer (R);
             }
 
-            SBloc Simple (EForme F, const SInstr & I, const std::string & T)
+            SDessinBloc Simple (EFigure F, const SInstr & I, const std::string & T)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
                 R.Entree = Nouvelle (F, NomGenre (I.Genre), T, I.Plage.Debut);
                 const SForme & S = O.Formes [R.Entree];
@@ -423,11 +423,11 @@ namespace nsTramelo
                 return Terminer (R);
             }
 
-            SBloc Renvoie (const SInstr & I, bool FinEnsuite)
+            SDessinBloc Renvoie (const SInstr & I, bool FinEnsuite)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
-                R.Entree = Nouvelle (EForme::Action, "renvoie", TexteInstruction (I), I.Plage.Debut);
+                R.Entree = Nouvelle (EFigure::Action, "renvoie", TexteInstruction (I), I.Plage.Debut);
                 const int w = O.Formes [R.Entree].Largeur, h = O.Formes [R.Entree].Hauteur;
                 Placer (R.Entree, 0, h / 2);
                 R.G = R.D = w / 2;
@@ -438,11 +438,11 @@ namespace nsTramelo
             }
 
             // sortie ou continue hors d'un si (le traducteur ne le permet pas) : une action qui saute.
-            SBloc SautSeul (const SInstr & I, EArc Genre)
+            SDessinBloc SautSeul (const SInstr & I, EArc Genre)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
-                R.Entree = Nouvelle (EForme::Action, NomGenre (I.Genre), TexteInstruction (I), I.Plage.Debut);
+                R.Entree = Nouvelle (EFigure::Action, NomGenre (I.Genre), TexteInstruction (I), I.Plage.Debut);
                 const int w = O.Formes [R.Entree].Largeur, h = O.Formes [R.Entree].Hauteur;
                 Placer (R.Entree, 0, h / 2);
                 R.G = R.D = w / 2;
@@ -452,22 +452,22 @@ namespace nsTramelo
                 return Terminer (R);
             }
 
-            SBloc Instruction (IdInstr Id, bool FinEnsuite)
+            SDessinBloc Instruction (IdInstr Id, bool FinEnsuite)
             {
                 const SInstr & I = M.Instrs [Id];
                 switch (I.Genre)
                 {
                     case EInstr::Affectation :
                         if (I.NbExprs >= 2)
-                            return Simple (EForme::Action, I, TexteDe (M.IdExprDe (I, 0)) + " ← " + TexteDe (M.IdExprDe (I, 1)));
-                        return Simple (EForme::Action, I, TexteInstruction (I));
+                            return Simple (EFigure::Action, I, TexteDe (M.IdExprDe (I, 0)) + " ← " + TexteDe (M.IdExprDe (I, 1)));
+                        return Simple (EFigure::Action, I, TexteInstruction (I));
                     case EInstr::AppelProcedure :
                     case EInstr::Allonger :
                     case EInstr::Redimensionner :
-                        return Simple (EForme::Action, I, TexteInstruction (I));
-                    case EInstr::Afficher : return Simple (EForme::EntreeSortie, I, "Afficher " + Arguments (I));
-                    case EInstr::Saisir : return Simple (EForme::EntreeSortie, I, "Lire " + Arguments (I));
-                    case EInstr::LigneSuivante : return Simple (EForme::EntreeSortie, I, "ligne_suivante");
+                        return Simple (EFigure::Action, I, TexteInstruction (I));
+                    case EInstr::Afficher : return Simple (EFigure::EntreeSortie, I, "Afficher " + Arguments (I));
+                    case EInstr::Saisir : return Simple (EFigure::EntreeSortie, I, "Lire " + Arguments (I));
+                    case EInstr::LigneSuivante : return Simple (EFigure::EntreeSortie, I, "ligne_suivante");
                     case EInstr::Renvoie : return Renvoie (I, FinEnsuite);
                     case EInstr::Si : return Si (I, FinEnsuite);
                     case EInstr::TantQue :
@@ -480,23 +480,23 @@ namespace nsTramelo
                     case EInstr::Declarer :
                     case EInstr::ChoixSur : break;
                 }
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
                 return Terminer (R);
             }
 
             // si (c) sortie; / si (c) continue; / si (c) renvoie e; : le losange, « Non » vers
             // le bas, « Oui » de cote vers le saut.
-            SBloc SiCourt (const SInstr & I, const SInstr & Saut)
+            SDessinBloc SiCourt (const SInstr & I, const SInstr & Saut)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
-                const std::uint32_t D = Nouvelle (EForme::Decision, "si", TexteDe (M.IdExprDe (I, 0)), I.Plage.Debut);
+                const std::uint32_t D = Nouvelle (EFigure::Decision, "si", TexteDe (M.IdExprDe (I, 0)), M.ExprDe (I, 0).Plage.Debut);
                 R.Entree = D;
                 const int w = O.Formes [D].Largeur, h = O.Formes [D].Hauteur;
                 if (Saut.Genre == EInstr::Renvoie)
                 {
-                    const std::uint32_t Rn = Nouvelle (EForme::Action, "renvoie", TexteInstruction (Saut), Saut.Plage.Debut);
+                    const std::uint32_t Rn = Nouvelle (EFigure::Action, "renvoie", TexteInstruction (Saut), Saut.Plage.Debut);
                     const int rw = O.Formes [Rn].Largeur, rh = O.Formes [Rn].Hauteur;
                     const int hh = std::max (h, rh);
                     Placer (D, 0, hh / 2);
@@ -525,7 +525,7 @@ namespace nsTramelo
             // si / sinon_si / sinon : les losanges sur une rangee, chacun au-dessus de sa branche
             // (« Oui » vers le bas, « Non » vers le losange suivant, a droite) ; la branche sinon
             // (ou le chemin « Non » du dernier) a droite ; tout se rejoint sous la plus longue.
-            SBloc Si (const SInstr & I, bool FinEnsuite)
+            SDessinBloc Si (const SInstr & I, bool FinEnsuite)
             {
                 const std::uint32_t nC = I.NbExprs, nS = I.NbSuites;
                 if ((I.Drapeaux & InstrFormeCourte) && nC == 1 && nS == 1)
@@ -538,16 +538,16 @@ namespace nsTramelo
                             return SiCourt (I, Saut);
                     }
                 }
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
                 if (nC == 0)
                     return Terminer (R);
                 const bool Sinon = nS > nC;
                 std::vector <std::uint32_t> Losanges;
                 for (std::uint32_t c = 0; c < nC; ++c)
-                    Losanges.push_back (Nouvelle (EForme::Decision, "si", TexteDe (M.IdExprDe (I, c)),
+                    Losanges.push_back (Nouvelle (EFigure::Decision, "si", TexteDe (M.IdExprDe (I, c)),
                                                   M.ExprDe (I, c).Plage.Debut));
-                std::vector <SBloc> Branches;
+                std::vector <SDessinBloc> Branches;
                 for (std::uint32_t s = 0; s < nS; ++s) Branches.push_back (Suite (M.IdSuiteDe (I, s), FinEnsuite));
                 while (Branches.size () < nC + (Sinon ? 1 : 0))
                 {
@@ -580,7 +580,7 @@ namespace nsTramelo
                 for (std::uint32_t c = 0; c < nC; ++c)
                 {
                     const std::uint32_t a = NouvelArc (Losanges [c], EArc::Oui, "Oui", { x [c], hD / 2 + h (c) / 2 });
-                    const SBloc & B = Branches [c];
+                    const SDessinBloc & B = Branches [c];
                     if (! B.Vide ())
                     {
                         Relier (a, B.Entree, { x [c], yB + B.EntreeY });
@@ -603,7 +603,7 @@ namespace nsTramelo
                 Prolonger (n, { xSinon, hD / 2 });
                 if (Sinon && ! Branches [nC].Vide ())
                 {
-                    const SBloc & B = Branches [nC];
+                    const SDessinBloc & B = Branches [nC];
                     Relier (n, B.Entree, { xSinon, yB + B.EntreeY });
                     Attente.insert (Attente.end (), B.Sorties.begin (), B.Sorties.end ());
                     Bas = std::max (Bas, yB + B.H);
@@ -614,7 +614,7 @@ namespace nsTramelo
                     Attente.push_back (n);
                 }
 
-                for (const SBloc & B : Branches) R.Sauts.insert (R.Sauts.end (), B.Sauts.begin (), B.Sauts.end ());
+                for (const SDessinBloc & B : Branches) R.Sauts.insert (R.Sauts.end (), B.Sauts.begin (), B.Sauts.end ());
                 R.Entree = Losanges [0];
                 R.EntreeY = (hD - h (0)) / 2;
                 R.G = std::max (Branches [0].G, w (0) / 2);
@@ -632,7 +632,7 @@ namespace nsTramelo
 
             // Les sauts du corps d'une boucle : ceux qui la visent sont rendus, les autres (les
             // renvoie) passent a l'unite.
-            static void TrierSauts (const SBloc & Corps, SBloc & R, std::vector <std::uint32_t> & Sorties,
+            static void TrierSauts (const SDessinBloc & Corps, SDessinBloc & R, std::vector <std::uint32_t> & Sorties,
                                     std::vector <std::uint32_t> & Continues)
             {
                 for (const SSaut & S : Corps.Sauts)
@@ -645,9 +645,9 @@ namespace nsTramelo
 
             // tant_que, jusqua, pour : la tete (losange ou hexagone), le corps en dessous, le
             // retour par la gauche dans la tete, la sortie par la droite.
-            SBloc BoucleEnTete (const SInstr & I)
+            SDessinBloc BoucleEnTete (const SInstr & I)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
                 const bool Pour = I.Genre == EInstr::Pour;
                 std::uint32_t T;
@@ -661,16 +661,17 @@ namespace nsTramelo
                         while (k < Texte.size () && k < I.Plage.Fin () && Texte [k] != ')') ++k;
                         Fin = std::min (k + 1, static_cast <std::size_t> (I.Plage.Fin ()));
                     }
-                    T = Nouvelle (EForme::Pour, "pour", TexteSource (Texte, I.Plage.Debut, Fin), I.Plage.Debut);
+                    T = Nouvelle (EFigure::Pour, "pour", TexteSource (Texte, I.Plage.Debut, Fin), I.Plage.Debut);
                 }
                 else
-                    T = Nouvelle (EForme::Decision, NomGenre (I.Genre),
-                                  I.NbExprs > 0 ? TexteDe (M.IdExprDe (I, 0)) : std::string (), I.Plage.Debut);
+                    T = Nouvelle (EFigure::Decision, NomGenre (I.Genre),
+                                  I.NbExprs > 0 ? TexteDe (M.IdExprDe (I, 0)) : std::string (),
+                                  I.NbExprs > 0 ? M.ExprDe (I, 0).Plage.Debut : I.Plage.Debut);
                 R.Entree = T;
                 const int w = O.Formes [T].Largeur, h = O.Formes [T].Hauteur;
                 Placer (T, 0, h / 2);
 
-                SBloc B;
+                SDessinBloc B;
                 if (I.NbSuites > 0) B = Suite (M.IdSuiteDe (I, 0), false);
                 const int yB = h + Ecart;
                 Deplacer (B, 0, yB);
@@ -736,14 +737,14 @@ namespace nsTramelo
 
             // repeter ... jusqua (c) : une jonction en tete, le corps, le losange en bas ; « Non »
             // remonte par la gauche a la jonction, « Oui » continue en dessous.
-            SBloc Repeter (const SInstr & I)
+            SDessinBloc Repeter (const SInstr & I)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
-                const std::uint32_t J = Nouvelle (EForme::Jonction, "", "", 0);
+                const std::uint32_t J = Nouvelle (EFigure::Jonction, "", "", 0);
                 Placer (J, 0, 0);
                 R.Entree = J;
-                SBloc B;
+                SDessinBloc B;
                 if (I.NbSuites > 0) B = Suite (M.IdSuiteDe (I, 0), false);
                 const int yB = Ecart / 2;
                 Deplacer (B, 0, yB);
@@ -760,7 +761,7 @@ namespace nsTramelo
                 std::vector <std::uint32_t> Sorties, Continues;
                 TrierSauts (B, R, Sorties, Continues);
 
-                const std::uint32_t D = Nouvelle (EForme::Decision, "repeter",
+                const std::uint32_t D = Nouvelle (EFigure::Decision, "repeter",
                                                   I.NbExprs > 0 ? TexteDe (M.IdExprDe (I, 0)) : std::string (),
                                                   I.NbExprs > 0 ? M.ExprDe (I, 0).Plage.Debut : I.Plage.Debut);
                 const int w = O.Formes [D].Largeur, h = O.Formes [D].Hauteur;
@@ -808,14 +809,14 @@ namespace nsTramelo
 
             // boucle ... fboucle : une jonction en tete, le corps, le retour par la gauche ; on
             // n'en sort que par les sorties (couloir de droite).
-            SBloc Boucle (const SInstr & I)
+            SDessinBloc Boucle (const SInstr & I)
             {
-                SBloc R;
+                SDessinBloc R;
                 Debuter (R);
-                const std::uint32_t J = Nouvelle (EForme::Jonction, "", "", 0);
+                const std::uint32_t J = Nouvelle (EFigure::Jonction, "", "", 0);
                 Placer (J, 0, 0);
                 R.Entree = J;
-                SBloc B;
+                SDessinBloc B;
                 if (I.NbSuites > 0) B = Suite (M.IdSuiteDe (I, 0), false);
                 const int yB = Ecart / 2;
                 Deplacer (B, 0, yB);

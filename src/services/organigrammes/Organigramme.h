@@ -30,7 +30,7 @@ namespace nsTramelo
     // Texte complet d'une forme (infobulle <title>, tooltip de DOT) : coupe au-dela.
     constexpr std::size_t MaxTexteComplet = 500;
 
-    enum class EForme : unsigned char
+    enum class EFigure : unsigned char
     {
         Debut,          // terminal « Début » (nom et parametres de l'unite)
         Fin,            // terminal « Fin »
@@ -61,7 +61,7 @@ namespace nsTramelo
 
     struct SForme
     {
-        EForme Forme = EForme::Action;
+        EFigure Forme = EFigure::Action;
         std::string Genre;                 // genre de l'instruction ("affectation"...), vide sinon
         std::string Texte;                 // le texte entier (normalise, UTF-8 valide)
         std::vector <std::string> Lignes;  // le texte affiche : coupe en lignes, tronque par « … »
@@ -107,7 +107,7 @@ namespace nsTramelo
     std::string EcrireMermaid (const std::vector <SOrganigramme> & O);
 
     // Noms stables (classes du SVG et de DOT, tests).
-    const char * NomForme (EForme F);
+    const char * NomFigure (EFigure F);
     const char * NomArc (EArc A);
 
     // --- Pour les outils : d'un source au dessin ---

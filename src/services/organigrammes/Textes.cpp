@@ -164,6 +164,24 @@ namespace nsTramelo::nsOrganigramme
         Tronque = false;
         std::vector <std::string> Lignes;
         if (MaxColonnes < 2) MaxColonnes = 2;
+        // Les blancs hors des litteraux sont les coupures preferees : un libelle
+        // « Afficher "Total : ", s » ne se coupe pas au milieu de sa chaine s'il peut l'eviter.
+        std::vector <bool> Dehors (S.size (), false);
+        {
+            char Litteral = 0;
+            bool Echappe = false;
+            for (std::size_t k = 0; k < S.size (); ++k)
+            {
+                const char c = S [k];
+                if (Litteral != 0)
+                {
+                    if (c == Litteral && ! Echappe) Litteral = 0;
+                    Echappe = ! Echappe && c == '\\';
+                }
+                else if (c == '"' || c == '\'') Litteral = c;
+                else Dehors [k] = c == ' ';
+            }
+        }
         std::size_t i = 0;
         while (i < S.size ())
         {
@@ -181,22 +199,33 @@ namespace nsTramelo::nsOrganigramme
                 Derniere += "…";
                 break;
             }
-            // Au plus MaxColonnes caracteres ; on coupe au dernier blanc s'il y en a un.
-            std::size_t j = i, N = 0, DernierBlanc = std::string::npos;
+            // Au plus MaxColonnes caracteres ; coupe au dernier blanc hors litteral, sinon au
+            // dernier blanc, sinon dans le mot.
+            std::size_t j = i, N = 0, BlancDehors = std::string::npos, Blanc = std::string::npos;
             while (j < S.size () && N < MaxColonnes)
             {
-                if (S [j] == ' ') DernierBlanc = j;
+                if (S [j] == ' ')
+                {
+                    Blanc = j;
+                    if (Dehors [j]) BlancDehors = j;
+                }
                 j = Suivant (S, j);
                 ++N;
             }
             std::size_t Fin = j, Reprise = j;
             if (j < S.size ())
             {
-                if (S [j] == ' ') Reprise = j + 1;
-                else if (DernierBlanc != std::string::npos && DernierBlanc > i)
+                if (S [j] == ' ' && Dehors [j]) Reprise = j + 1;
+                else if (BlancDehors != std::string::npos && BlancDehors > i)
                 {
-                    Fin = DernierBlanc;
-                    Reprise = DernierBlanc + 1;
+                    Fin = BlancDehors;
+                    Reprise = BlancDehors + 1;
+                }
+                else if (S [j] == ' ') Reprise = j + 1;
+                else if (Blanc != std::string::npos && Blanc > i)
+                {
+                    Fin = Blanc;
+                    Reprise = Blanc + 1;
                 }
             }
             Lignes.push_back (S.substr (i, Fin - i));
@@ -228,11 +257,16 @@ namespace nsTramelo::nsOrganigramme
     std::string EchapperDot (const std::string & S)
     {
         // Entre guillemets, DOT ne connait que \" ; mais un libelle interprete aussi \n, \l, \N,
-        // \G... : chaque \ est double.
+        // \G... (chaque \ est double) et les entites HTML (&amp; : chaque & en devient une).
         std::string R;
         R.reserve (S.size ());
         for (const char c : S)
         {
+            if (c == '&')
+            {
+                R += "&amp;";
+                continue;
+            }
             if (c == '"' || c == '\\') R += '\\';
             R += c;
         }
