@@ -15,6 +15,7 @@ import {
 } from '@codemirror/view';
 
 import { langageAlgo } from './langage.js';
+import { installerOrganigramme } from './organigramme.js';
 import { fragmentDe, sourceDuFragment } from './partage.js';
 import { creerTramelo } from './tramelo.js';
 
@@ -117,6 +118,14 @@ async function demarrer() {
 
     // L'editeur, cree une fois plus bas.
     let vue;
+    // La vue « Organigramme » (organigramme.js) : un clic sur une forme va a sa ligne.
+    const organigramme = installerOrganigramme(T, {
+        allerALaLigne: (n) => {
+            const ligne = vue.state.doc.line(Math.min(Math.max(n, 1), vue.state.doc.lines));
+            vue.dispatch({ selection: EditorSelection.cursor(ligne.from), scrollIntoView: true });
+            vue.focus();
+        },
+    });
     // La derniere analyse : posee par analyser, lue par l'affichage, la copie, le telechargement.
     let analyse = null;
     // Analyse attendue apres une frappe : pose par l'ecouteur de l'editeur, remis a 0 par analyser.
@@ -166,7 +175,10 @@ async function demarrer() {
         // Le C++ (des milliers de lignes a mettre en page) attend l'image qui montre le
         // diagnostic : la frappe suivante n'attend que le soulignement.
         cppAJour = false;
-        requestAnimationFrame(() => setTimeout(() => afficherCpp(source), 0));
+        requestAnimationFrame(() => setTimeout(() => {
+            afficherCpp(source);
+            organigramme.mettreAJour(vue.state.doc.toString());
+        }, 0));
     }
 
     // La liste sous l'editeur, annoncee par les lecteurs d'ecran : refaite seulement quand elle
