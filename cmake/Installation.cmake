@@ -46,11 +46,12 @@ target_include_directories(tramelo-exec PRIVATE ${CMAKE_BINARY_DIR}/genere)
 target_link_libraries(tramelo-exec PRIVATE tramelo_lib)
 
 install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tramelo-organigramme RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
-set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-lsp)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-lsp tramelo-organigramme)
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
   set(source_page ${CMAKE_SOURCE_DIR}/man/${page}.1)
@@ -71,7 +72,7 @@ add_custom_target(tramelo_pages_manuel ALL DEPENDS ${TRAMELO_PAGES_PRODUITES})
 install(FILES ${TRAMELO_PAGES_PRODUITES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion bash : chargee a la demande par bash-completion, un fichier par commande.
-foreach(commande Tramelo tramelo-exec tramelo-verifier)
+foreach(commande Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
   install(FILES ${CMAKE_SOURCE_DIR}/outils/completion.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME ${commande})

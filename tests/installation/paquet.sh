@@ -102,6 +102,9 @@ done <<'FIN'
 -rw-r--r-- usr/share/man/man1/tramelo-lsp.1.gz
 -rw-r--r-- usr/share/tramelo/nvim/lua/tramelo/lsp.lua
 -rw-r--r-- usr/share/tramelo/nvim/ftplugin/algo.lua
+-rwxr-xr-x usr/bin/tramelo-organigramme
+-rw-r--r-- usr/share/man/man1/tramelo-organigramme.1.gz
+-rw-r--r-- usr/share/bash-completion/completions/tramelo-organigramme
 FIN
 # Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
 awk '{ print $1, $6 }' "$tmp/contenu" >"$tmp/droits"
@@ -171,8 +174,15 @@ trame () { printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
 s=$?
 [ $s = 0 ] && grep -q '"hoverProvider":true' "$tmp/lsp" || ko "tramelo-lsp installe : statut $s, $(head -c 300 "$tmp/lsp")"
 
+# tramelo-organigramme installe dessine un exemple installe.
+for ex in "$exemples"/*.algo; do
+    "$bin/tramelo-organigramme" "$ex" >"$tmp/svg" 2>"$tmp/err" && grep -q '<svg' "$tmp/svg" ||
+        ko "tramelo-organigramme installe : echec sur ${ex##*/} ($(head -c 300 "$tmp/err"))"
+    break
+done
+
 # Pages de manuel : gzip -9n (ni nom ni date dans l'en-tete), et rendu par man.
-for page in Tramelo tramelo-exec tramelo-verifier tramelo-lsp; do
+for page in Tramelo tramelo-exec tramelo-verifier tramelo-lsp tramelo-organigramme; do
     gz=$racine/usr/share/man/man1/$page.1.gz
     gzip -t "$gz" 2>/dev/null || { ko "$page.1.gz n'est pas un gzip valide"; continue; }
     # Octet 4 : drapeaux (FNAME = 8) ; octets 5 a 8 : date ; octet 9 : 2 pour -9.
@@ -187,6 +197,7 @@ for page in Tramelo tramelo-exec tramelo-verifier tramelo-lsp; do
         grep -q "$page fichier.algo" "$tmp/rendu" || grep -q "$page \[--garder\] fichier.algo" "$tmp/rendu" ||
             grep -q "$page  *\[--tabulation" "$tmp/rendu" ||
             grep -q "$page \[--stdio\]" "$tmp/rendu" ||
+            grep -q "$page  *\[--format" "$tmp/rendu" ||
             ko "man -l $page : synopsis absent"
         [ ! -s "$tmp/avert" ] || { ko "man -l $page : avertissements"; cat "$tmp/avert"; }
     else
