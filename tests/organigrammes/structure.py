@@ -5,7 +5,7 @@ dessin : un losange par condition, un parallelogramme par saisie ou affichage, u
 affectation, appel ou renvoie, un hexagone par pour, chacun a la ligne de son instruction ; un arc
 de retour par boucle dont le corps peut finir, un arc par sortie, continue et renvoie. Le SVG et le
 DOT ont les memes formes et les memes arcs ; le DOT est accepte par dot de Graphviz (saute s'il
-manque). Mise en page du SVG : formes disjointes, arcs horizontaux et verticaux qui partent du bord
+manque) ; l'image du guide (docs/organigramme-rechercher.svg) est a jour. Mise en page du SVG : formes disjointes, arcs horizontaux et verticaux qui partent du bord
 de leur forme et arrivent au bord de leur cible sans traverser d'autre forme, et aucun croisement
 entre deux arcs qui ne sont pas des sauts.
     structure.py TRAMELO_ORGANIGRAMME TRAMELO_VERIFIER RACINE
@@ -256,6 +256,13 @@ def main():
             if arcs_dot != arcs_svg:
                 erreurs.append(f'{nom} : arcs differents en SVG et en DOT : {dict(arcs_svg - arcs_dot)} / '
                                f'{dict(arcs_dot - arcs_svg)}')
+    # L'image du guide est le dessin actuel de son exemple.
+    image = os.path.join(RACINE, 'docs', 'organigramme-rechercher.svg')
+    commande = [OUTIL, '--unite', 'Rechercher', 'exemples/recherche_dichotomique.algo']
+    actuel = subprocess.run(commande, cwd=RACINE, capture_output=True).stdout
+    if not os.path.exists(image) or open(image, 'rb').read() != actuel:
+        erreurs.append('docs/organigramme-rechercher.svg n\'est plus le dessin de son exemple : '
+                       + ' '.join(commande) + ' -o docs/organigramme-rechercher.svg (depuis la racine)')
     for e in erreurs:
         print('ECHEC', e)
     if vus < 20:
