@@ -1,7 +1,8 @@
 // La vue « Organigramme » de la page dans chromium : le SVG s'affiche a la place du C++, le
 // telechargement donne exactement ce qu'ecrit tramelo-organigramme (natif), une erreur tapee grise
 // le dessin et bloque le telechargement jusqu'a la correction, un clic sur une forme va a sa ligne,
-// un texte hostile reste du texte ; aucune erreur dans la console.
+// un texte hostile reste du texte ; aucune erreur dans la console (ni du greffon des caracteres
+// speciaux de l'editeur).
 //   node organigramme.mjs --page index.html --web DOSSIER --exemples DOSSIER --captures DOSSIER
 //                         [--natif tramelo-organigramme]
 // Statut 77 (test saute) sans chromium ou sans modules npm.
@@ -124,6 +125,11 @@ try {
     await page.click('#organigramme g.entree-sortie[data-ligne="4"]');
     const active = await page.textContent('.cm-activeLine');
     verifier(active.trim() === 'saisir (n);', `ligne active apres le clic : « ${active} »`);
+
+    // Un caractere de commande du source est montre par l'editeur (greffon des caracteres
+    // speciaux de CodeMirror, qui echouait sans le drapeau g de son expression).
+    await mettre('algorithme C\ndebut\n    afficher ("a\u0001b");\nfin\n');
+    verifier(await page.$$eval('.cm-specialChar', (e) => e.length) === 1, 'caractere de commande non montre');
 
     // Retour au C++.
     await page.click('#voir-cpp');

@@ -29,8 +29,9 @@ const DELAI_SAUVEGARDE = 400;
 // Largeur des tabulations, celle de Tramelo sans second argument.
 const TAILLE_TAB = 4;
 
-// Les caracteres de controle montres par CodeMirror, sauf le retour chariot.
-const SPECIAUX_SAUF_CR = /[\u0000-\u0008\u000b\u000c\u000e-\u001f\u007f-\u009f\u00ad\u061c\u200b\u200e\u200f\u2028\u2029\u202d\u202e\u2066\u2067\u2069\ufeff\ufff9-\ufffc]/u;
+// Les caracteres de controle montres par CodeMirror, sauf le retour chariot (drapeau g exige
+// par CodeMirror, sans quoi son greffon echoue et ne montre rien).
+const SPECIAUX_SAUF_CR = /[\u0000-\u0008\u000b\u000c\u000e-\u001f\u007f-\u009f\u00ad\u061c\u200b\u200e\u200f\u2028\u2029\u202d\u202e\u2066\u2067\u2069\ufeff\ufff9-\ufffc]/gu;
 
 const $ = (id) => document.getElementById(id);
 
