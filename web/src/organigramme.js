@@ -1,7 +1,7 @@
 // La vue « Organigramme » de la page : le SVG que tramelo-organigramme dessinerait (meme
 // bibliotheque, compilee en WebAssembly), a la place du C++ dans le meme panneau, mis a jour quand
-// le source change, telechargeable. Elle ne dessine que visible : ailleurs, elle note seulement
-// que son dessin est a refaire.
+// le source change (apres une pause de la frappe si le dessin est long), telechargeable. Elle ne
+// dessine que visible : ailleurs, elle note seulement que son dessin est a refaire.
 //
 // Ce que la page lui donne : T (la facade de tramelo.js) et, facultatif, allerALaLigne (un clic
 // sur une forme place le curseur sur sa ligne). Elle trouve ses elements par leurs id :
@@ -29,10 +29,16 @@ export function installerOrganigramme(T, { allerALaLigne } = {}) {
     let svgReussi = null;
     let nomReussi = 'algorithme.svg';
 
+    // Duree du dernier dessin : un dessin long (tres grand source) attend une pause de la frappe.
+    let duree = 0;
+    let minuteur = 0;
+
     const visible = () => !panneau.hidden;
 
     function dessiner() {
+        minuteur = 0;
         if (sourceCourant === null || dessine === sourceCourant) return;
+        const depart = performance.now();
         dessine = sourceCourant;
         const nom = nomSvg(sourceCourant);
         const r = T.organigramme(sourceCourant, { format: 'svg', titre: nom.replace(/\.svg$/, '.algo') });
@@ -58,6 +64,7 @@ export function installerOrganigramme(T, { allerALaLigne } = {}) {
                 : 'Le source contient une erreur (voir les diagnostics) : l\'organigramme attend qu\'elle soit corrigée.';
         }
         document.body.dataset.organigramme = String(r.statut);
+        duree = performance.now() - depart;
     }
 
     function montrer(organigramme) {
@@ -91,7 +98,10 @@ export function installerOrganigramme(T, { allerALaLigne } = {}) {
         // Le source a change : dessine tout de suite si la vue est visible.
         mettreAJour(source) {
             sourceCourant = source;
-            if (visible()) dessiner();
+            if (!visible()) return;
+            clearTimeout(minuteur);
+            if (duree < 30) dessiner();
+            else minuteur = setTimeout(dessiner, Math.min(duree, 500));
         },
     };
 }
