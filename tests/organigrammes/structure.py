@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Chaque exemple du cours (exemples/*.algo et cas de reference qui se traduisent) : son organigramme
+"""Chaque exemple du cours (exemples/*.algo, cas de reference qui se traduisent, et les cas limites de
+tests/organigrammes/cas/) : son organigramme
 a les formes de ses instructions, lues dans le modele (tramelo-verifier --arbre) et non dans le
 dessin : un losange par condition, un parallelogramme par saisie ou affichage, un rectangle par
 affectation, appel ou renvoie, un hexagone par pour, chacun a la ligne de son instruction ; un arc
@@ -196,7 +197,8 @@ def verifier_dessin(nom, unite_svg, erreurs):
 
 def main():
     cas = sorted(glob.glob(os.path.join(RACINE, 'exemples', '*.algo'))
-                 + glob.glob(os.path.join(RACINE, 'tests', 'golden', '**', '*.algo'), recursive=True))
+                 + glob.glob(os.path.join(RACINE, 'tests', 'golden', '**', '*.algo'), recursive=True)
+                 + glob.glob(os.path.join(RACINE, 'tests', 'organigrammes', 'cas', '*.algo')))
     erreurs, vus, dot_ok = [], 0, 0
     for chemin in cas:
         nom = os.path.relpath(chemin, RACINE)

@@ -406,7 +406,20 @@ namespace nsTramelo
                 }
                 R.H = y;
                 R.Sorties = Attente;
+                // Chaque rangee d'une suite n'a qu'une construction : un saut sort de la sienne
+                // et gagne le bord de la suite sans rien traverser.
+                AuBord (R);
                 return Terminer (R);
+            }
+
+            // Un saut finit sur le bord de son bloc : a droite (sortie, renvoie), a gauche
+            // (continue, vers le couloir de retour).
+            static bool VersLaGauche (const SSaut & S) { return S.Genre == EArc::Continue; }
+
+            void AuBord (const SDessinBloc & R)
+            {
+                for (const SSaut & S : R.Sauts)
+                    Prolonger (S.Arc, { VersLaGauche (S) ? -R.G : R.D, Dernier (S.Arc).Y });
             }
 
             SDessinBloc Simple (EFigure F, const SInstr & I, const std::string & T)
@@ -614,19 +627,47 @@ namespace nsTramelo
                     Attente.push_back (n);
                 }
 
-                for (const SDessinBloc & B : Branches) R.Sauts.insert (R.Sauts.end (), B.Sauts.begin (), B.Sauts.end ());
                 R.Entree = Losanges [0];
                 R.EntreeY = (hD - h (0)) / 2;
                 R.G = std::max (Branches [0].G, w (0) / 2);
                 R.D = xSinon + (Sinon ? Branches [nC].D : 0);
                 for (std::uint32_t c = 0; c < nC; ++c)
                     R.D = std::max (R.D, x [c] + std::max (Branches [c].D, w (c) / 2));
-                if (Attente.empty ()) R.H = Bas;
-                else
+                const int yReunion = Attente.empty () ? Bas : Bas + Ecart / 2;
+                if (! Attente.empty ()) R.Sorties = Fusionner (Attente, yReunion);
+                R.H = yReunion;
+
+                // Les sauts des branches. Celui qui va du cote ou une autre branche est rangee
+                // descend un couloir de l'ecart entre les colonnes jusque sous la reunion, puis
+                // gagne le bord : il ne traverse aucune forme (il coupe au plus la ligne de
+                // reunion). Une rangee sous la reunion par genre de saut.
+                auto Rangee = [&] (EArc G) { return yReunion + (G == EArc::Sortie ? 8 : G == EArc::Renvoie ? 16 : 24); };
+                bool Couloirs = false;
+                for (std::uint32_t c = 0; c < Branches.size (); ++c)
                 {
-                    R.H = Bas + Ecart / 2;
-                    R.Sorties = Fusionner (Attente, R.H);
+                    const bool EstSinon = Sinon && c == nC;
+                    const int xc = EstSinon ? xSinon : x [c];
+                    const int Gauche = xc - (EstSinon ? Branches [c].G : std::max (Branches [c].G, w (c) / 2));
+                    const int Droite = xc + (EstSinon ? Branches [c].D : std::max (Branches [c].D, w (c) / 2));
+                    for (const SSaut & S : Branches [c].Sauts)
+                    {
+                        const bool Direct = VersLaGauche (S) ? c == 0 : EstSinon;
+                        if (! Direct)
+                        {
+                            const int Voie = VersLaGauche (S) ? Gauche - 8 : Droite + (S.Genre == EArc::Renvoie ? 16 : 8);
+                            Prolonger (S.Arc, { Voie, Dernier (S.Arc).Y });
+                            Prolonger (S.Arc, { Voie, Rangee (S.Genre) });
+                            Couloirs = true;
+                        }
+                        R.Sauts.push_back (S);
+                    }
                 }
+                if (Couloirs)
+                {
+                    R.H = yReunion + 32;
+                    for (const std::uint32_t p : R.Sorties) Prolonger (p, { 0, R.H });
+                }
+                AuBord (R);
                 return Terminer (R);
             }
 
@@ -722,9 +763,10 @@ namespace nsTramelo
                     Fin.push_back (p);
                 }
                 R.G = -xg;
-                R.D = xd;
+                R.D = xd + (R.Sauts.empty () ? 0 : Couloir / 2);
                 R.H = yS;
                 R.Sorties = FusionnerColonne (Fin, xd, yS);
+                AuBord (R);
                 return Terminer (R);
             }
 
@@ -786,7 +828,7 @@ namespace nsTramelo
                 const std::uint32_t e = NouvelArc (D, EArc::Oui, "Oui", { 0, yD + h });
                 const int xd = std::max (B.D, w / 2) + Couloir;
                 R.G = -xg;
-                R.D = Sorties.empty () ? std::max (B.D, w / 2) : xd;
+                R.D = (Sorties.empty () ? std::max (B.D, w / 2) : xd) + (R.Sauts.empty () ? 0 : Couloir / 2);
                 if (Sorties.empty ())
                 {
                     R.H = yD + h;
@@ -804,6 +846,7 @@ namespace nsTramelo
                     }
                     R.Sorties = Fusionner (Fin, R.H);
                 }
+                AuBord (R);
                 return Terminer (R);
             }
 
@@ -851,7 +894,7 @@ namespace nsTramelo
                     Relier (p, J, { 0, 0 });
                 }
                 R.G = -xg;
-                R.D = Sorties.empty () ? B.D : xd;
+                R.D = (Sorties.empty () ? B.D : xd) + (R.Sauts.empty () ? 0 : Couloir / 2);
                 if (Sorties.empty ()) R.H = yR;
                 else
                 {
@@ -863,6 +906,7 @@ namespace nsTramelo
                     }
                     R.Sorties = Fusionner (Sorties, R.H);
                 }
+                AuBord (R);
                 return Terminer (R);
             }
         };
