@@ -5,7 +5,7 @@
 // construit sans lui (TRAMELO_AVEC_JSON non defini), l'outil refuse --format=json.
 #include "driver/Ppal.h"
 #include "services/explications/Verification.h"
-#include "outils/Couleur.h"
+#include "frontaux/commun/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 

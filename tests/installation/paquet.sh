@@ -102,6 +102,8 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/launch.json
 -rw-r--r-- usr/share/tramelo/nvim/lua/tramelo/lsp.lua
 -rw-r--r-- usr/share/tramelo/nvim/ftplugin/algo.lua
+-rw-r--r-- usr/share/tramelo/gdb/pas_a_pas.py
+-rw-r--r-- usr/share/tramelo/gdb/deboguer.py
 FIN
 pages="Tramelo tramelo-exec tramelo-verifier"
 for entree in -rwxr-xr-x:usr/bin/tramelo-lsp -rw-r--r--:usr/share/man/man1/tramelo-lsp.1.gz; do
@@ -171,6 +173,13 @@ for ex in "$exemples"/*.algo; do
     [ ! -s "$tmp/err" ] || { ko "tramelo-exec installe : erreur sur $nom"; cat "$tmp/err"; }
     break
 done
+# Le pas a pas installe trouve ses scripts gdb dans share/tramelo/gdb, a cote de lui.
+if command -v gdb >/dev/null 2>&1; then
+    env PATH=/usr/bin:/bin TMPDIR="$tmp/tmpdir" XDG_CACHE_HOME="$tmp/cache" "$bin/tramelo-exec" --pas-a-pas \
+        "$source_dir/exemples/bonjour.algo" <"$source_dir/exemples/bonjour.in" >"$tmp/out" 2>"$tmp/err"
+    s=$?
+    [ $s = 0 ] && grep -q '^  [0-9]* | ' "$tmp/err" || { ko "tramelo-exec --pas-a-pas installe : statut $s"; head -5 "$tmp/err"; }
+fi
 [ -z "$(ls -A "$tmp/tmpdir")" ] || ko "dossier temporaire non vide apres tramelo-exec installe"
 
 # Le serveur de langage installe repond a initialize puis s'arrete proprement.
