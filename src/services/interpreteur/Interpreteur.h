@@ -136,6 +136,10 @@ namespace nsTramelo
         std::unique_ptr <SEtat> Etat;
     };
 
+    // Un evenement du suivi ecrit comme une ligne de la trace de tramelo-exec --pas-a-pas (sans
+    // fin de ligne) : "  LIGNE | texte" ou "        nom = valeur", la meme que sous gdb.
+    std::string TexteSuivi (const SEvenementSuivi & E);
+
     // La valeur d'un reel dans le suivi : la plus courte ecriture qui le redonne (1.5, 2.0,
     // 1e+20, 1e-05), comme l'ecrit le pas a pas sous gdb.
     std::string TexteReelSuivi (double V);

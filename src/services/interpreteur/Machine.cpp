@@ -419,18 +419,23 @@ namespace nsTramelo
             Cadre.Valeurs = std::move (Valeurs);
         }
 
-        // Une marque sous suivi : rend Budget pour continuer, Pas ou Limite pour s'arreter.
+        // Une marque sous suivi : rend Budget pour continuer, Pas ou Limite pour s'arreter. Une
+        // ligne est executee a nouveau quand le controle revient a l'endroit ou son execution a
+        // commence, ou avant (boucle ecrite sur une ligne : chaque tour compte, sans quoi une
+        // boucle sans fin sur une ligne ne s'arreterait jamais en pas a pas) ; un saut plus loin
+        // dans la meme ligne la continue (le tour suivant d'un pour ecrit sur une ligne).
         EArret MarqueSuivie (const SMarque & M)
         {
             SCadre & Cadre = Cadres.back ();
+            if (M.Genre == EMarque::Invisible) return EArret::Budget;
             const bool Nouvelle = ! Cadre.ALigne || M.Ligne != Cadre.Ligne || M.Ordre <= Cadre.Ordre;
-            Cadre.Ordre = M.Ordre;
-            if (M.Genre == EMarque::Invisible || ! Nouvelle) return EArret::Budget;
+            if (! Nouvelle) return EArret::Budget;
             if (Options.LimiteLignes != 0 && Lignes >= Options.LimiteLignes) return EArret::Limite;
             EmettreChangements (M.Visibles);
             EmettreLigne (M.Ligne);
             Cadre.ALigne = true;
             Cadre.Ligne = M.Ligne;
+            Cadre.Ordre = M.Ordre;
             return PasAPas ? EArret::Pas : EArret::Budget;
         }
 

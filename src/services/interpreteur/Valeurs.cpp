@@ -200,4 +200,10 @@ namespace nsTramelo::nsInterpreteur
 namespace nsTramelo
 {
     std::string TexteReelSuivi (double V) { return nsInterpreteur::TexteReel (V); }
+
+    std::string TexteSuivi (const SEvenementSuivi & E)
+    {
+        if (E.Ligne) return "  " + std::to_string (E.NumeroLigne) + " | " + E.Texte;
+        return "        " + E.Nom + " = " + E.Valeur;
+    }
 }
