@@ -16,13 +16,21 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export XDG_CACHE_HOME=$tmp/cache
 
-meilleur () { # entree commande... : meilleur temps reel (s)
-    local entree=$1 m=
+# Temps reel d'une commande, en secondes a la milliseconde pres (time n'en donne que le centieme).
+duree () { # entree commande...
+    local entree=$1 debut fin
     shift
+    debut=$(date +%s%N)
+    "$@" <"$entree" >/dev/null 2>&1 || true
+    fin=$(date +%s%N)
+    awk -v d="$((fin - debut))" 'BEGIN { printf "%.3f", d / 1e9 }'
+}
+
+meilleur () { # entree commande... : meilleur temps reel (s)
+    local m=
     for _ in $(seq "$repetitions"); do
         local t
-        /usr/bin/time -o "$tmp/temps" -f %e "$@" <"$entree" >/dev/null 2>&1 || true
-        t=$(tail -1 "$tmp/temps")
+        t=$(duree "$@")
         if [ -z "$m" ] || awk -v a="$t" -v b="$m" 'BEGIN { exit !(a < b) }'; then m=$t; fi
     done
     echo "$m"
@@ -40,7 +48,7 @@ for source in "$ici"/programmes/interpreteur/*.algo; do
     ligne=$("$construction/tramelo-bench-interpreteur" "$tmp/$nom.algo" --repetitions "$repetitions")
     pas=$(echo "$ligne" | sed -n 's/.* ; \([0-9]*\) pas ; .*/\1/p')
     parpas=$(echo "$ligne" | sed -n 's/.* ; \([0-9.]*\) ns par pas/\1/p')
-    rapport=$(awk -v a="$interprete" -v b="$compile" 'BEGIN { if (b > 0) printf "%.0f", a / b; else print "-" }')
+    rapport=$(awk -v a="$interprete" -v b="$compile" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }')
     echo "| $nom | $compile s | $interprete s | $rapport | $pas | $parpas ns |"
 done
 
@@ -55,12 +63,10 @@ for source in "$ici"/../exemples/*.algo; do
     for _ in $(seq "$repetitions"); do
         n=$((n + 1))
         echo "// modification $n" >>"$tmp/$nom.algo"
-        /usr/bin/time -o "$tmp/temps" -f %e "$construction/tramelo-exec" "$tmp/$nom.algo" <"${source%.algo}.in" >/dev/null 2>&1
-        t=$(tail -1 "$tmp/temps")
+        t=$(duree "${source%.algo}.in" "$construction/tramelo-exec" "$tmp/$nom.algo")
         if [ -z "$c" ] || awk -v a="$t" -v b="$c" 'BEGIN { exit !(a < b) }'; then c=$t; fi
         echo "// modification $n bis" >>"$tmp/$nom.algo"
-        /usr/bin/time -o "$tmp/temps" -f %e "$construction/tramelo-exec" --interprete "$tmp/$nom.algo" <"${source%.algo}.in" >/dev/null 2>&1
-        t=$(tail -1 "$tmp/temps")
+        t=$(duree "${source%.algo}.in" "$construction/tramelo-exec" --interprete "$tmp/$nom.algo")
         if [ -z "$i" ] || awk -v a="$t" -v b="$i" 'BEGIN { exit !(a < b) }'; then i=$t; fi
     done
     echo "| $nom | $c s | $i s |"
