@@ -33,15 +33,17 @@ install(CODE [[
   endforeach()
 ]])
 
-# tramelo-exec : verification, traduction (profil verifie), compilation, execution, pas a pas et
-# debogage sous gdb. Ses scripts gdb (outils/gdb) sont cherches a cote de lui : dans gdb/ de la
-# construction, dans share/tramelo/gdb une fois installe.
+# tramelo-exec : verification, traduction (profil verifie), compilation ou interpretation,
+# execution, pas a pas (sous gdb ou interprete) et debogage sous gdb. Ses scripts gdb
+# (outils/gdb) sont cherches a cote de lui : dans gdb/ de la construction, dans
+# share/tramelo/gdb une fois installe.
 add_executable(tramelo-exec
   src/frontaux/exec/Chemins.cpp
   src/frontaux/exec/Compilation.cpp
   src/frontaux/exec/Deboguer.cpp
   src/frontaux/exec/Execution.cpp
   src/frontaux/exec/Gdb.cpp
+  src/frontaux/exec/Interpretation.cpp
   src/frontaux/exec/LigneCommande.cpp
   src/frontaux/exec/PasAPas.cpp
   src/frontaux/exec/Precompile.cpp

@@ -6,6 +6,7 @@
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
 #include "services/explications/Verification.h"
+#include "services/interpreteur/Interpreteur.h"
 #include "services/organigrammes/Organigramme.h"
 #include "util/CException.h"
 

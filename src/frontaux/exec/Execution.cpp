@@ -31,6 +31,16 @@ namespace nsExec
         }
     }
 
+    std::size_t PileDuProgramme ()
+    {
+        SLancement L;
+        DonnerLaPile (L);
+        for (const auto & V : L.Environnement)
+            if (V.first == "TRAMELO_PILE") return static_cast <std::size_t> (std::stoull (V.second));
+        // Le budget du programme verifie lance sans TRAMELO_PILE.
+        return std::size_t (6) << 20;
+    }
+
     void DonnerLaPile (SLancement & L)
     {
         struct rlimit R;

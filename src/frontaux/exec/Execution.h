@@ -3,6 +3,7 @@
 
 #include "frontaux/exec/Processus.h"
 
+#include <cstddef>
 #include <string>
 
 namespace nsExec
@@ -10,6 +11,9 @@ namespace nsExec
     // La pile donnee au programme (et le budget de ses controles de recursion, TRAMELO_PILE) :
     // 64 Mo si la limite dure le permet. Remplit Pile et l'environnement du lancement.
     void DonnerLaPile (SLancement & L);
+    // Le budget de pile (octets) qu'aurait le programme compile lance par DonnerLaPile : celui
+    // de l'interpreteur, pour que la recursion s'arrete a peu pres a la meme profondeur.
+    std::size_t PileDuProgramme ();
 
     // Execute ; rend le statut du programme selon la table des statuts. Un programme tue par un
     // signal ne dit rien : la cause probable est dite pour lui.

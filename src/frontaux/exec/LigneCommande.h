@@ -8,16 +8,23 @@ namespace nsExec
 {
     enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire };
 
+    // Qui execute le programme (--interprete, --compiler) : Auto compile si un compilateur C++
+    // (et gdb pour --pas-a-pas) est la, et interprete sinon.
+    enum class EMoteur { Auto, Interprete, Compiler };
+
     struct SCommande
     {
         EMode Mode = EMode::Executer;
         bool  Garder = false;
         bool  Standard = false;
+        EMoteur Moteur = EMoteur::Auto;
         unsigned long Limite = 1000;            // --pas-a-pas : lignes executees au plus
         std::vector <std::string> Args;         // le source et, peut-etre, la taille de tabulation
         std::string Source;
 
         bool SousGdb () const { return Mode == EMode::PasAPas || Mode == EMode::Deboguer; }
+        // Le programme peut etre interprete au lieu d'etre compile.
+        bool Interpretable () const { return Mode == EMode::Executer || Mode == EMode::PasAPas; }
         // Compile avec les informations de debogage (-g -O0).
         bool Debogage () const { return SousGdb () || Mode == EMode::Construire; }
     };

@@ -1,0 +1,118 @@
+#include "frontaux/exec/Interpretation.h"
+
+#include "frontaux/exec/Execution.h"
+#include "frontaux/exec/Processus.h"
+#include "frontaux/exec/Statuts.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace nsExec
+{
+    namespace
+    {
+        // Pas executes entre deux regards sur les signaux et deux ecritures de la sortie : assez
+        // pour que ces regards ne coutent rien, assez peu pour qu'un Ctrl-C soit suivi a temps.
+        const std::uint64_t Budget = 20000;
+        // Attente de l'entree par tranches : un signal arrive juste avant l'attente est vu.
+        const int TrancheAttente = 200;
+
+        // Ecrit tout sur Fd ; une sortie fermee arrete comme elle arrete le programme compile
+        // (SIGPIPE, sans message), une autre erreur est dite.
+        void EcrireTout (int Fd, const std::string & Octets)
+        {
+            std::size_t Fait = 0;
+            while (Fait < Octets.size ())
+            {
+                const ssize_t n = write (Fd, Octets.data () + Fait, Octets.size () - Fait);
+                if (n > 0)
+                {
+                    Fait += static_cast <std::size_t> (n);
+                    continue;
+                }
+                if (n < 0 && errno == EINTR)
+                {
+                    VerifierSignal ();
+                    continue;
+                }
+                if (n < 0 && errno == EPIPE) Terminer (StatutSignal (SIGPIPE));
+                Echouer (StatutSysteme, std::string ("sortie standard impossible a ecrire : ")
+                                        + (n < 0 ? std::strerror (errno) : "rien n'a ete ecrit"));
+            }
+        }
+
+        // La suite de l'entree, telle qu'elle arrive (une ligne au terminal) ; vide a la fin.
+        bool LireEntree (std::string & Morceau)
+        {
+            char Tampon [1 << 16];
+            for (;;)
+            {
+                VerifierSignal ();
+                pollfd P { STDIN_FILENO, POLLIN, 0 };
+                const int r = poll (& P, 1, TrancheAttente);
+                if (r == 0 || (r < 0 && errno == EINTR)) continue;
+                const ssize_t n = read (STDIN_FILENO, Tampon, sizeof Tampon);
+                if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+                // Une entree illisible finit comme une entree epuisee.
+                if (n <= 0) return false;
+                Morceau.assign (Tampon, static_cast <std::size_t> (n));
+                return true;
+            }
+        }
+
+        void EcrireSuivi (nsTramelo::CExecution & X)
+        {
+            std::string Trace;
+            for (const nsTramelo::SEvenementSuivi & E : X.PrendreSuivi ()) Trace += nsTramelo::TexteSuivi (E) + '\n';
+            if (! Trace.empty ()) Dire (Trace);
+        }
+    }
+
+    int Interpreter (const SInterpretation & I)
+    {
+        nsTramelo::SOptionsExecution O;
+        // Les messages nomment le source comme ceux du programme compile.
+        O.NomSource = I.Source->Nom;
+        O.TailleTab = I.Source->Options.TailleTab;
+        O.Limites.Pile = PileDuProgramme ();
+        O.Suivi = I.PasAPas;
+        if (I.PasAPas) O.LimiteLignes = I.Limite;
+        nsTramelo::CExecution X (* I.Traduction, I.Source->Texte, O);
+        if (! X.Pret ()) Echouer (StatutSysteme, "le programme ne peut pas etre interprete : " + X.Refus ());
+        // En pas a pas, chaque ligne de la trace suit la sortie qui l'a precedee.
+        X.PasAPas (I.PasAPas);
+        for (;;)
+        {
+            const nsTramelo::EArret A = X.Executer (Budget);
+            EcrireTout (STDOUT_FILENO, X.PrendreSortie ());
+            EcrireSuivi (X);
+            VerifierSignal ();
+            switch (A)
+            {
+                case nsTramelo::EArret::Fini :
+                    return X.Statut ();
+                case nsTramelo::EArret::Erreur :
+                    Dire (X.ErreurExecution ().Texte + '\n');
+                    return X.Statut ();
+                case nsTramelo::EArret::Limite :
+                    Dire ("tramelo-exec : arrêt après " + std::to_string (I.Limite)
+                          + " lignes exécutées (--limite N pour en permettre davantage)\n");
+                    return StatutLimite;
+                case nsTramelo::EArret::Entree :
+                {
+                    std::string Morceau;
+                    if (LireEntree (Morceau)) X.AjouterEntree (Morceau);
+                    else X.FermerEntree ();
+                    break;
+                }
+                case nsTramelo::EArret::Budget :
+                case nsTramelo::EArret::Pas :
+                    break;
+            }
+        }
+    }
+}

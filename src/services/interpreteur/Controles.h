@@ -1,0 +1,170 @@
+// Les controles d'execution de l'interpreteur : un par fonction du prelude du profil verifie
+// (src/ecriture/PreludeVerifie.cpp), du meme nom sans le souligne, avec la meme condition et le
+// meme message, ecrit par un flux comme dans le prelude (memes chiffres pour un reel). Aligner
+// l'interpreteur sur un prelude revise, c'est revoir cette table et elle seule.
+//
+// Une erreur leve CErreurExecution ; la machine la rattache a sa place dans le source (Pos :
+// l'indice de la position du controle dans la table du programme) et s'arrete avec le statut 1.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace nsTramelo::nsControles
+{
+    using Pos = std::uint32_t;
+    constexpr Pos SansPosition = 0xFFFFFFFFu;
+
+    struct CErreurExecution
+    {
+        std::string Message;
+        Pos         Position;
+    };
+
+    // _Signaler + _Arreter.
+    [[noreturn]] void Signaler (Pos P, const std::string & Message);
+
+    constexpr std::int64_t EntierMin = std::numeric_limits <std::int64_t>::min ();
+    constexpr std::int64_t EntierMax = std::numeric_limits <std::int64_t>::max ();
+
+    [[noreturn]] void Depassement (std::int64_t A, const char * Op, std::int64_t B, Pos P);
+    [[noreturn]] void DivisionParZero (std::int64_t A, Pos P);
+    [[noreturn]] void ModuloParZero (std::int64_t A, Pos P);
+    [[noreturn]] void DepassementOppose (std::int64_t A, Pos P);
+    [[noreturn]] void DivisionReelleParZero (double A, Pos P);
+    [[noreturn]] void NaturelNegatif (std::int64_t V, Pos P);
+    [[noreturn]] void HorsType (double V, const char * Type, Pos P);
+    [[noreturn]] void HorsBornes (std::int64_t I, std::uint64_t Taille, bool Chaine, Pos P);
+    [[noreturn]] void TailleInvalide (std::int64_t N, Pos P);
+    [[noreturn]] void AllongerInvalide (std::int64_t Avant, std::int64_t N, Pos P);
+    [[noreturn]] void RedimensionnerInvalide (std::int64_t N, Pos P);
+    [[noreturn]] void RecursionTropProfonde (const std::string & Unite, Pos P);
+    [[noreturn]] void SansRenvoie (const std::string & Fonction, Pos P);
+    // La memoire manque (bad_alloc dans main ; sans position).
+    [[noreturn]] void MemoireInsuffisante ();
+
+    // _Plus, _Moins, _Fois, _Div, _Modulo, _Oppose : calcul sur 64 bits signes.
+    inline std::int64_t Plus (std::int64_t A, std::int64_t B, Pos P)
+    {
+        std::int64_t R;
+        if (__builtin_add_overflow (A, B, & R)) Depassement (A, " + ", B, P);
+        return R;
+    }
+
+    inline std::int64_t Moins (std::int64_t A, std::int64_t B, Pos P)
+    {
+        std::int64_t R;
+        if (__builtin_sub_overflow (A, B, & R)) Depassement (A, " - ", B, P);
+        return R;
+    }
+
+    inline std::int64_t Fois (std::int64_t A, std::int64_t B, Pos P)
+    {
+        std::int64_t R;
+        if (__builtin_mul_overflow (A, B, & R)) Depassement (A, " * ", B, P);
+        return R;
+    }
+
+    inline std::int64_t Div (std::int64_t A, std::int64_t B, Pos P)
+    {
+        if (B == 0) DivisionParZero (A, P);
+        if (A == EntierMin && B == -1) Depassement (A, " / ", B, P);
+        return A / B;
+    }
+
+    // Le reste a le signe du dividende.
+    inline std::int64_t Modulo (std::int64_t A, std::int64_t B, Pos P)
+    {
+        if (B == 0) ModuloParZero (A, P);
+        return B == -1 ? 0 : A % B;
+    }
+
+    inline std::int64_t Oppose (std::int64_t A, Pos P)
+    {
+        if (A == EntierMin) DepassementOppose (A, P);
+        return -A;
+    }
+
+    // _DivReel : pas d'infini ni de nan par une division.
+    inline double DivReel (double A, double B, Pos P)
+    {
+        if (B == 0) DivisionReelleParZero (A, P);
+        return A / B;
+    }
+
+    // Conversions vers le type d'une cible : _Naturel, _EntierDeReel, _NaturelDeReel.
+    inline std::int64_t Naturel (std::int64_t V, Pos P)
+    {
+        if (V < 0) NaturelNegatif (V, P);
+        return V;
+    }
+
+    inline std::int64_t EntierDeReel (double V, Pos P)
+    {
+        if (! (V > -9223372036854775809.0 && V < 9223372036854775808.0)) HorsType (V, "entier", P);
+        return static_cast <std::int64_t> (V);
+    }
+
+    inline std::int64_t NaturelDeReel (double V, Pos P)
+    {
+        if (! (V > -1.0 && V < 9223372036854775808.0)) HorsType (V, "entier_naturel", P);
+        return static_cast <std::int64_t> (static_cast <std::uint64_t> (V));
+    }
+
+    // _Indice : de 0 a la taille moins un (Chaine : le message d'une chaine vide).
+    inline std::size_t Indice (std::size_t Taille, std::int64_t I, bool Chaine, Pos P)
+    {
+        if (I < 0 || static_cast <std::uint64_t> (I) >= Taille) HorsBornes (I, Taille, Chaine, P);
+        return static_cast <std::size_t> (I);
+    }
+
+    // _Taille, _Allonger, _Redimensionner : au plus TailleMax elements ou caracteres.
+    constexpr std::int64_t TailleMax = 100000000;
+
+    inline std::size_t Taille (std::int64_t N, Pos P)
+    {
+        if (N < 0 || N > TailleMax) TailleInvalide (N, P);
+        return static_cast <std::size_t> (N);
+    }
+
+    // La nouvelle taille apres allonger (x, N) d'un objet de Avant elements.
+    inline std::size_t Allonger (std::size_t Avant, std::int64_t N, Pos P)
+    {
+        const std::int64_t A = static_cast <std::int64_t> (Avant);
+        if (N < 0 || N > TailleMax - A) AllongerInvalide (A, N, P);
+        return static_cast <std::size_t> (A + N);
+    }
+
+    inline std::size_t Redimensionner (std::int64_t N, Pos P)
+    {
+        if (N < 0 || N > TailleMax) RedimensionnerInvalide (N, P);
+        return static_cast <std::size_t> (N);
+    }
+
+    // _Saisir : ce que le mot lu doit etre. Les types saisis, dans l'ordre des messages.
+    enum class ESaisie : unsigned char { Entier, Naturel, Booleen, Reel, Chaine, Caractere };
+
+    // _MauvaiseSaisie : Mot vide pour la fin de l'entree.
+    [[noreturn]] void MauvaiseSaisie (const std::string & Nom, ESaisie Type, const std::string & Mot,
+                                      bool Deborde, Pos P);
+    // _LireEntier : un entier decimal, signe compris ; Deborde s'il ne tient pas sur 64 bits.
+    bool LireEntier (const std::string & Mot, std::int64_t & V, bool & Deborde);
+    // La valeur saisie d'un mot (Entier, Naturel, Booleen, Reel), ou l'erreur de _Saisir.
+    std::int64_t SaisirEntier (const std::string & Mot, ESaisie Type, const std::string & Nom, Pos P);
+    double SaisirReel (const std::string & Mot, const std::string & Nom, Pos P);
+
+    // Rand (Min, Max) : Min negatif compte pour 0 ; Tirer rend 63 bits au hasard.
+    template <class FTirer>
+    std::int64_t Rand (std::int64_t Min, std::int64_t Max, FTirer Tirer)
+    {
+        if (Min < 0) Min = 0;
+        if (Max <= Min) return Min;
+        const std::uint64_t Nb = static_cast <std::uint64_t> (Max) - static_cast <std::uint64_t> (Min) + 1;
+        const std::uint64_t Plafond = (std::uint64_t (1) << 63) - (std::uint64_t (1) << 63) % Nb;
+        std::uint64_t X;
+        do X = Tirer ();
+        while (X >= Plafond);
+        return Min + static_cast <std::int64_t> (X % Nb);
+    }
+}
