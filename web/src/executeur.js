@@ -54,7 +54,10 @@ export function creerExecuteur(M, envoyer) {
     // va s'executer part a part (enCours).
     function relever() {
         const octets = X.prendreSortie();
-        const reste = LIMITE_SORTIE - envoye;
+        // Coupee a la limite, la sortie l'est entre deux caracteres (jamais au milieu d'un
+        // caractere UTF-8, qui deviendrait un caractere de remplacement).
+        let reste = LIMITE_SORTIE - envoye;
+        if (reste < octets.length) while (reste > 0 && (octets[reste] & 0xc0) === 0x80) reste--;
         const garde = octets.length > reste ? octets.subarray(0, reste) : octets;
         envoye += garde.length;
         const texte = garde.length ? decodeur.decode(garde, { stream: garde === octets }) : '';
