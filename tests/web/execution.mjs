@@ -108,7 +108,8 @@ try {
     const sortieProgramme = () => page.$eval('#sortie-texte', (p) => [...p.childNodes]
         .filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data).join(''));
 
-    // 1. Les exemples avec leurs entrees : la sortie du programme, au clavier pour le premier.
+    // 1. Les exemples avec leurs entrees : la sortie du programme, au clavier pour le premier
+    // (travailleur d'execution lance au focus du bouton : premiere sortie « a froid »).
     let premier = true;
     for (const f of exemples) {
         const nom = f.replace(/\.algo$/, '');
@@ -121,6 +122,10 @@ try {
             premier = false;
         } else await bouton('Exécuter').click();
         await attendreFin();
+        if (f === exemples[0]) {
+            const froid = await page.evaluate(() => window.tramelo.execution.premiereSortie());
+            console.log(`premiere sortie de ${f} a froid (module a charger) : ${froid?.toFixed(1)} ms`);
+        }
         const obtenu = await sortieProgramme();
         if (fs.existsSync(path.join(args.exemples, `${nom}.run`))) {
             verifier(obtenu === lire(`${nom}.run`), `${f} : sortie differente du .run attendu`);
@@ -145,6 +150,20 @@ try {
     }
     delais.sort((a, b) => a - b);
     console.log(`premiere sortie de bonjour.algo apres « Exécuter » : ${delais[2].toFixed(1)} ms (mediane de 5)`);
+    // Un programme de 1 000 lignes (traduit puis compile pour l'interpreteur a chaque execution).
+    let mille = 'algorithme Mille\ndebut\n    declarer x : entier;\n    x <- 0;\n';
+    for (let i = 0; i < 995; i++) mille += i % 2 ? `    x <- x + ${i};\n` : `    afficher (x, " ");\n`;
+    mille += 'fin\n';
+    await mettre(mille);
+    const delaisMille = [];
+    for (let i = 0; i < 5; i++) {
+        await bouton('Exécuter').click();
+        await attendreFin();
+        delaisMille.push(await page.evaluate(() => window.tramelo.execution.premiereSortie()));
+    }
+    delaisMille.sort((a, b) => a - b);
+    console.log(`premiere sortie d'un programme de 1 000 lignes : ${delaisMille[2].toFixed(1)} ms (mediane de 5)`);
+    verifier((await page.textContent('#etat-execution')) === 'Exécution terminée (statut 0).', '1 000 lignes : execution');
 
     // 2. Les Entrees d'abord, puis le clavier : une ligne de saisie dans la sortie, jamais prompt.
     await mettre(lire('chaines.algo'));
