@@ -303,6 +303,18 @@ try {
     verifier(rangs.includes('2;4;"declarer s : string;";"s = """"";'), `ligne 4 dans le CSV : ${rangs[2]}`);
     verifier(csv.includes(';10;"afficher (i, "";"");";;"0;"'), 'sortie et point-virgule mal cites dans le CSV');
 
+    // Le source modifie pendant le pas a pas : plus de ligne marquee (elle serait fausse), c'est dit.
+    await mettre(suivi);
+    await bouton('Pas à pas').click();
+    await page.waitForSelector('body[data-execution="pas"]');
+    await mettre(`// ajout\n${suivi}`);
+    await bouton('Ligne suivante').click();
+    await page.waitForFunction(() => document.body.dataset.execution === 'pas'
+        && document.getElementById('etat-execution').textContent.includes('lancement'));
+    verifier(await page.$$eval('.cm-ligne-courante', (l) => l.length) === 0, 'ligne marquee dans un source modifie');
+    await bouton('Arrêter').click();
+    await attendreFin();
+
     verifier(messages.length === 0, `messages de la console : ${messages.join(' | ')}`);
 } finally {
     await navigateur.close();

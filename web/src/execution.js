@@ -192,11 +192,13 @@ export function installerExecution({ code, vue }) {
             case 'pas': {
                 poserPhase('pas');
                 const { position, variables } = data;
-                marquer(vue, { courante: Math.min(position.debut, vue.state.doc.length) });
+                // Le texte a change depuis le lancement : la ligne ne se retrouve plus dans l'editeur.
+                const meme = vue.state.doc.toString() === sourceExecute;
+                marquer(vue, meme ? { courante: Math.min(position.debut, vue.state.doc.length) } : {});
                 variablesCourantes.textContent = variables.length
                     ? `Variables : ${variables.map((v) => `${v.nom} = ${v.valeur}`).join(' ; ')}`
                     : 'Aucune variable.';
-                annoncer(`Pas à pas : prochaine ligne ${position.ligne}.`);
+                annoncer(`Pas à pas : prochaine ligne ${position.ligne}${meme ? '' : ' (du source tel qu\'il était au lancement)'}.`);
                 break;
             }
             case 'fin':
