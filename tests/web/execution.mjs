@@ -215,7 +215,7 @@ try {
     verifier(bloc.includes('Division par zéro'), `explication sous la ligne : « ${bloc} »`);
     verifier((await page.textContent('#etat-execution')).startsWith('Erreur d\'exécution ligne 7'),
              'l\'erreur n\'est pas annoncee');
-    await page.screenshot({ path: path.join(args.captures, 'execution-erreur.png') });
+    await page.screenshot({ path: path.join(args.captures, 'execution-erreur.png'), fullPage: true });
     // Le texte change : la marque s'en va.
     await mettre(division.replace('(a - 3)', '(a - 2)'));
     verifier(await page.$$eval('.cm-erreur-execution', (l) => l.length) === 0, 'la marque reste apres une modification');
@@ -290,7 +290,7 @@ try {
     const sorties = lignes.filter((l) => l.sortie).map((l) => [l.ligne, l.sortie]);
     verifier(JSON.stringify(sorties) === '[[10,"0;"],[10,"1;"],[10,"2;"],[12,"\\n"]]', `sorties par ligne : ${JSON.stringify(sorties)}`);
     verifier(await page.$$eval('#suivi tbody tr', (t) => t.length) === lignes.length, 'lignes du tableau affiche');
-    await page.screenshot({ path: path.join(args.captures, 'execution-pas-a-pas.png') });
+    await page.screenshot({ path: path.join(args.captures, 'execution-pas-a-pas.png'), fullPage: true });
 
     // Le CSV telecharge : celui du tableau, separateur « ; », guillemets doubles.
     await bouton('Exporter le tableau (CSV)').focus();

@@ -273,6 +273,8 @@ export function installerExecution({ code, vue }) {
         depart = performance.now();
         premiereSortie = null;
         poserPhase('marche');
+        // Le panneau est sous l'editeur : la sortie vient a l'ecran.
+        (pasAPas ? blocSuivi : sortie).scrollIntoView({ block: 'nearest' });
         annoncer(pasAPas ? 'Pas à pas : démarrage…' : 'Exécution en cours…');
         const message = { type: 'executer', source: sourceExecute, entrees, pasAPas, tailleTab: TAILLE_TAB };
         if (pret) travailleur.postMessage(message);
