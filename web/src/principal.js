@@ -1,279 +1,209 @@
 // La page : editeur colore, diagnostics en direct, C++ produit, exemples, source garde dans le
-// navigateur et lien de partage. Tout est dans ce seul fichier une fois assemble (module
-// WebAssembly et exemples compris) : la page marche depuis file:// comme depuis un serveur.
-import creerModuleTramelo from 'tramelo:module';
+// navigateur et lien de partage. Tout est dans un seul fichier une fois assemble (travailleur,
+// module WebAssembly et exemples compris) : la page marche depuis file:// comme depuis un serveur.
+// Ce module relie les autres : l'editeur (editeur.js), l'affichage des diagnostics
+// (diagnostics.js) et du C++ (cpp.js), le travailleur qui analyse (pont.js, travailleur.js), le
+// source garde (stockage.js) et les liens (partage.js).
+import CODE_TRAVAILLEUR from 'tramelo:travailleur';
 import EXEMPLES from 'tramelo:exemples';
+import VOCABULAIRE from 'tramelo:vocabulaire';
 
-import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
-import { bracketMatching, indentUnit } from '@codemirror/language';
-import { lintGutter, lintKeymap, setDiagnostics } from '@codemirror/lint';
-import { highlightSelectionMatches, searchKeymap } from '@codemirror/search';
-import { EditorSelection, EditorState, StateEffect, StateField } from '@codemirror/state';
-import {
-    Decoration, EditorView, WidgetType, drawSelection, highlightActiveLine,
-    highlightActiveLineGutter, highlightSpecialChars, keymap, lineNumbers,
-} from '@codemirror/view';
+import { ChangeSet, EditorSelection } from '@codemirror/state';
 
-import { langageAlgo } from './langage.js';
-import { fragmentDe, sourceDuFragment } from './partage.js';
-import { creerTramelo } from './tramelo.js';
+import { creerVueCpp } from './cpp.js';
+import { creerAffichageDiagnostics, extensionsDiagnostics } from './diagnostics.js';
+import { TAILLE_TAB, creerEditeur, estFrappe, remplacerTexte } from './editeur.js';
+import { $, annoncer, marquerAJour, marquerAnalyseLongue, marquerEtat } from './interface.js';
+import { LONGUEUR_MAX_LIEN, TAILLE_MAX_SOURCE, fragmentDe, sourceDuFragment } from './partage.js';
+import { creerPont } from './pont.js';
+import { creerStockage } from './stockage.js';
 
-const CLE_SOURCE = 'tramelo.source';
-const CLE_PRECEDENT = 'tramelo.source.precedent';
-// Une analyse plus courte que ceci suit la frappe sans attendre ; plus longue (tres grand
-// source), elle attend une pause de la frappe d'au moins sa propre duree, pour que la saisie
-// reste fluide.
-const DUREE_IMMEDIATE = 20;
 const DELAI_SAUVEGARDE = 400;
-// Largeur des tabulations, celle de Tramelo sans second argument.
-const TAILLE_TAB = 4;
+// Sans resultat apres ce delai (ms), la page indique qu'une analyse est en cours.
+const DELAI_ANALYSE_LONGUE = 500;
 
-// Les caracteres de controle montres par CodeMirror, sauf le retour chariot.
-const SPECIAUX_SAUF_CR = /[\u0000-\u0008\u000b\u000c\u000e-\u001f\u007f-\u009f\u00ad\u061c\u200b\u200e\u200f\u2028\u2029\u202d\u202e\u2066\u2067\u2069\ufeff\ufff9-\ufffc]/u;
+const MESSAGES_LIEN = {
+    vide: 'Le lien de partage est vide : il ne contient aucun source. L\'éditeur n\'a pas changé.',
+    abime: 'Le lien de partage est abîmé : son source ne peut pas être lu. L\'éditeur n\'a pas changé.',
+    'trop-grand': 'Le lien de partage porte un source de plus de 4 Mo : il n\'est pas chargé. '
+                  + 'L\'éditeur n\'a pas changé.',
+};
 
-const $ = (id) => document.getElementById(id);
-
-// Annonce breve (copie, partage, sauvegarde impossible), lue par les lecteurs d'ecran.
-function annoncer(texte) {
-    $('annonce').textContent = texte;
-}
-
-function lireStockage(cle) {
+// Le localStorage, ou un stockage qui refuse toute ecriture quand le navigateur l'interdit.
+function stockageDuNavigateur() {
     try {
-        return localStorage.getItem(cle);
+        if (window.localStorage) return window.localStorage;
     } catch {
-        return null;
+        // interdit (cookies bloques...) : rien n'est garde
     }
+    return {
+        getItem: () => null,
+        setItem: () => { throw new Error('stockage indisponible'); },
+        removeItem: () => {},
+    };
 }
 
-// Leve par ecrireStockage au premier echec (l'annonce n'est faite qu'une fois) ; jamais baisse.
-let stockageSignale = false;
-function ecrireStockage(cle, valeur) {
-    try {
-        localStorage.setItem(cle, valeur);
-    } catch {
+function nomAlgorithme(source) {
+    return /^\s*algorithme\s+([A-Za-z_][A-Za-z0-9_]*)/m.exec(source)?.[1] ?? null;
+}
+
+function demarrer() {
+    // Leve a la premiere ecriture impossible (l'annonce n'est faite qu'une fois) ; jamais baisse.
+    let stockageSignale = false;
+    const stockage = creerStockage(stockageDuNavigateur(), () => {
         if (!stockageSignale) annoncer('Ce navigateur ne peut pas garder le source : pensez à le copier.');
         stockageSignale = true;
-    }
-}
+    });
 
-// L'explication d'un diagnostic, en bloc sous la ligne fautive : message et lignes d'aide.
-class WidgetExplication extends WidgetType {
-    constructor(diag, ligne) {
-        super();
-        this.diag = diag;
-        this.ligne = ligne;
-    }
+    // Origine du texte de l'editeur : 'empruntee' tel qu'un lien ou un exemple l'a donne,
+    // 'eleve' des que l'eleve l'a modifie (voir stockage.js).
+    const garde = stockage.source();
+    let origine = garde === null ? 'empruntee' : stockage.origine();
 
-    eq(autre) {
-        return autre.ligne === this.ligne && autre.diag.message === this.diag.message
-            && JSON.stringify(autre.diag.aides) === JSON.stringify(this.diag.aides);
-    }
-
-    toDOM() {
-        const bloc = document.createElement('div');
-        bloc.className = `cm-explication cm-explication-${this.diag.severite}`;
-        bloc.dataset.ligne = String(this.ligne);
-        const message = document.createElement('div');
-        message.className = 'cm-explication-message';
-        message.textContent = `${this.diag.severite === 'erreur' ? 'erreur' : 'attention'} : ${this.diag.message}`;
-        bloc.append(message);
-        for (const aide of this.diag.aides) {
-            const ligneAide = document.createElement('div');
-            ligneAide.className = `cm-explication-${aide.genre}`;
-            ligneAide.textContent = `${aide.genre} : ${aide.texte}`;
-            bloc.append(ligneAide);
-        }
-        return bloc;
-    }
-
-}
-
-const poserExplications = StateEffect.define();
-const champExplications = StateField.define({
-    create: () => Decoration.none,
-    update(decorations, tr) {
-        let d = decorations.map(tr.changes);
-        for (const e of tr.effects) if (e.is(poserExplications)) d = e.value;
-        return d;
-    },
-    provide: (champ) => EditorView.decorations.from(champ),
-});
-
-function nomDuFichier(source) {
-    const m = /^\s*algorithme\s+([A-Za-z_][A-Za-z0-9_]*)/m.exec(source);
-    return `${m ? m[1] : 'algorithme'}.cpp`;
-}
-
-async function demarrer() {
-    let T;
-    try {
-        T = creerTramelo(await creerModuleTramelo());
-    } catch (e) {
-        $('chargement').textContent = `Le traducteur n'a pas pu être chargé dans ce navigateur (${e}).`;
-        document.body.dataset.etat = 'echec';
-        return;
-    }
-
-    // L'editeur, cree une fois plus bas.
-    let vue;
-    // La derniere analyse : posee par analyser, lue par l'affichage, la copie, le telechargement.
-    let analyse = null;
-    // Analyse attendue apres une frappe : pose par l'ecouteur de l'editeur, remis a 0 par analyser.
-    let minuteurAnalyse = 0;
-    // Duree de la derniere analyse (posee par analyser) : decide de l'attente apres une frappe.
-    let dureeAnalyse = 0;
-    // Sauvegarde attendue : pose par l'ecouteur de l'editeur, remis a 0 par sauvegarder.
+    // Version du texte de l'editeur : montee a chaque changement.
+    let version = 0;
+    // Pour chaque version envoyee a l'analyse : les changements faits depuis, pour situer ses
+    // diagnostics dans le texte actuel.
+    const suivis = new Map();
+    // La derniere analyse du texte actuel { version, resultat } : posee a son arrivee.
+    let derniere = null;
+    // Promesses de analyseAJour en attente de l'analyse du texte actuel.
+    let attentes = [];
+    // Message du traducteur impossible a charger, ou null.
+    let indisponible = null;
+    let minuteurLongue = 0;
+    // Sauvegarde attendue : pose par une frappe, remis a 0 par sauvegarder.
     let minuteurSauvegarde = 0;
-    // Le C++ affiche est celui de la derniere analyse : baisse par analyser, leve par afficherCpp.
-    let cppAJour = false;
-    // Des diagnostics sont a l'ecran : pose par analyser a chaque analyse.
-    let diagnosticsAffiches = false;
 
-    // Traduit le source de l'editeur et met a jour soulignements, explications, liste des
-    // diagnostics et C++.
-    function analyser() {
-        minuteurAnalyse = 0;
-        const depart = performance.now();
-        const source = vue.state.doc.toString();
-        analyse = T.analyser(source, { tailleTab: TAILLE_TAB });
-        const doc = vue.state.doc;
-        const places = analyse.diagnostics.map((d) => {
-            const debut = Math.min(d.debut, doc.length);
-            return { d, debut, fin: Math.min(Math.max(d.fin, debut), doc.length), ligne: doc.lineAt(debut) };
-        });
-        // Sans diagnostic avant ni apres (frappe dans un source correct), rien a redessiner.
-        if (places.length > 0 || diagnosticsAffiches) {
-            // Le bloc se place au debut de la ligne suivante plutot qu'a la fin de la ligne
-            // fautive, la ou l'on tape : une frappe contre un bloc serait mal relue du DOM.
-            const explications = places.filter((p) => p.d.positionne).map((p) => {
-                const widget = new WidgetExplication(p.d, p.ligne.number);
-                return p.ligne.number < doc.lines
-                    ? Decoration.widget({ widget, block: true, side: -1 }).range(p.ligne.to + 1)
-                    : Decoration.widget({ widget, block: true, side: 1 }).range(p.ligne.to);
-            });
-            vue.dispatch(setDiagnostics(vue.state, places.filter((p) => p.d.positionne).map((p) => ({
-                from: p.debut,
-                to: p.fin,
-                severity: p.d.severite === 'erreur' ? 'error' : 'warning',
-                message: [p.d.message, ...p.d.aides.map((a) => `${a.genre} : ${a.texte}`)].join('\n'),
-                source: 'Tramelo',
-            }))), { effects: poserExplications.of(Decoration.set(explications, true)) });
-        }
-        diagnosticsAffiches = places.length > 0;
-        dureeAnalyse = performance.now() - depart;
-        afficherDiagnostics(places);
-        // Le C++ (des milliers de lignes a mettre en page) attend l'image qui montre le
-        // diagnostic : la frappe suivante n'attend que le soulignement.
-        cppAJour = false;
-        requestAnimationFrame(() => setTimeout(() => afficherCpp(source), 0));
-    }
-
-    // La liste sous l'editeur, annoncee par les lecteurs d'ecran : refaite seulement quand elle
-    // change, pour ne pas repeter la meme annonce a chaque frappe.
-    // Cle de la liste affichee et places a jour des diagnostics : posees par afficherDiagnostics.
-    let listeAffichee = null;
-    let placesCourantes = [];
-    function afficherDiagnostics(places) {
-        placesCourantes = places;
-        const cle = JSON.stringify(places.map(({ d, ligne }) => [ligne.number, d.colonne, d.message, d.aides]));
-        if (cle === listeAffichee) return;
-        listeAffichee = cle;
-        const liste = $('diagnostics');
-        liste.replaceChildren();
-        if (places.length === 0) {
-            const rien = document.createElement('p');
-            rien.className = 'aucun';
-            rien.textContent = 'Aucune erreur.';
-            liste.append(rien);
-            return;
-        }
-        for (const [i, { d, ligne }] of places.entries()) {
-            const article = document.createElement('div');
-            article.className = `diagnostic diagnostic-${d.severite}`;
-            if (d.positionne) {
-                article.dataset.ligne = String(ligne.number);
-                const aller = document.createElement('button');
-                aller.type = 'button';
-                aller.className = 'aller';
-                aller.textContent = `Ligne ${ligne.number}, colonne ${d.colonne}`;
-                aller.title = 'Placer le curseur sur l\'erreur';
-                // La place a jour (le texte a pu bouger depuis que la liste est faite).
-                aller.addEventListener('click', () => {
-                    const place = placesCourantes[i] ?? { debut: 0 };
-                    vue.dispatch({ selection: EditorSelection.cursor(place.debut), scrollIntoView: true });
-                    vue.focus();
-                });
-                article.append(aller, ' ');
-            }
-            const message = document.createElement('span');
-            message.className = 'message';
-            message.textContent = `${d.message} (code ${d.code})`;
-            article.append(message);
-            for (const aide of d.aides) {
-                const ligneAide = document.createElement('p');
-                ligneAide.className = `aide aide-${aide.genre}`;
-                ligneAide.textContent = `${aide.genre} : ${aide.texte}`;
-                article.append(ligneAide);
-            }
-            liste.append(article);
-        }
-    }
-
-    function afficherCpp(source) {
-        // Une analyse plus recente a pu passer entre-temps : son propre affichage suivra.
-        if (cppAJour || source !== vue.state.doc.toString()) return;
-        cppAJour = true;
-        const reussi = analyse.statut === 0;
-        $('cpp-texte').textContent = analyse.cpp;
-        $('cpp').classList.toggle('partiel', !reussi);
-        $('etat-cpp').textContent = reussi
-            ? ''
-            : 'La traduction s\'est arrêtée à la première erreur : le C++ ci-dessous est incomplet.';
-        $('copier').disabled = !reussi;
-        $('telecharger').disabled = !reussi;
-        document.body.dataset.aJour = 'oui';
-    }
-
-    // L'analyse du texte actuel, faite sur-le-champ si une frappe l'attend encore (copie ou
-    // telechargement juste apres une frappe).
-    function analyseAJour() {
-        if (minuteurAnalyse) {
-            clearTimeout(minuteurAnalyse);
-            analyser();
-        }
-        afficherCpp(vue.state.doc.toString());
-        return analyse;
-    }
+    let vue = null;
+    let pont = null;
 
     function sauvegarder() {
+        clearTimeout(minuteurSauvegarde);
         minuteurSauvegarde = 0;
-        ecrireStockage(CLE_SOURCE, vue.state.doc.toString());
+        stockage.enregistrer(vue.state.doc.toString(), origine);
     }
 
-    // Remplace tout le source (exemple, lien) : annulable par Ctrl+Z, et l'ancien source reste
-    // dans le navigateur, retrouvable par le bouton "Rétablir".
-    function remplacerSource(texte, annonce) {
+    function demanderAnalyse() {
+        if (indisponible || !pont) return;
+        pont.analyser(version, vue.state.doc.toString());
+        // Compte depuis la premiere frappe sans analyse a jour, pas depuis la derniere.
+        if (!minuteurLongue) minuteurLongue = setTimeout(() => marquerAnalyseLongue(true), DELAI_ANALYSE_LONGUE);
+    }
+
+    function finAnalyseLongue() {
+        clearTimeout(minuteurLongue);
+        minuteurLongue = 0;
+        marquerAnalyseLongue(false);
+    }
+
+    function surChangement(maj) {
+        if (estFrappe(maj)) origine = 'eleve';
+        version++;
+        for (const [v, changements] of suivis) suivis.set(v, changements.compose(maj.changes));
+        marquerAJour(false);
+        demanderAnalyse();
+        clearTimeout(minuteurSauvegarde);
+        minuteurSauvegarde = setTimeout(sauvegarder, DELAI_SAUVEGARDE);
+    }
+
+    vue = creerEditeur({
+        parent: $('editeur'),
+        doc: garde ?? EXEMPLES[0]?.source ?? '',
+        vocabulaire: VOCABULAIRE,
+        extensions: extensionsDiagnostics,
+        surChangement,
+    });
+    const affichage = creerAffichageDiagnostics(vue, $('diagnostics'));
+
+    // L'analyse du texte actuel : tout de suite si elle est la, sinon a son arrivee.
+    function analyseAJour() {
+        if (indisponible) return Promise.reject(new Error(indisponible));
+        if (derniere && derniere.version === version) return Promise.resolve(derniere.resultat);
+        return new Promise((ok, ko) => attentes.push({ ok, ko }));
+    }
+
+    function terminerAttentes(resultat, erreur) {
+        const a = attentes;
+        attentes = [];
+        for (const { ok, ko } of a) (erreur ? ko(erreur) : ok(resultat));
+    }
+
+    const vueCpp = creerVueCpp({ analyseAJour, source: () => vue.state.doc.toString() });
+
+    function surResultat(v, resultat) {
+        const changements = suivis.get(v);
+        for (const w of [...suivis.keys()]) if (w <= v) suivis.delete(w);
+        if (!changements) return;
+        const aJour = v === version;
+        // Une analyse depassee par des frappes montre quand meme ses diagnostics, deplaces avec
+        // le texte, en attendant la suivante.
+        const place = (p, cote) => changements.mapPos(Math.min(p, changements.length), cote);
+        affichage.afficher(aJour ? resultat.diagnostics : resultat.diagnostics.map((d) => {
+            const debut = place(d.debut, 1);
+            return { ...d, debut, fin: Math.max(debut, place(d.fin, -1)) };
+        }));
+        if (!aJour) return;
+        derniere = { version: v, resultat };
+        finAnalyseLongue();
+        terminerAttentes(resultat);
+        // Le C++ (des milliers de lignes a mettre en page) attend l'image qui montre le
+        // diagnostic : la frappe suivante n'attend que le soulignement.
+        requestAnimationFrame(() => setTimeout(() => {
+            if (version !== v) return;
+            vueCpp.afficher(resultat);
+            marquerAJour(true);
+        }, 0));
+    }
+
+    function surEchec(v, message) {
+        suivis.delete(v);
+        if (v !== version) return;
+        finAnalyseLongue();
+        affichage.message(`L'analyse de ce source a arrêté le traducteur (${message}). `
+                          + 'Modifiez le source pour relancer l\'analyse.');
+        vueCpp.indisponible('Pas de C++ : l\'analyse de ce source n\'a pas abouti.');
+        terminerAttentes(null, new Error(message));
+        marquerAJour(true);
+    }
+
+    function surIndisponible(message) {
+        indisponible = message;
+        finAnalyseLongue();
+        affichage.message(`Le traducteur n'a pas pu être chargé dans ce navigateur (${message}). `
+                          + 'Le source reste modifiable et gardé.');
+        vueCpp.indisponible('Pas de C++ : le traducteur n\'a pas pu être chargé.');
+        terminerAttentes(null, new Error(message));
+        marquerEtat('echec');
+    }
+
+    // Rétablir : visible tant qu'un source de l'eleve est garde, apres un rechargement aussi.
+    function majRetablir() {
+        const [premier] = stockage.gardes();
+        const bouton = $('retablir');
+        bouton.hidden = premier === undefined;
+        if (premier === undefined) return;
+        const nom = nomAlgorithme(premier);
+        bouton.title = `Ramène ${nom ? `« ${nom} »` : 'votre source'}, gardé quand un lien ou un exemple l'a remplacé`;
+    }
+
+    // Remplace tout le texte (exemple, lien, source retabli), annulable par Ctrl+Z. Un source de
+    // l'eleve ainsi remplace est mis a l'abri (sauf si Garder est faux : l'appelant s'en charge).
+    function remplacerSource(texte, nouvelleOrigine, annonce, garder = true) {
         const actuel = vue.state.doc.toString();
-        if (actuel === texte) return;
-        if (actuel.trim() !== '') {
-            ecrireStockage(CLE_PRECEDENT, actuel);
-            $('retablir').hidden = false;
+        if (actuel !== texte) {
+            if (garder && origine === 'eleve') stockage.garder(actuel);
+            remplacerTexte(vue, texte);
         }
-        vue.dispatch({ changes: { from: 0, to: vue.state.doc.length, insert: texte },
-                       selection: EditorSelection.cursor(0), scrollIntoView: true });
+        origine = nouvelleOrigine;
+        sauvegarder();
+        majRetablir();
         if (annonce) annoncer(annonce);
     }
 
-    // Le source d'un lien de partage ; null (et une annonce) si le fragment est abime.
-    function sourceDuLien() {
-        try {
-            return sourceDuFragment(location.hash);
-        } catch {
-            annoncer('Le lien de partage est abîmé : son source ne peut pas être lu.');
-            return null;
-        }
-    }
+    // Apres un lien ou un exemple : ou est passe le source d'avant.
+    const suiteAnnonce = () => (stockage.gardes().length
+        ? ' Votre source est gardé : le bouton « Rétablir mon source » le ramène.' : '');
 
     function oublierFragment() {
         try {
@@ -283,70 +213,25 @@ async function demarrer() {
         }
     }
 
-    // Source initial : celui du lien, sinon celui garde par le navigateur, sinon le premier exemple.
-    const duLien = sourceDuLien();
-    const garde = lireStockage(CLE_SOURCE);
-    const initial = garde ?? EXEMPLES[0]?.source ?? '';
-
-    vue = new EditorView({
-        parent: $('editeur'),
-        state: EditorState.create({
-            doc: initial,
-            extensions: [
-                lineNumbers(),
-                EditorView.lineWrapping,
-                highlightActiveLineGutter(),
-                // Le texte est garde tel quel, CR compris (un source colle depuis Windows) : la
-                // page traduit exactement ce que Tramelo lirait dans le fichier. Les CR ne sont
-                // pas montres.
-                EditorState.lineSeparator.of('\n'),
-                highlightSpecialChars({ specialChars: SPECIAUX_SAUF_CR }),
-                history(),
-                drawSelection(),
-                highlightActiveLine(),
-                highlightSelectionMatches(),
-                bracketMatching(),
-                lintGutter(),
-                champExplications,
-                langageAlgo(T.vocabulaire()),
-                indentUnit.of('    '),
-                EditorState.tabSize.of(TAILLE_TAB),
-                keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap, ...lintKeymap]),
-                EditorView.contentAttributes.of({
-                    'aria-label': 'Source de l\'algorithme',
-                    'aria-describedby': 'aide-editeur',
-                }),
-                EditorView.updateListener.of((maj) => {
-                    if (!maj.docChanged) return;
-                    document.body.dataset.aJour = 'non';
-                    // Dans une tache a part, jamais pendant le traitement de la frappe : la vue
-                    // changee entre un evenement de saisie et son effet dans le DOM lirait mal
-                    // le texte tape.
-                    clearTimeout(minuteurAnalyse);
-                    minuteurAnalyse = setTimeout(analyser,
-                        dureeAnalyse < DUREE_IMMEDIATE ? 0 : Math.min(dureeAnalyse, 300));
-                    clearTimeout(minuteurSauvegarde);
-                    minuteurSauvegarde = setTimeout(sauvegarder, DELAI_SAUVEGARDE);
-                }),
-            ],
-        }),
-    });
-    if (duLien !== null) {
-        remplacerSource(duLien, 'Source du lien de partage chargé.');
-        sauvegarder();
-    }
-    oublierFragment();
-    analyser();
-
-    // Un autre lien colle dans la barre d'adresse ne change que le fragment : pas de rechargement.
-    window.addEventListener('hashchange', () => {
-        const texte = sourceDuLien();
-        if (texte !== null) {
-            remplacerSource(texte, 'Source du lien de partage chargé.');
-            sauvegarder();
+    // Le source du lien de l'adresse, s'il y en a un ; un lien vide ou abime ne touche a rien.
+    function ouvrirLien() {
+        let texte = null;
+        try {
+            texte = sourceDuFragment(location.hash);
+        } catch (e) {
+            annoncer(MESSAGES_LIEN[e.raison] ?? MESSAGES_LIEN.abime);
         }
-        oublierFragment();
-    });
+        if (texte !== null) {
+            remplacerSource(texte, 'empruntee');
+            annoncer(`Source du lien de partage chargé.${suiteAnnonce()}`);
+        }
+        if (location.hash) oublierFragment();
+    }
+
+    ouvrirLien();
+    majRetablir();
+    // Un autre lien colle dans la barre d'adresse ne change que le fragment : pas de rechargement.
+    window.addEventListener('hashchange', ouvrirLien);
     // Le source en cours d'ecriture est garde meme si l'on ferme la page juste apres une frappe.
     window.addEventListener('pagehide', () => {
         if (minuteurSauvegarde) sauvegarder();
@@ -363,46 +248,30 @@ async function demarrer() {
     $('ouvrir-exemple').addEventListener('click', () => {
         const exemple = EXEMPLES[Number(choix.value)];
         if (!exemple) return;
-        remplacerSource(exemple.source, `Exemple « ${exemple.nom} » chargé.`);
+        remplacerSource(exemple.source, 'empruntee');
+        annoncer(`Exemple « ${exemple.nom} » chargé.${suiteAnnonce()}`);
         vue.focus();
     });
     $('retablir').addEventListener('click', () => {
-        const precedent = lireStockage(CLE_PRECEDENT);
-        if (precedent === null) return;
-        remplacerSource(precedent, 'Source précédent rétabli.');
+        const source = stockage.reprendre(origine === 'eleve' ? vue.state.doc.toString() : null);
+        if (source !== null) remplacerSource(source, 'eleve', 'Votre source est rétabli.', false);
+        majRetablir();
         vue.focus();
-    });
-
-    // C++ : copier, telecharger (les octets exacts produits par le traducteur).
-    $('copier').addEventListener('click', async () => {
-        try {
-            const a = analyseAJour();
-            if (a.statut !== 0) return;
-            await navigator.clipboard.writeText(a.cpp);
-            annoncer('C++ copié dans le presse-papiers.');
-        } catch {
-            const plage = document.createRange();
-            plage.selectNodeContents($('cpp-texte'));
-            getSelection().removeAllRanges();
-            getSelection().addRange(plage);
-            annoncer('Le C++ est sélectionné : copiez-le avec Ctrl+C.');
-        }
-    });
-    $('telecharger').addEventListener('click', () => {
-        const a = analyseAJour();
-        if (a.statut !== 0) return;
-        const lien = document.createElement('a');
-        lien.href = URL.createObjectURL(new Blob([a.octets], { type: 'text/x-c++src' }));
-        lien.download = nomDuFichier(vue.state.doc.toString());
-        document.body.append(lien);
-        lien.click();
-        lien.remove();
-        setTimeout(() => URL.revokeObjectURL(lien.href), 10000);
     });
 
     // Partage : le lien porte tout le source ; il s'affiche et part dans le presse-papiers.
     $('partager').addEventListener('click', async () => {
-        const lien = `${location.href.replace(/#.*$/, '')}#${fragmentDe(vue.state.doc.toString())}`;
+        const source = vue.state.doc.toString();
+        if (source.trim() === '') {
+            annoncer('Rien à partager : le source est vide.');
+            return;
+        }
+        const fragment = new TextEncoder().encode(source).length <= TAILLE_MAX_SOURCE ? fragmentDe(source) : null;
+        if (fragment === null || fragment.length > LONGUEUR_MAX_LIEN) {
+            annoncer('Ce source est trop grand pour un lien de partage : téléchargez-le plutôt.');
+            return;
+        }
+        const lien = `${location.href.replace(/#.*$/, '')}#${fragment}`;
         const champ = $('lien');
         champ.value = lien;
         $('partage').hidden = false;
@@ -416,24 +285,36 @@ async function demarrer() {
         }
     });
 
-    $('chargement').remove();
-    // Pour les tests automatiques : lire et changer le source, lire la derniere analyse, situer
-    // un element de l'editeur (numero de ligne).
+    pont = creerPont({
+        code: CODE_TRAVAILLEUR,
+        options: { tailleTab: TAILLE_TAB },
+        surEnvoi: (v) => suivis.set(v, ChangeSet.empty(vue.state.doc.length)),
+        surResultat,
+        surEchec,
+        surPret: () => marquerEtat('pret'),
+        surIndisponible,
+    });
+    demanderAnalyse();
+
+    // Pour les tests automatiques : lire et changer le source (comme si l'eleve l'ecrivait), lire
+    // la derniere analyse, attendre celle du texte actuel, situer un element de l'editeur
+    // (numero de ligne), ralentir les analyses.
     window.tramelo = {
         source: () => vue.state.doc.toString(),
-        definirSource: (texte) => remplacerSource(texte),
-        analyse: () => analyse,
-        analyserMaintenant: () => {
-            analyser();
-            afficherCpp(vue.state.doc.toString());
+        definirSource: (texte) => remplacerSource(texte, 'eleve'),
+        analyse: () => derniere?.resultat ?? null,
+        analyserMaintenant: async () => {
+            const resultat = await analyseAJour();
+            vueCpp.afficher(resultat);
+            marquerAJour(true);
         },
         ligneDe: (noeud) => vue.state.doc.lineAt(vue.posAtDOM(noeud)).number,
         placerCurseur: (position) => {
             vue.focus();
             vue.dispatch({ selection: EditorSelection.cursor(position), scrollIntoView: true });
         },
+        ralentirAnalyses: (ms) => pont.ralentir(ms),
     };
-    document.body.dataset.etat = 'pret';
 }
 
 demarrer();
