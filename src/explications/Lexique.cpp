@@ -107,10 +107,15 @@ namespace nsTramelo
         std::size_t L = Ligne (Pos - 1);
         for (std::size_t Essais = 0; L >= 1 && Essais < 10000; --L, ++Essais)
         {
-            SJeton Dernier;
-            for (const SJeton & J : Jetons (DebutLigne (L), std::min (Pos, FinLigne (L))))
-                if (J.Fin () <= Pos) Dernier = J;
-            if (Dernier.Genre != EJeton::Fin) return Dernier;
+            // Une ligne blanche n'a pas de jeton ; la lire ferait sauter a Suivant tous les blancs
+            // qui suivent, jusqu'a Pos (quadratique sur des milliers de lignes blanches).
+            if (! LigneBlanche (L))
+            {
+                SJeton Dernier;
+                for (const SJeton & J : Jetons (DebutLigne (L), std::min (Pos, FinLigne (L))))
+                    if (J.Fin () <= Pos) Dernier = J;
+                if (Dernier.Genre != EJeton::Fin) return Dernier;
+            }
             if (L == 1) break;
         }
         return {};
