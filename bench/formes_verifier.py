@@ -381,6 +381,11 @@ def lignes_blanches_avant_erreur(taille):
     return programme("    x <- 1\n" + (" " * 40 + "\n") * n)
 
 
+def lignes_blanches_longues_avant_erreur(taille):
+    n = repeter(" " * 100 + "\n", taille, 80)
+    return programme("    x <- 1\n" + (" " * 100 + "\n") * n)
+
+
 def noms_longs_proches(taille):
     n = repeter("    declarer " + "a" * 200 + "000 : entier;\n", taille, 300)
     return programme("".join(f"    declarer {'a' * 200}{k:03d} : entier;\n" for k in range(n)) + f"    x <- {'a' * 200}0;\n")
@@ -409,7 +414,8 @@ FORMES = {f.__name__: f for f in [
     parametres_nombreux, parametres_ouverts, tableaux_imbriques, blocs_melanges_ouverts,
     blocs_si_un_sur_deux_fermes, appels_inconnus_une_ligne, appels_inconnus_lignes,
     appel_inconnu_puis_noms, nom_inconnu_repete, fonction_sans_renvoie_si,
-    nom_inconnu_dans_chaine_ouverte, lignes_blanches_avant_erreur, noms_longs_proches,
+    nom_inconnu_dans_chaine_ouverte, lignes_blanches_avant_erreur, lignes_blanches_longues_avant_erreur,
+    noms_longs_proches,
 ]}
 
 
