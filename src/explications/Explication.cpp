@@ -31,18 +31,31 @@ namespace nsTramelo
         return Pos == std::string::npos || Pos + 1 >= E.Message.size () ? 0 : E.Message [Pos + 1];
     }
 
+    const std::vector <const SDeclaration *> & CContexte::DeclarationsDe (const std::string & Nom) const
+    {
+        if (! Indexe)
+        {
+            for (const SDeclaration & D : J.Declarations) ParNom [D.Nom].push_back (& D);
+            Indexe = true;
+        }
+        static const std::vector <const SDeclaration *> Aucune;
+        const auto It = ParNom.find (Nom);
+        return It == ParNom.end () ? Aucune : It->second;
+    }
+
     const SDeclaration * CContexte::Visible (const std::string & Nom, std::size_t Pos) const
     {
-        for (auto It = J.Declarations.rbegin (); It != J.Declarations.rend (); ++It)
-            if (It->Nom == Nom && It->Decalage < Pos && (It->FinPortee == PorteeOuverte || It->FinPortee > Pos))
-                return & * It;
+        const std::vector <const SDeclaration *> & V = DeclarationsDe (Nom);
+        for (auto It = V.rbegin (); It != V.rend (); ++It)
+            if ((* It)->Decalage < Pos && ((* It)->FinPortee == PorteeOuverte || (* It)->FinPortee > Pos)) return * It;
         return nullptr;
     }
 
     const SDeclaration * CContexte::SortieDePortee (const std::string & Nom, std::size_t Pos) const
     {
-        for (auto It = J.Declarations.rbegin (); It != J.Declarations.rend (); ++It)
-            if (It->Nom == Nom && It->FinPortee != PorteeOuverte && It->FinPortee <= Pos) return & * It;
+        const std::vector <const SDeclaration *> & V = DeclarationsDe (Nom);
+        for (auto It = V.rbegin (); It != V.rend (); ++It)
+            if ((* It)->FinPortee != PorteeOuverte && (* It)->FinPortee <= Pos) return * It;
         return nullptr;
     }
 

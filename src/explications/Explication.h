@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace nsTramelo
@@ -73,6 +74,14 @@ namespace nsTramelo
         SJeton NomFautif () const;
         // Le mot nomme au debut du message ("x : Double declaration" -> x), ou vide.
         std::string MotDuMessage () const;
+
+      private :
+        // Les declarations de chaque nom, dans l'ordre du journal, indexees a la premiere
+        // recherche : une regle qui cherche chaque nom d'une longue instruction parmi des
+        // milliers de declarations ne les parcourt pas toutes a chaque fois.
+        const std::vector <const SDeclaration *> & DeclarationsDe (const std::string & Nom) const;
+        mutable std::unordered_map <std::string, std::vector <const SDeclaration *>> ParNom;
+        mutable bool Indexe = false;
     };
 
     // Ce qu'une regle dit : la place de la faute (texte tamponne) et les aides.
