@@ -386,6 +386,13 @@ def lignes_blanches_longues_avant_erreur(taille):
     return programme("    x <- 1\n" + (" " * 100 + "\n") * n)
 
 
+def noms_tous_employes_puis_inconnu(taille):
+    # Chaque nom d'une longue instruction cherche parmi des milliers de declarations.
+    n = repeter("    declarer v00000 : entier;\n + v00000", taille, 80)
+    decl = "".join(f"    declarer v{k} : entier;\n" for k in range(n))
+    return programme(decl + "    x <- " + " + ".join(f"v{k}" for k in range(n)) + " + zz;\n")
+
+
 def noms_longs_proches(taille):
     n = repeter("    declarer " + "a" * 200 + "000 : entier;\n", taille, 300)
     return programme("".join(f"    declarer {'a' * 200}{k:03d} : entier;\n" for k in range(n)) + f"    x <- {'a' * 200}0;\n")
@@ -415,7 +422,7 @@ FORMES = {f.__name__: f for f in [
     blocs_si_un_sur_deux_fermes, appels_inconnus_une_ligne, appels_inconnus_lignes,
     appel_inconnu_puis_noms, nom_inconnu_repete, fonction_sans_renvoie_si,
     nom_inconnu_dans_chaine_ouverte, lignes_blanches_avant_erreur, lignes_blanches_longues_avant_erreur,
-    noms_longs_proches,
+    noms_tous_employes_puis_inconnu, noms_longs_proches,
 ]}
 
 
