@@ -6,6 +6,8 @@
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
 #include "services/explications/Verification.h"
+#include "services/organigrammes/Organigramme.h"
+#include "util/CException.h"
 
 #include <cstddef>
 #include <string>

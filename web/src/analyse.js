@@ -10,8 +10,9 @@ import { creerPont } from './pont.js';
 // Sans resultat apres ce delai (ms), la page indique qu'une analyse est en cours.
 const DELAI_ANALYSE_LONGUE = 500;
 
-// Vue : l'editeur ; Code : le script du travailleur ; Affichage : diagnostics.js ; VueCpp : cpp.js.
-export function creerAnalyse({ vue, code, affichage, vueCpp }) {
+// Vue : l'editeur ; Code : le script du travailleur ; Affichage : diagnostics.js ; VueCpp : cpp.js ;
+// SurAJour (facultatif) : appele apres l'affichage du C++ de l'analyse du texte actuel.
+export function creerAnalyse({ vue, code, affichage, vueCpp, surAJour = () => {} }) {
     // Version du texte de l'editeur : montee a chaque changement.
     let version = 0;
     // Pour chaque version envoyee a l'analyse : les changements faits depuis, pour situer ses
@@ -64,6 +65,7 @@ export function creerAnalyse({ vue, code, affichage, vueCpp }) {
         requestAnimationFrame(() => setTimeout(() => {
             if (version !== v) return;
             vueCpp.afficher(resultat);
+            surAJour(resultat);
             marquerAJour(true);
         }, 0));
     }
@@ -123,9 +125,13 @@ export function creerAnalyse({ vue, code, affichage, vueCpp }) {
         async maintenant() {
             const resultat = await aJour();
             vueCpp.afficher(resultat);
+            surAJour(resultat);
             marquerAJour(true);
         },
         derniere: () => derniere?.resultat ?? null,
+        // Le dessin de l'organigramme d'un texte, par le meme travailleur.
+        organigramme: (source, options) => (pont ? pont.organigramme(source, options)
+            : Promise.reject(new Error('traducteur indisponible'))),
         ralentir: (ms) => pont?.ralentir(ms),
     };
 }

@@ -8,6 +8,8 @@
 //   surEnvoi (version) : l'analyse de cette version commence ;
 //   surResultat (version, resultat) ; surEchec (version, message) : analyse impossible ;
 //   surPret () : traducteur charge ; surIndisponible (message) : il ne peut pas l'etre.
+// Les dessins d'organigramme (organigramme ()) passent par le meme travailleur, apres l'analyse
+// en cours ; un travailleur remplace emporte les dessins qu'il n'a pas rendus (promesse rejetee).
 
 // Une analyse depassee abandonnee au-dela de cette duree (ms) : en deca, l'attendre coute moins
 // que recharger le traducteur.
@@ -25,6 +27,22 @@ export function creerPont({ code, options, surEnvoi, surResultat, surEchec, surP
     let lenteur = 0;
     // Le traducteur a deja ete charge une fois : surPret n'est appele qu'a la premiere.
     let dejaCharge = false;
+    // Dessins demandes et pas encore rendus : id -> { message, ok, ko, envoye }.
+    const dessins = new Map();
+    let idDessin = 0;
+
+    function envoyerDessins() {
+        for (const d of dessins.values()) {
+            if (d.envoye) continue;
+            d.envoye = true;
+            travailleur.postMessage(d.message);
+        }
+    }
+
+    function perdreDessins(message) {
+        for (const d of dessins.values()) d.ko(new Error(message));
+        dessins.clear();
+    }
 
     function envoyer() {
         if (!pret || enCours || !attente) return;
@@ -52,10 +70,17 @@ export function creerPont({ code, options, surEnvoi, surResultat, surEchec, surP
                 if (!dejaCharge) surPret();
                 dejaCharge = true;
                 envoyer();
+                envoyerDessins();
             } else if (data.type === 'echec') {
                 travailleur.terminate();
                 travailleur = null;
+                perdreDessins(data.message);
                 surIndisponible(data.message);
+            } else if (data.type === 'organigramme') {
+                const d = dessins.get(data.id);
+                dessins.delete(data.id);
+                d?.ok(data.resultat);
+                if (data.hsService) relancer();
             } else if (data.type === 'analyse' && enCours && data.version === enCours.version) {
                 enCours = null;
                 clearTimeout(minuteurAbandon);
@@ -72,6 +97,7 @@ export function creerPont({ code, options, surEnvoi, surResultat, surEchec, surP
             if (!pret) {
                 travailleur.terminate();
                 travailleur = null;
+                perdreDessins(evenement.message || 'erreur au chargement');
                 surIndisponible(evenement.message || 'erreur au chargement');
                 return;
             }
@@ -82,6 +108,7 @@ export function creerPont({ code, options, surEnvoi, surResultat, surEchec, surP
 
     function relancer() {
         travailleur?.terminate();
+        perdreDessins('le traducteur a été relancé');
         demarrer();
     }
 
@@ -103,6 +130,15 @@ export function creerPont({ code, options, surEnvoi, surResultat, surEchec, surP
             attente = { version, source };
             if (enCours) abandonnerSiLongue();
             else envoyer();
+        },
+        // L'organigramme de Source (tramelo.js, organigramme ()), rendu par une promesse.
+        organigramme(source, options) {
+            if (!travailleur) return Promise.reject(new Error('traducteur indisponible'));
+            const id = ++idDessin;
+            return new Promise((ok, ko) => {
+                dessins.set(id, { message: { type: 'organigramme', id, source, options }, ok, ko, envoye: false });
+                if (pret) envoyerDessins();
+            });
         },
         // Pour les tests : chaque analyse dure au moins Ms de plus.
         ralentir(ms) {

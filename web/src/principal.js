@@ -15,6 +15,7 @@ import { creerVueCpp } from './cpp.js';
 import { creerAffichageDiagnostics, extensionsDiagnostics } from './diagnostics.js';
 import { creerEditeur } from './editeur.js';
 import { $, annoncer } from './interface.js';
+import { installerOrganigramme } from './organigramme.js';
 import { creerSources } from './sources.js';
 import { creerStockage } from './stockage.js';
 
@@ -56,8 +57,17 @@ function demarrer() {
         },
     });
     const vueCpp = creerVueCpp({ analyseAJour: () => analyse.aJour(), source: () => vue.state.doc.toString() });
+    // La vue « Organigramme » : dessinee par le travailleur ; un clic sur une forme va a sa ligne.
+    const organigramme = installerOrganigramme((source, options) => analyse.organigramme(source, options), {
+        allerALaLigne: (n) => {
+            const ligne = vue.state.doc.line(Math.min(Math.max(n, 1), vue.state.doc.lines));
+            vue.dispatch({ selection: EditorSelection.cursor(ligne.from), scrollIntoView: true });
+            vue.focus();
+        },
+    });
     analyse = creerAnalyse({
         vue, code: CODE_TRAVAILLEUR, affichage: creerAffichageDiagnostics(vue, $('diagnostics')), vueCpp,
+        surAJour: () => organigramme.mettreAJour(vue.state.doc.toString()),
     });
     sources = creerSources({
         vue, stockage, origine: garde === null ? 'empruntee' : stockage.origine(), exemples: EXEMPLES,

@@ -126,6 +126,21 @@ export function creerTramelo(M) {
                 diagnostics: R.diagnostics.map((e) => diagnostic(source, octets.length, e)),
             };
         },
+        // L'organigramme (web/src/organigramme.js) : { statut, texte, octets, refus, diagnostics } ;
+        // texte est le SVG (ou DOT, Mermaid selon options.format), vide si statut n'est pas 0.
+        organigramme(source, options) {
+            const octets = octetsDe(source);
+            const { format = 'svg', unite, titre = '' } = options ?? {};
+            const R = proteger(() => M.organigramme(octets, { ...lireOptions(options), format, titre,
+                                                              ...(unite ? { unite } : {}) }));
+            return {
+                statut: R.statut,
+                texte: R.texte ? decodeur.decode(R.texte) : '',
+                octets: R.texte ?? new Uint8Array(0),
+                refus: R.refus ? decodeur.decode(R.refus) : '',
+                diagnostics: (R.diagnostics ?? []).map((e) => diagnostic(source, octets.length, e)),
+            };
+        },
         // Les mots reserves du traducteur : [{ categorie, mot }].
         vocabulaire() {
             return M.vocabulaire();

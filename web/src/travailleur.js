@@ -1,8 +1,9 @@
 // Le traducteur dans un Web Worker : il traduit et explique hors du fil de la page, qui reste
 // fluide meme quand une analyse est longue. Messages recus : { type: 'analyser', version, source,
-// options } et { type: 'lenteur', ms } (tests : chaque analyse dure au moins ms de plus).
-// Messages envoyes : { type: 'pret' }, { type: 'echec', message }, et pour chaque analyse
-// { type: 'analyse', version, resultat, hsService } (hsService : le module est a recreer).
+// options }, { type: 'organigramme', id, source, options } et { type: 'lenteur', ms } (tests :
+// chaque analyse dure au moins ms de plus). Messages envoyes : { type: 'pret' }, { type: 'echec',
+// message }, pour chaque analyse { type: 'analyse', version, resultat, hsService } (hsService : le
+// module est a recreer) et pour chaque dessin { type: 'organigramme', id, resultat, hsService }.
 import creerModuleTramelo from 'tramelo:module';
 
 import { creerTramelo } from './tramelo.js';
@@ -18,6 +19,11 @@ creerModuleTramelo().then((M) => {
 self.onmessage = ({ data }) => {
     if (data.type === 'lenteur') {
         lenteur = data.ms;
+        return;
+    }
+    if (data.type === 'organigramme' && T) {
+        const R = T.organigramme(data.source, data.options);
+        postMessage({ type: 'organigramme', id: data.id, resultat: R, hsService: T.interrompu() });
         return;
     }
     if (data.type !== 'analyser' || !T) return;

@@ -173,6 +173,39 @@ namespace
 
     double TailleMaxSource () { return static_cast <double> (nsTramelo::MaxTailleSource); }
 
+    // L'organigramme du source : { statut, texte, refus, diagnostics }. Options : celles de
+    // diagnostics, plus { format: "svg" | "dot" | "mermaid", unite, titre }. texte est vide si
+    // statut n'est pas 0 (erreur du source : son code et ses diagnostics ; 253 unite inconnue ;
+    // 254 trop de formes, refus dit pourquoi).
+    val Organigramme (const std::string & Source, const val & Options)
+    {
+        nsTramelo::SDemandeOrganigramme D;
+        if (! Options.isUndefined () && ! Options.isNull ())
+        {
+            const val Format = Options ["format"];
+            if (Format.isString () && ! nsTramelo::LireFormatOrganigramme (Format.as <std::string> (), D.Format))
+            {
+                val R = val::object ();
+                R.set ("statut", nsTramelo::StatutUniteInconnue);
+                R.set ("texte", Octets (""));
+                R.set ("refus", Octets ("format inconnu : " + Format.as <std::string> () + " (svg, dot ou mermaid)"));
+                R.set ("diagnostics", val::array ());
+                return R;
+            }
+            const val Unite = Options ["unite"];
+            if (Unite.isString ()) D.Unite = Unite.as <std::string> ();
+            const val Titre = Options ["titre"];
+            if (Titre.isString ()) D.Titre = Titre.as <std::string> ();
+        }
+        const nsTramelo::SOrganigrammeProduit P = nsTramelo::ProduireOrganigramme (Source, LireOptions (Options), D);
+        val R = val::object ();
+        R.set ("statut", P.Statut);
+        R.set ("texte", Octets (P.Texte));
+        R.set ("refus", Octets (P.Refus));
+        R.set ("diagnostics", Diagnostics (P.Verification));
+        return R;
+    }
+
     // Les mots reserves et leur categorie de coloration : [{ categorie, mot }].
     val Vocabulaire ()
     {
@@ -200,4 +233,5 @@ EMSCRIPTEN_BINDINGS (tramelo)
     emscripten::function ("refusSortieImpossible", & RefusSortieImpossible);
     emscripten::function ("refusInconnu", & RefusInconnu);
     emscripten::function ("tailleMaxSource", & TailleMaxSource);
+    emscripten::function ("organigramme", & Organigramme);
 }
