@@ -72,7 +72,7 @@ namespace nsTramelo
         // Le nom fautif : le mot qui commence l'instruction (127), le nom cite par le message, ou
         // le premier nom inconnu de l'instruction.
         SJeton NomFautif () const;
-        // Le mot nomme au debut du message ("x : Double declaration" -> x), ou vide.
+        // Le nom que le diagnostic cite (donne par la traduction, jamais relu dans le message), ou vide.
         std::string MotDuMessage () const;
     };
 
