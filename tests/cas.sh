@@ -47,7 +47,7 @@
 #   dossier temporaire (TMPDIR) vide apres le cas.
 # Les cas expliques (tests/explications/*.cas) ont leur propre lanceur, verifier_cas.py.
 set -u
-export LC_ALL=C NO_COLOR=1
+export NO_COLOR=1
 
 mode=${1:-}
 outil=${2:-}
@@ -56,6 +56,10 @@ if [ -z "$cible" ] || [ $# -ne 3 ]; then
     echo "usage : cas.sh golden|verifie|execution OUTIL CAS.algo (golden : ou --entete)" >&2
     exit 2
 fi
+# Les modes verifie et execution lancent l'outil depuis un autre dossier : chemin absolu.
+case $outil in
+    */*) outil=$(cd "$(dirname "$outil")" && pwd)/$(basename "$outil") ;;
+esac
 regenerer=${TRAMELO_REGENERER:-0}
 cxx=${CXX:-g++}
 tmp=$(mktemp -d)
