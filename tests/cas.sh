@@ -96,7 +96,11 @@ attendre_fichier() {
         attendu=/dev/null
     fi
     if ! cmp -s "$attendu" "$obtenu"; then
-        echouer "$libelle differe ($attendu)"
+        # Le chemin de l'attendu n'est dit que s'il est un fichier du cas (pas une copie de travail).
+        case $attendu in
+            "$tmp"/*) echouer "$libelle differe" ;;
+            *) echouer "$libelle differe ($attendu)" ;;
+        esac
         diff -a -u --label "attendu" --label "obtenu" "$attendu" "$obtenu" | head -n 60
     fi
 }
