@@ -15,7 +15,14 @@ Format d'un fichier .cas (les lignes d'en-tete commencant par # sont des comment
 
 Pour chaque cas, en plus du rapport : le statut de tramelo-verifier est celui de la premiere
 erreur, et quand Tramelo refuse le source, son message et son statut sont ceux de l'en-tete.
+
+Les autres cas en fichiers passent par tests/cas.sh, dont ce lanceur garde la facon de dire un
+ecart ("ECHEC : ...", puis le diff unifie attendu/obtenu). Il reste en Python : un .cas melange
+plusieurs sources faits d'octets quelconques (retours chariot, octets non UTF-8) qu'il faut
+decouper et reecrire a l'octet pres, format_json.py relit les memes fichiers par lire_cas, et
+toute cette famille de tests (corpus, json, arbre) demande deja python3.
 """
+import difflib
 import os
 import re
 import subprocess
@@ -47,6 +54,16 @@ def ecrire_cas(chemin, entete, cas):
         f.write(entete)
         for titre, source, attendu in cas:
             f.write(DEBUT + titre + b'\n' + source + ATTENDU + attendu)
+
+
+def echouer(libelle, attendu=None, obtenu=None):
+    """Un ecart, ecrit comme le fait tests/cas.sh : "ECHEC : libelle", puis le diff unifie."""
+    print('ECHEC : ' + libelle)
+    if attendu is not None and attendu != obtenu:
+        lignes = difflib.unified_diff(attendu.decode('utf-8', 'replace').splitlines(True),
+                                      obtenu.decode('utf-8', 'replace').splitlines(True),
+                                      'attendu', 'obtenu')
+        sys.stdout.writelines(list(lignes)[:60])
 
 
 def executer(commande, dossier):
@@ -88,9 +105,7 @@ def verifier(verif, tramelo, fichiers):
                 problemes.append(f'statut {statut} au lieu du code de la premiere erreur')
             if problemes and not regenerer:
                 echecs += 1
-                print(f'=== ECHEC {nom} : ' + ' ; '.join(problemes))
-                print('--- attendu'); sys.stdout.write(attendu.decode('utf-8', 'replace'))
-                print('--- obtenu'); sys.stdout.write(obtenu.decode('utf-8', 'replace'))
+                echouer(f'{nom} : ' + ' ; '.join(problemes), attendu.rstrip(b'\n') + b'\n', obtenu)
         if regenerer:
             ecrire_cas(chemin, entete, nouveaux)
     print(f'{nb} cas verifies, {echecs} echec(s)')
@@ -107,7 +122,7 @@ def couverture(messages, fichiers):
     manque = sorted(requis - vus)
     print(f'{len(requis & vus)} codes d\'erreur sur {len(requis)} ont un cas explique')
     if manque:
-        print('sans cas : ' + ', '.join(map(str, manque)))
+        echouer('codes d\'erreur sans cas explique : ' + ', '.join(map(str, manque)))
         return 1
     return 0
 
