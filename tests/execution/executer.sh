@@ -11,6 +11,9 @@
 #                programme que tramelo-exec refuse de lancer)
 #   CAS.memoire  memoire virtuelle permise au programme, en Kio (ulimit -v ; le programme est
 #                alors construit par --traduire, comme ci-dessus)
+#   CAS.pile     pile permise au programme, en Kio (ulimit -s, limites douce et dure ; le
+#                programme est alors construit par --traduire, comme ci-dessus)
+#   CAS.env      variables d'environnement du programme, une VARIABLE=valeur par ligne
 #   executer.sh TRAMELO_EXEC CAS.algo
 # Avec TRAMELO_REGENERER=1, ecrit les attendus au lieu de les comparer (a relire ensuite !).
 set -u
@@ -34,10 +37,15 @@ case " ${options[*]:-} " in
         command -v "${GDB:-gdb}" >/dev/null 2>&1 || { echo "Test saute : gdb absent"; exit 77; } ;;
 esac
 [ -f "$cas.memoire" ] && memoire=$(cat "$cas.memoire")
+pile=
+[ -f "$cas.pile" ] && pile=$(cat "$cas.pile")
+if [ -f "$cas.env" ]; then
+    while IFS= read -r affectation; do [ -n "$affectation" ] && export "$affectation"; done <"$cas.env"
+fi
 
 # La limite de memoire ne vise que le programme : tramelo-exec (construit avec ASan, par exemple)
 # n'a pas a la subir ; le programme est alors construit par --traduire et lance ici.
-if [ "$memoire" != unlimited ] && [ "${options[0]:-}" != --traduire ]; then
+if { [ "$memoire" != unlimited ] || [ -n "$pile" ]; } && [ "${options[0]:-}" != --traduire ]; then
     options=(--traduire "${options[@]}")
 fi
 if [ "${options[0]:-}" = --traduire ]; then
@@ -46,7 +54,8 @@ if [ "${options[0]:-}" = --traduire ]; then
         || { echo "=== tramelo-exec --traduire a echoue"; cat "$tmp/traduction"; exit 1; }
     "${CXX:-g++}" -std=c++17 -O1 -o "$tmp/programme" "$tmp/$nom.cpp" 2>"$tmp/cxx" \
         || { echo "=== le C++ du profil verifie ne compile pas"; cat "$tmp/cxx"; exit 1; }
-    (cd "$dossier" && ulimit -v "$memoire" && timeout 60 "$tmp/programme") <"$entree" >"$tmp/out" 2>"$tmp/err"
+    (cd "$dossier" && ulimit -v "$memoire" && { [ -z "$pile" ] || ulimit -s "$pile"; } && timeout 60 "$tmp/programme") \
+        <"$entree" >"$tmp/out" 2>"$tmp/err"
     code=$?
 else
     (cd "$dossier" && ulimit -v "$memoire" && timeout 120 "$exec_outil" "${options[@]}" "$nom.algo") \
