@@ -73,7 +73,8 @@ indice)
     printf 'avant\n' >"$bac/attendu"
     attendre_statut 1 "indice hors bornes"
     attendre_sortie "$bac/attendu" "indice hors bornes"
-    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" >"$bac/attendu_err"
+    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" \
+        "note : le tableau t a 3 éléments (taille (t) vaut 3) : ses indices vont de 0 à 2" >"$bac/attendu_err"
     cmp -s "$bac/attendu_err" "$bac/err" || { ko "erreur d'execution :"; cat "$bac/err"; }
     tmp_vide "indice hors bornes"
     lancer /dev/null --standard "$prog/indice.algo"
