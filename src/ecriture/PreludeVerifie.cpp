@@ -542,7 +542,7 @@ namespace
         if (_Refus) _N << "le système refuse d'en donner davantage (mémoire de la machine, ulimit -v)";
         else _N << "la mémoire permise est de " << _LimiteMio << " Mio";
         _Aide () << "vérifiez qu'une chaîne ou un tableau ne grandit pas sans fin, ou qu'une récursion qui déclare un "
-                    "tableau s'arrête ; la mémoire permise se règle par la variable d'environnement TRAMELO_MEMOIRE (en Mio)";
+                    "tableau s'arrête ; la mémoire permise se règle par l'option --memoire de tramelo-exec ou la variable d'environnement TRAMELO_MEMOIRE (en Mio)";
         _Arreter ();
     }
 

@@ -219,6 +219,18 @@ ligne_commande)
         grep -q '^Usage : tramelo-exec' "$bac/err" || ko "usage absent pour '$args'"
         attendre_vide "$bac/out" "sortie standard ('$args')"
     done
+    lancer /dev/null --aide
+    grep -q '^  --memoire N ' "$bac/out" || ko "--aide sans --memoire"
+    # --memoire : un nombre de Mio de 1 a 2^30, et seulement quand le programme tourne.
+    for args in "--memoire 0 a.algo" "--memoire=abc a.algo" "--memoire 1073741825 a.algo" "--memoire=-5 a.algo" \
+                "--traduire --memoire 64 a.algo" "--memoire 64 --construire-seulement a.algo"; do
+        # shellcheck disable=SC2086
+        lancer /dev/null $args
+        attendre_statut 253 "arguments : '$args'"
+        grep -q '^tramelo-exec : .*memoire' "$bac/err" || { ko "refus de '$args' sans raison"; cat "$bac/err"; }
+    done
+    lancer /dev/null --memoire
+    attendre_statut 253 "--memoire sans valeur"
     tmp_vide "ligne de commande"
     ;;
 
