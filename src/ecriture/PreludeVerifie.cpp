@@ -631,9 +631,12 @@ namespace
     template <class _Objet>
     inline void _VerifierLiens (const _Objet & _O, const char * _Operation, const char * _Nom, int _Ligne, int _Colonne)
     {
-        for (const _Lien * _L = _Liens; _L != nullptr; _L = _L->_Precedent)
-            if (_L->_Objet == & _O && (_L->_Indice >= _O.size () || static_cast <const void *> (& _O [_L->_Indice]) != _L->_Adresse))
-                _ReferenceInvalidee (* _L, std::is_same_v <_Objet, std::string>, _Operation, _Nom, _Ligne, _Colonne);
+        // Un element de tableau_de booleen n'a pas d'adresse (vector <bool>) : aucune reference
+        // n'en est jamais inscrite, le C++ ne sait pas le passer par reference.
+        if constexpr (! std::is_same_v <_Objet, std::vector <bool>>)
+            for (const _Lien * _L = _Liens; _L != nullptr; _L = _L->_Precedent)
+                if (_L->_Objet == & _O && (_L->_Indice >= _O.size () || static_cast <const void *> (& _O [_L->_Indice]) != _L->_Adresse))
+                    _ReferenceInvalidee (* _L, std::is_same_v <_Objet, std::string>, _Operation, _Nom, _Ligne, _Colonne);
     }
 
     template <class _Objet, class _T>
