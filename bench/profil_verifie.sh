@@ -24,12 +24,14 @@ done
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-meilleur () { # commande... : meilleur temps reel (s) sur $repetitions executions
+# Temps processeur (utilisateur + systeme) : sur une machine partagee, le temps reel depend
+# surtout de la charge des autres.
+meilleur () { # commande... : meilleur temps processeur (s) sur $repetitions executions
     local m=
     for _ in $(seq "$repetitions"); do
         local t
-        /usr/bin/time -o "$tmp/temps" -f %e "$@" >/dev/null 2>&1
-        t=$(tail -1 "$tmp/temps")
+        /usr/bin/time -o "$tmp/temps" -f '%U %S' "$@" >/dev/null 2>&1
+        t=$(tail -1 "$tmp/temps" | awk '{ printf "%.2f", $1 + $2 }')
         if [ -z "$m" ] || awk -v a="$t" -v b="$m" 'BEGIN { exit !(a < b) }'; then m=$t; fi
     done
     echo "$m"
