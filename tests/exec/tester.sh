@@ -73,7 +73,8 @@ indice)
     printf 'avant\n' >"$bac/attendu"
     attendre_statut 1 "indice hors bornes"
     attendre_sortie "$bac/attendu" "indice hors bornes"
-    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" >"$bac/attendu_err"
+    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" \
+        "note : le tableau t a 3 éléments (taille (t) vaut 3) : ses indices vont de 0 à 2" >"$bac/attendu_err"
     cmp -s "$bac/attendu_err" "$bac/err" || { ko "erreur d'execution :"; cat "$bac/err"; }
     tmp_vide "indice hors bornes"
     lancer /dev/null --standard "$prog/indice.algo"
@@ -218,6 +219,18 @@ ligne_commande)
         grep -q '^Usage : tramelo-exec' "$bac/err" || ko "usage absent pour '$args'"
         attendre_vide "$bac/out" "sortie standard ('$args')"
     done
+    lancer /dev/null --aide
+    grep -q '^  --memoire N ' "$bac/out" || ko "--aide sans --memoire"
+    # --memoire : un nombre de Mio de 1 a 2^30, et seulement quand le programme tourne.
+    for args in "--memoire 0 a.algo" "--memoire=abc a.algo" "--memoire 1073741825 a.algo" "--memoire=-5 a.algo" \
+                "--traduire --memoire 64 a.algo" "--memoire 64 --construire-seulement a.algo"; do
+        # shellcheck disable=SC2086
+        lancer /dev/null $args
+        attendre_statut 253 "arguments : '$args'"
+        grep -q '^tramelo-exec : .*memoire' "$bac/err" || { ko "refus de '$args' sans raison"; cat "$bac/err"; }
+    done
+    lancer /dev/null --memoire
+    attendre_statut 253 "--memoire sans valeur"
     tmp_vide "ligne de commande"
     ;;
 

@@ -8,12 +8,16 @@ namespace nsExec
 {
     enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire };
 
+    // La plus grande memoire permise, en Mio (celle que le programme verifie accepte).
+    constexpr unsigned long MemoireMaxMio = 1UL << 30;
+
     struct SCommande
     {
         EMode Mode = EMode::Executer;
         bool  Garder = false;
         bool  Standard = false;
         unsigned long Limite = 1000;            // --pas-a-pas : lignes executees au plus
+        unsigned long Memoire = 0;              // --memoire : Mio permis au programme (0 : non donne)
         std::vector <std::string> Args;         // le source et, peut-etre, la taille de tabulation
         std::string Source;
 

@@ -55,6 +55,7 @@ namespace nsExec
                             { "TRAMELO_PAS_LIMITE", std::to_string (P.Limite) },
                             { "TRAMELO_PAS_RESULTAT", Resultat }, { "TRAMELO_PAS_PID", Pid } };
         DonnerLaPile (L);
+        DonnerLaMemoire (L, false);
         // gdb fait tourner le programme dans son propre groupe : un signal de fin ne l'atteint
         // que par nous. Arrete par SIGINT, il est vu par le script, qui arrete tout.
         L.AuSignal = [&] { SignalerAuProgramme (Pid, P.Programme, SIGINT); };

@@ -113,6 +113,7 @@ int main (int argc, char * argv [])
 {
     std::ios::sync_with_stdio (false);
     const SCommande C = LireCommande (argc, argv);
+    ChoisirMemoire (C.Memoire);
     PreparerProcessus ();
     const SSorties Sorties = NommerSorties (C);
     const SOutils Outils = TrouverOutils (C);

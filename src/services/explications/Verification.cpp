@@ -1,7 +1,9 @@
 #include "services/explications/Verification.h"
 
 #include "services/analyses/Analyses.h"
+#include "services/analyses/References.h"
 #include "services/explications/Explication.h"
+#include "types/TypesCodes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -83,6 +85,30 @@ namespace nsTramelo
         }
     }
 
+    namespace
+    {
+        void SignalerReference (const STraduction & T, const SReferenceDouble & R, CSitueur & P, SVerification & V)
+        {
+            SDiagnosticExplique D;
+            D.Gravite = EGravite::Avertissement;
+            D.Code = CodeReferenceDouble;
+            const bool Chaine = IsTypeString (R.Conteneur->Type);
+            const std::string Tableau = T.Texte.substr (R.Tableau.Debut, R.Tableau.Longueur);
+            const std::string Element = T.Texte.substr (R.Element.Debut, R.Element.Longueur);
+            D.Message = Citer (Tableau) + (Chaine ? " et son caractère " : " et son élément ") + Citer (Element)
+                      + " sont passés par référence au même appel de " + R.Unite->Nom;
+            D.Position = P.Situer (R.Element.Debut);
+            D.Longueur = R.Element.Longueur;
+            D.Regle = "reference_double";
+            D.Aides.push_back ({ true, "si " + R.Unite->Nom + (Chaine ? " change la chaîne " : " allonge ou redimensionne le tableau ")
+                                       + Tableau + " pendant l'appel, la référence vers " + Element + " peut ne plus désigner "
+                                       "un de ses " + (Chaine ? "caractères" : "éléments")
+                                       + " : en C++, le programme lirait ou écrirait une mémoire libérée" });
+            D.Aides.push_back ({ false, "passez " + Citer (Element) + " par valeur (paramètre in), ou passez son indice" });
+            V.Diagnostics.push_back (std::move (D));
+        }
+    }
+
     const char * TexteGravite (EGravite Gravite) { return Gravite == EGravite::Erreur ? "erreur" : "attention"; }
 
     SVerification Verifier (const std::string & Source, const SOptions & Options)
@@ -113,6 +139,7 @@ namespace nsTramelo
         }
         // Verifications des outils, sur un source que Tramelo traduit.
         for (const SDivisionEntiere & Div : DivisionsEntieres (T.Modele, T.Texte)) SignalerDivision (T, Div, P, V);
+        for (const SReferenceDouble & R : ReferencesDoubles (T.Modele)) SignalerReference (T, R, P, V);
         for (const SUnite & U : T.Modele.Unites)
             if (FinSansRenvoie (T.Modele, U)) VerifierRenvoie (T, U, P, V);
         std::stable_sort (V.Diagnostics.begin (), V.Diagnostics.end (),

@@ -15,9 +15,11 @@ namespace nsTramelo
 
     // Codes propres aux outils de verification (Tramelo ne les emploie jamais) :
     // 150, erreur : fonction dont la fin peut etre atteinte sans renvoie ;
-    // 151, avertissement : division entiere dont un operande s'ecrit avec un point ou un exposant.
+    // 151, avertissement : division entiere dont un operande s'ecrit avec un point ou un exposant ;
+    // 152, avertissement : tableau (ou chaine) et un de ses elements passes par reference au meme appel.
     constexpr unsigned CodeFinSansRenvoie = 150;
     constexpr unsigned CodeDivisionEntiere = 151;
+    constexpr unsigned CodeReferenceDouble = 152;
 
     // Une ligne d'aide sous le diagnostic : "aide : ..." (ce qu'il faut faire) ou "note : ..."
     // (un fait secondaire, par exemple ou s'ouvre le bloc reste ouvert).
@@ -53,7 +55,7 @@ namespace nsTramelo
     };
 
     // Traduit et explique. Cout : de l'ordre d'une traduction. Apres une erreur de traduction, seule
-    // elle est rendue ; sinon, les avertissements et les erreurs propres aux outils (150, 151).
+    // elle est rendue ; sinon, les avertissements et les erreurs propres aux outils (150 a 152).
     SVerification Verifier (const std::string & Source, const SOptions & Options = {});
 
     // "erreur" ou "attention", comme dans l'en-tete du format GCC.
