@@ -201,7 +201,8 @@ namespace nsTramelo::nsRegles
     }
 
     // Un caractere de ponctuation oublie (; ) ] :) : a la fin de la ligne precedente s'il est
-    // vu au debut d'une ligne, sinon devant le mot trouve.
+    // vu au debut d'une ligne, devant le mot trouve s'il manque un ; entre deux instructions.
+    // Ailleurs, la recherche generique dit quoi retoucher (ou ce qui ne va pas).
     bool PointVirguleOublie (const CContexte & C, SExplication & X)
     {
         const char Attendu = C.CaractereAttendu ();
@@ -212,21 +213,22 @@ namespace nsTramelo::nsRegles
         {
             const SJeton Nom = C.Lex.Suivant (C.Instruction->Decalage + C.Instruction->Longueur);
             X.Placer (C.AuArret);
-            X.Aide ("une variable ne reçoit pas de valeur dans sa déclaration : déclarez-la, puis écrivez « "
-                    + Utf8Valide (C.Mot (Nom)) + " <- valeur; » (ou déclarez une constante : « constante type <- valeur »)");
+            X.Cause = "une variable ne reçoit pas de valeur dans sa déclaration";
+            X.Aide ("déclarez-la, puis donnez-lui sa valeur par une affectation : « declarer " + Utf8Valide (C.Mot (Nom))
+                    + " : type; » puis « " + Utf8Valide (C.Mot (Nom)) + " <- valeur; » (ou déclarez une constante : "
+                    "« constante type <- valeur »)");
             return true;
         }
-        if (Attendu == ':' && C.MotEst (C.AuArret, ","))
-        {
-            X.Placer (C.AuArret);
-            X.Aide ("on ne déclare qu'une variable par declarer : « declarer a : entier; » puis « declarer b : entier; »");
-            return true;
-        }
+        if (C.AvantArret.Genre == EJeton::Fin) return false;
+        const std::size_t Bout = C.AvantArret.Fin ();
         if (SurLigneSuivante (C))
         {
-            const std::size_t Ligne = C.Ligne (C.AvantArret.Fin () - 1);
-            X.Placer (C.AvantArret.Fin (), 0);
-            X.Aide ("il manque " + Citer (A) + " à la fin de la " + TexteLigne (Ligne));
+            const std::size_t Ligne = C.Ligne (Bout - 1);
+            X.Placer (Bout, 0);
+            X.Proposer ({ Bout, 0, A }, "il manque " + Citer (A) + " à la fin de la " + TexteLigne (Ligne));
+            if (Attendu == ')')
+                X.Proposer ({ Bout, 0, ");" }, "il manque « ); » à la fin de la " + TexteLigne (Ligne)
+                            + " : la parenthèse ouverte n'est pas fermée, et l'instruction ne se termine pas par « ; »");
             if (Attendu == ';')
                 X.Note ("chaque instruction se termine par « ; » ; l'oubli se voit au mot suivant, "
                         + (C.AuArret.Genre == EJeton::Fin ? std::string ("la fin du fichier")
@@ -234,16 +236,25 @@ namespace nsTramelo::nsRegles
             return true;
         }
         if (C.AuArret.Genre == EJeton::Fin) return false;
-        const std::string Trouve = C.Mot (C.AuArret);
-        X.Placer (C.AvantArret.Fin (), 0);
         if (Attendu == ';' && C.AuArret.Genre == EJeton::Mot)
-            X.Aide ("il manque « ; » avant " + Citer (Trouve) + " : chaque instruction se termine par « ; »");
-        else
         {
-            X.Placer (C.AuArret);
-            X.Aide (Citer (A) + " est attendu ici, à la place de " + Citer (Trouve));
+            X.Placer (Bout, 0);
+            X.Proposer ({ Bout, 0, ";" }, "il manque « ; » avant " + Citer (C.Mot (C.AuArret))
+                        + " : chaque instruction se termine par « ; »");
+            return true;
         }
-        return true;
+        // saisir (n; : la parenthese n'est pas fermee avant la fin de l'instruction.
+        if (Attendu == ')' && C.MotEst (C.AuArret, ";"))
+        {
+            X.Placer (C.AuArret.Debut, 0);
+            std::size_t Virgules = 0;
+            const SJeton Appel = AppelOuvert (C, Virgules);
+            X.Proposer ({ C.AuArret.Debut, 0, ")" }, "il manque « ) » avant « ; » : la parenthèse ouverte"
+                        + (Appel.Genre == EJeton::Mot ? " après " + Citer (C.Mot (Appel)) : std::string ())
+                        + " n'est pas fermée");
+            return true;
+        }
+        return false;
     }
 
     // 104 : mot-cle attendu, au lieu d'un autre (faire oublie, renvoie oublie, de pour variant_de...).

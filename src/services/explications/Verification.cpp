@@ -96,15 +96,26 @@ namespace nsTramelo
             const SDiagnostic & E = * T.Erreur;
             if (E.Positionne)
             {
-                SDiagnosticExplique D = Expliquer (Source, Options, T);
+                std::optional <SRetouche> Retouche;
+                SDiagnosticExplique D = Expliquer (Source, Options, T, & Retouche);
                 D.Position = P.Situer (D.Position.Decalage);
+                if (Retouche)
+                {
+                    // La correction, dans le source d'origine (les tabulations n'y sont qu'un octet).
+                    SCorrection Corr;
+                    Corr.Position = P.Situer (Retouche->Decalage);
+                    const SPosition Fin = P.Situer (Retouche->Decalage + Retouche->Longueur);
+                    Corr.Longueur = Fin.DecalageOrigine - Corr.Position.DecalageOrigine;
+                    Corr.Texte = Retouche->Texte;
+                    D.Correction = std::move (Corr);
+                }
                 V.Diagnostics.push_back (std::move (D));
             }
             else
             {
                 SDiagnosticExplique D;
                 D.Code = E.Code;
-                D.Message = E.Libelle;
+                D.Message = D.MessageTramelo = E.Libelle;
                 D.Positionne = false;
                 D.Regle = "sans_position";
                 V.Diagnostics.push_back (std::move (D));

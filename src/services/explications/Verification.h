@@ -6,6 +6,7 @@
 
 #include "driver/Traduction.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ namespace nsTramelo
     constexpr unsigned CodeFinSansRenvoie = 150;
     constexpr unsigned CodeDivisionEntiere = 151;
 
+    // Une correction verifiee, dans le source d'origine : remplacer Longueur octets a partir de
+    // Position par Texte. Appliquee, la traduction va au-dela de l'endroit de l'erreur.
+    struct SCorrection
+    {
+        SPosition   Position;
+        std::size_t Longueur = 0;
+        std::string Texte;
+    };
+
     // Une ligne d'aide sous le diagnostic : "aide : ..." (ce qu'il faut faire) ou "note : ..."
     // (un fait secondaire, par exemple ou s'ouvre le bloc reste ouvert).
     struct SAide
@@ -31,12 +41,16 @@ namespace nsTramelo
     {
         EGravite    Gravite = EGravite::Erreur;
         unsigned    Code = 0;           // code de Tramelo, ou code propre aux outils
-        std::string Message;            // pour une erreur de Tramelo : son message exact
+        // L'en-tete : la cause en francais quand une regle la connait, sinon le message exact de
+        // Tramelo (qui passe alors dans la derniere note, avec son code).
+        std::string Message;
+        std::string MessageTramelo;     // pour une erreur de Tramelo : son message exact
         SPosition   Position;           // l'endroit de la faute (qui peut differer de celui de Tramelo)
         std::size_t Longueur = 0;       // longueur du mot fautif (0 : un point)
         std::vector <SAide> Aides;
         std::string Regle;              // nom de la regle qui a explique (pour les tests)
         bool        Positionne = true;  // faux pour une erreur sans position (253 a 255)
+        std::optional <SCorrection> Correction;   // la correction que propose l'aide, verifiee
     };
 
     struct SVerification
