@@ -298,20 +298,34 @@ namespace nsTramelo::nsRegles
         if (Oubli)
         {
             X.Placer (Avant.Fin (), 0);
-            X.Aide ("il manque " + Citer (Attendu) + " à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1))
-                    + (Attendu == "faire" ? " : « tant_que (condition) faire »" : ""));
+            const std::string Texte = "il manque " + Citer (Attendu) + " à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1))
+                                    + (Attendu == "faire" ? " : « tant_que (condition) faire »" : "");
+            X.Cause = Citer (Attendu) + " oublié à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1));
+            X.Proposer ({ Avant.Fin (), 0, " " + Attendu }, Texte);
+            X.Constat ("la ligne " + std::to_string (C.Ligne (Avant.Fin () - 1)) + " devait se terminer par " + Citer (Attendu)
+                       + ", mais l'ajouter ne suffit pas : vérifiez aussi le reste de cette ligne");
             return true;
         }
         X.Placer (Lu);
+        std::string Texte;
         if (Attendu == "variant_de")
-            X.Aide ("la boucle pour s'écrit « pour (i variant_de début a fin) faire » : " + Citer (Trouve) + " doit être « variant_de »");
+            Texte = "la boucle pour s'écrit « pour (i variant_de début a fin) faire » : " + Citer (Trouve) + " doit être « variant_de »";
         else if (Attendu == "a")
-            X.Aide ("les deux bornes d'une boucle pour sont séparées par « a » : « pour (i variant_de 1 a n) », au lieu de "
-                    + Citer (Trouve));
+            Texte = "les deux bornes d'une boucle pour sont séparées par « a » : « pour (i variant_de 1 a n) », au lieu de "
+                  + Citer (Trouve);
         else if (Attendu == "faire")
-            X.Aide ("après la condition vient « faire » : « tant_que (condition) faire », au lieu de " + Citer (Trouve));
+            Texte = "après la condition vient « faire » : « tant_que (condition) faire », au lieu de " + Citer (Trouve);
         else
-            X.Aide ("écrivez " + Citer (Attendu) + " à la place de " + Citer (Trouve));
+            Texte = "écrivez " + Citer (Attendu) + " à la place de " + Citer (Trouve);
+        if (Lu.Genre == EJeton::Mot && C.Mot (Lu) == Trouve)
+        {
+            X.Cause = Citer (Attendu) + " était attendu à la place de " + Citer (Trouve);
+            X.Proposer ({ Lu.Debut, Lu.Longueur, Attendu }, Texte);
+            // Un mot oublie plutot que mal ecrit : inserer avant le mot trouve.
+            X.Proposer ({ Lu.Debut, 0, Attendu + " " }, "il manque " + Citer (Attendu) + " avant " + Citer (Trouve));
+            return true;
+        }
+        X.Aide (Texte);
         return true;
     }
 
