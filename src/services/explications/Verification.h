@@ -16,9 +16,18 @@ namespace nsTramelo
 
     // Codes propres aux outils de verification (Tramelo ne les emploie jamais) :
     // 150, erreur : fonction dont la fin peut etre atteinte sans renvoie ;
-    // 151, avertissement : division entiere dont un operande s'ecrit avec un point ou un exposant.
+    // 151, avertissement : division entiere dont un operande s'ecrit avec un point ou un exposant ;
+    // 152 a 156, avertissements de logique (services/analyses/Logique.h) : boucle pour aux bornes
+    // constantes dans le mauvais sens, boucle dont la condition ne change jamais, valeur reel
+    // rangee dans un entier, parametre in modifie sans que l'appelant le voie, variable lue avant
+    // d'avoir recu une valeur.
     constexpr unsigned CodeFinSansRenvoie = 150;
     constexpr unsigned CodeDivisionEntiere = 151;
+    constexpr unsigned CodePourSensContraire = 152;
+    constexpr unsigned CodeBoucleFigee = 153;
+    constexpr unsigned CodeReelDansEntier = 154;
+    constexpr unsigned CodeParametreInModifie = 155;
+    constexpr unsigned CodeLectureSansValeur = 156;
 
     // Une correction verifiee, dans le source d'origine : remplacer Longueur octets a partir de
     // Position par Texte. Appliquee, la traduction va au-dela de l'endroit de l'erreur.
@@ -66,8 +75,9 @@ namespace nsTramelo
         }
     };
 
-    // Traduit et explique. Cout : de l'ordre d'une traduction. Apres une erreur de traduction, seule
-    // elle est rendue ; sinon, les avertissements et les erreurs propres aux outils (150, 151).
+    // Traduit et explique. Cout : quelques traductions au plus (les aides sont essayees sur une
+    // fenetre du source). Apres une erreur de traduction, seule elle est rendue ; sinon, les
+    // avertissements et les erreurs propres aux outils (150 a 156).
     SVerification Verifier (const std::string & Source, const SOptions & Options = {});
 
     // "erreur" ou "attention", comme dans l'en-tete du format GCC.
