@@ -251,6 +251,9 @@ namespace nsTramelo
         bool DeuxAlgorithmes (const CContexte &, SExplication &);
         bool ModeDePassage (const CContexte &, SExplication &);
         bool PlusieursNomsDeclares (const CContexte &, SExplication &);
+        bool PourSansVariantDe (const CContexte &, SExplication &);
+        bool FonctionEtrangere (const CContexte &, SExplication &);
+        bool TailleApresLeType (const CContexte &, SExplication &);
 
         // Les explications generiques, une par message.
         bool Generique (const CContexte &, SExplication &);

@@ -722,3 +722,128 @@ namespace nsTramelo::nsRegles
         return true;
     }
 }
+
+namespace nsTramelo::nsRegles
+{
+    // pour (i = 1 a 10), pour (i de 1 a 10), pour (i <- 1 a 10) : variant_de.
+    bool PourSansVariantDe (const CContexte & C, SExplication & X)
+    {
+        if (! C.Instruction || C.Mot (* C.Instruction) != "pour") return false;
+        const SJeton Pour = C.MotInstruction ();
+        const SJeton Ouvrante = C.Lex.Suivant (Pour.Fin ()), Var = C.Lex.Suivant (Ouvrante.Fin ());
+        const SJeton Mot = C.Lex.Suivant (Var.Fin ());
+        if (! C.MotEst (Ouvrante, "(") || Var.Genre != EJeton::Mot || Mot.Debut > C.Arret + 1) return false;
+        const std::string M = Minuscules (C.Mot (Mot));
+        if (M != "=" && M != ":=" && M != "<-" && M != "de" && M != "allant_de" && M != "variant" && M != "from"
+            && M != "varie_de" && M != "variantde" && M != ":")
+            return false;
+        X.Placer (Mot);
+        X.Cause = "la variable d'une boucle pour est suivie de « variant_de », pas de " + Citer (C.Mot (Mot));
+        const std::string Texte = "écrivez « pour (" + Utf8Valide (C.Mot (Var)) + " variant_de … a …) » : « variant_de » "
+                                  "donne la première valeur, « a » la dernière";
+        X.Proposer ({ Mot.Debut, Mot.Longueur, " variant_de " }, Texte);
+        X.Constat (Texte);
+        return true;
+    }
+
+    // longueur (s), sqrt (x), random (10), s.taille : des fonctions d'autres langages.
+    bool FonctionEtrangere (const CContexte & C, SExplication & X)
+    {
+        // Le nom : inconnu et suivi de « ( », ou apres un point (s.taille).
+        SJeton Nom = C.NomFautif ();
+        SJeton Objet;
+        if (Nom.Genre == EJeton::Mot && C.MotEst (C.Lex.Suivant (Nom.Fin ()), ".") && C.Visible (C.Mot (Nom), C.Arret))
+        {
+            Objet = Nom;
+            Nom = C.Lex.Suivant (C.Lex.Suivant (Nom.Fin ()).Fin ());
+        }
+        else if (C.MotEst (C.AuArret, ".") && C.AvantArret.Genre == EJeton::Mot)
+        {
+            Objet = C.AvantArret;
+            Nom = C.Lex.Suivant (C.AuArret.Fin ());
+        }
+        if (Nom.Genre != EJeton::Mot || C.Visible (C.Mot (Nom), C.Arret)) return false;
+        const std::string N = C.Mot (Nom), M = Minuscules (SansAccents (N));
+        const SJeton Ouvrante = C.Lex.Suivant (Nom.Fin ());
+        if (Objet.Genre != EJeton::Mot && ! C.MotEst (Ouvrante, "(")) return false;
+        std::string Juste, Constat;
+        if (M == "longueur" || M == "length" || M == "len" || M == "size" || M == "strlen" || M == "long" || M == "nb_elements"
+            || M == "taille")
+            Juste = "taille";
+        else if (M == "random" || M == "rand" || M == "alea" || M == "hasard" || M == "aleatoire" || M == "randint")
+            Juste = "Rand";
+        else if (M == "sqrt" || M == "racine" || M == "racine_carree" || M == "rac")
+            Constat = "le langage n'a pas de racine carrée : écrivez-la dans une fonction (« fonction Racine (x : in reel) renvoie "
+                      "reel »), par exemple par la méthode de Newton";
+        else if (M == "abs" || M == "valeur_absolue" || M == "valabs" || M == "fabs")
+            Constat = "le langage n'a pas de valeur absolue : écrivez « si (x < 0) x <- -x; fsi », ou une fonction "
+                      "« ValeurAbsolue (x : in entier) renvoie entier »";
+        else if (M == "pow" || M == "puissance" || M == "exp")
+            Constat = "le langage n'a pas de puissance : multipliez dans une boucle, ou écrivez une fonction « Puissance (x : in reel, "
+                      "n : in entier) renvoie reel »";
+        else if (M == "round" || M == "arrondi" || M == "floor" || M == "ent" || M == "partie_entiere" || M == "trunc" || M == "int")
+            Constat = "le langage n'a pas de fonction d'arrondi : ranger un reel dans une variable entier garde sa partie entière "
+                      "(n <- x;), et n <- x + 0.5; arrondit un nombre positif";
+        else if (M == "max" || M == "min" || M == "maximum" || M == "minimum")
+            Constat = "le langage n'a pas de fonction " + M + " : comparez avec un si, ou écrivez la fonction (« fonction "
+                      + (M [1] == 'a' ? std::string ("Max") : std::string ("Min")) + " (p : in entier, q : in entier) renvoie entier »)";
+        else return false;
+        X.Placer (Objet.Genre == EJeton::Mot ? Objet.Debut : Nom.Debut,
+                  (Objet.Genre == EJeton::Mot ? Nom.Fin () - Objet.Debut : Nom.Longueur));
+        X.Cause = Citer (N) + " n'est pas une fonction du langage";
+        if (! Constat.empty ())
+        {
+            X.Aide (Constat);
+            return true;
+        }
+        if (Objet.Genre == EJeton::Mot)
+        {
+            // s.taille, s.length () : la fonction prend le nom entre parenthèses.
+            X.Cause = Citer (C.Mot (Objet) + "." + N) + " ne s'écrit pas ainsi : une fonction prend son paramètre entre "
+                      "parenthèses";
+            std::size_t Fin = Nom.Fin ();
+            const SJeton P1 = C.Lex.Suivant (Fin);
+            if (C.MotEst (P1, "(") && C.MotEst (C.Lex.Suivant (P1.Fin ()), ")")) Fin = C.Lex.Suivant (P1.Fin ()).Fin ();
+            const std::string Appel = Juste + " (" + Utf8Valide (C.Mot (Objet)) + ")";
+            X.Proposer ({ Objet.Debut, Fin - Objet.Debut, Appel }, "écrivez " + Citer (Appel) + " : " + Juste
+                        + " prend le nom entre parenthèses");
+            X.Constat ("écrivez " + Citer (Appel));
+            return true;
+        }
+        const std::string Texte = Juste == "Rand" ? "écrivez « Rand (a, b) », qui tire un entier entre a et b compris"
+                                                  : "écrivez « taille (…) », qui donne le nombre d'éléments d'un tableau ou de "
+                                                    "caractères d'une chaîne";
+        X.Proposer ({ Nom.Debut, Nom.Longueur, Juste }, Texte);
+        X.Constat (Texte);
+        return true;
+    }
+
+    // tableau_de entier [10], tableau_de entier 10 : la taille vient avant le type des elements.
+    bool TailleApresLeType (const CContexte & C, SExplication & X)
+    {
+        if (! C.Instruction || C.Mot (* C.Instruction) != "declarer") return false;
+        SJeton Tab;
+        for (const SJeton & J : C.Lex.Jetons (C.Instruction->Decalage, C.Arret))
+            if (C.MotEst (J, "tableau_de") || C.MotEst (J, "string_de")) Tab = J;
+        if (Tab.Genre != EJeton::Mot || ! C.MotEst (Tab, "tableau_de")) return false;
+        const SJeton Type = C.Lex.Suivant (Tab.Fin ());
+        if (! IsTypeSimple (C.Mot (Type))) return false;
+        SJeton Taille = C.Lex.Suivant (Type.Fin ());
+        std::size_t Fin = Taille.Fin ();
+        if (C.MotEst (Taille, "["))
+        {
+            const SJeton N = C.Lex.Suivant (Taille.Fin ()), Fermant = C.Lex.Suivant (N.Fin ());
+            if (! C.MotEst (Fermant, "]")) return false;
+            Taille = N;
+            Fin = Fermant.Fin ();
+        }
+        if (Taille.Genre != EJeton::Nombre && ! (Taille.Genre == EJeton::Mot && C.Visible (C.Mot (Taille), C.Arret))) return false;
+        const std::string Juste = "tableau_de " + C.Mot (Taille) + " " + C.Mot (Type);
+        X.Placer (Tab.Debut, Fin - Tab.Debut);
+        X.Cause = "la taille d'un tableau s'écrit avant le type de ses éléments";
+        const std::string Texte = "écrivez " + Citer (Juste) + " au lieu de " + Citer (TexteDe (C, Tab.Debut, Fin));
+        X.Proposer ({ Tab.Debut, Fin - Tab.Debut, Juste }, Texte);
+        X.Constat (Texte);
+        return true;
+    }
+}

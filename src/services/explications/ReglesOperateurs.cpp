@@ -72,9 +72,16 @@ namespace nsTramelo::nsRegles
         const SJeton Cible = C.MotInstruction ();
         const SJeton Valeur = C.Lex.Suivant (Op.Fin ());
         X.Cause = "l'affectation s'écrit avec la flèche « <- », pas avec " + Citer (C.Mot (Op));
-        const std::string Texte = "l'affectation s'écrit avec la flèche « <- » : « "
-                                + (Cible.Genre == EJeton::Mot ? Utf8Valide (C.Mot (Cible)) + " " : std::string ()) + "<- "
-                                + Operande (C, Valeur) + "; » au lieu de « " + C.Mot (Op) + " »";
+        std::string Texte = "l'affectation s'écrit avec la flèche « <- » : « "
+                          + (Cible.Genre == EJeton::Mot ? Utf8Valide (C.Mot (Cible)) + " " : std::string ()) + "<- "
+                          + Operande (C, Valeur) + "; » au lieu de « " + C.Mot (Op) + " »";
+        if (C.MotEst (Cible, "declarer"))
+        {
+            // declarer PI : constante reel = 3.14; : la valeur d'une constante suit la fleche.
+            X.Cause = "la valeur d'une constante se donne avec la flèche « <- », pas avec " + Citer (C.Mot (Op));
+            const std::size_t Fin = C.FinInstruction ();
+            Texte = "écrivez « " + TexteDe (C, Cible.Debut, Op.Debut) + " <- " + TexteDe (C, Op.Fin (), Fin) + "; »";
+        }
         X.Proposer ({ Op.Debut, Op.Longueur, "<-" }, Texte);
         X.Constat (Texte);
         return true;
@@ -177,6 +184,15 @@ namespace nsTramelo::nsRegles
         for (char c : Minuscules (C.Mot (Op)))
             if (c != '_') O += c;
         std::string Juste;
+        // "a" & "b" : la concatenation (a la maniere de certains tableurs) s'ecrit +.
+        if (O == "&" && (C.Lex.Precedent (Op.Debut).Genre == EJeton::Chaine || C.Lex.Suivant (Op.Fin ()).Genre == EJeton::Chaine))
+        {
+            X.Placer (Op);
+            X.Cause = "deux chaînes se mettent bout à bout avec « + », pas avec « & »";
+            X.Proposer ({ Op.Debut, Op.Longueur, "+" }, "écrivez « + » au lieu de « & » : « \"a\" + \"b\" » vaut « \"ab\" »");
+            X.Constat ("la concaténation s'écrit « + »");
+            return true;
+        }
         if (O == "et" || O == "and" || O == "&") Juste = "ET";
         else if (O == "ou" || O == "or" || O == "|") Juste = "OU";
         else if (O == "&&" || O == "etalors") Juste = "ET_ALORS";

@@ -131,10 +131,12 @@ namespace nsTramelo::nsRegles
         if (Nom.Genre != EJeton::Mot) return false;
         const std::string N = C.Mot (Nom);
         const SDeclaration * D = C.Visible (N, C.Arret);
-        if (! D || (D->Nature != ENature::Procedure && D->Nature != ENature::Fonction)) return false;
-        std::size_t Attendus = 0;
+        // Les fonctions standard : Rand et modulo en prennent deux, les autres un.
+        const bool Standard = ! D && IsFonction (N);
+        if (! Standard && (! D || (D->Nature != ENature::Procedure && D->Nature != ENature::Fonction))) return false;
+        std::size_t Attendus = Standard ? (N == "Rand" || N == "modulo" ? 2 : 1) : 0;
         for (const SUnite & U : C.J.Unites)
-            if (U.Nom == N) Attendus = C.NbParametres (U);
+            if (! Standard && U.Nom == N) Attendus = C.NbParametres (U);
         const std::size_t Donnes = Virgules + 1;
         if (Attendu == ',' && C.MotEst (C.AuArret, ")"))
         {
@@ -149,7 +151,13 @@ namespace nsTramelo::nsRegles
                     + " : retirez ceux qui sont en trop");
         }
         else return false;
-        X.Note (Citer (N) + " est déclarée " + TexteLigne (C.Ligne (D->Decalage)));
+        X.Cause = Citer (N) + " attend " + std::to_string (Attendus) + " paramètre" + (Attendus > 1 ? "s" : "") + ", "
+                + std::to_string (Donnes) + (Donnes > 1 ? " sont donnés" : " est donné");
+        if (Attendu == ')' && C.MotEst (C.AuArret, ",")) X.Cause = Citer (N) + " attend " + std::to_string (Attendus)
+                                                                 + " paramètre" + (Attendus > 1 ? "s" : "") + ", il y en a plus";
+        if (Standard && N == "Rand") X.Note ("« Rand (a, b) » tire un entier entre a et b compris");
+        else if (Standard && N == "modulo") X.Note ("« modulo (a, b) » est le reste de la division de a par b");
+        else if (D) X.Note (Citer (N) + " est déclarée " + TexteLigne (C.Ligne (D->Decalage)));
         return true;
     }
 
