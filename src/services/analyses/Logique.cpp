@@ -544,7 +544,14 @@ namespace nsTramelo
                         && std::find (ParametresSignales.begin (), ParametresSignales.end (), D) == ParametresSignales.end ())
                     {
                         bool Relu = LuDans (D, I.Plage.Fin (), static_cast <std::uint32_t> (-1));
-                        for (const SInstr * B : Boucles) Relu = Relu || LuDans (D, B->Plage.Debut, B->Plage.Fin ());
+                        // Relu au tour suivant : dans le corps ou la condition d'une boucle qui l'entoure (les
+                        // bornes d'un pour ne sont lues qu'une fois, avant le premier tour).
+                        for (const SInstr * B : Boucles)
+                        {
+                            const std::uint32_t Debut = B->Genre == EInstr::Pour && B->NbExprs >= 2
+                                                      ? M.ExprDe (* B, 1).Plage.Fin () : B->Plage.Debut;
+                            Relu = Relu || LuDans (D, Debut, B->Plage.Fin ());
+                        }
                         if (! Relu)
                         {
                             ParametresSignales.push_back (D);

@@ -254,6 +254,8 @@ namespace nsTramelo
         bool PourSansVariantDe (const CContexte &, SExplication &);
         bool FonctionEtrangere (const CContexte &, SExplication &);
         bool TailleApresLeType (const CContexte &, SExplication &);
+        bool Accolades (const CContexte &, SExplication &);
+        bool SaisirCommeFonction (const CContexte &, SExplication &);
 
         // Les explications generiques, une par message.
         bool Generique (const CContexte &, SExplication &);

@@ -28,6 +28,8 @@ namespace nsTramelo
         { "taille_apres_le_type", TailleApresLeType },
         { "pour_sans_variant_de", PourSansVariantDe },
         { "fonction_etrangere", FonctionEtrangere },
+        { "saisir_comme_fonction", SaisirCommeFonction },
+        { "accolades", Accolades },
         { "point_virgule_entre_parametres", PointVirguleEntreParametres },
         { "mode_de_passage", ModeDePassage },
         { "comparaison_enchainee", ComparaisonEnchainee },

@@ -847,3 +847,51 @@ namespace nsTramelo::nsRegles
         return true;
     }
 }
+
+namespace nsTramelo::nsRegles
+{
+    // si (x > 0) { … } : les accolades n'existent pas.
+    bool Accolades (const CContexte & C, SExplication & X)
+    {
+        if (! C.MotEst (C.AuArret, "{") && ! C.MotEst (C.AuArret, "}")) return false;
+        X.Placer (C.AuArret);
+        X.Cause = "les accolades n'existent pas dans le langage";
+        const std::string Fin = C.Bloc && C.Bloc->FinAttendue != "fin" ? Citer (C.Bloc->FinAttendue) : std::string ("son mot de fin");
+        X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "" },
+                    "supprimez " + Citer (C.Mot (C.AuArret)) + " : un bloc n'a pas d'accolades, il se termine par son mot de fin "
+                    "(fsi pour un si, ffaire pour une boucle)");
+        X.Constat ("un bloc n'a pas d'accolades : il commence après sa condition et se termine par " + Fin);
+        return true;
+    }
+
+    // x <- saisir (); ou x <- lire () : saisir est une instruction, elle range la valeur lue.
+    bool SaisirCommeFonction (const CContexte & C, SExplication & X)
+    {
+        if (! C.Instruction) return false;
+        const SJeton Cible = C.MotInstruction ();
+        const SJeton Fleche = C.Lex.Suivant (Cible.Fin ()), Mot = C.Lex.Suivant (Fleche.Fin ());
+        if (Cible.Genre != EJeton::Mot || ! C.MotEst (Fleche, "<-") || Mot.Genre != EJeton::Mot) return false;
+        const std::string M = Minuscules (SansAccents (C.Mot (Mot)));
+        if (M != "saisir" && M != "lire" && M != "saisie" && M != "input" && M != "read") return false;
+        if (C.Arret < Mot.Debut) return false;
+        // Jusqu'a la fin de l'appel : la parenthese fermante, puis le ;.
+        std::size_t Fin = Mot.Fin ();
+        SJeton J = C.Lex.Suivant (Fin);
+        if (C.MotEst (J, "("))
+        {
+            int Profondeur = 0;
+            for (; J.Genre != EJeton::Fin && C.Ligne (J.Debut) == C.Ligne (Mot.Debut); J = C.Lex.Suivant (J.Fin ()))
+            {
+                if (C.MotEst (J, "(")) ++Profondeur;
+                else if (C.MotEst (J, ")") && --Profondeur == 0) { Fin = J.Fin (); break; }
+            }
+        }
+        const std::string N = Utf8Valide (C.Mot (Cible));
+        X.Placer (Mot);
+        X.Cause = "saisir est une instruction, pas une fonction : elle ne se place pas à droite de « <- »";
+        const std::string Texte = "écrivez « saisir (" + N + "); » : saisir range elle-même la valeur lue dans " + Citer (N);
+        X.Proposer ({ Cible.Debut, Fin - Cible.Debut, "saisir (" + N + ")" }, Texte);
+        X.Constat (Texte);
+        return true;
+    }
+}

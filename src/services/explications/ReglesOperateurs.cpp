@@ -92,6 +92,8 @@ namespace nsTramelo::nsRegles
     {
         SJeton Op;
         if (C.MessageEst (EMsg::AttenteVariable) || C.CaractereAttendu () == '<') return false;
+        // declarer n : entier = 0; n'est pas une comparaison (la regle du ; s'en charge).
+        if (C.Instruction && C.Mot (* C.Instruction) == "declarer") return false;
         if (! OperateurProche (C, { "=", "==", "=<", "=>" }, Op)) return false;
         X.Placer (Op);
         const std::string O = C.Mot (Op);

@@ -217,14 +217,23 @@ namespace nsTramelo::nsRegles
         if (Attendu != ';' && Attendu != ')' && Attendu != ']' && Attendu != ':') return false;
         const std::string A (1, Attendu);
         // declarer x : entier <- 5; : une variable n'a pas de valeur dans sa declaration.
-        if (Attendu == ';' && C.Instruction && C.Mot (* C.Instruction) == "declarer" && C.MotEst (C.AuArret, "<-"))
+        if (Attendu == ';' && C.Instruction && C.Mot (* C.Instruction) == "declarer"
+            && (C.MotEst (C.AuArret, "<-") || C.MotEst (C.AuArret, "=") || C.MotEst (C.AuArret, ":=")))
         {
             const SJeton Nom = C.Lex.Suivant (C.Instruction->Decalage + C.Instruction->Longueur);
+            const SJeton DeuxPoints = C.Lex.Suivant (Nom.Fin ());
+            const std::string N = Utf8Valide (C.Mot (Nom));
+            const std::string Type = C.MotEst (DeuxPoints, ":") ? TexteDe (C, DeuxPoints.Fin (), C.AuArret.Debut) : "type";
+            const std::size_t PointVirgule = C.Texte.find (';', C.AuArret.Fin ());
+            const std::string Valeur = PointVirgule != std::string::npos && C.Ligne (PointVirgule) == C.Ligne (C.Arret)
+                                     ? TexteDe (C, C.AuArret.Fin (), PointVirgule) : "valeur";
             X.Placer (C.AuArret);
             X.Cause = "une variable ne reçoit pas de valeur dans sa déclaration";
-            X.Aide ("déclarez-la, puis donnez-lui sa valeur par une affectation : « declarer " + Utf8Valide (C.Mot (Nom))
-                    + " : type; » puis « " + Utf8Valide (C.Mot (Nom)) + " <- valeur; » (ou déclarez une constante : "
-                    "« constante type <- valeur »)");
+            X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "; " + N + " <-" },
+                        "déclarez-la, puis donnez-lui sa valeur par une affectation : « declarer " + N + " : " + Type
+                        + "; » puis « " + N + " <- " + Valeur + "; » (pour une valeur qui ne change jamais, déclarez une constante : "
+                        "« declarer " + N + " : constante " + Type + " <- " + Valeur + "; »)");
+            X.Constat ("déclarez-la, puis donnez-lui sa valeur par une affectation : « " + N + " <- " + Valeur + "; »");
             return true;
         }
         if (C.AvantArret.Genre == EJeton::Fin) return false;
@@ -268,6 +277,15 @@ namespace nsTramelo::nsRegles
     // 104 : mot-cle attendu, au lieu d'un autre (faire oublie, renvoie oublie, de pour variant_de...).
     bool MotCleOublie (const CContexte & C, SExplication & X)
     {
+        if (C.MessageEst (EMsg::DebutAttendu) && C.MotEst (C.AuArret, ";"))
+        {
+            // algorithme A; : l'en-tete d'une unite ne se termine pas par ;
+            X.Placer (C.AuArret);
+            X.Cause = "pas de « ; » après l'en-tête d'une unité";
+            X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "" }, "supprimez ce « ; » : l'en-tête est suivi de « debut »");
+            X.Constat ("l'en-tête d'une unité est suivi de « debut », sans « ; »");
+            return true;
+        }
         if (C.MessageEst (EMsg::DebutAttendu))
         {
             X.Placer (C.AuArret);
@@ -292,8 +310,13 @@ namespace nsTramelo::nsRegles
         if (Attendu == "renvoie")
         {
             X.Placer (Lu);
-            X.Aide ("l'en-tête d'une fonction donne son type après « renvoie » : « fonction Nom (…) renvoie entier »"
-                    + (Trouve.empty () ? std::string (", sans « : »") : ""));
+            X.Cause = "le type du résultat d'une fonction suit le mot « renvoie »";
+            const std::string Texte = "l'en-tête d'une fonction donne son type après « renvoie » : « fonction Nom (…) renvoie "
+                                      "entier »" + (Trouve.empty () ? std::string (", sans « : »") : "");
+            if (C.MotEst (Lu, ":")) X.Proposer ({ Lu.Debut, Lu.Longueur, "renvoie" }, Texte);
+            else if (Lu.Genre == EJeton::Mot && IsType (C.Mot (Lu))) X.Proposer ({ Lu.Debut, 0, "renvoie " }, Texte);
+            if (X.Propositions.empty ()) X.Aide (Texte);
+            else X.Constat (Texte);
             return true;
         }
         if ((Attendu == "procedure" || Attendu == "fonction" || Attendu == "algorithme") && Lu.Genre == EJeton::Mot)
