@@ -69,6 +69,7 @@ namespace
             { "hints", Aides },
             { "rule", D.Regle },
             { "fix", nullptr },
+            { "stop", nullptr },
         };
         // Le message exact de Tramelo, quand l'en-tete dit la cause en francais (sinon le meme).
         if (! D.MessageTramelo.empty ()) J ["raw_message"] = D.MessageTramelo;
@@ -82,6 +83,9 @@ namespace
             J ["line"] = D.Position.Ligne;
             J ["column"] = D.Position.ColonneOrigine;
         }
+        // Ou la lecture de Tramelo s'est arretee (une erreur de Tramelo seulement).
+        if (D.Positionne && ! D.MessageTramelo.empty () && D.Code < 150)
+            J ["stop"] = { { "offset", D.Arret.DecalageOrigine }, { "line", D.Arret.Ligne }, { "column", D.Arret.ColonneOrigine } };
         return J;
     }
 

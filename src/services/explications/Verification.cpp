@@ -217,6 +217,7 @@ namespace nsTramelo
                 std::optional <SRetouche> Retouche;
                 SDiagnosticExplique D = Expliquer (Source, Options, T, & Retouche);
                 D.Position = P.Situer (D.Position.Decalage);
+                D.Arret = E.Arret;
                 if (Retouche)
                 {
                     // La correction, dans le source d'origine (les tabulations n'y sont qu'un octet).

@@ -55,6 +55,7 @@ namespace nsTramelo
         std::string Message;
         std::string MessageTramelo;     // pour une erreur de Tramelo : son message exact
         SPosition   Position;           // l'endroit de la faute (qui peut differer de celui de Tramelo)
+        SPosition   Arret;              // pour une erreur de Tramelo : ou sa lecture s'est arretee
         std::size_t Longueur = 0;       // longueur du mot fautif (0 : un point)
         std::vector <SAide> Aides;
         std::string Regle;              // nom de la regle qui a explique (pour les tests)
