@@ -112,13 +112,22 @@ namespace nsTramelo
             F.Morceaux.push_back ({ Curseur, F.Texte.size (), Fin - Curseur });
             F.Texte.append (T.Texte, Curseur, Fin - Curseur);
         };
+        bool ApresRetrait = false;
         for (const SPlage & R : Retraits)
         {
             if (R.Debut < Curseur) continue;   // imbrique dans un retrait precedent
             if (R.Fin () > Coupe) break;
-            Garder (R.Debut);
-            F.Texte += ' ';
+            // Deux retraits que seuls des blancs separent n'en font qu'un.
+            bool Blancs = ApresRetrait;
+            for (std::size_t i = Curseur; Blancs && i < R.Debut; ++i)
+                Blancs = T.Texte [i] == ' ' || T.Texte [i] == '\n' || T.Texte [i] == '\r';
+            if (! Blancs)
+            {
+                Garder (R.Debut);
+                F.Texte += ' ';
+            }
             Curseur = R.Fin ();
+            ApresRetrait = true;
         }
         Garder (Coupe);
         if (F.Texte.empty () || F.Texte.back () != '\n') F.Texte += '\n';
