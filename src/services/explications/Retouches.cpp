@@ -19,7 +19,7 @@ namespace nsTramelo
         // suivant.
         constexpr std::size_t JetonsAuDela = 3;
         // Budget : au plus ce nombre d'essais, et au plus trois traductions du source en octets
-        // lus (plus une petite marge, qui ne compte que pour les petits sources).
+        // retraduits (plus une petite marge, qui ne compte que pour les petits sources).
         constexpr std::size_t MaxEssaisAbsolu = 40, MargeOctets = 64 * 1024;
 
         std::size_t LigneDe (const std::vector <std::uint32_t> & FinLignes, std::size_t Pos)
@@ -97,11 +97,30 @@ namespace nsTramelo
     {
         std::vector <SPlage> Retraits;
         if (AvecRetraits)
+        {
+            // Les noms employes de l'unite de l'erreur a la fin de la fenetre : une unite finie avant
+            // elle qui n'y est pas nommee est retiree tout entiere (personne ne l'appelle ici).
+            std::size_t DebutUnite = Avant;
+            for (const SUnite & U : T.Modele.Unites)
+                if (U.Debut <= Arret) DebutUnite = std::min (U.Debut, Avant);
+            std::vector <std::string> Noms;
+            const CLexique Lex (T.Texte, T.FinLignes);
+            for (SJeton J = Lex.Suivant (DebutUnite); J.Genre != EJeton::Fin && J.Debut < Coupe; J = Lex.Suivant (J.Fin ()))
+                if (J.Genre == EJeton::Mot) Noms.push_back (Lex.Extrait (J));
+            std::sort (Noms.begin (), Noms.end ());
+            Noms.erase (std::unique (Noms.begin (), Noms.end ()), Noms.end ());
             for (const SUnite & U : T.Modele.Unites)
             {
                 if (U.Debut >= Avant) break;
+                if (U.Complete && U.Fin <= DebutUnite && U.Fin > U.Debut
+                    && ! std::binary_search (Noms.begin (), Noms.end (), U.Nom))
+                {
+                    Retraits.push_back ({ static_cast <std::uint32_t> (U.Debut), static_cast <std::uint32_t> (U.Fin - U.Debut) });
+                    continue;
+                }
                 Retirer (U.Corps, Avant, U.Complete && U.Fin <= Avant, Retraits);
             }
+        }
         std::sort (Retraits.begin (), Retraits.end (), [] (const SPlage & a, const SPlage & b) { return a.Debut < b.Debut; });
         F.Texte.clear ();
         F.Morceaux.clear ();
@@ -145,8 +164,14 @@ namespace nsTramelo
         Avant = Premiere <= 1 || NbLignes == 0 ? 0 : T.FinLignes [Premiere - 2];
         Coupe = NbLignes == 0 ? Taille : std::min <std::size_t> (T.FinLignes [std::min (Ligne + LignesApres, NbLignes) - 1], Taille);
         Construire (Compacte, true);
-        MaxEssais = std::clamp <std::size_t> ((3 * Taille + MargeOctets) / std::max <std::size_t> (Compacte.Texte.size (), 1),
-                                              3, MaxEssaisAbsolu);
+        // Le budget se compte en octets retraduits (une retouche loin de l'erreur retraduit une
+        // fenetre plus grande) ; au moins trois essais, pour les aides des regles.
+        Budget = std::max (3 * Taille + MargeOctets, 3 * Compacte.Texte.size ());
+    }
+
+    bool CEssayeur::Epuise () const
+    {
+        return Essais >= MaxEssaisAbsolu || Consomme + Compacte.Texte.size () > Budget;
     }
 
     SEssai CEssayeur::Essayer (const SRetouche & R)
@@ -154,6 +179,8 @@ namespace nsTramelo
         SEssai Echec;
         Echec.Atteint = R.Decalage;
         if (Epuise () || ! T.Erreur || R.Decalage + R.Longueur > Coupe) return Echec;
+        // Un essai qui depasserait le budget n'est pas fait (le premier de chaque fenetre l'est
+        // toujours, grace au minimum de trois).
         // Une retouche ne change que du texte garde, d'un seul tenant.
         auto Placer = [&] (const SFenetre & F)
         {
@@ -170,7 +197,9 @@ namespace nsTramelo
             Pos = Placer (* F);
             if (Pos == SEssai::Bout) return Echec;
         }
+        if (Consomme + F->Texte.size () > Budget) return Echec;
         ++Essais;
+        Consomme += F->Texte.size ();
         std::string Texte = F->Texte;
         Texte.replace (Pos, R.Longueur, R.Texte);
         const STraduction Essai = Traduire (Texte, Options);

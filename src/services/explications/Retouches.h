@@ -53,7 +53,8 @@ namespace nsTramelo
         SEssai Essayer (const SRetouche & R);
 
         std::size_t NbEssais () const { return Essais; }
-        bool Epuise () const { return Essais >= MaxEssais; }
+        // Plus d'essai possible : assez d'essais, ou d'octets retraduits (environ trois traductions).
+        bool Epuise () const;
         // La fenetre ordinaire (pour les tests et les bancs).
         const std::string & Fenetre () const { return Compacte.Texte; }
 
@@ -78,7 +79,7 @@ namespace nsTramelo
         std::size_t Avant = 0;       // les instructions finies avant ce point peuvent etre retirees
         std::size_t Coupe = 0;       // fin de la fenetre, dans le texte d'origine
         SFenetre Compacte, Entiere;  // avec et sans retraits (la seconde, au besoin)
-        std::size_t Essais = 0, MaxEssais = 0;
+        std::size_t Essais = 0, Consomme = 0, Budget = 0;
     };
 
     // Une retouche candidate et son cout (1 : un signe ; 2 : un mot du langage).
