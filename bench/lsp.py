@@ -1,9 +1,12 @@
 """Banc du serveur de langage : delai entre l'envoi d'un didChange et la reception du
 publishDiagnostics de cette version, sur des sources de 100, 1 000 et 10 000 lignes, puis memoire
 residente au fil de 10 000 modifications.
-    python3 bench/lsp.py [build/default/tramelo-lsp] [--modifications N]
+    python3 bench/lsp.py [build/default/tramelo-lsp] [--modifications N] [--rafale-seule]
 Chaque modification remplace un caractere au milieu du source (changement incremental, comme un
-editeur pendant la frappe), en alternant un texte fautif et un texte correct."""
+editeur pendant la frappe), en alternant un texte fautif et un texte correct. La rafale envoie
+d'un coup 10 000 modifications d'un source de 1,2 Mo (une lettre tapee puis effacee, ligne apres
+ligne) et mesure le temps jusqu'aux diagnostics de la derniere version, et le temps processeur du
+serveur : ce que coute l'application des changements, traductions comprises."""
 import argparse
 import os
 import statistics
@@ -11,7 +14,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "lsp"))
-from client import Client  # noqa: E402
+from client import Client, trame  # noqa: E402
 
 
 def source(nb_lignes):
@@ -77,12 +80,55 @@ def memoire(serveur, nb):
     return releves
 
 
+def temps_processeur(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        champs = f.read().rsplit(")", 1)[1].split()
+    return (int(champs[11]) + int(champs[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def rafale(serveur, nb):
+    texte, _ = source(55000)
+    c = Client(serveur)
+    c.initialiser()
+    uri = "file:///banc/rafale.algo"
+    c.ouvrir(uri, texte)
+    assert c.diagnostics(uri, 1, delai=60) == []
+    avant = temps_processeur(c.proc.pid)
+    messages = []
+    for k in range(nb):
+        # Dans le corps des procedures : une lettre ajoutee en fin de "    s <- 0;", puis effacee.
+        ligne = 4 + 20 * ((k // 2) % 2500)
+        debut = {"line": ligne, "character": 11}
+        if k % 2 == 0:
+            change = {"range": {"start": debut, "end": debut}, "text": " "}
+        else:
+            change = {"range": {"start": debut, "end": {"line": ligne, "character": 12}}, "text": ""}
+        messages.append(trame({"jsonrpc": "2.0", "method": "textDocument/didChange",
+                               "params": {"textDocument": {"uri": uri, "version": k + 2}, "contentChanges": [change]}}))
+    debut = time.perf_counter()
+    c.brut(b"".join(messages))
+    d = c.diagnostics(uri, nb + 1, delai=600)
+    duree = time.perf_counter() - debut
+    processeur = temps_processeur(c.proc.pid) - avant
+    publications = sum(1 for m in c.notifications if m.get("method") == "textDocument/publishDiagnostics")
+    c.terminer()
+    assert d == [], d
+    return len(texte.encode()), duree, processeur, publications - 1
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("serveur", nargs="?", default="build/default/tramelo-lsp")
     p.add_argument("--modifications", type=int, default=10000)
     p.add_argument("--mesures", type=int, default=200)
+    p.add_argument("--rafale-seule", action="store_true")
     a = p.parse_args()
+    octets, duree, processeur, publications = rafale(a.serveur, 10000)
+    print("Rafale de 10 000 modifications d'un source de %.2f Mo : %.2f s jusqu'au dernier diagnostic, "
+          "%.2f s de processeur, %d publications" % (octets / 1e6, duree, processeur, publications))
+    if a.rafale_seule:
+        return
+    print()
     print("| Source | Taille | Médiane | 90 % | Maximum |")
     print("|---|---|---|---|---|")
     for n in (100, 1000, 10000):

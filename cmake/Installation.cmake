@@ -16,7 +16,7 @@ set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DroitsPaquet.cmake)
 # comme /usr/local/bin en 2775 sous Debian, ne sont pas touches). Premiere regle : les noter.
 set(TRAMELO_DESTINATIONS ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1
     ${CMAKE_INSTALL_DATADIR}/bash-completion/completions ${CMAKE_INSTALL_DATADIR}/tramelo
-    ${CMAKE_INSTALL_DATADIR}/doc/tramelo/exemples)
+    ${CMAKE_INSTALL_DATADIR}/tramelo/gdb ${CMAKE_INSTALL_DATADIR}/doc/tramelo/exemples)
 install(CODE "set(TRAMELO_DESTINATIONS \"${TRAMELO_DESTINATIONS}\")")
 install(CODE [[
   set(TRAMELO_DOSSIERS_NOUVEAUX)
@@ -34,23 +34,40 @@ install(CODE [[
 ]])
 
 # tramelo-exec : verification, traduction (profil verifie), compilation, execution, pas a pas et
-# debogage sous gdb. Le script gdb du pas a pas est incorpore au programme (ecrit dans son
-# dossier de travail a chaque execution) : rien a chercher a cote de lui.
-set(TRAMELO_PAS_A_PAS ${CMAKE_SOURCE_DIR}/outils/gdb/pas_a_pas.py)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TRAMELO_PAS_A_PAS})
-file(READ ${TRAMELO_PAS_A_PAS} TRAMELO_SCRIPT_PAS_A_PAS)
-file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/genere/PasAPas.inc
-     CONTENT "R\"PASAPAS(@TRAMELO_SCRIPT_PAS_A_PAS@)PASAPAS\"\n" @ONLY)
-add_executable(tramelo-exec src/outils/tramelo_exec.cpp)
-target_include_directories(tramelo-exec PRIVATE ${CMAKE_BINARY_DIR}/genere)
+# debogage sous gdb. Ses scripts gdb (outils/gdb) sont cherches a cote de lui : dans gdb/ de la
+# construction, dans share/tramelo/gdb une fois installe.
+add_executable(tramelo-exec
+  src/frontaux/exec/Chemins.cpp
+  src/frontaux/exec/Compilation.cpp
+  src/frontaux/exec/Deboguer.cpp
+  src/frontaux/exec/Execution.cpp
+  src/frontaux/exec/Gdb.cpp
+  src/frontaux/exec/LigneCommande.cpp
+  src/frontaux/exec/PasAPas.cpp
+  src/frontaux/exec/Precompile.cpp
+  src/frontaux/exec/Processus.cpp
+  src/frontaux/exec/Sorties.cpp
+  src/frontaux/exec/Statuts.cpp
+  src/frontaux/exec/Traduction.cpp
+  src/frontaux/exec/Travail.cpp
+  src/frontaux/exec/main.cpp)
 target_link_libraries(tramelo-exec PRIVATE tramelo_lib)
+set(TRAMELO_SCRIPTS_GDB ${CMAKE_SOURCE_DIR}/outils/gdb/pas_a_pas.py ${CMAKE_SOURCE_DIR}/outils/gdb/deboguer.py)
+foreach(script ${TRAMELO_SCRIPTS_GDB})
+  get_filename_component(nom ${script} NAME)
+  configure_file(${script} ${CMAKE_BINARY_DIR}/gdb/${nom} COPYONLY)
+endforeach()
+install(FILES ${TRAMELO_SCRIPTS_GDB} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo/gdb)
 
 install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
-set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-lsp)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier)
+if(nlohmann_json_FOUND)   # tramelo-lsp n'est construit qu'avec nlohmann-json (Lsp.cmake)
+  list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp)
+endif()
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
   set(source_page ${CMAKE_SOURCE_DIR}/man/${page}.1)
@@ -117,9 +134,12 @@ fonctions, tableaux, chaînes, boucles) et écrit le programme C++17 équivalent
 Chaque erreur est signalée par un message en français avec son numéro de
 ligne. La commande tramelo-exec traduit, compile et exécute un algorithme en
 une seule fois. Le paquet fournit aussi les pages de manuel, la complétion
-bash, la coloration syntaxique pour Vim et Visual Studio Code, et le serveur
-de langage tramelo-lsp (diagnostics pendant la frappe dans Neovim, Vim et
-Visual Studio Code).")
+bash et la coloration syntaxique pour Vim et Visual Studio Code.")
+if(nlohmann_json_FOUND)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "
+Le serveur de langage tramelo-lsp donne les diagnostics pendant la frappe
+dans Neovim, Vim et Visual Studio Code.")
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TRAMELO_MAINTENEUR})

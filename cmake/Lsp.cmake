@@ -1,14 +1,24 @@
-# Serveur de langage tramelo-lsp (src/lsp) : un coeur sans entree-sortie, que les tests et le
-# fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev.
-find_package(nlohmann_json 3.10 REQUIRED)
-add_library(tramelo_lsp_coeur STATIC
-  ${CMAKE_SOURCE_DIR}/src/lsp/Positions.cpp
-  ${CMAKE_SOURCE_DIR}/src/lsp/Serveur.cpp
-  ${CMAKE_SOURCE_DIR}/src/lsp/Trames.cpp)
+# Serveur de langage tramelo-lsp (src/frontaux/lsp) : un coeur sans entree-sortie, que les tests et le
+# fuzzer pilotent, et le programme qui le branche sur stdin/stdout. JSON : nlohmann-json3-dev,
+# cherche par CMakeLists.txt ; sans lui, seule l'extension VS Code est construite ici.
+if(nlohmann_json_FOUND)
+# Un fichier par service : aiguillage et cycle de vie (Serveur), documents et changements
+# (Documents, Texte), diagnostics (Diagnostics, Analyse), survol, symboles, C++ produit,
+# configuration, lecture des messages (Json, Trames). Les outils n'incluent de la bibliotheque
+# que sa face publique (bibliotheque/Tramelo.h).
+set(TRAMELO_LSP_SOURCES Analyse Configuration Diagnostics Documents Json Serveur Survol Symboles Texte
+    Trames VoirCpp)
+list(TRANSFORM TRAMELO_LSP_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/)
+list(TRANSFORM TRAMELO_LSP_SOURCES APPEND .cpp)
+add_library(tramelo_lsp_coeur STATIC ${TRAMELO_LSP_SOURCES})
 target_link_libraries(tramelo_lsp_coeur PUBLIC tramelo_lib nlohmann_json::nlohmann_json)
 target_compile_definitions(tramelo_lsp_coeur PUBLIC TRAMELO_VERSION="${PROJECT_VERSION}")
 
-add_executable(tramelo-lsp ${CMAKE_SOURCE_DIR}/src/lsp/main.cpp)
+# Banc du coeur (cout d'une modification incrementale), hors de la construction par defaut.
+add_executable(tramelo-bench-lsp EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bench_lsp.cpp)
+target_link_libraries(tramelo-bench-lsp PRIVATE tramelo_lsp_coeur)
+
+add_executable(tramelo-lsp ${CMAKE_SOURCE_DIR}/src/frontaux/lsp/main.cpp)
 target_link_libraries(tramelo-lsp PRIVATE tramelo_lsp_coeur)
 install(TARGETS tramelo-lsp RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -17,6 +27,7 @@ if(TRAMELO_FUZZ)
   add_executable(fuzz_lsp ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_lsp.cpp)
   target_link_libraries(fuzz_lsp PRIVATE tramelo_lsp_coeur)
   target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
+endif()
 endif()
 
 # Extension VS Code empaquetee (.vsix, avec le client du serveur de langage) : construite quand
@@ -35,6 +46,8 @@ if(TRAMELO_NODE_VSIX AND EXISTS ${TRAMELO_DOSSIER_VSCODE}/node_modules/.bin/vsce
     VERBATIM)
   add_custom_target(tramelo_vsix ALL DEPENDS ${TRAMELO_VSIX})
   install(FILES ${TRAMELO_VSIX} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo/vscode)
+elseif(TRAMELO_NODE_VSIX)
+  tramelo_manque("extension VS Code empaquetee (.vsix) et test editeurs/vsix : modules npm de editeurs/vscode absents (npm ci)")
 else()
-  message(STATUS "Extension VS Code (.vsix) non construite : lancer « npm ci » dans editeurs/vscode")
+  tramelo_manque("extension VS Code empaquetee (.vsix) : node absent (paquets nodejs npm)" nodejs npm)
 endif()

@@ -1,78 +1,163 @@
 # Execution pas a pas d'un programme du profil verifie, sous gdb (tramelo-exec --pas-a-pas).
 # Le programme garde son entree et sa sortie ; sur l'erreur standard, pour chaque ligne du source
 # executee, "  LIGNE | texte", puis une ligne "        nom = valeur" par variable qui a change.
+# Les caracteres de controle des valeurs et des lignes sont ecrits visiblement (\x1b...) : une
+# valeur ne peut ni forger une ligne de la trace ni agir sur le terminal.
 # Parametres (environnement, retires avant de lancer le programme) :
-#   TRAMELO_PAS_SOURCE  le source, tel qu'il est nomme dans les #line du C++ produit
-#   TRAMELO_PAS_CPP     le C++ compile (le cadre : prelude et main, jamais trace)
-#   TRAMELO_PAS_ALGO    le nom de l'algorithme, ou la trace commence
-#   TRAMELO_PAS_LIMITE  nombre de lignes executees au-dela duquel le programme est arrete
-#   TRAMELO_PAS_STATUT_LIMITE  statut de gdb dans ce cas
-# gdb est lance la sortie standard vers /dev/null et celle du programme sur le descripteur 3 :
-# le programme la retrouve (run 1>&3), rien de gdb ne s'y mele. Le statut de gdb est celui du
-# programme (128 + n s'il est tue par le signal n).
+#   TRAMELO_PAS_SOURCE    le source, tel qu'il est nomme dans les #line du C++ produit
+#   TRAMELO_PAS_CHEMIN    son chemin absolu, celui ou gdb le lit
+#   TRAMELO_PAS_TEXTE     une copie du texte du source (les lignes de la trace)
+#   TRAMELO_PAS_CADRE     le C++ compile (le cadre : prelude et main, jamais trace)
+#   TRAMELO_PAS_ALGO      le nom de l'algorithme, ou la trace commence
+#   TRAMELO_PAS_LIMITE    nombre de lignes executees au-dela duquel le programme est arrete
+#   TRAMELO_PAS_RESULTAT  fichier ou ecrire le verdict : "fin N" (statut du programme),
+#                         "signal N" (tue par le signal N), "limite", "interrompu N" (Ctrl-C...)
+#                         ou "erreur" (le message est deja ecrit)
+#   TRAMELO_PAS_PID       fichier ou noter le numero du programme (tramelo-exec l'arrete si gdb
+#                         meurt sans l'avoir fait)
+# Les chemins ne sont jamais colles dans une commande de gdb : ils passent par une variable de gdb.
+# gdb est lance la sortie standard vers /dev/null et celle du programme sur le descripteur 3 ; au
+# debut de l'algorithme, le programme la remet en 1 (dup2) : rien de gdb ne s'y mele.
 import os
-import sys
 
 import gdb
 
 SOURCE = os.environ.get('TRAMELO_PAS_SOURCE', '')
-CPP = os.environ.get('TRAMELO_PAS_CPP', '')
+CHEMIN = os.environb.get(b'TRAMELO_PAS_CHEMIN', b'')
+TEXTE = os.environb.get(b'TRAMELO_PAS_TEXTE', b'')
+CADRE = os.environb.get(b'TRAMELO_PAS_CADRE', b'')
 ALGO = os.environ.get('TRAMELO_PAS_ALGO', '')
 LIMITE = int(os.environ.get('TRAMELO_PAS_LIMITE', '1000'))
-STATUT_LIMITE = int(os.environ.get('TRAMELO_PAS_STATUT_LIMITE', '124'))
+RESULTAT = os.environb.get(b'TRAMELO_PAS_RESULTAT', b'')
+PID = os.environb.get(b'TRAMELO_PAS_PID', b'')
+PARAMETRES = ('TRAMELO_PAS_SOURCE', 'TRAMELO_PAS_CHEMIN', 'TRAMELO_PAS_TEXTE', 'TRAMELO_PAS_CADRE', 'TRAMELO_PAS_ALGO',
+              'TRAMELO_PAS_LIMITE', 'TRAMELO_PAS_RESULTAT', 'TRAMELO_PAS_PID')
+# Les signaux qui arretent le pas a pas (le programme et gdb) : Ctrl-C, Ctrl-\, SIGTERM, SIGHUP.
+SIGNAUX_DE_FIN = {'SIGINT': 2, 'SIGQUIT': 3, 'SIGTERM': 15, 'SIGHUP': 1}
 # Au-dela, un tableau est abrege.
 MAX_ELEMENTS = 100
 
 
 def commande(texte):
-    """Une commande de gdb dont rien ne doit paraitre (la sortie du programme reste propre)."""
-    return gdb.execute(texte, to_string=True)
+    """Une commande de gdb dont rien ne doit paraitre (la sortie du programme reste propre).
+    Son texte est toujours constant : un chemin passe par une variable de gdb (valeur_octets)."""
+    try:
+        gdb.execute(texte, to_string=True)
+    except UnicodeDecodeError:
+        # La commande s'est faite ; seule sa sortie, ignoree, n'etait pas de l'UTF-8.
+        pass
+
+
+class Interruption(Exception):
+    def __init__(self, signal):
+        super().__init__(signal)
+        self.signal = signal
+
+
+INTERROMPU = []
+
+
+def sur_arret(evenement):
+    if isinstance(evenement, gdb.SignalEvent) and evenement.stop_signal in SIGNAUX_DE_FIN:
+        INTERROMPU.append(SIGNAUX_DE_FIN[evenement.stop_signal])
+
+
+def reprendre(texte):
+    """Une commande qui fait avancer le programme (run, step, continue) ; un signal de fin qui
+    l'arrete arrete tout."""
+    try:
+        commande(texte)
+    finally:
+        if INTERROMPU:
+            raise Interruption(INTERROMPU[0])
+
+
+def valeur_octets(octets):
+    """Une valeur de gdb (tableau de char) faite d'octets quelconques, pour une variable de gdb."""
+    return gdb.Value(octets, gdb.lookup_type('char').array(len(octets) - 1))
 
 
 def ecrire(texte):
-    sys.stderr.write(texte + '\n')
-    sys.stderr.flush()
+    """Une ligne sur l'erreur standard, directement (ni gdb ni Python ne la retiennent)."""
+    donnees = (texte + '\n').encode('utf-8', 'surrogateescape')
+    while donnees:
+        try:
+            n = os.write(2, donnees)
+        except InterruptedError:
+            continue
+        except OSError:
+            return
+        donnees = donnees[n:]
+
+
+def noter(chemin, texte):
+    if chemin:
+        with open(chemin, 'w') as f:
+            f.write(texte + '\n')
+
+
+# Caracteres invisibles ou qui deplacent l'ecriture (bidirectionnels, separateurs de ligne).
+INVISIBLES = {0x061C, 0x200E, 0x200F, 0x2028, 0x2029, 0xFEFF} | set(range(0x202A, 0x202F)) \
+    | set(range(0x2066, 0x206A))
+ECHAPPEMENTS = {'\n': '\\n', '\r': '\\r', '\t': '\\t', '\0': '\\0'}
+
+
+def visible(texte):
+    """Le texte sans rien qui agisse sur le terminal : controles (C0, DEL, C1), caracteres
+    invisibles et octets hors UTF-8 (substituts de surrogateescape) ecrits \\xNN ou \\uNNNN."""
+    r = []
+    for c in texte:
+        o = ord(c)
+        if c in ECHAPPEMENTS:
+            r.append(ECHAPPEMENTS[c])
+        elif 0xDC80 <= o <= 0xDCFF:
+            r.append('\\x%02x' % (o - 0xDC00))
+        elif o < 0x20 or 0x7F <= o <= 0x9F:
+            r.append('\\x%02x' % o)
+        elif o in INVISIBLES:
+            r.append('\\u%04x' % o)
+        else:
+            r.append(c)
+    return ''.join(r)
 
 
 def lignes_source():
     try:
-        with open(SOURCE, encoding='utf-8', errors='replace') as f:
-            return f.read().split('\n')
+        with open(TEXTE, 'rb') as f:
+            return f.read().decode('utf-8', 'surrogateescape').split('\n')
     except OSError:
         return []
 
 
 LIGNES = lignes_source()
-NOM_SOURCE = os.path.realpath(SOURCE)
+NOM_SOURCE = os.path.realpath(CHEMIN)
 
 
 def dans_source(symtab):
     """Le code de ce symtab est-il celui du source (et non du cadre ou d'une bibliotheque) ?"""
     if symtab is None:
         return False
-    nom = symtab.filename
-    return nom == SOURCE or os.path.realpath(symtab.fullname()) == NOM_SOURCE
+    try:
+        return symtab.filename == SOURCE or os.path.realpath(os.fsencode(symtab.fullname())) == NOM_SOURCE
+    except (UnicodeError, RuntimeError):
+        return False
 
 
 def texte_ligne(n):
-    return LIGNES[n - 1].strip() if 0 < n <= len(LIGNES) else ''
+    return visible(LIGNES[n - 1].strip()) if 0 < n <= len(LIGNES) else ''
 
 
 # --- Valeurs -----------------------------------------------------------------------------------
 
 def citer(s, guillemet):
-    r = s.replace('\\', '\\\\').replace(guillemet, '\\' + guillemet)
-    r = r.replace('\n', '\\n').replace('\r', '\\r').replace('\t', '\\t').replace('\0', '\\0')
-    return guillemet + r + guillemet
+    return guillemet + visible(s.replace('\\', '\\\\').replace(guillemet, '\\' + guillemet)) + guillemet
 
 
 def texte_caractere(code):
+    # Un octet seul au-dela de 127 n'est pas de l'UTF-8 : lu comme en latin-1 (ses controles
+    # C1 restent echappes).
     code &= 0xFF
-    if code == 0:
-        return "'\\0'"
-    if code < 32 or code == 127:
-        return citer(chr(code), "'") if chr(code) in '\n\r\t' else "'\\x%02x'" % code
-    return citer(chr(code) if code < 128 else bytes([code]).decode('latin-1'), "'")
+    return citer(bytes([code]).decode('latin-1'), "'")
 
 
 def est_chaine(t):
@@ -88,7 +173,7 @@ def est_vecteur(t):
 def texte_chaine(v):
     n = int(v['_M_string_length'])
     octets = v['_M_dataplus']['_M_p'].string(encoding='latin-1', length=n).encode('latin-1')
-    return citer(octets.decode('utf-8', errors='replace'), '"')
+    return citer(octets.decode('utf-8', 'surrogateescape'), '"')
 
 
 def elements_vecteur(v):
@@ -131,7 +216,7 @@ def texte_valeur(v):
                 break
             morceaux.append(texte_valeur(e))
         return '{' + ', '.join(morceaux) + '}'
-    return str(v)
+    return visible(str(v))
 
 
 # --- Variables d'une unite ---------------------------------------------------------------------
@@ -278,11 +363,18 @@ def vivant():
 def statut_programme():
     code = gdb.parse_and_eval('$_exitcode')
     if code.type.code != gdb.TYPE_CODE_VOID:
-        return int(code)
+        return 'fin %d' % int(code)
     signal = gdb.parse_and_eval('$_exitsignal')
     if signal.type.code != gdb.TYPE_CODE_VOID:
-        return 128 + int(signal)
-    return 0
+        return 'signal %d' % int(signal)
+    return 'fin 0'
+
+
+def rebrancher_sortie():
+    """La vraie sortie (descripteur 3) devient celle du programme, avant qu'il n'ait rien ecrit."""
+    if int(gdb.parse_and_eval('(int) dup2 (3, 1)')) != 1:
+        raise gdb.error('la sortie du programme ne peut pas etre rebranchee')
+    gdb.parse_and_eval('(int) close (3)')
 
 
 # Vrai quand la sortie du programme n'a pas pu etre rendue non tamponnee : elle est alors videe
@@ -311,19 +403,21 @@ def vider_sortie(toujours=False):
 
 
 def preparer():
+    # Sans shell pour lancer le programme : son chemin n'est jamais relu par un shell. Les arrets
+    # ne montrent pas la ligne du source (gdb n'a pas a relire le fichier).
     for texte in ('set pagination off', 'set confirm off', 'set width 0', 'set height 0',
                   'set print inferior-events off', 'set print thread-events off',
-                  'set suppress-cli-notifications on', 'set startup-with-shell on',
-                  'set disable-randomization off', 'set step-mode off',
+                  'set suppress-cli-notifications on', 'set startup-with-shell off',
+                  'set print frame-info short-location',
+                  'set disable-randomization off', 'set step-mode off', 'set debuginfod enabled off',
                   'handle all nostop noprint pass'):
         try:
             commande(texte)
         except gdb.error:
             pass
-    try:
-        commande('set debuginfod enabled off')
-    except gdb.error:
-        pass
+    for nom in SIGNAUX_DE_FIN:
+        commande('handle %s stop print nopass' % nom)
+    gdb.events.stop.connect(sur_arret)
     # Ni la bibliotheque standard, ni le cadre (controles du prelude, main) ne sont traces.
     motifs = ['/usr/include/*' + '/*' * n for n in range(6)]
     for motif in motifs:
@@ -331,11 +425,11 @@ def preparer():
     commande('skip -rfu ^std::')
     commande('skip -rfu ^__gnu_cxx::')
     commande('skip -rfu ::_[A-Z]')
-    if CPP:
-        commande('skip file ' + CPP)
-    for nom in list(os.environ):
-        if nom.startswith('TRAMELO_PAS_'):
-            commande('unset environment ' + nom)
+    if CADRE:
+        gdb.set_convenience_variable('tramelo_cadre', valeur_octets(CADRE))
+        commande('eval "skip file %s", $tramelo_cadre')
+    for nom in PARAMETRES:
+        commande('unset environment ' + nom)
 
 
 def bornes_fonction(cadre):
@@ -364,7 +458,7 @@ def pas():
         pc = cadre.pc()
         gardes = [gdb.Breakpoint('*%d' % a, internal=True) for a in entrees]
         try:
-            commande('step')
+            reprendre('step')
         finally:
             for b in gardes:
                 if b.is_valid():
@@ -379,8 +473,12 @@ def pas():
 
 def principal():
     preparer()
-    commande('break ' + ALGO)
-    commande('run 1>&3 3>&-')
+    gdb.Breakpoint(ALGO, internal=True)
+    reprendre('run')
+    if not vivant():
+        return statut_programme()
+    noter(PID, str(gdb.selected_inferior().pid))
+    rebrancher_sortie()
     sans_tampon()
     trace = Trace()
     while vivant():
@@ -389,23 +487,48 @@ def principal():
             # Hors du source : dans main, apres l'algorithme. Le programme finit seul.
             trace.fin()
             commande('delete')
-            commande('continue')
+            reprendre('continue')
             continue
         if trace.nb_lignes >= LIMITE:
             vider_sortie(toujours=True)
             ecrire('tramelo-exec : arrêt après %d lignes exécutées (--limite N pour en permettre davantage)'
                    % LIMITE)
             commande('kill')
-            return STATUT_LIMITE
+            return 'limite'
         trace.arret()
         vider_sortie()
         pas()
     return statut_programme()
 
 
+def conclure():
+    try:
+        verdict = principal()
+    except Interruption as i:
+        verdict = 'interrompu %d' % i.signal
+    except KeyboardInterrupt:
+        # Ctrl-C recu par gdb pendant que le script travaillait.
+        verdict = 'interrompu 2'
+    except (gdb.error, RuntimeError, OSError, ValueError) as e:
+        if INTERROMPU:
+            verdict = 'interrompu %d' % INTERROMPU[0]
+        else:
+            ecrire('tramelo-exec : échec de l\'exécution pas à pas sous gdb : %s' % visible(str(e)))
+            verdict = 'erreur'
+    try:
+        noter(RESULTAT, verdict)
+    except OSError:
+        pass
+    # gdb peut etre en train de quitter (SIGTERM) : chaque appel leve alors KeyboardInterrupt.
+    try:
+        if vivant():
+            commande('kill')
+    except (gdb.error, KeyboardInterrupt):
+        pass
+
+
+conclure()
 try:
-    STATUT = principal()
-except gdb.error as e:
-    ecrire('tramelo-exec : échec de l\'exécution pas à pas sous gdb : %s' % e)
-    STATUT = 125
-gdb.execute('quit %d' % STATUT)
+    gdb.execute('quit 0')
+except KeyboardInterrupt:
+    pass

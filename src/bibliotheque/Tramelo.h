@@ -29,6 +29,23 @@ namespace nsTramelo
     // Le texte (apres "Exception standard : ") d'une sortie standard impossible a ecrire.
     std::string TexteSortieImpossible ();
 
+    // Ce qu'un outil lit comme Tramelo, sans exception : les options (Args : le source et,
+    // peut-etre, la taille de tabulation) et le texte du source. En cas d'echec, Statut et Message
+    // sont exactement ceux de Tramelo (253 ligne de commande, 252 source illisible, 254 source
+    // trop volumineux...).
+    struct SLectureSource
+    {
+        SOptions    Options;
+        std::string Texte;
+        unsigned    Statut = 0;
+        std::string Message;
+    };
+    SLectureSource LireSource (const std::vector <std::string> & Args);
+
+    // Vrai si Debut, le debut d'un fichier, est celui d'un C++ produit par la traduction (l'un ou
+    // l'autre profil) : un outil peut remplacer ce fichier sans perdre le travail de personne.
+    bool EstCppTraduit (const std::string & Debut);
+
     // --- Les messages des erreurs sans position, tels que Tramelo les ecrit ---
 
     enum class EErreurOutil { TailleTabulation, OuvertureFichier, ExceptionStandard, ExceptionInconnue };
@@ -52,4 +69,16 @@ namespace nsTramelo
 
     // Nom d'un type en mots du langage : "entier", "tableau_de reel"...
     std::string NomType (unsigned Type);
+    // Vrai pour un type de tableau ; TypeDesElements rend alors le type de ses elements.
+    bool EstTypeTableau (unsigned Type);
+    unsigned TypeDesElements (unsigned Type);
+
+    // --- Mots du source, pour le survol des editeurs ---
+
+    // Caractere d'un nom ou d'un mot du langage (lettre ou chiffre ASCII, souligne), comme le
+    // traducteur les lit.
+    bool EstCaractereDeNom (char c);
+    // Vrai pour un mot reserve (mot-cle, type, procedure ou fonction standard...) : il ne peut
+    // pas nommer une declaration.
+    bool EstMotReserve (const std::string & Mot);
 }

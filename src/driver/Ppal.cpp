@@ -2,6 +2,7 @@
 
 #include "driver/Traduction.h"
 #include "driver/Tramelo.h"
+#include "scanner/Positions.h"
 #include "scanner/Source.h"
 #include "util/CException.h"
 #include "util/Messages.h"
@@ -97,7 +98,7 @@ namespace nsTramelo
         for (char c : Contenu)
         {
             if (c == '\n') { Taille += Colonne + 1; Colonne = 0; }
-            else Colonne += c == '\t' ? Largeur - Colonne % Largeur : 1;
+            else Colonne += c == '\t' ? LargeurTabulation (Colonne, Largeur) : 1;
         }
         std::string Texte;
         Texte.reserve (Taille + Colonne + 1);
@@ -108,7 +109,7 @@ namespace nsTramelo
             const std::size_t DebutLigne = Texte.size ();
             for (std::size_t i = Debut; i < Fin; ++i)
             {
-                if (Contenu [i] == '\t') Texte.append (Largeur - (Texte.size () - DebutLigne) % Largeur, ' ');
+                if (Contenu [i] == '\t') Texte.append (LargeurTabulation (Texte.size () - DebutLigne, Largeur), ' ');
                 else Texte += Contenu [i];
             }
             Total += static_cast <std::uint32_t> (Texte.size () - DebutLigne + 1);

@@ -34,7 +34,7 @@ namespace nsTramelo
                 }
                 else if (c == '\t')
                 {
-                    Colonne += TailleTab - Colonne % TailleTab;
+                    Colonne += LargeurTabulation (Colonne, TailleTab);
                     if (Total + Colonne > Max) return Total + Colonne;
                 }
                 else ++Colonne;
@@ -91,40 +91,6 @@ namespace nsTramelo
              + " Mo une fois les tabulations developpees";
     }
 
-    SPosition CSitueur::Situer (std::size_t Decalage)
-    {
-        SPosition P;
-        P.Decalage = Decalage;
-        if (FinLignes.empty ()) return P;
-        // A la fin du texte, on se place apres le dernier caractere de la derniere ligne.
-        const std::size_t D = std::min <std::size_t> (Decalage, FinLignes.back () - 1);
-        const std::size_t Index = std::upper_bound (FinLignes.begin (), FinLignes.end (), D) - FinLignes.begin ();
-        // Debuts des lignes du source d'origine, releves jusqu'a celle-ci seulement.
-        if (Debuts.empty ()) Debuts.push_back (0);
-        while (Debuts.size () <= Index)
-        {
-            const void * Nl = std::memchr (Source.data () + Debuts.back (), '\n', Source.size () - Debuts.back ());
-            if (! Nl) break;
-            Debuts.push_back (static_cast <std::size_t> (static_cast <const char *> (Nl) - Source.data ()) + 1);
-        }
-        const std::size_t DebutLigne = Index == 0 ? 0 : FinLignes [Index - 1];
-        P.Ligne = Index + 1;
-        P.Colonne = D - DebutLigne + 1;
-        // La meme ligne dans le texte d'origine, dont on refait le developpement des tabulations.
-        const std::size_t Debut = std::min (Index < Debuts.size () ? Debuts [Index] : Source.size (), Source.size ());
-        std::size_t Colonne = 0, i = Debut;
-        while (i < Source.size () && Source [i] != '\n')
-        {
-            const std::size_t Largeur = Source [i] == '\t' ? TailleTab - Colonne % TailleTab : 1;
-            if (Colonne + Largeur > P.Colonne - 1) break;
-            Colonne += Largeur;
-            ++i;
-        }
-        P.DecalageOrigine = i;
-        P.ColonneOrigine = i - Debut + 1;
-        return P;
-    }
-
     STraduction Traduire (const std::string & Source, const SOptions & Options)
     {
         STraduction R;
@@ -144,6 +110,7 @@ namespace nsTramelo
         try
         {
             Construction.Garder = Options.Modele;
+            if (Options.Modele) Construction.Reserver (Source.size ());
             PreparerEcriture (Source, Options);
             ChargerSource (Source, Options.TailleTab);
             // Le C++ fait d'ordinaire deux a trois fois le source : pas de recopies en grandissant.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "modele/Modele.h"
+#include "scanner/Positions.h"
 #include "util/Messages.h"
 
 #include <cstddef>
@@ -30,15 +31,6 @@ namespace nsTramelo
         // Garder le modele du programme dans le resultat (faux : seul le C++ compte, chaque
         // instruction est oubliee des qu'elle est ecrite, la memoire ne croit pas avec le source).
         bool        Modele = true;
-    };
-
-    // Une position dans le source : ligne et colonne comptees a partir de 1, la colonne en octets
-    // apres developpement des tabulations ; Decalage dans le texte tamponne, DecalageOrigine dans
-    // le texte donne a Traduire ; ColonneOrigine, la colonne en octets dans la ligne d'origine
-    // (tabulation = un octet), celle qu'attendent les editeurs (%c de Vim, VS Code).
-    struct SPosition
-    {
-        std::size_t Ligne = 1, Colonne = 1, Decalage = 0, DecalageOrigine = 0, ColonneOrigine = 1;
     };
 
     // L'erreur qui a arrete la traduction.
@@ -81,27 +73,4 @@ namespace nsTramelo
     // Le texte (apres "Exception standard : ") du refus d'un source trop volumineux.
     std::string TexteSourceTropGrand ();
 
-    // Positions completes de decalages du texte tamponne (ligne, colonne, decalage et colonne
-    // d'origine) ; les debuts de ligne du source d'origine ne sont calcules qu'une fois, et
-    // seulement s'il y a quelque chose a situer.
-    class CSitueur
-    {
-      public :
-        CSitueur (const std::string & Source, unsigned TailleTab, const std::vector <std::uint32_t> & FinLignes)
-            : Source (Source), TailleTab (TailleTab), FinLignes (FinLignes) {}
-        SPosition Situer (std::size_t Decalage);
-
-      private :
-        const std::string & Source;
-        const unsigned TailleTab;
-        const std::vector <std::uint32_t> & FinLignes;
-        std::vector <std::size_t> Debuts;   // debut de chaque ligne du source d'origine
-    };
-
-    // Position complete d'un seul decalage du texte tamponne.
-    inline SPosition SituerDecalage (const std::string & Source, unsigned TailleTab,
-                                     const std::vector <std::uint32_t> & FinLignes, std::size_t Decalage)
-    {
-        return CSitueur (Source, TailleTab, FinLignes).Situer (Decalage);
-    }
 }

@@ -286,10 +286,13 @@ namespace nsTramelo
         return ".at (" + Texte (Indice) + ")";
     }
 
-    std::string CEcrivain::TexteOperation (EOperateur Op, const std::string & Gauche, unsigned,
-                                           const std::string & Droite, unsigned, std::size_t)
+    void CEcrivain::AjouterOperation (std::string & Gauche, EOperateur Op, unsigned, const std::string & Droite,
+                                      unsigned, std::size_t)
     {
-        return Gauche + ' ' + CaractereOperateur (Op) + ' ' + Droite;
+        Gauche += ' ';
+        Gauche += CaractereOperateur (Op);
+        Gauche += ' ';
+        Gauche += Droite;
     }
 
     // Deux signes colles feraient l'operateur -- en C++.
@@ -373,7 +376,7 @@ namespace nsTramelo
                     else
                     {
                         const unsigned TypeTerme = M ().Exprs [Terme].Type;
-                        s = TexteOperation (Op.Op, s, Type, T, TypeTerme, Op.Decalage);
+                        AjouterOperation (s, Op.Op, Type, T, TypeTerme, Op.Decalage);
                         Type = Combiner (Type, TypeTerme);
                     }
                 }

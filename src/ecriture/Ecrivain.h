@@ -91,8 +91,10 @@ namespace nsTramelo
         virtual std::string TexteTaille (IdExpr Taille) { return Texte (Taille); }
         virtual std::string Convertir (const std::string & Texte, IdExpr, unsigned) { return Texte; }
         virtual std::string TexteIndice (const std::string & Nom, IdExpr Indice);
-        virtual std::string TexteOperation (EOperateur Op, const std::string & Gauche, unsigned TypeG,
-                                            const std::string & Droite, unsigned TypeD, std::size_t Decalage);
+        // Ajoute a Gauche (de type TypeG) l'operateur et le terme Droite (de type TypeD) ;
+        // Decalage : l'operateur. Sur place : une suite de 10 000 termes s'ecrit en temps lineaire.
+        virtual void AjouterOperation (std::string & Gauche, EOperateur Op, unsigned TypeG,
+                                       const std::string & Droite, unsigned TypeD, std::size_t Decalage);
         virtual std::string TexteOppose (const std::string & Facteur, const SExpr & E);
         virtual std::string TexteComparaison (const std::string & Gauche, unsigned TypeG, const char * Op,
                                               const std::string & Droite, unsigned TypeD);

@@ -149,7 +149,18 @@ namespace nsTramelo
             }
         }
         if (Op == EOperateur::Divise) return Appel ("_DivReel", Args, Decalage);
-        return CEcrivain::TexteOperation (Op, Gauche, TypeG, Droite, TypeD, Decalage);
+        std::string Texte = Gauche;
+        CEcrivain::AjouterOperation (Texte, Op, TypeG, Droite, TypeD, Decalage);
+        return Texte;
+    }
+
+    // Les operations controlees enveloppent ce qui precede : la suite est reecrite.
+    void CEcrivainVerifie::AjouterOperation (std::string & Gauche, EOperateur Op, unsigned TypeG,
+                                             const std::string & Droite, unsigned TypeD, std::size_t Decalage)
+    {
+        if ((IsEntier (TypeG) && IsEntier (TypeD)) || Op == EOperateur::Divise)
+            Gauche = TexteOperation (Op, Gauche, TypeG, Droite, TypeD, Decalage);
+        else CEcrivain::AjouterOperation (Gauche, Op, TypeG, Droite, TypeD, Decalage);
     }
 
     // Le moins unaire : controle sur un entier qui n'est pas un litteral ; Decalage : le signe.

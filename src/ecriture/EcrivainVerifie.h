@@ -34,8 +34,8 @@ namespace nsTramelo
         std::string TexteTaille (IdExpr Taille) override;
         std::string Convertir (const std::string & Texte, IdExpr E, unsigned TypeCible) override;
         std::string TexteIndice (const std::string & Nom, IdExpr Indice) override;
-        std::string TexteOperation (EOperateur Op, const std::string & Gauche, unsigned TypeG,
-                                    const std::string & Droite, unsigned TypeD, std::size_t Decalage) override;
+        void AjouterOperation (std::string & Gauche, EOperateur Op, unsigned TypeG,
+                               const std::string & Droite, unsigned TypeD, std::size_t Decalage) override;
         std::string TexteOppose (const std::string & Facteur, const SExpr & E) override;
         std::string TexteComparaison (const std::string & Gauche, unsigned TypeG, const char * Op,
                                       const std::string & Droite, unsigned TypeD) override;
@@ -45,6 +45,8 @@ namespace nsTramelo
         void EntetePour (const std::string & Nom, bool Descendant) override;
 
       private :
+        std::string TexteOperation (EOperateur Op, const std::string & Gauche, unsigned TypeG,
+                                    const std::string & Droite, unsigned TypeD, std::size_t Decalage);
         // "LIGNE, COLONNE" du caractere a ce decalage : les deux derniers arguments d'un controle.
         // La colonne est comptee en octets dans la ligne d'origine (une tabulation compte pour un).
         std::string TextePosition (std::size_t Decalage);

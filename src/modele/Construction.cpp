@@ -2,6 +2,8 @@
 
 #include "util/CExcTramelo.h"
 
+#include <algorithm>
+
 namespace nsTramelo
 {
     CConstructeur Construction;
@@ -17,6 +19,17 @@ namespace nsTramelo
         SModele R = std::move (M);
         Vider ();
         return R;
+    }
+
+    void CConstructeur::Reserver (std::size_t TailleTexte)
+    {
+        // Sur les sources du banc : une expression pour 9 octets, une instruction pour 40. Au-dela
+        // de 32 Mo, les tableaux grandissent (la page web n'a pas d'espace a reserver en trop).
+        TailleTexte = std::min <std::size_t> (TailleTexte, std::size_t (32) << 20);
+        M.Exprs.reserve (TailleTexte / 4 + 64);
+        M.Listes.reserve (TailleTexte / 4 + 64);
+        M.Instrs.reserve (TailleTexte / 16 + 16);
+        M.ListeInstrs.reserve (TailleTexte / 16 + 16);
     }
 
     IdExpr CConstructeur::Nouvelle (EExpr Genre, unsigned Type, std::size_t Debut, std::size_t Fin,

@@ -27,6 +27,9 @@ namespace nsTramelo
 
         void Vider ();
         SModele Prendre ();
+        // Reserve d'avance pour un texte de cette taille : sans recopie en grandissant, le pic de
+        // memoire reste celui du modele (une reserve jamais touchee ne coute rien).
+        void Reserver (std::size_t TailleTexte);
 
         // --- Expressions ---
 

@@ -96,6 +96,33 @@ namespace nsTramelo
         return "";
     }
 
+    const SDeclaration * SModele::Designation (const std::string & Nom, std::size_t Pos) const
+    {
+        auto DeclaA = [&] (std::uint32_t Ref) -> const SDeclaration *
+        {
+            return Ref < Declarations.size () && Declarations [Ref].Nom == Nom ? & Declarations [Ref] : nullptr;
+        };
+        for (const SDeclaration & D : Declarations)
+            if (D.Decalage == Pos && D.Nom == Nom) return & D;
+        // Le nom d'un element ou d'un appel est au debut de sa plage.
+        for (const SExpr & E : Exprs)
+            if (E.Plage.Debut == Pos && (E.Genre == EExpr::Nom || E.Genre == EExpr::Element || E.Genre == EExpr::Appel))
+                if (const SDeclaration * D = DeclaA (E.Ref)) return D;
+        for (const SInstr & I : Instrs)
+            if (I.Plage.Debut == Pos && I.Genre == EInstr::AppelProcedure)
+                if (const SDeclaration * D = DeclaA (I.Decl)) return D;
+        const SDeclaration * Trouvee = nullptr, * Unite = nullptr;
+        for (const SDeclaration & D : Declarations)
+        {
+            if (D.Nom != Nom) continue;
+            if (D.Nature == ENature::Procedure || D.Nature == ENature::Fonction || D.Nature == ENature::Algorithme)
+                Unite = & D;
+            else if (D.Decalage <= Pos && Pos < D.FinPortee && (! Trouvee || D.Decalage >= Trouvee->Decalage))
+                Trouvee = & D;
+        }
+        return Trouvee ? Trouvee : Unite;
+    }
+
     const char * NomGenre (EExpr G)
     {
         static const char * const Noms [] = {

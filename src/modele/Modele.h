@@ -213,6 +213,10 @@ namespace nsTramelo
         const SDeclaration * SortieDePortee (const std::string & Nom, std::size_t Pos) const;
         // L'unite dont le texte contient Pos, ou nulle.
         const SUnite * UniteEn (std::size_t Pos) const;
+        // La declaration que designe le nom Nom ecrit a Pos : la declaration elle-meme, ou celle que
+        // la traduction a donnee a ce nom (expression, appel) ; hors de ce que la traduction a lu,
+        // la plus interne dont la portee couvre Pos (un nom d'unite vaut partout). Ou nulle.
+        const SDeclaration * Designation (const std::string & Nom, std::size_t Pos) const;
     };
 
     // Les invariants du modele d'un texte tamponne de TailleTexte octets : chaque plage dans le

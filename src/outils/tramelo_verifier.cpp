@@ -1,15 +1,19 @@
 // tramelo-verifier : verifie des sources sans rien traduire dans un fichier et affiche leurs
 // diagnostics expliques, au format de GCC (que Vim et VS Code savent lire) ou en JSON (un objet
 // par ligne). Toute la verification est dans la bibliotheque (Verifier) ; ici, la ligne de
-// commande, la lecture des fichiers et l'ecriture des rapports.
+// commande, la lecture des fichiers et l'ecriture des rapports. Le JSON demande nlohmann-json :
+// construit sans lui (TRAMELO_AVEC_JSON non defini), l'outil refuse --format=json.
 #include "driver/Ppal.h"
 #include "services/explications/Verification.h"
-#include "outils/ArbreJson.h"
-#include "outils/Couleur.h"
+#include "frontaux/commun/Couleur.h"
 #include "util/CException.h"
 #include "util/Messages.h"
 
+#ifdef TRAMELO_AVEC_JSON
+#include "outils/ArbreJson.h"
+
 #include <nlohmann/json.hpp>
+#endif
 
 #include <cstdlib>
 #include <exception>
@@ -34,10 +38,15 @@ namespace
         "Options :\n"
         "  --tabulation N   largeur des tabulations du source (1 a 1000, 4 par defaut)\n"
         "  --format=texte   format de GCC (par defaut) : FICHIER:LIGNE:COLONNE: erreur : MESSAGE [CODE]\n"
+#ifdef TRAMELO_AVEC_JSON
         "  --format=json    un objet JSON par diagnostic et par ligne\n"
         "  --arbre          ecrit, pour chaque source, le modele du programme lu (unites,\n"
         "                   declarations, instructions, expressions, avec leurs types et leurs\n"
         "                   places) en JSON ; apres une erreur, ce qui a ete lu avant elle\n"
+#else
+        "  --format=json    indisponible : construit sans nlohmann-json\n"
+        "  --arbre          indisponible : construit sans nlohmann-json\n"
+#endif
         "  --aide           affiche cette aide\n"
         "\n"
         "Statut : 0 si aucun source n'a d'erreur (les avertissements ne comptent pas), sinon le code\n"
@@ -52,6 +61,7 @@ namespace
         std::exit (StatutUsage);
     }
 
+#ifdef TRAMELO_AVEC_JSON
     nlohmann::json EnJson (const std::string & Fichier, const nsTramelo::SDiagnosticExplique & D)
     {
         nlohmann::json Aides = nlohmann::json::array ();
@@ -88,6 +98,16 @@ namespace
             J ["stop"] = { { "offset", D.Arret.DecalageOrigine }, { "line", D.Arret.Ligne }, { "column", D.Arret.ColonneOrigine } };
         return J;
     }
+#else
+    // Statut de la ligne de commande invalide : l'option existe, mais pas dans cette construction.
+    [[noreturn]] void ErreurSansJson ()
+    {
+        std::cerr << "tramelo-verifier : format json indisponible : ce tramelo-verifier a ete construit "
+                     "sans nlohmann-json ; installer le paquet nlohmann-json3-dev "
+                     "(sudo apt-get install nlohmann-json3-dev), puis reconstruire Tramelo\n";
+        std::exit (StatutUsage);
+    }
+#endif
 
     struct SOptionsOutil
     {
@@ -117,7 +137,11 @@ namespace
             }
             if (Arg == "--arbre")
             {
+#ifdef TRAMELO_AVEC_JSON
                 O.Arbre = true;
+#else
+                ErreurSansJson ();
+#endif
                 continue;
             }
             if (Arg == "--aide" || Arg == "-h" || Arg == "--help")
@@ -144,7 +168,14 @@ namespace
                 if (! nsTramelo::LireTailleTabulation (Valeur, O.Traduction.TailleTab))
                     ErreurUsage (nsUtil::Texte (EMsg::TailleTabulation) + " : " + Valeur);
             }
-            else if (Valeur == "json") O.Json = true;
+            else if (Valeur == "json")
+            {
+#ifdef TRAMELO_AVEC_JSON
+                O.Json = true;
+#else
+                ErreurSansJson ();
+#endif
+            }
             else if (Valeur == "texte") O.Json = false;
             else ErreurUsage ("format inconnu : " + Valeur + " (texte ou json)");
         }
@@ -157,9 +188,11 @@ namespace
     void Ecrire (const SOptionsOutil & O, const std::string & Fichier, const std::string & Source,
                  const nsTramelo::SDiagnosticExplique & D)
     {
+#ifdef TRAMELO_AVEC_JSON
         if (O.Json)
             std::cout << EnJson (Fichier, D).dump (-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         else
+#endif
             std::cout << nsTramelo::FormaterGcc (Fichier, Source, O.Traduction, D, O.Couleur);
     }
 
@@ -191,6 +224,7 @@ namespace
         }
         const nsTramelo::SVerification V = nsTramelo::Verifier (Source, O.Traduction);
         int Statut = 0;
+#ifdef TRAMELO_AVEC_JSON
         if (O.Arbre)
         {
             std::cout << nsOutils::ArbreJson (Fichier, Source, O.Traduction, V)
@@ -199,6 +233,7 @@ namespace
                 if (Statut == 0 && D.Gravite == nsTramelo::EGravite::Erreur) Statut = static_cast <int> (D.Code);
             return Statut;
         }
+#endif
         for (const nsTramelo::SDiagnosticExplique & D : V.Diagnostics)
         {
             Ecrire (O, Fichier, Source, D);

@@ -82,9 +82,10 @@ indice)
     attendre_sortie "$bac/attendu" "indice hors bornes (--standard)"
     attendre_vide "$bac/err" "erreur standard (--standard)"
     tmp_vide "indice hors bornes (--standard)"
-    # Un programme tue par un signal (profil standard) : tramelo-exec dit lequel et pourquoi.
+    # Un programme tue par un signal (profil standard) : tramelo-exec dit lequel et pourquoi ;
+    # statut 200 + n, jamais confondu avec un code de Tramelo.
     lancer /dev/null --standard "$prog/division_zero.algo"
-    attendre_statut 136 "division par zero (--standard)"
+    attendre_statut 208 "division par zero (--standard)"
     grep -qx "tramelo-exec : le programme a ete arrete par le signal 8 (SIGFPE) : .*" "$bac/err" \
         || { ko "signal non explique :"; cat "$bac/err"; }
     lancer /dev/null "$prog/division_zero.algo"
@@ -165,7 +166,7 @@ compilation)
     chmod +x "$faux"
     CXX=$faux "$exec_outil" "$prog/lecture.algo" </dev/null >"$bac/out" 2>"$bac/err"
     statut=$?
-    attendre_statut 125 "compilation ratee"
+    attendre_statut 161 "compilation ratee"
     attendre_vide "$bac/out" "sortie standard"
     grep -q 'erreur simulee du compilateur' "$bac/err" || ko "messages du compilateur non affiches"
     garde=$(sed -n 's/^tramelo-exec : la compilation du C++ produit a echoue ; il est conserve dans //p' "$bac/err")
@@ -175,7 +176,7 @@ compilation)
     fi
     case $garde in "$TMPDIR"/*) ;; *) ko "C++ conserve hors du dossier temporaire : $garde" ;; esac
     # Seul le .cpp reste ; on le retire avant le bilan du dossier temporaire.
-    [ "$(ls -A "${garde%/*}")" = lecture.cpp ] || ko "reste dans le dossier conserve : $(ls -A "${garde%/*}")"
+    [ "$(ls -A "${garde%/*}")" = programme.cpp ] || ko "reste dans le dossier conserve : $(ls -A "${garde%/*}")"
     rm -rf "${garde%/*}"
     tmp_vide "compilation ratee"
     # Avec --garder, c'est le fichier a cote du source qui est annonce.
@@ -190,7 +191,7 @@ compilation)
     attendre_vide "$bac/err" "erreur standard (CXX avec options)"
     CXX=/inexistant/g++ "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
     statut=$?
-    attendre_statut 127 "compilateur introuvable"
+    attendre_statut 162 "compilateur introuvable"
     grep -q 'compilateur C++ introuvable' "$bac/err" || ko "message compilateur introuvable"
     tmp_vide "compilateur introuvable"
     ;;
@@ -222,13 +223,13 @@ ligne_commande)
 
 interruption)
     # Ctrl-C (tout le groupe recoit SIGINT) ou fermeture du terminal (SIGHUP) pendant que le
-    # programme attend son entree : statut 128 + signal et rien ne reste.
+    # programme attend son entree : statut 200 + signal et rien ne reste.
     for outil in setsid pgrep mkfifo; do
         command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
     done
     # Un processus lance en arriere-plan ignore SIGINT : env le remet a son comportement normal.
     env --default-signal=INT true 2>/dev/null || { echo "Test saute : env --default-signal absent"; exit 77; }
-    for signal in INT:130 HUP:129; do
+    for signal in INT:202 HUP:201; do
         mkfifo "$bac/entree"
         setsid env --default-signal=INT "$exec_outil" "$prog/lecture.algo" <"$bac/entree" >"$bac/out" 2>"$bac/err" &
         pid=$!
@@ -272,7 +273,7 @@ signaux)
         done
     }
     for etape in programme compilateur; do
-        for signal in TERM:143 HUP:129 INT:130; do
+        for signal in TERM:215 HUP:201 INT:202; do
             nom=${signal%:*}
             rm -f "$bac/pid_compilateur"
             mkfifo "$bac/entree"
@@ -324,14 +325,236 @@ menage)
     else
         rm -rf "$autrui"
     fi
-    for f in "$vieux" "$TMPDIR"/autre.* "$TMPDIR"/tramelo-exec.Gh3456 "$TMPDIR"/tramelo-exec.Ij7890; do
+    # Deux dossiers de plus d'un jour avec leur verrou : libre (execution tuee), il part ; tenu
+    # (une session --deboguer ouverte depuis deux jours), il reste.
+    mkdir "$TMPDIR/tramelo-exec.Kl1357" "$TMPDIR/tramelo-exec.Mn2468"
+    : >"$TMPDIR/tramelo-exec.Kl1357/verrou"
+    : >"$TMPDIR/tramelo-exec.Mn2468/verrou"
+    gardes="$gardes tramelo-exec.Mn2468"
+    tenu=
+    if command -v flock >/dev/null 2>&1; then
+        mkfifo "$bac/pret"
+        (exec 9>"$TMPDIR/tramelo-exec.Mn2468/verrou" && flock 9 && echo >"$bac/pret" && exec sleep 60) </dev/null >/dev/null 2>&1 &
+        tenu=$!
+        read -r _ <"$bac/pret"
+    else
+        echo "Note : flock absent, verrou tenu non essaye"
+        rm -rf "$TMPDIR/tramelo-exec.Mn2468"
+        gardes=${gardes% tramelo-exec.Mn2468}
+    fi
+    for f in "$vieux" "$TMPDIR"/autre.* "$TMPDIR"/tramelo-exec.Gh3456 "$TMPDIR"/tramelo-exec.Ij7890 \
+             "$TMPDIR"/tramelo-exec.Kl1357 "$TMPDIR"/tramelo-exec.Mn2468; do
         [ -e "$f" ] && touch -d '2 days ago' "$f"
     done
     touch -d '20 hours ago' "$TMPDIR/tramelo-exec.Cd5678"
     lancer /dev/null "$prog/indice.algo"
     attendre_statut 1 "menage"
+    [ -z "$tenu" ] || kill "$tenu"
     reste=$(ls -A "$TMPDIR" | tr '\n' ' ')
     [ "$reste" = "$gardes " ] || ko "apres le menage : '$reste' au lieu de '$gardes '"
+    ;;
+
+paralleles)
+    # Executions simultanees : meme TMPDIR, meme cache d'en-tetes precompiles, vide au depart.
+    # Chacune a son dossier et reussit ; le cache finit avec une seule entree, complete.
+    export XDG_CACHE_HOME="$bac/cache"
+    printf 'Eleve : Camille Martin\nMoyenne : 12.1667, meilleure : 15\nGroupe B\n' >"$bac/attendu"
+    n=8
+    for i in $(seq $n); do
+        ("$exec_outil" "$prog/lecture.algo" <"$prog/lecture.in" >"$bac/out.$i" 2>"$bac/err.$i"; echo $? >"$bac/statut.$i") &
+    done
+    wait
+    for i in $(seq $n); do
+        [ "$(cat "$bac/statut.$i")" = 0 ] || { ko "execution $i : statut $(cat "$bac/statut.$i")"; cat "$bac/err.$i"; }
+        cmp -s "$bac/attendu" "$bac/out.$i" || ko "execution $i : sortie differente"
+        attendre_vide "$bac/err.$i" "erreur standard de l'execution $i"
+    done
+    tmp_vide "executions simultanees"
+    entrees=$(ls "$bac/cache/tramelo/precompile" | wc -l)
+    [ "$entrees" = 1 ] || ko "$entrees entrees dans le cache au lieu d'une"
+    [ -s "$bac"/cache/tramelo/precompile/*/prelude.h.gch ] || ko "en-tete precompile absent"
+    [ -z "$(find "$bac/cache" -name '.*' -type f)" ] || ko "fichiers temporaires dans le cache : $(find "$bac/cache" -name '.*')"
+    # Le dossier de travail supprime pendant la compilation (par un autre programme) : un message
+    # en francais et un statut de la table, jamais un echec muet.
+    efface="$bac/compilateur-effaceur"
+    printf '#!/bin/sh\nfor a; do [ "$p" = -o ] && rm -rf "${a%%/*}"; p=$a; done\nexec g++ "$@"\n' >"$efface"
+    chmod +x "$efface"
+    CXX=$efface "$exec_outil" "$prog/lecture.algo" <"$prog/lecture.in" >"$bac/out" 2>"$bac/err"
+    statut=$?
+    attendre_statut 164 "dossier de travail supprime pendant la compilation"
+    grep -q "^tramelo-exec : le dossier de travail a disparu pendant la compilation" "$bac/err" ||
+        { ko "dossier disparu : message absent"; cat "$bac/err"; }
+    tmp_vide "dossier de travail supprime"
+    ;;
+
+sigpipe)
+    # L'erreur standard est un tube deja ferme : tramelo-exec ecrit, n'est pas tue par SIGPIPE,
+    # fait son menage et rend son statut.
+    command -v python3 >/dev/null 2>&1 || { echo "Test saute : python3 absent"; exit 77; }
+    # (Le programme d'indice.algo ecrit son erreur d'execution sur ce tube : lui est tue par
+    # SIGPIPE, 213.)
+    for cas_tube in erreur.algo:120 indice.algo:213; do
+        statut=$(python3 - "$exec_outil" "$prog/${cas_tube%:*}" <<'FIN'
+import os, subprocess, sys
+lecture, ecriture = os.pipe()
+os.close(lecture)
+p = subprocess.run(sys.argv[1:], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=ecriture)
+print(p.returncode)
+FIN
+)
+        attendre_statut "${cas_tube#*:}" "erreur standard fermee (${cas_tube%:*})"
+        tmp_vide "erreur standard fermee (${cas_tube%:*})"
+    done
+    ;;
+
+statuts)
+    # La table des statuts : ceux de l'outil (160 a 165, 200 + n) ne sont jamais des codes de
+    # Tramelo, et l'aide, la page de manuel et le README disent la meme chose.
+    racine=$(cd "$ici/../.." && pwd)
+    "$exec_outil" --aide >"$bac/aide"
+    for s in 160 161 162 163 164 165; do
+        [ "$s" -lt 102 ] || [ "$s" -gt 149 ] || ko "statut $s dans la plage des codes de Tramelo"
+        grep -q "^  $s  " "$bac/aide" || ko "statut $s absent de --aide"
+        sed -n '/^\.SH "STATUT DE SORTIE"/,/^\.SH/p' "$racine/man/tramelo-exec.1" | grep -qx "\.B $s" ||
+            ko "statut $s absent de la page de manuel"
+        grep -q "^| $s | " "$racine/README.md" || ko "statut $s absent du README"
+    done
+    for motif in '200 + n' '102 a 149' '252 a 255' '150'; do
+        grep -q "^  $motif  " "$bac/aide" || ko "« $motif » absent de --aide"
+    done
+    grep -q '^| 200 + n | ' "$racine/README.md" || ko "200 + n absent du README"
+    sed -n '/^\.SH "STATUT DE SORTIE"/,/^\.SH/p' "$racine/man/tramelo-exec.1" | grep -q '^\.I 200 + n$' ||
+        ko "200 + n absent de la page de manuel"
+    # gdb introuvable, scripts gdb introuvables (outil copie seul), dossier de travail impossible.
+    GDB=/inexistant/gdb "$exec_outil" --pas-a-pas "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    statut=$?
+    attendre_statut 163 "gdb introuvable"
+    grep -q "^tramelo-exec : debogueur gdb introuvable" "$bac/err" || { ko "gdb introuvable : message"; cat "$bac/err"; }
+    if command -v gdb >/dev/null 2>&1; then
+        mkdir "$bac/seul"
+        cp "$exec_outil" "$bac/seul/tramelo-exec"
+        "$bac/seul/tramelo-exec" --deboguer "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+        statut=$?
+        attendre_statut 163 "scripts gdb introuvables"
+        grep -q "^tramelo-exec : script gdb deboguer.py introuvable" "$bac/err" || { ko "script introuvable : message"; cat "$bac/err"; }
+    fi
+    TMPDIR=$bac/absent "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    statut=$?
+    attendre_statut 164 "TMPDIR absent"
+    grep -q "^tramelo-exec : impossible de creer le dossier de travail dans $bac/absent" "$bac/err" ||
+        { ko "TMPDIR absent : message"; cat "$bac/err"; }
+    tmp_vide statuts
+    ;;
+
+pas_a_pas)
+    # --pas-a-pas : un source qui est un tube nomme, des valeurs faites de caracteres de controle
+    # (ecrits visiblement), et l'arret par Ctrl-C, Ctrl-\ ou SIGTERM en moins de 5 s, sans rien
+    # laisser derriere.
+    for outil in gdb setsid pgrep mkfifo; do
+        command -v $outil >/dev/null 2>&1 || { echo "Test saute : $outil absent"; exit 77; }
+    done
+    env --default-signal=INT true 2>/dev/null || { echo "Test saute : env --default-signal absent"; exit 77; }
+    mkfifo "$bac/tube.algo"
+    cat "$prog/indice.algo" >"$bac/tube.algo" &
+    timeout -k 5 120 "$exec_outil" --pas-a-pas "$bac/tube.algo" </dev/null >"$bac/out" 2>"$bac/err"
+    statut=$?
+    attendre_statut 1 "source dans un tube nomme"
+    grep -q '^  11 | ' "$bac/err" || { ko "tube nomme : pas de trace"; head -5 "$bac/err"; }
+    tmp_vide "tube nomme"
+
+    printf 'algorithme Controles\ndebut\n    declarer s : string;\n    saisir (s);\nfin\n' >"$bac/controles.algo"
+    printf 'a\033[2J\010\013\014\007\302\205\377z\n' | "$exec_outil" --pas-a-pas "$bac/controles.algo" >/dev/null 2>"$bac/err"
+    statut=$?
+    attendre_statut 0 "valeurs de controle"
+    grep -qF 's = "a\x1b[2J\x08\x0b\x0c\x07\x85\xffz"' "$bac/err" || { ko "valeur non echappee :"; cat -A "$bac/err"; }
+    if LC_ALL=C tr -d '\n' <"$bac/err" | LC_ALL=C grep -q '[[:cntrl:]]'; then
+        ko "caractere de controle brut dans la trace"
+    fi
+
+    for essai in groupe:INT:202 seul:QUIT:203 seul:TERM:215; do
+        mode=${essai%%:*}; reste=${essai#*:}; nom=${reste%:*}
+        mkfifo "$bac/entree"
+        if [ $mode = groupe ]; then
+            setsid env --default-signal=INT "$exec_outil" --pas-a-pas "$prog/lecture.algo" <"$bac/entree" >/dev/null 2>"$bac/err" &
+        else
+            env --default-signal=INT "$exec_outil" --pas-a-pas "$prog/lecture.algo" <"$bac/entree" >/dev/null 2>"$bac/err" &
+        fi
+        pid=$!
+        exec 3>"$bac/entree"
+        # Le programme attend sa premiere saisie, ligne 15.
+        i=0
+        until grep -q '^  15 | ' "$bac/err" 2>/dev/null; do
+            i=$((i + 1))
+            [ $i -lt 600 ] || { ko "le pas a pas n'arrive pas a la saisie"; break; }
+            sleep 0.1
+        done
+        debut=$(date +%s)
+        if [ $mode = groupe ]; then kill -s "$nom" -- "-$pid"; else kill -s "$nom" "$pid"; fi
+        wait "$pid"
+        statut=$?
+        duree=$(($(date +%s) - debut))
+        exec 3>&-
+        rm -f "$bac/entree"
+        attendre_statut "${essai##*:}" "pas a pas, $nom ($mode)"
+        [ "$duree" -lt 4 ] || ko "pas a pas, $nom ($mode) : arret en $duree s"
+        if pgrep -f "$TMPDIR/" >/dev/null; then ko "processus restes apres $nom ($mode)"; pkill -KILL -f "$TMPDIR/"; fi
+        tmp_vide "pas a pas, $nom ($mode)"
+    done
+    ;;
+
+precompile)
+    # L'en-tete precompile du prelude : cree une fois dans le cache, donne ensuite par -include,
+    # valide pour g++, et sans effet sur le resultat ; tout echec revient a la compilation
+    # ordinaire, sans un mot.
+    export XDG_CACHE_HOME="$bac/cache"
+    appels="$bac/appels"
+    espion="$bac/g++-espion"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexec g++ "$@"\n' "$appels" >"$espion"
+    chmod +x "$espion"
+    printf 'Eleve : Camille Martin\nMoyenne : 12.1667, meilleure : 15\nGroupe B\n' >"$bac/attendu"
+    essai () { # libelle, puis variables d'environnement eventuelles
+        libelle=$1
+        shift
+        env "$@" "$exec_outil" "$prog/lecture.algo" <"$prog/lecture.in" >"$bac/out" 2>"$bac/err"
+        statut=$?
+        attendre_statut 0 "$libelle"
+        attendre_sortie "$bac/attendu" "$libelle"
+        attendre_vide "$bac/err" "erreur standard ($libelle)"
+    }
+    essai "premiere execution" CXX="$espion"
+    : >"$appels"
+    essai "seconde execution" CXX="$espion"
+    entete=$(ls "$bac"/cache/tramelo/precompile/*/prelude.h 2>/dev/null | head -1)
+    [ -n "$entete" ] || ko "aucun en-tete dans le cache"
+    grep -q -- "-include $entete " "$appels" || { ko "en-tete precompile non employe :"; cat "$appels"; }
+    # L'en-tete est exactement les #include qui ouvrent le C++ produit...
+    cp "$prog/lecture.algo" "$bac/lecture.algo"
+    "$exec_outil" --traduire "$bac/lecture.algo"
+    grep '^#include ' "$bac/lecture.cpp" >"$bac/inclusions"
+    cmp -s "$bac/inclusions" "$entete" || ko "l'en-tete differe des #include du C++ produit"
+    # ... et g++ s'en sert vraiment (-H marque d'un ! l'en-tete precompile lu).
+    g++ -std=c++17 -O1 -H -include "$entete" -fsyntax-only "$bac/lecture.cpp" 2>&1 | grep -q "^! .*prelude.h.gch" ||
+        ko "g++ n'emploie pas l'en-tete precompile"
+    # Options differentes (CXX, profil de debogage) : autres entrees.
+    essai "CXX avec une option" CXX="g++ -DTRAMELO_ESSAI"
+    [ "$(ls "$bac/cache/tramelo/precompile" | wc -l)" = 2 ] || ko "une option de CXX n'a pas donne sa propre entree"
+    # En-tete abime (tronque, ou n'importe quoi) : la compilation se fait quand meme, sans message.
+    gch=$entete.gch
+    head -c 100000 "$gch" >"$bac/tronque" && cp "$bac/tronque" "$gch"
+    essai "en-tete precompile tronque" CXX="$espion"
+    printf 'rien de bon' >"$gch"
+    essai "en-tete precompile quelconque" CXX="$espion"
+    # Cache inutilisable ou absent, compilateur qui n'est pas g++ : compilation ordinaire.
+    : >"$bac/fichier"
+    essai "cache inutilisable" XDG_CACHE_HOME="$bac/fichier/cache"
+    essai "ni cache ni HOME" -u XDG_CACHE_HOME -u HOME
+    autre="$bac/autre-compilateur"
+    printf '#!/bin/sh\ncase "$*" in *--version*) echo "clang version 99"; exit 0;; esac\nprintf "%%s\\n" "$*" >>"%s"\nexec g++ "$@"\n' "$appels" >"$autre"
+    chmod +x "$autre"
+    : >"$appels"
+    essai "autre compilateur que g++" CXX="$autre"
+    ! grep -q -- "-include" "$appels" || ko "en-tete precompile donne a un autre compilateur que g++"
+    tmp_vide precompile
     ;;
 
 traduire)
@@ -340,7 +563,8 @@ traduire)
     mkdir "$d"
     cp "$prog/lecture.algo" "$d/l'essai \"1\".algo"
     "$tramelo" "$prog/lecture.algo" >"$bac/reference.cpp"
-    echo ancien >"$d/l'essai \"1\".cpp"
+    # L'ancien .cpp, une traduction d'autre chose, est remplace.
+    "$tramelo" "$prog/indice.algo" >"$d/l'essai \"1\".cpp"
     (umask 022 && CXX=/inexistant/g++ "$exec_outil" --traduire --standard "$d/l'essai \"1\".algo" </dev/null >"$bac/out" 2>"$bac/err")
     statut=$?
     attendre_statut 0 "--traduire"
@@ -365,11 +589,21 @@ traduire)
     lancer /dev/null --traduire "$d/faux.algo"
     attendre_statut 120 "--traduire sur une erreur"
     [ "$(cat "$d/faux.cpp")" = ancien ] || ko "--traduire a ecrase le .cpp d'une traduction ratee"
+    # Un .cpp ecrit a la main n'est jamais ecrase (statut 165), ni par --garder.
+    echo '// mon travail' >"$d/a_la_main.cpp"
+    cp "$prog/indice.algo" "$d/a_la_main.algo"
+    for mode in --traduire --garder --construire-seulement; do
+        lancer /dev/null $mode "$d/a_la_main.algo"
+        attendre_statut 165 "$mode sur un .cpp ecrit a la main"
+        grep -q "a_la_main.cpp existe et ce n'est pas un C++ traduit par Tramelo : il n'est pas remplace" "$bac/err" ||
+            { ko "$mode : message de refus"; cat "$bac/err"; }
+        [ "$(cat "$d/a_la_main.cpp")" = '// mon travail' ] || ko "$mode a ecrase un .cpp ecrit a la main"
+    done
     # Le nom attendu est un dossier : refus, rien dedans.
     cp "$prog/indice.algo" "$d/dossier.algo"
     mkdir "$d/dossier.cpp"
     lancer /dev/null --traduire "$d/dossier.algo"
-    attendre_statut 125 "--traduire vers un dossier"
+    attendre_statut 165 "--traduire vers un dossier"
     [ -z "$(ls -A "$d/dossier.cpp")" ] || ko "--traduire a ecrit dans le dossier dossier.cpp"
     # Un nom qui commence par - : apres --, cp, mv... ne le prennent pas pour une option.
     (cd "$d" && cp "$prog/indice.algo" ./-x.algo &&
@@ -379,6 +613,26 @@ traduire)
     attendre_vide "$bac/err" "erreur standard (--garder -- -x.algo)"
     "$tramelo" "$d/-x.algo" >"$bac/reference.cpp"
     cmp -s "$bac/reference.cpp" "$d/-x.cpp" || ko "--garder -- -x.algo : C++ absent ou different"
+    # --construire-seulement dans un dossier qui commence par - : g++ ne prend pas le chemin
+    # pour une option, le programme et son C++ sont a cote du source.
+    mkdir -- "$d/-d"
+    cp "$prog/indice.algo" "$d/-d/x.algo"
+    (cd "$d" && "$exec_outil" --construire-seulement -- -d/x.algo </dev/null >"$bac/out" 2>"$bac/err")
+    statut=$?
+    attendre_statut 0 "--construire-seulement -- -d/x.algo"
+    attendre_vide "$bac/err" "erreur standard (-d/x.algo)"
+    [ -x "$d/-d/x" ] && grep -q '^#line 2 "-d/x.algo"$' "$d/-d/x.cpp" || ko "-d/x.algo : programme ou C++ absent"
+    # notes.cpp.algo donnerait le programme notes.cpp : le notes.cpp ecrit a la main reste.
+    printf 'int main () {}\n' >"$d/notes.cpp"
+    cp "$prog/indice.algo" "$d/notes.cpp.algo"
+    lancer /dev/null --construire-seulement "$d/notes.cpp.algo"
+    attendre_statut 165 "--construire-seulement notes.cpp.algo"
+    grep -q "notes.cpp existe et ce n'est pas un programme : il n'est pas remplace" "$bac/err" ||
+        { ko "notes.cpp.algo : message de refus"; cat "$bac/err"; }
+    [ "$(cat "$d/notes.cpp")" = 'int main () {}' ] || ko "le programme de notes.cpp.algo a ecrase notes.cpp"
+    # Un programme deja construit, lui, est remplace.
+    lancer /dev/null --construire-seulement "$d/-d/x.algo"
+    attendre_statut 0 "--construire-seulement une seconde fois"
     # Aucun fichier temporaire laisse a cote des sources.
     reste=$(find "$d" -mindepth 1 -name '.*')
     [ -z "$reste" ] || ko "fichiers temporaires laisses : $reste"

@@ -75,7 +75,10 @@ if [ -f "$cas.out" ]; then compare "$cas.out" "$tmp/out" "sortie standard"
 else compare /dev/null "$tmp/out" "sortie standard"; fi
 if [ -f "$cas.err" ]; then compare "$cas.err" "$tmp/err" "erreur standard"
 else compare /dev/null "$tmp/err" "erreur standard"; fi
-# Jamais un signal ni une fin brutale : le statut d'une erreur d'execution est 1.
-[ "$code" = "$attendu" ] || [ "$code" -lt 128 ] || { echo "=== le programme a ete tue par le signal $((code - 128))"; echec=1; }
+# Jamais un signal ni une fin brutale : le statut d'une erreur d'execution est 1 (200 + n : tue par
+# le signal n, sous tramelo-exec ; 128 + n quand le programme est lance ici).
+if [ "${options[0]:-}" = --traduire ]; then base_signal=128; else base_signal=200; fi
+[ "$code" = "$attendu" ] || [ "$code" -lt "$base_signal" ] || [ "$code" -gt $((base_signal + 64)) ] ||
+    { echo "=== le programme a ete tue par le signal $((code - base_signal))"; echec=1; }
 [ -z "$(ls -A "$TMPDIR")" ] || { echo "=== dossier de travail laisse : $(ls -A "$TMPDIR")"; echec=1; }
 exit $echec

@@ -3,8 +3,9 @@
 // Content-Length exact, les autres passent tels quels (en-tetes faux, octets parasites). Le flux
 // arrive en deux lectures, coupe a une position tiree du premier octet. Tout message produit doit
 // etre du JSON valide ; une exception, un plantage ou un rapport de sanitizer est une trouvaille.
-#include "lsp/Serveur.h"
-#include "lsp/Trames.h"
+// Les entrees vont jusqu'a 1 Mo (lancer_lsp.sh) : imbrications profondes, grands documents.
+#include "frontaux/lsp/Serveur.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,8 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
         Flux += ! Morceau.empty () && Morceau [0] == '{' ? Trame (Morceau) : Morceau;
         i = j + 1;
     }
-    nsLsp::CServeur Serveur;
-    nsLsp::CTrames Trames (std::size_t (1) << 20);
+    // Bornes reduites, pour que des entrees d'au plus 1 Mo atteignent les refus : document trop
+    // grand, trop de texte ouvert, message trop grand (dont seul le debut est lu).
+    nsLsp::SLimites Limites;
+    Limites.Document = 64 << 10;
+    Limites.Total = 256 << 10;
+    nsLsp::CServeur Serveur (Limites);
+    nsLsp::CTrames Trames (256 << 10);
     const std::size_t Coupure = Debut.size () + (Taille ? Donnees [0] * (Flux.size () - Debut.size ()) / 256 : 0);
     std::vector <std::string> Anomalies;
     std::string Corps;
@@ -65,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
         {
             for (const std::string & Texte : Anomalies) Serveur.Signaler (Texte);
             Anomalies.clear ();
-            Serveur.Traiter (Corps);
+            if (Trames.Tronque ()) Serveur.Ignorer (Corps, Trames.Tronque ());
+            else Serveur.Traiter (Corps);
             Serveur.Publier ();
             Vider (Serveur);
             if (Serveur.Termine ()) return 0;

@@ -4,7 +4,8 @@
 # manuel, la completion bash, les fichiers des editeurs.
 # Tout se fait sous umask 077 : les droits installes ne doivent pas en dependre.
 #   paquet.sh <cpack> <CPackConfig.cmake> <Tramelo construit> <dossier source> <cmake>
-#             <dossier de construction>
+#             <dossier de construction> <avec-lsp|sans-lsp>
+# sans-lsp : construit sans nlohmann-json, le paquet ne doit avoir ni tramelo-lsp ni sa page.
 # Statut 77 (test saute) sans les outils Debian.
 set -u
 cpack=$1
@@ -13,6 +14,7 @@ tramelo_construit=$3
 source_dir=$4
 cmake=$5
 construction=$6
+lsp=${7:-avec-lsp}
 umask 077
 
 for outil in dpkg-deb dpkg-shlibdeps; do
@@ -98,11 +100,22 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/vscode/language-configuration.json
 -rw-r--r-- usr/share/tramelo/vscode/tasks.json
 -rw-r--r-- usr/share/tramelo/vscode/launch.json
--rwxr-xr-x usr/bin/tramelo-lsp
--rw-r--r-- usr/share/man/man1/tramelo-lsp.1.gz
 -rw-r--r-- usr/share/tramelo/nvim/lua/tramelo/lsp.lua
 -rw-r--r-- usr/share/tramelo/nvim/ftplugin/algo.lua
+-rw-r--r-- usr/share/tramelo/gdb/pas_a_pas.py
+-rw-r--r-- usr/share/tramelo/gdb/deboguer.py
 FIN
+pages="Tramelo tramelo-exec tramelo-verifier"
+for entree in -rwxr-xr-x:usr/bin/tramelo-lsp -rw-r--r--:usr/share/man/man1/tramelo-lsp.1.gz; do
+    mode=${entree%%:*} chemin=${entree#*:}
+    ligne=$(awk -v c="./$chemin" '$6 == c { print $1 }' "$tmp/contenu")
+    if [ "$lsp" = avec-lsp ]; then
+        [ "$ligne" = "$mode" ] || ko "$chemin : '${ligne:-absent}' au lieu de $mode"
+    else
+        [ -z "$ligne" ] || ko "$chemin dans un paquet construit sans le serveur de langage"
+    fi
+done
+[ "$lsp" = avec-lsp ] && pages="$pages tramelo-lsp"
 # Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
 awk '{ print $1, $6 }' "$tmp/contenu" >"$tmp/droits"
 droits_attendus "paquet" <"$tmp/droits"
@@ -160,9 +173,17 @@ for ex in "$exemples"/*.algo; do
     [ ! -s "$tmp/err" ] || { ko "tramelo-exec installe : erreur sur $nom"; cat "$tmp/err"; }
     break
 done
+# Le pas a pas installe trouve ses scripts gdb dans share/tramelo/gdb, a cote de lui.
+if command -v gdb >/dev/null 2>&1; then
+    env PATH=/usr/bin:/bin TMPDIR="$tmp/tmpdir" XDG_CACHE_HOME="$tmp/cache" "$bin/tramelo-exec" --pas-a-pas \
+        "$source_dir/exemples/bonjour.algo" <"$source_dir/exemples/bonjour.in" >"$tmp/out" 2>"$tmp/err"
+    s=$?
+    [ $s = 0 ] && grep -q '^  [0-9]* | ' "$tmp/err" || { ko "tramelo-exec --pas-a-pas installe : statut $s"; head -5 "$tmp/err"; }
+fi
 [ -z "$(ls -A "$tmp/tmpdir")" ] || ko "dossier temporaire non vide apres tramelo-exec installe"
 
 # Le serveur de langage installe repond a initialize puis s'arrete proprement.
+if [ "$lsp" = avec-lsp ]; then
 corps1='{"jsonrpc":"2.0","id":1,"method":"initialize","params":{"capabilities":{}}}'
 corps2='{"jsonrpc":"2.0","id":2,"method":"shutdown"}'
 corps3='{"jsonrpc":"2.0","method":"exit"}'
@@ -170,9 +191,10 @@ trame () { printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
 { trame "$corps1"; trame "$corps2"; trame "$corps3"; } | "$bin/tramelo-lsp" >"$tmp/lsp" 2>&1
 s=$?
 [ $s = 0 ] && grep -q '"hoverProvider":true' "$tmp/lsp" || ko "tramelo-lsp installe : statut $s, $(head -c 300 "$tmp/lsp")"
+fi
 
 # Pages de manuel : gzip -9n (ni nom ni date dans l'en-tete), et rendu par man.
-for page in Tramelo tramelo-exec tramelo-verifier tramelo-lsp; do
+for page in $pages; do
     gz=$racine/usr/share/man/man1/$page.1.gz
     gzip -t "$gz" 2>/dev/null || { ko "$page.1.gz n'est pas un gzip valide"; continue; }
     # Octet 4 : drapeaux (FNAME = 8) ; octets 5 a 8 : date ; octet 9 : 2 pour -9.

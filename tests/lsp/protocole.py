@@ -1,6 +1,8 @@
-"""Le vrai tramelo-lsp par ses tubes : cycle de vie et statut de sortie, flux abime (JSON invalide,
-Content-Length faux, octets binaires, champs absents) apres lequel il doit encore repondre,
-sources extremes (10^5 parentheses, plus de 256 Mo), memoire et delai sur 10 000 modifications.
+"""Le vrai tramelo-lsp par ses tubes : cycle de vie et statut de sortie, flux abime (JSON invalide
+ou imbrique sans fin, Content-Length faux, octets binaires, champs absents, lot de changements
+invalide) apres lequel il doit encore repondre, sources extremes (10^5 parentheses, \r seuls),
+documents et messages au-dela des bornes (memoire bornee), memoire et delai sur 10 000
+modifications.
     protocole.py SERVEUR cycle|flux|extremes|enorme|memoire"""
 import os
 import sys
@@ -89,6 +91,11 @@ def flux():
     c.attendre(erreurs(-32700))
     c.brut(trame(b"[[[[" * 25000 + b"]]]]" * 25000))
     c.attendre(erreurs(-32600))
+    # Un identifiant de 140 000 tableaux imbriques (280 Ko) : le serveur le recopiait avant d'en
+    # verifier le type, et mourait d'un debordement de pile.
+    c.brut(trame(b'{"jsonrpc":"2.0","id":' + b"[" * 140000 + b"]" * 140000 + b',"method":"shutdown"}'))
+    verifier(c.attendre(erreurs(-32600))["id"] is None, "identifiant imbrique")
+    vivant(c, "identifiant imbrique")
     c.brut(trame(b'"texte"') + trame(b"null") + trame(b'{"id":{"a":1},"method":"x"}'))
     for _ in range(3):
         c.attendre(erreurs(-32600))
@@ -120,6 +127,13 @@ def flux():
     c.brut(b"Content-Length: 200\r\n\r\n" + corps + trame({"jsonrpc": "2.0", "method": "initialized"}) + b" " * 200)
     c.attendre(lambda m: "error" in m or journal(m))
     vivant(c, "longueur trop grande")
+    # Un lot dont le second changement est invalide : rien n'est applique, et c'est dit.
+    c.changer(URI, 4, [{"range": {"start": {"line": 3, "character": 9}, "end": {"line": 3, "character": 12}}, "text": "1"},
+                       {"range": {"start": {"line": 0}, "end": {"line": 0, "character": 0}}, "text": ""}])
+    c.attendre(lambda m: m.get("method") in ("window/showMessage", "window/logMessage"))
+    r = c.requete("tramelo/voirCpp", {"textDocument": {"uri": URI}})["result"]
+    verifier(r["statut"] == 135, "lot invalide applique a moitie : %s" % r["message"])
+    vivant(c, "lot invalide")
     # Changement hors des bornes du document : ramene a la fin.
     c.changer(URI, 5, [{"range": {"start": {"line": 99, "character": 0}, "end": {"line": 120, "character": 7}},
                         "text": "// fin\n"}])
@@ -142,25 +156,49 @@ def extremes():
     c.changer(URI, 3, [{"text": "\u00e9\U0001F600"}])
     d = c.diagnostics(URI, 3)
     verifier(len(d) == 1 and d[0]["range"]["start"] == {"line": 0, "character": 0}, "caracteres non ASCII : %s" % d)
+    # Des \r seuls : une seule ligne, comme pour Tramelo ("Ligne 1") et tramelo-verifier (1:54).
+    c.changer(URI, 4, [{"text": FAUTIF.replace("\n", "\r")}])
+    d = c.diagnostics(URI, 4)
+    verifier(len(d) == 1 and d[0]["range"]["start"] == {"line": 0, "character": 53}, "\\r seuls : %s" % d)
     verifier(c.terminer() == 0, "statut final")
 
 
 def enorme():
+    """Documents et messages au-dela des bornes : refuses, memoire bornee, le serveur continue."""
     c = Client(SERVEUR)
     c.initialiser()
     c.ouvrir(URI, FAUTIF)
     c.diagnostics(URI)
+    annonce = lambda m: m.get("method") == "window/showMessage"  # noqa: E731
     ligne = "    // " + "x" * 56 + "\n"
-    texte = "algorithme A\ndebut\n" + ligne * ((257 << 20) // len(ligne)) + "fin\n"
+    # Un message de 300 Mo : ignore sans etre garde (le serveur en tenait plus d'un Go) ; le
+    # document qu'il changeait ne suit plus l'editeur, et c'est dit.
+    texte = "algorithme A\ndebut\n" + ligne * ((300 << 20) // len(ligne)) + "fin\n"
+    avant = c.rss_ko()
     c.changer(URI, 2, [{"text": texte}])
     del texte
-    d = c.diagnostics(URI, 2, delai=120)
-    verifier(len(d) == 1 and d[0]["code"] == 254 and "trop volumineux" in d[0]["message"]
-             and d[0]["range"]["start"] == {"line": 0, "character": 0}, "document de 257 Mo : %s" % d)
+    verifier("octets ignoré" in c.attendre(annonce, delai=120)["params"]["message"], "annonce du message de 300 Mo")
+    d = c.diagnostics(URI)
+    verifier(len(d) == 1 and "le fermer puis le rouvrir" in d[0]["message"], "document d'un message perdu : %s" % d)
+    rss = c.rss_ko()
+    print("memoire residente : %d Mo avant, %d Mo apres un message de 300 Mo" % (avant // 1024, rss // 1024))
+    verifier(rss < avant + 100 * 1024, "memoire apres un message de 300 Mo : %d Mo" % (rss // 1024))
+    # Un texte complet permis le rend.
     c.changer(URI, 3, [{"text": FAUTIF}])
     verifier(len(c.diagnostics(URI, 3, delai=60)) == 1, "retour a un petit document")
-    vivant(c, "document enorme")
-    print("memoire residente apres le document enorme : %d Mo" % (c.rss_ko() // 1024))
+    vivant(c, "message de 300 Mo")
+    # Un document de 17 Mo (au plus 16) : refuse, un diagnostic et un message le disent.
+    texte = "algorithme A\ndebut\n" + ligne * ((17 << 20) // len(ligne)) + "fin\n"
+    c.changer(URI, 4, [{"text": texte}])
+    del texte
+    verifier("trop volumineux" in c.attendre(annonce, delai=60)["params"]["message"], "annonce du document de 17 Mo")
+    d = c.diagnostics(URI, 4, delai=60)
+    verifier(len(d) == 1 and "document trop volumineux" in d[0]["message"] and d[0]["severity"] == 1,
+             "document de 17 Mo : %s" % d)
+    c.changer(URI, 5, [{"text": FAUTIF}])
+    verifier(len(c.diagnostics(URI, 5, delai=60)) == 1, "retour a un petit document")
+    vivant(c, "document de 17 Mo")
+    print("memoire residente a la fin : %d Mo" % (c.rss_ko() // 1024))
     verifier(c.terminer(60) == 0, "statut final")
 
 

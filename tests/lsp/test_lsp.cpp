@@ -1,11 +1,14 @@
 // Coeur du serveur de langage sans processus : positions UTF-16, decoupage du flux, et messages
 // rendus pour des sources piegeux (tabulations, CRLF, accents, emoji), compares a la bibliotheque.
-#include "services/explications/Verification.h"
-#include "lsp/Positions.h"
-#include "lsp/Serveur.h"
-#include "lsp/Trames.h"
+#include "bibliotheque/Tramelo.h"
+#include "frontaux/lsp/Texte.h"
+#include "frontaux/lsp/Limites.h"
+#include "frontaux/lsp/Serveur.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace nsLsp;
 using json = nlohmann::json;
@@ -23,7 +26,7 @@ namespace
     struct SServeur
     {
         CServeur S;
-        explicit SServeur (json Options = json::object ())
+        explicit SServeur (json Options = json::object (), SLimites Limites = {}) : S (Limites)
         {
             Envoyer (Message ("initialize", { { "capabilities", { { "textDocument", {
                      { "hover", { { "contentFormat", { "markdown", "plaintext" } } } },
@@ -56,16 +59,16 @@ namespace
     json Pos (std::size_t Ligne, std::size_t Car) { return { { "line", Ligne }, { "character", Car } }; }
 }
 
-TEST (Positions, Utf16CrlfEtOctetsInvalides)
+TEST (Texte, Utf16CrlfEtOctetsInvalides)
 {
-    // "é" : 2 octets, 1 unite ; emoji : 4 octets, 2 unites ; lignes finies par \n, \r\n et \r seul.
+    // "é" : 2 octets, 1 unite ; emoji : 4 octets, 2 unites ; lignes finies par \r\n et \n, et un
+    // \r seul, qui n'en finit pas une (comme pour le traducteur).
     const std::string T = "a\xC3\xA9" "b\xF0\x9F\x98\x80" "c\r\nx\ry\n\xFF\xE2\x82" "z";
-    CLignes L;
-    L.Calculer (T);
-    EXPECT_EQ (L.NbLignes (), 4u);
+    const CTexte L (T);
+    EXPECT_EQ (L.NbLignes (), 3u);
     auto Voir = [&] (std::size_t Octet, bool Haut = false)
     {
-        const SPositionLsp P = L.VersLsp (T, Octet, Haut);
+        const SPositionLsp P = L.VersLsp (Octet, Haut);
         return std::to_string (P.Ligne) + ':' + std::to_string (P.Caractere);
     };
     EXPECT_EQ (Voir (3), "0:2");    // b
@@ -74,19 +77,94 @@ TEST (Positions, Utf16CrlfEtOctetsInvalides)
     EXPECT_EQ (Voir (5, true), "0:5");   // fin d'intervalle : apres
     EXPECT_EQ (Voir (9), "0:6");    // le \r de \r\n : fin de ligne
     EXPECT_EQ (Voir (11), "1:0");   // x
-    EXPECT_EQ (Voir (13), "2:0");   // y apres \r seul
+    EXPECT_EQ (Voir (13), "1:2");   // y, apres le \r seul sur la meme ligne
     // \xFF : un remplacement ; \xE2\x82 tronque : un seul remplacement, puis z.
-    EXPECT_EQ (Voir (18), "3:2");
-    EXPECT_EQ (Voir (1000), "3:3");
+    EXPECT_EQ (Voir (18), "2:2");
+    EXPECT_EQ (Voir (1000), "2:3");
     // Dans l'autre sens, et au-dela des bornes : fin de ligne, fin du texte.
-    EXPECT_EQ (L.VersOctet (T, { 0, 5 }), 8u);
-    EXPECT_EQ (L.VersOctet (T, { 0, 4 }), 4u);     // milieu de la paire : avant l'emoji
-    EXPECT_EQ (L.VersOctet (T, { 0, 99 }), 9u);
-    EXPECT_EQ (L.VersOctet (T, { 3, 2 }), 18u);
-    EXPECT_EQ (L.VersOctet (T, { 9, 0 }), T.size ());
+    EXPECT_EQ (L.VersOctet ({ 0, 5 }), 8u);
+    EXPECT_EQ (L.VersOctet ({ 0, 4 }), 4u);     // milieu de la paire : avant l'emoji
+    EXPECT_EQ (L.VersOctet ({ 0, 99 }), 9u);
+    EXPECT_EQ (L.VersOctet ({ 1, 99 }), 14u);
+    EXPECT_EQ (L.VersOctet ({ 2, 2 }), 18u);
+    EXPECT_EQ (L.VersOctet ({ 9, 0 }), T.size ());
     // Aller-retour sur chaque debut de caractere.
-    for (std::size_t o : { 0, 1, 3, 4, 8, 11, 13, 15, 16, 18, 19 })
-        EXPECT_EQ (L.VersOctet (T, L.VersLsp (T, o)), o) << o;
+    for (std::size_t o : { 0, 1, 3, 4, 8, 11, 12, 13, 15, 16, 18, 19 })
+        EXPECT_EQ (L.VersOctet (L.VersLsp (o)), o) << o;
+}
+
+TEST (Texte, ChangementsLocauxCommeUnTexteRelu)
+{
+    // Des milliers de changements au hasard (fins de ligne, \r, accents, emoji coupes, octets
+    // invalides), a des endroits proches ou lointains : apres chacun, le texte, ses lignes et ses
+    // positions doivent etre ceux du meme texte relu d'un bloc.
+    const std::vector <std::string> Morceaux = { "", "a", "\n", "\r\n", "\r", "x\ny\nz", "\xC3\xA9", "\xF0\x9F\x98\x80",
+                                                 "\xF0\x9F", "\x98\x80\n", "\xFF", "ligne\n\n", "\t" };
+    std::uint32_t Graine = 12345;
+    auto Hasard = [&] (std::size_t n) { Graine = Graine * 1103515245u + 12345u; return n ? (Graine >> 8) % n : 0; };
+    std::string Modele = "algorithme A\ndebut\n    afficher (\"\xC3\xA9\");\r\nfin\n";
+    CTexte T (Modele);
+    for (int k = 0; k < 3000; ++k)
+    {
+        const std::size_t A = k % 7 == 0 ? Hasard (Modele.size () + 1)
+                                         : std::min (Modele.size (), k % 3 == 0 ? Modele.size () / 2 + Hasard (8) : Hasard (16));
+        const std::size_t B = std::min (Modele.size (), A + Hasard (k % 11 == 0 ? 40 : 4));
+        std::string Nouveau;
+        for (std::size_t n = Hasard (3); n > 0; --n) Nouveau += Morceaux [Hasard (Morceaux.size ())];
+        T.Remplacer (A, B, Nouveau);
+        Modele.replace (A, B - A, Nouveau);
+        if (k % 500 == 0) { ASSERT_EQ (T.Contigu (), Modele); }
+        const CTexte Relu (Modele);
+        ASSERT_EQ (T.Taille (), Modele.size ());
+        ASSERT_EQ (T.NbLignes (), Relu.NbLignes ()) << k;
+        for (std::size_t l = 0; l <= T.NbLignes (); ++l)
+        {
+            ASSERT_EQ (T.DebutLigne (l), Relu.DebutLigne (l)) << k << ' ' << l;
+            ASSERT_EQ (T.FinLigne (l), Relu.FinLigne (l)) << k << ' ' << l;
+        }
+        for (std::size_t o = 0; o <= Modele.size (); o += 1 + Hasard (5))
+        {
+            if (o < Modele.size ()) { ASSERT_EQ (T [o], Modele [o]); }
+            const SPositionLsp P = T.VersLsp (o), Q = Relu.VersLsp (o, true);
+            ASSERT_EQ (P.Ligne, Relu.VersLsp (o).Ligne);
+            ASSERT_EQ (P.Caractere, Relu.VersLsp (o).Caractere) << k << ' ' << o;
+            ASSERT_EQ (T.VersLsp (o, true).Caractere, Q.Caractere);
+            ASSERT_EQ (T.VersOctet (P), Relu.VersOctet (P));
+        }
+    }
+    EXPECT_EQ (T.Contigu (), Modele);
+    EXPECT_EQ (T.Lire (3, 9), Modele.substr (3, 6));
+
+    // Une ligne de 60 Ko (accents, emoji) : les positions s'y comptent depuis des reperes, que
+    // chaque changement doit oublier apres lui.
+    Modele = "debut\n";
+    for (int i = 0; i < 6000; ++i) Modele += i % 3 ? "abcdefgh" : "\xC3\xA9\xF0\x9F\x98\x80xy";
+    Modele += "\nfin\n";
+    T = CTexte (Modele);
+    const std::vector <std::string> Larges = { "", "\xC3\xA9", "\xF0\x9F\x98\x80", "\xF0\x9F", "\xFF", "ab" };
+    for (int k = 0; k < 1500; ++k)
+    {
+        // Souvent juste avant un repere (tous les 4096 octets environ depuis le debut de la ligne).
+        const std::size_t A = k % 2 ? 6 + Hasard (Modele.size () - 10)
+                                    : std::min (Modele.size () - 4, 6 + 4096 * (1 + Hasard (12)) - Hasard (40));
+        const std::size_t B = std::min (Modele.size (), A + Hasard (6));
+        const std::string Nouveau = k % 50 == 0 ? "\n" : Larges [Hasard (Larges.size ())];
+        // Des conversions avant le changement, pour qu'il y ait des reperes a oublier.
+        T.VersLsp (A + Hasard (30000));
+        T.VersOctet ({ 1, Hasard (40000) });
+        T.Remplacer (A, B, Nouveau);
+        Modele.replace (A, B - A, Nouveau);
+        const CTexte Relu (Modele);
+        for (int n = 0; n < 6; ++n)
+        {
+            const std::size_t o = std::min (Modele.size (), n % 2 ? Hasard (Modele.size () + 1) : A + Hasard (8192));
+            const SPositionLsp P = Relu.VersLsp (o);
+            ASSERT_EQ (T.VersLsp (o).Caractere, P.Caractere) << k << ' ' << o;
+            ASSERT_EQ (T.VersLsp (o, true).Caractere, Relu.VersLsp (o, true).Caractere);
+            const SPositionLsp Q { P.Ligne, Hasard (70000) };
+            ASSERT_EQ (T.VersOctet (Q), Relu.VersOctet (Q)) << k << ' ' << Q.Caractere;
+        }
+    }
 }
 
 TEST (Trames, DecoupageEtResynchronisation)
@@ -105,17 +183,49 @@ TEST (Trames, DecoupageEtResynchronisation)
     EXPECT_EQ (Corps, (std::vector <std::string> { A, B }));
     EXPECT_TRUE (Anomalies.empty ());
 
-    // Parasites colles a l'en-tete, en-tete sans longueur, longueur invalide ou trop grande :
-    // signales, puis le message suivant passe.
+    // Parasites colles a l'en-tete, en-tete sans longueur, longueur invalide : signales ; longueur
+    // trop grande (et fausse) : le debut du corps est rendu tronque ; puis le message suivant passe.
     CTrames U (100);
     const std::string Abime = std::string ("\x00\xFFgarbage", 9) + "Content-Length: 7\r\n\r\n" + A
                             + "X-Autre: 1\r\n\r\n" + "Content-Length: -3\r\n\r\n" + "Content-Length: 1000\r\n\r\n"
-                            + "Content-Length: 99999999999999999999\r\n\r\n" + "Content-Length: 7\r\n\r\n" + B;
+                            + "{\"id\":4}Content-Length: 99999999999999999999\r\n\r\n" + "Content-Length: 7\r\n\r\n" + B;
     U.Ajouter (Abime.data (), Abime.size ());
     Corps.clear ();
-    while (U.Extraire (C, Anomalies)) Corps.push_back (C);
-    EXPECT_EQ (Corps, (std::vector <std::string> { A, B }));
-    EXPECT_EQ (Anomalies.size (), 5u);
+    std::vector <std::size_t> Tronques;
+    while (U.Extraire (C, Anomalies))
+    {
+        Corps.push_back (C);
+        Tronques.push_back (U.Tronque ());
+    }
+    ASSERT_EQ (Corps.size (), 3u);
+    EXPECT_EQ (Corps [0], A);
+    EXPECT_EQ (Corps [1].rfind ("{\"id\":4}Content-Length", 0), 0u);
+    EXPECT_EQ (Corps [2], B);
+    EXPECT_EQ (Tronques, (std::vector <std::size_t> { 0, 1000, 0 }));
+    EXPECT_EQ (Anomalies.size (), 4u);
+
+    // Un corps trop grand qui arrive par morceaux : son debut seul (MaxApercu octets), rien
+    // d'autre n'est garde ni signale, et le message qui le suit passe.
+    CTrames G (100000);
+    Anomalies.clear ();
+    const std::string Grand = "Content-Length: 300011\r\n\r\n{\"text\":\"" + std::string (300000, 'x') + "\"}";
+    const std::string Suite = Grand + "Content-Length: 7\r\n\r\n" + A;
+    Corps.clear ();
+    Tronques.clear ();
+    for (std::size_t i = 0; i < Suite.size (); i += 4096)
+    {
+        G.Ajouter (Suite.data () + i, std::min <std::size_t> (4096, Suite.size () - i));
+        while (G.Extraire (C, Anomalies))
+        {
+            Corps.push_back (C);
+            Tronques.push_back (G.Tronque ());
+        }
+    }
+    ASSERT_EQ (Corps.size (), 2u);
+    EXPECT_EQ (Corps [0], Grand.substr (Grand.find ('{'), CTrames::MaxApercu));
+    EXPECT_EQ (Tronques, (std::vector <std::size_t> { 300011, 0 }));
+    EXPECT_EQ (Corps [1], A);
+    EXPECT_TRUE (Anomalies.empty ());
 
     // Des megaoctets sans en-tete : memoire bornee, puis resynchronisation.
     CTrames V;
@@ -152,9 +262,7 @@ TEST (Serveur, IntervalleDuDiagnosticSelonLaBibliotheque)
         ASSERT_EQ (D.size (), 1u) << Source;
         ASSERT_EQ (V.Diagnostics.size (), 1u);
         const auto & E = V.Diagnostics [0];
-        CLignes L;
-        L.Calculer (Source);
-        const SPositionLsp P = L.VersLsp (Source, E.Position.DecalageOrigine);
+        const SPositionLsp P = CTexte (Source).VersLsp (E.Position.DecalageOrigine);
         EXPECT_EQ (D [0]["range"]["start"], Pos (P.Ligne, P.Caractere)) << Source;
         EXPECT_EQ (D [0]["message"], E.Message);
         EXPECT_EQ (D [0]["code"], E.Code);
@@ -185,7 +293,7 @@ TEST (Serveur, ChangementsIncrementauxEtEffacement)
     EXPECT_TRUE (R [0]["params"]["diagnostics"].empty ()) << R [0].dump ();
     R = Changer (3, { { { "range", { { "start", Pos (1, 5) }, { "end", Pos (2, 0) } } }, { "text", "\n    declarer n : entier;\n" } },
                       { { "range", { { "start", Pos (3, 4) }, { "end", Pos (3, 4) } } }, { "text", "n <- 2; " } } });
-    EXPECT_EQ (S.S.Document (Uri)->Texte,
+    EXPECT_EQ (S.S.Document (Uri)->Texte.Lire (0, std::string::npos),
                "algorithme A\ndebut\n    declarer n : entier;\n    n <- 2; afficher (\"\xF0\x9F\x98\x80\", 1);\nfin\n");
     EXPECT_TRUE (R [0]["params"]["diagnostics"].empty ());
     // Texte complet, puis fermeture : diagnostics vides.
@@ -326,4 +434,190 @@ TEST (Serveur, ClientSansMarkdownNiHierarchieEtTabulationsDeHuit)
     EXPECT_EQ (Sy [1]["name"], "n");
     EXPECT_EQ (Sy [1]["containerName"], "A");
     EXPECT_EQ (Sy [1]["location"]["range"]["start"], Pos (2, 11));
+}
+
+namespace
+{
+    // Les messages d'une methode parmi ceux rendus.
+    std::vector <json> Parmi (const std::vector <json> & R, const std::string & Methode)
+    {
+        std::vector <json> M;
+        for (const json & J : R)
+            if (J.value ("method", "") == Methode) M.push_back (J);
+        return M;
+    }
+
+    json Changement (const std::string & Uri, int Version, json Changements)
+    {
+        return Message ("textDocument/didChange", { { "textDocument", { { "uri", Uri }, { "version", Version } } },
+                                                   { "contentChanges", std::move (Changements) } });
+    }
+
+    json Ouverture (const std::string & Uri, std::string Texte)
+    {
+        return Message ("textDocument/didOpen", { { "textDocument", { { "uri", Uri }, { "version", 1 }, { "text", std::move (Texte) } } } });
+    }
+}
+
+TEST (Serveur, LotDeChangementsToutOuRien)
+{
+    // Le second changement du lot est invalide (fin sans caractere) : le premier n'est pas
+    // applique non plus, la version ne bouge pas, et l'utilisateur le voit.
+    SServeur S;
+    const std::string Uri = "file:///a.algo", Texte = "algorithme A\ndebut\n    afficher (1);\nfin\n";
+    EXPECT_TRUE (S.Diagnostics (Texte).empty ());
+    const json Bon = { { "range", { { "start", Pos (2, 14) }, { "end", Pos (2, 15) } } }, { "text", "x" } };
+    const json Mauvais = { { "range", { { "start", Pos (0, 0) }, { "end", { { "line", 0 } } } } }, { "text", "" } };
+    auto R = S.Envoyer (Changement (Uri, 2, { Bon, Mauvais }));
+    EXPECT_EQ (S.S.Document (Uri)->Texte.Lire (0, std::string::npos), Texte);
+    EXPECT_EQ (S.S.Document (Uri)->Version, 1);
+    const auto Annonces = Parmi (R, "window/showMessage");
+    ASSERT_EQ (Annonces.size (), 1u);
+    EXPECT_NE (Annonces [0]["params"]["message"].get <std::string> ().find ("contentChanges [1]"), std::string::npos);
+    EXPECT_TRUE (Parmi (R, "textDocument/publishDiagnostics").empty ());
+    // Un lot valide de deux changements, le second sur le texte laisse par le premier.
+    R = S.Envoyer (Changement (Uri, 3, { Bon, { { "range", { { "start", Pos (2, 14) }, { "end", Pos (2, 15) } } }, { "text", "2" } } }));
+    EXPECT_EQ (S.S.Document (Uri)->Texte.Lire (0, std::string::npos), "algorithme A\ndebut\n    afficher (2);\nfin\n");
+    EXPECT_EQ (Parmi (R, "textDocument/publishDiagnostics").at (0)["params"]["version"], 3);
+}
+
+TEST (Serveur, DocumentsBornesEnTailleEtEnTotal)
+{
+    // Bornes reduites : 1000 octets par document ; en tout, quatre documents pleins (adresses de 8
+    // octets et CoutDocument compris) et de quoi garder la trace d'un cinquieme refuse.
+    SLimites L;
+    L.Document = 1000;
+    L.Total = 4 * (980 + 8 + CoutDocument) + 8 + CoutDocument + 50;
+    SServeur S (json::object (), L);
+    const std::string Petit = "algorithme A\ndebut\n    afficher (1);\nfin\n";
+    const std::size_t Base = S.S.MemoireDocuments ();
+    // Trop grand a l'ouverture : refuse, dit par showMessage et par un diagnostic ; le serveur
+    // ne garde pas son texte et refuse survol, symboles et C++.
+    auto R = S.Envoyer (Ouverture ("file:///gros.algo", std::string (1001, ' ')));
+    ASSERT_EQ (Parmi (R, "window/showMessage").size (), 1u);
+    const json D = Parmi (R, "textDocument/publishDiagnostics").at (0)["params"]["diagnostics"];
+    ASSERT_EQ (D.size (), 1u);
+    EXPECT_NE (D [0]["message"].get <std::string> ().find ("document trop volumineux (1001 octets, au plus 1000 octets)"),
+               std::string::npos);
+    EXPECT_EQ (S.S.Document ("file:///gros.algo")->Texte.Taille (), 0u);
+    EXPECT_TRUE (S.Requete ("textDocument/hover", { { "textDocument", { { "uri", "file:///gros.algo" } } },
+                                                    { "position", Pos (0, 0) } })["result"].is_null ());
+    EXPECT_TRUE (S.Requete ("textDocument/documentSymbol", { { "textDocument", { { "uri", "file:///gros.algo" } } } })["result"].empty ());
+    EXPECT_EQ (S.Requete ("tramelo/voirCpp", { { "textDocument", { { "uri", "file:///gros.algo" } } } })["error"]["code"], RequestFailed);
+    // Un changement partiel ne s'applique pas a un texte abandonne ; un texte complet permis le rend.
+    R = S.Envoyer (Changement ("file:///gros.algo", 2, { { { "range", { { "start", Pos (0, 0) }, { "end", Pos (0, 1) } } }, { "text", "x" } } }));
+    EXPECT_EQ (S.S.Document ("file:///gros.algo")->Texte.Taille (), 0u);
+    R = S.Envoyer (Changement ("file:///gros.algo", 3, { { { "text", Petit } } }));
+    EXPECT_TRUE (Parmi (R, "textDocument/publishDiagnostics").at (0)["params"]["diagnostics"].empty ());
+    EXPECT_TRUE (Parmi (R, "window/showMessage").empty ());
+
+    // Un lot qui ferait passer le document au-dela : refuse de meme, au changement fautif.
+    const json Debut = { { "start", Pos (0, 0) }, { "end", Pos (0, 0) } };
+    R = S.Envoyer (Changement ("file:///gros.algo", 4, { { { "range", Debut }, { "text", std::string (500, ' ') } },
+                                                           { { "range", Debut }, { "text", std::string (500, ' ') } } }));
+    EXPECT_FALSE (S.S.Document ("file:///gros.algo")->Refus.empty ());
+    EXPECT_EQ (Parmi (R, "window/showMessage").size (), 1u);
+    S.Envoyer (Message ("textDocument/didClose", { { "textDocument", { { "uri", "file:///gros.algo" } } } }));
+    EXPECT_EQ (S.S.MemoireDocuments (), Base);
+
+    // Le total : des documents permis chacun, jusqu'a ce qu'un de plus depasse.
+    const std::string Plein (1000 - 20, ' ');
+    for (int i = 0; i < 4; ++i)
+    {
+        R = S.Envoyer (Ouverture ("file:///" + std::to_string (i), Plein));
+        EXPECT_TRUE (Parmi (R, "window/showMessage").empty ()) << i;
+    }
+    R = S.Envoyer (Ouverture ("file:///4", Plein));
+    ASSERT_EQ (Parmi (R, "window/showMessage").size (), 1u);
+    EXPECT_NE (Parmi (R, "window/showMessage") [0]["params"]["message"].get <std::string> ().find ("trop de texte ouvert"),
+               std::string::npos);
+    EXPECT_LE (S.S.MemoireDocuments (), L.Total);
+    // Un de plus ne peut meme pas etre garde refuse : il n'est pas suivi, et c'est dit.
+    R = S.Envoyer (Ouverture ("file:///5", ""));
+    ASSERT_EQ (Parmi (R, "window/showMessage").size (), 1u);
+    EXPECT_NE (Parmi (R, "window/showMessage") [0]["params"]["message"].get <std::string> ().find ("pas suivi"), std::string::npos);
+    EXPECT_EQ (S.S.Document ("file:///5"), nullptr);
+    // Un document ferme libere sa place.
+    S.Envoyer (Message ("textDocument/didClose", { { "textDocument", { { "uri", "file:///0" } } } }));
+    R = S.Envoyer (Ouverture ("file:///4", Plein));
+    EXPECT_TRUE (Parmi (R, "window/showMessage").empty ());
+    EXPECT_TRUE (S.S.Document ("file:///4")->Refus.empty ());
+    for (int i = 1; i < 5; ++i) S.Envoyer (Message ("textDocument/didClose", { { "textDocument", { { "uri", "file:///" + std::to_string (i) } } } }));
+    EXPECT_EQ (S.S.MemoireDocuments (), Base);
+}
+
+TEST (Serveur, MessagesTropImbriquesOuTropGrands)
+{
+    SServeur S;
+    const std::string Uri = "file:///a.algo";
+    S.Diagnostics ("algorithme A\ndebut\nfin\n");
+    auto Traiter = [&] (const std::string & Corps)
+    {
+        S.S.Traiter (Corps);
+        S.S.Publier ();
+        std::vector <json> R;
+        for (const std::string & M : S.S.Sorties) R.push_back (json::parse (M));
+        S.S.Sorties.clear ();
+        return R;
+    };
+    // Un identifiant de 140 000 tableaux imbriques (il etait recopie avant d'etre verifie) :
+    // erreur de requete, sans rien construire au-dela de la borne.
+    auto R = Traiter ("{\"jsonrpc\":\"2.0\",\"id\":" + std::string (140000, '[') + std::string (140000, ']') + ",\"method\":\"shutdown\"}");
+    ASSERT_EQ (R.size (), 1u);
+    EXPECT_EQ (R [0]["error"]["code"], InvalidRequest);
+    EXPECT_TRUE (R [0]["id"].is_null ());
+    // Des parametres trop imbriques dans une requete : son identifiant recoit l'erreur.
+    R = Traiter ("{\"id\":9,\"method\":\"textDocument/hover\",\"params\":" + std::string (70, '[') + std::string (70, ']') + "}");
+    ASSERT_EQ (R.size (), 1u);
+    EXPECT_EQ (R [0]["id"], 9);
+    EXPECT_FALSE (S.S.Document (Uri)->Texte.Taille () == 0);
+    // Un changement trop imbrique est perdu : son document ne suit plus l'editeur, et le dit.
+    R = Traiter ("{\"method\":\"textDocument/didChange\",\"params\":{\"textDocument\":{\"uri\":\"" + Uri
+                 + "\"},\"contentChanges\":" + std::string (70, '[') + std::string (70, ']') + "}}");
+    ASSERT_EQ (Parmi (R, "window/showMessage").size (), 1u);
+    EXPECT_FALSE (S.S.Document (Uri)->Refus.empty ());
+    EXPECT_EQ (Parmi (R, "textDocument/publishDiagnostics").at (0)["params"]["diagnostics"].size (), 1u);
+    R = Traiter (Changement (Uri, 5, { { { "text", "algorithme A\ndebut\nfin\n" } } }).dump ());
+    EXPECT_TRUE (S.S.Document (Uri)->Refus.empty ());
+
+    // Message trop grand, dont on n'a que le debut : la requete recoit son erreur ; un changement
+    // d'un document connu refuse ce document ; un message qu'on ne peut reconnaitre, tous.
+    S.S.Ignorer ("{\"jsonrpc\":\"2.0\",\"id\":12,\"method\":\"tramelo/voirCpp\",\"params\":{\"x\":\"xxxx", 200u << 20);
+    R = Traiter ("{\"method\":\"initialized\"}");
+    ASSERT_EQ (R.size (), 1u);
+    EXPECT_EQ (R [0]["id"], 12);
+    EXPECT_NE (R [0]["error"]["message"].get <std::string> ().find ("209715200 octets"), std::string::npos);
+    EXPECT_TRUE (S.S.Document (Uri)->Refus.empty ());
+    S.Diagnostics ("algorithme B\ndebut\nfin\n", "file:///b.algo");
+    S.S.Ignorer ("{\"jsonrpc\":\"2.0\",\"method\":\"textDocument/didChange\",\"params\":{\"textDocument\":{\"uri\":\"file:///b.algo\"},"
+                 "\"contentChanges\":[{\"text\":\"xxxx", 200u << 20);
+    EXPECT_TRUE (S.S.Document (Uri)->Refus.empty ());
+    EXPECT_FALSE (S.S.Document ("file:///b.algo")->Refus.empty ());
+    S.S.Ignorer ("{\"params\":{\"contentChanges\":[{\"text\":\"xxxx", 200u << 20);
+    EXPECT_FALSE (S.S.Document (Uri)->Refus.empty ());
+    // Une ouverture perdue : le document est connu, refuse, et son diagnostic le dit.
+    S.S.Ignorer ("{\"method\":\"textDocument/didOpen\",\"params\":{\"textDocument\":{\"uri\":\"file:///c.algo\",\"text\":\"xx",
+                 200u << 20);
+    R = Traiter ("{\"method\":\"initialized\"}");
+    ASSERT_NE (S.S.Document ("file:///c.algo"), nullptr);
+    EXPECT_FALSE (S.S.Document ("file:///c.algo")->Refus.empty ());
+    const auto Publies = Parmi (R, "textDocument/publishDiagnostics");
+    EXPECT_TRUE (std::any_of (Publies.begin (), Publies.end (), [] (const json & P)
+                 { return P ["params"]["uri"] == "file:///c.algo" && P ["params"]["diagnostics"].size () == 1; }));
+}
+
+TEST (Serveur, RetourChariotSeulCommeLeTraducteur)
+{
+    // Un \r seul n'est pas une fin de ligne pour le traducteur : la faute est sur la ligne et la
+    // colonne que donnent Tramelo ("Ligne 1") et tramelo-verifier (1:54), pas trois lignes plus bas.
+    const std::string Source = "algorithme A\rdebut\r    declarer n : entier;\r    n <- \"a\";\rfin\r";
+    SServeur S;
+    const json D = S.Diagnostics (Source);
+    ASSERT_EQ (D.size (), 1u);
+    const nsTramelo::SVerification V = nsTramelo::Verifier (Source);
+    ASSERT_EQ (V.Diagnostics.size (), 1u);
+    const nsTramelo::SPosition & P = V.Diagnostics [0].Position;
+    EXPECT_EQ (P.Ligne, 1u);
+    EXPECT_EQ (D [0]["range"]["start"], Pos (P.Ligne - 1, P.ColonneOrigine - 1));
+    EXPECT_EQ (V.Traduction.Erreur->Libelle.rfind ("Ligne    1 ", 0), 0u);
 }

@@ -137,6 +137,42 @@ TEST (Traduction, SituerDecalageAvecTabulations)
     EXPECT_EQ (P.DecalageOrigine, 2u);
 }
 
+// Un seul situeur pour toute une suite de positions, dans le desordre, sur une ligne ou se
+// melent tabulations et caracteres de plusieurs octets : chaque position est celle d'un situeur
+// neuf, la colonne UTF-16 compte une paire pour un caractere hors du plan de base, et le chemin
+// inverse (source d'origine -> texte tamponne) revient au meme decalage.
+TEST (Traduction, PositionsUtf16EtRetour)
+{
+    const std::string Source = "x\n\t\xC3\xA9t\xC3\xA9\t\xF0\x9F\x98\x80 z\t\xFF!\n";
+    const STraduction R = Traduire (Source);
+    CSitueur Un (Source, 4, R.FinLignes);
+    const std::size_t Debut = R.FinLignes [0];
+    for (std::size_t D : { 20, 4, 9, 0, 13, 4, 17 })
+    {
+        const std::size_t Decalage = Debut + D;
+        const SPosition A = Un.Situer (Decalage), B = SituerDecalage (Source, 4, R.FinLignes, Decalage);
+        EXPECT_EQ (A.DecalageOrigine, B.DecalageOrigine) << D;
+        EXPECT_EQ (A.ColonneUtf16, B.ColonneUtf16) << D;
+    }
+    // "\t" (4 colonnes) puis "été" (5 octets, 3 unites) : le z est apres un second \t et l'emoji.
+    const std::size_t z = Source.find ('z');
+    const std::size_t Dz = Un.VersTampon (z);
+    EXPECT_EQ (R.Texte [Dz], 'z');
+    const SPosition Pz = Un.Situer (Dz);
+    EXPECT_EQ (Pz.DecalageOrigine, z);
+    EXPECT_EQ (Pz.ColonneOrigine, z - Debut + 1);
+    EXPECT_EQ (Pz.ColonneUtf16, 1u + 1 + 3 + 1 + 2 + 1);
+    // Au milieu de l'emoji : l'octet exact, mais la colonne UTF-16 de son debut.
+    const std::size_t Emoji = Source.find ('\xF0');
+    const SPosition Pe = Un.Situer (Un.VersTampon (Emoji) + 2);
+    EXPECT_EQ (Pe.DecalageOrigine, Emoji + 2);
+    EXPECT_EQ (Pe.ColonneUtf16, 1u + 1 + 3 + 1);
+    // Un octet invalide compte une unite ; dans une tabulation, c'est la tabulation.
+    EXPECT_EQ (Un.Situer (Un.VersTampon (Source.find ('!'))).ColonneUtf16, 1u + 1 + 3 + 1 + 2 + 1 + 1 + 1 + 1);
+    EXPECT_EQ (Un.Situer (Debut + 2).DecalageOrigine, Debut);
+    EXPECT_EQ (Un.VersTampon (Source.size ()), R.FinLignes.back ());
+}
+
 namespace
 {
     const SDeclaration * Trouver (const SModele & J, const std::string & Nom)
@@ -250,4 +286,21 @@ TEST (Modele, DivisionEntiereALitteralAPoint)
     EXPECT_EQ (Source.substr (D [0].Litteral.Decalage, D [0].Litteral.Longueur), "2.0");
     EXPECT_EQ (Source.substr (D [1].Litteral.Decalage, D [1].Litteral.Longueur), "7.0");
     EXPECT_EQ (Source.substr (D [2].Litteral.Decalage, D [2].Litteral.Longueur), "1e1");
+}
+
+// Le nom du source dans le C++ du profil verifie (#line, nom des messages) : chaque octet de
+// controle est echappe, sans quoi g++ refuse le litteral (retour chariot) ou le #line est coupe.
+TEST (Traduction, NomDuSourceEchappeDansLeProfilVerifie)
+{
+    SOptions O;
+    O.Verifie = true;
+    O.NomSource = "a\rb\x1b" "1\n\"\\\x7f.algo";
+    O.NomCpp = "c\r.cpp";
+    const STraduction R = Traduire (Correct, O);
+    ASSERT_FALSE (R.Erreur);
+    const std::string Litteral = "\"a\\015b\\0331\\n\\\"\\\\\\177.algo\"";
+    EXPECT_NE (R.Cpp.find ("#line 3 " + Litteral + "\n"), std::string::npos);
+    EXPECT_NE (R.Cpp.find ("_Source = " + Litteral + ";"), std::string::npos);
+    EXPECT_NE (R.Cpp.find (" \"c\\015.cpp\"\n"), std::string::npos);
+    EXPECT_EQ (R.Cpp.find ('\r'), std::string::npos);
 }

@@ -1,4 +1,4 @@
-#include "lsp/Trames.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <algorithm>
 #include <cctype>
@@ -136,8 +136,9 @@ namespace nsLsp
         }
         if (Longueur > MaxCorps)
         {
-            Anomalies.push_back ("message de " + std::to_string (Longueur) + " octets refusé (au plus "
-                                 + std::to_string (MaxCorps) + ")");
+            // Son corps passera pour des octets parasites, deja signales par le refus.
+            TropGrand = Longueur;
+            ParasitesSignales = true;
             return true;
         }
         Attendu = Longueur;
@@ -148,8 +149,21 @@ namespace nsLsp
     // message : en-tete corps ; corps : exactement Content-Length octets (du JSON, verifie plus loin).
     bool CTrames::Extraire (std::string & Corps, std::vector <std::string> & Anomalies)
     {
+        Tronquee = 0;
         for (;;)
         {
+            if (TropGrand != 0)
+            {
+                // Le debut du corps trop grand, sans le consommer : s'il contient une fin d'en-tete,
+                // la longueur etait fausse et la resynchronisation trouvera le message suivant.
+                const std::size_t Voulu = std::min (TropGrand, MaxApercu);
+                const std::size_t Vu = std::min (Tampon.size () - Debut, Voulu);
+                if (Vu < Voulu && Tampon.find ("\r\n\r\n", Debut) == std::string::npos) return false;
+                Corps.assign (Tampon, Debut, Vu);
+                Tronquee = TropGrand;
+                TropGrand = 0;
+                return true;
+            }
             if (! DansCorps)
             {
                 if (! LireEnTete (Anomalies)) return false;

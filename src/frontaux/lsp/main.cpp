@@ -2,8 +2,8 @@
 //   tramelo-lsp [--stdio]      tramelo-lsp --version      tramelo-lsp --aide
 // Statut : 0 apres shutdown puis exit, 1 sur exit sans shutdown ou fin de l'entree, 253 pour une
 // ligne de commande invalide.
-#include "lsp/Serveur.h"
-#include "lsp/Trames.h"
+#include "frontaux/lsp/Serveur.h"
+#include "frontaux/lsp/Trames.h"
 
 #include <cerrno>
 #include <csignal>
@@ -88,7 +88,8 @@ int main (int argc, char * argv [])
         {
             for (const std::string & A : Anomalies) Serveur.Signaler (A);
             Anomalies.clear ();
-            Serveur.Traiter (Corps);
+            if (Trames.Tronque ()) Serveur.Ignorer (Corps, Trames.Tronque ());
+            else Serveur.Traiter (Corps);
             std::string ().swap (Corps);
             if (Serveur.Termine ()) break;
             // Les reponses partent tout de suite ; les diagnostics apres la rafale.

@@ -1,0 +1,74 @@
+#include "frontaux/exec/Execution.h"
+
+#include "frontaux/exec/Chemins.h"
+#include "frontaux/exec/Statuts.h"
+
+#include <csignal>
+#include <cstring>
+
+#include <sys/wait.h>
+
+namespace nsExec
+{
+    namespace
+    {
+        const rlim_t PileVoulue = rlim_t (64) << 20;
+        // Marge laissee sous la limite pour ce qui suit le controle (bibliotheque, message).
+        const rlim_t MargePile = rlim_t (2) << 20;
+
+        // La cause probable d'un signal, dans les mots de l'etudiant.
+        std::string CauseSignal (int Signal)
+        {
+            switch (Signal)
+            {
+                case SIGFPE : return " (SIGFPE) : erreur arithmetique, division entiere par zero ?";
+                case SIGSEGV : return " (SIGSEGV) : acces memoire invalide, recursion trop profonde ou indice hors du tableau ?";
+                case SIGABRT : return " (SIGABRT) : arret anormal du programme";
+                case SIGKILL : return " (SIGKILL) : tue, par manque de memoire ou de l'exterieur";
+                case SIGBUS : return " (SIGBUS) : acces memoire invalide";
+                default : return "";
+            }
+        }
+    }
+
+    void DonnerLaPile (SLancement & L)
+    {
+        struct rlimit R;
+        if (getrlimit (RLIMIT_STACK, & R) != 0) return;
+        rlim_t Pile = R.rlim_cur;
+        if (R.rlim_cur == RLIM_INFINITY || R.rlim_cur < PileVoulue)
+        {
+            rlim_t Voulue = PileVoulue;
+            if (R.rlim_max != RLIM_INFINITY && R.rlim_max < Voulue) Voulue = R.rlim_max;
+            if (R.rlim_cur == RLIM_INFINITY || Voulue > R.rlim_cur)
+            {
+                L.Pile = Voulue;
+                Pile = Voulue;
+            }
+        }
+        if (Pile != RLIM_INFINITY && Pile > 2 * MargePile)
+            L.Environnement.push_back ({ "TRAMELO_PILE", std::to_string (Pile - MargePile) });
+    }
+
+    int Executer (const std::string & Programme)
+    {
+        SLancement L;
+        L.Args = { Programme };
+        L.Recherche = false;
+        DonnerLaPile (L);
+        const SIssue I = Lancer (L);
+        VerifierSignal ();
+        if (! I.Lance)
+            Echouer (StatutSysteme, "impossible de lancer le programme " + Affichable (Programme) + " : "
+                                    + std::strerror (I.Erreur));
+        const int Statut = StatutProcessus (I.Etat);
+        if (WIFSIGNALED (I.Etat))
+        {
+            const int Sig = WTERMSIG (I.Etat);
+            // Une interruption venue du clavier ou d'ailleurs n'est pas une faute du programme.
+            if (Sig != SIGPIPE && Sig != SIGINT && Sig != SIGTERM && Sig != SIGHUP && Sig != SIGQUIT)
+                Dire ("tramelo-exec : le programme a ete arrete par le signal " + std::to_string (Sig) + CauseSignal (Sig) + '\n');
+        }
+        return Statut;
+    }
+}

@@ -1,0 +1,28 @@
+// La ligne de commande de tramelo-exec : les modes, les options, l'aide.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace nsExec
+{
+    enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire };
+
+    struct SCommande
+    {
+        EMode Mode = EMode::Executer;
+        bool  Garder = false;
+        bool  Standard = false;
+        unsigned long Limite = 1000;            // --pas-a-pas : lignes executees au plus
+        std::vector <std::string> Args;         // le source et, peut-etre, la taille de tabulation
+        std::string Source;
+
+        bool SousGdb () const { return Mode == EMode::PasAPas || Mode == EMode::Deboguer; }
+        // Compile avec les informations de debogage (-g -O0).
+        bool Debogage () const { return SousGdb () || Mode == EMode::Construire; }
+    };
+
+    // Lit la ligne de commande ; --aide l'affiche et termine (0), une erreur termine avec
+    // StatutUsage et l'usage sur l'erreur standard.
+    SCommande LireCommande (int argc, char * argv []);
+}

@@ -1,0 +1,135 @@
+// tramelo-exec : verifie un algorithme, le traduit, compile le C++ obtenu et l'execute, en une
+// seule commande ; ou l'execute pas a pas sous gdb, ou ouvre gdb sur le source. La traduction et
+// la verification sont celles de la bibliotheque ; le C++ execute est celui du profil verifie,
+// sauf avec --standard. Chaque etape a son fichier dans ce dossier ; main les enchaine.
+#include "frontaux/exec/Chemins.h"
+#include "frontaux/exec/Compilation.h"
+#include "frontaux/exec/Deboguer.h"
+#include "frontaux/exec/Execution.h"
+#include "frontaux/exec/Gdb.h"
+#include "frontaux/exec/LigneCommande.h"
+#include "frontaux/exec/PasAPas.h"
+#include "frontaux/exec/Processus.h"
+#include "frontaux/exec/Sorties.h"
+#include "frontaux/exec/Statuts.h"
+#include "frontaux/exec/Traduction.h"
+#include "frontaux/exec/Travail.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+using namespace nsExec;
+
+namespace
+{
+    // Les outils dont le mode a besoin, cherches avant tout travail.
+    struct SOutils
+    {
+        std::vector <std::string> Compilateur;
+        std::string Gdb, Script;
+    };
+
+    SOutils TrouverOutils (const SCommande & C)
+    {
+        SOutils O;
+        if (C.Mode != EMode::Traduire) O.Compilateur = TrouverCompilateur ();
+        if (C.SousGdb ())
+        {
+            O.Gdb = TrouverGdb ();
+            O.Script = TrouverScript (C.Mode == EMode::PasAPas ? "pas_a_pas.py" : "deboguer.py");
+        }
+        return O;
+    }
+
+    // Ou va le C++ et comment il se nomme, ou est compile le programme.
+    struct SPlan
+    {
+        nsTramelo::STraduction T;
+        SNomsCpp Noms;                 // dans les #line et les messages du profil verifie
+        std::string CppTravail, ProgrammeTravail;
+        std::string CppCompile;        // le C++ donne au compilateur
+        std::string DossierCompilation;
+        bool CppACote = false;         // fichier.cpp a cote du source
+        SVue Vue;                      // sous gdb
+    };
+
+    SPlan Planifier (const SCommande & C, const SSorties & Sorties, const SSource & S)
+    {
+        SPlan P;
+        P.CppTravail = DansTravail ("programme.cpp");
+        P.ProgrammeTravail = DansTravail ("programme");
+        P.CppACote = C.Garder || C.Mode == EMode::Traduire || C.Mode == EMode::Construire;
+        P.CppCompile = C.Mode == EMode::Construire ? Argument (Sorties.Cpp) : P.CppTravail;
+        P.Noms.Source = S.Nom;
+        P.Noms.Cpp = P.CppACote ? Argument (Sorties.Cpp) : P.CppTravail;
+        if (C.SousGdb ())
+        {
+            P.Vue = PreparerVue (S);
+            P.Noms.Source = P.Vue.Nom;
+            P.DossierCompilation = P.Vue.Dossier;
+        }
+        return P;
+    }
+
+    void EcrireLeCpp (const SPlan & P, const SSorties & Sorties)
+    {
+        std::ofstream F (P.CppTravail, std::ios::binary | std::ios::trunc);
+        F.write (P.T.Cpp.data (), static_cast <std::streamsize> (P.T.Cpp.size ()));
+        F.close ();
+        if (! F) Echouer (StatutSysteme, "impossible d'ecrire " + Affichable (P.CppTravail) + " : " + std::strerror (errno));
+        if (P.CppACote) Remplacer (Sorties.Dossier, Sorties.Cpp, P.CppTravail, ENatureSortie::Cpp);
+    }
+
+    void CompilerLeCpp (const SCommande & C, const SOutils & O, const SPlan & P, const SSorties & Sorties)
+    {
+        SCompilation X;
+        X.Compilateur = O.Compilateur;
+        X.Debogage = C.Debogage ();
+        X.Cpp = P.CppCompile;
+        X.Programme = P.ProgrammeTravail;
+        X.Dossier = P.DossierCompilation;
+        X.Inclusions = InclusionsDuPrelude (P.T.Cpp);
+        X.ConserveDansTravail = ! P.CppACote;
+        X.Conserve = P.CppACote ? Sorties.Cpp : P.CppTravail;
+        Compiler (X);
+    }
+
+    int LancerLeProgramme (const SCommande & C, const SOutils & O, const SPlan & P)
+    {
+        switch (C.Mode)
+        {
+            case EMode::PasAPas :
+                return PasAPas ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T), C.Limite, P.Vue });
+            case EMode::Deboguer :
+                return Deboguer ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T) });
+            default :
+                return Executer (P.ProgrammeTravail);
+        }
+    }
+}
+
+int main (int argc, char * argv [])
+{
+    std::ios::sync_with_stdio (false);
+    const SCommande C = LireCommande (argc, argv);
+    PreparerProcessus ();
+    const SSorties Sorties = NommerSorties (C);
+    const SOutils Outils = TrouverOutils (C);
+    PreparerTravail ();
+
+    const SSource S = LireLeSource (C);
+    nsTramelo::STraduction Standard = VerifierLeSource (C, S);
+    SPlan Plan = Planifier (C, Sorties, S);
+    Plan.T = TraduireLeSource (C, S, std::move (Standard), Plan.Noms);
+    EcrireLeCpp (Plan, Sorties);
+    if (C.Mode == EMode::Traduire) Terminer (0);
+
+    CompilerLeCpp (C, Outils, Plan, Sorties);
+    if (C.Mode == EMode::Construire)
+    {
+        Remplacer (Sorties.Dossier, Sorties.Programme, Plan.ProgrammeTravail, ENatureSortie::Programme);
+        Terminer (0);
+    }
+    Terminer (LancerLeProgramme (C, Outils, Plan));
+}
