@@ -49,8 +49,19 @@ namespace nsTramelo
         std::string R = "\"";
         for (char c : Texte)
         {
+            const unsigned char o = static_cast <unsigned char> (c);
             if (c == '"' || c == '\\') R += '\\';
             if (c == '\n') R += "\\n";
+            else if (o < 32 || o == 127)
+            {
+                // Tout autre octet de controle (retour chariot, echappement...) en octal sur trois
+                // chiffres : g++ refuse un retour chariot dans un litteral, et trois chiffres
+                // n'absorbent jamais le caractere suivant.
+                R += '\\';
+                R += static_cast <char> ('0' + (o >> 6));
+                R += static_cast <char> ('0' + ((o >> 3) & 7));
+                R += static_cast <char> ('0' + (o & 7));
+            }
             else R += c;
         }
         return R + '"';

@@ -78,7 +78,7 @@ namespace nsExec
 
     std::string NomAlgorithme (const nsTramelo::STraduction & T)
     {
-        for (const nsTramelo::SUnite & U : T.Journal.Unites)
+        for (const nsTramelo::SUnite & U : T.Modele.Unites)
             if (U.Nature == nsTramelo::ENature::Algorithme) return U.Nom;
         return "";
     }
