@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Les avertissements de logique (152 a 156) ne doivent viser aucun programme juste : aucun sur les
+"""Les avertissements de logique (153 a 158) ne doivent viser aucun programme juste : aucun sur les
 exemples, les cas de reference, les programmes des tests d'execution et des bancs, hormis ceux que
 alertes_attendues.txt liste (chemin:ligne:code, chacun avec sa raison : un cas qui exerce
 volontairement la forme visee). Dans le corpus des fautes, un programme qui attend un
@@ -13,7 +13,7 @@ import re
 import subprocess
 import sys
 
-CODES = range(152, 157)
+CODES = range(153, 159)
 ATTENTE = re.compile(r'^\ufeff?// .* : faute ligne (\d+), (erreur|attention), aide « .* »$')
 
 

@@ -569,6 +569,178 @@ namespace nsTramelo
         }
     }
 
+    namespace
+    {
+        // --- Indices hors d'un tableau de taille constante ---
+
+        // Chaque sous-expression de Id (Visiter (IdExpr, Garde)) ; Garde : dans un terme qu'un
+        // ET_ALORS ou un OU_SINON peut ne pas evaluer.
+        template <class F>
+        void ParcourirExpr (const SModele & M, IdExpr Id, bool Garde, F & Visiter)
+        {
+            const SExpr & E = M.Exprs [Id];
+            Visiter (Id, Garde);
+            bool G = Garde;
+            for (std::uint32_t i = 0; i < E.NbEnfants; ++i)
+            {
+                if (E.Genre == EExpr::Operation && i > 0)
+                {
+                    const EOperateur Op = M.OperateurDe (E, i).Op;
+                    G = G || Op == EOperateur::EtAlors || Op == EOperateur::OuSinon;
+                }
+                ParcourirExpr (M, M.IdEnfant (E, i), G, Visiter);
+            }
+        }
+
+        // Les tableaux dont la taille peut changer dans l'unite : allonges, redimensionnes, ou
+        // passes tout entiers en out ou in_out (l'unite appelee peut les allonger).
+        std::vector <IdDecl> TaillesVariables (const SModele & M, const SUnite & U)
+        {
+            std::vector <IdDecl> R;
+            auto Entier = [&] (IdExpr A)
+            {
+                const SExpr & X = M.Exprs [A];
+                if (X.Genre == EExpr::Nom && X.Ref != Aucun) R.push_back (X.Ref);
+            };
+            auto VoirExpr = [&] (IdExpr Id, bool)
+            {
+                const SExpr & X = M.Exprs [Id];
+                if (X.Genre == EExpr::Appel)
+                    for (std::uint32_t k = 0; k < X.NbEnfants; ++k)
+                        if (ModeParametre (M, X.Ref, k) != 0) Entier (M.IdEnfant (X, k));
+            };
+            ParcourirSuite (M, U.Corps, [&] (const SInstr & I)
+            {
+                if ((I.Genre == EInstr::Allonger || I.Genre == EInstr::Redimensionner) && I.NbExprs > 0)
+                    Entier (M.IdExprDe (I, 0));
+                for (std::uint32_t e = 0; e < I.NbExprs; ++e)
+                {
+                    if (I.Genre == EInstr::AppelProcedure && ModeParametre (M, I.Decl, e) != 0) Entier (M.IdExprDe (I, e));
+                    if (I.Genre != EInstr::Declarer) ParcourirExpr (M, M.IdExprDe (I, e), false, VoirExpr);
+                }
+            });
+            return R;
+        }
+
+        // L'indice vaut « v + c », v la variable D ; faux pour une autre forme.
+        bool DecalageDe (const SModele & M, IdExpr Id, IdDecl D, long long & c)
+        {
+            const SExpr & E = M.Exprs [Id];
+            if (E.Genre == EExpr::Parenthese && E.NbEnfants == 1) return DecalageDe (M, M.IdEnfant (E, 0), D, c);
+            if (E.Genre == EExpr::Nom) { c = 0; return E.Ref == D; }
+            if (E.Genre != EExpr::Operation || E.NbEnfants != 2) return false;
+            const EOperateur Op = M.OperateurDe (E, 1).Op;
+            const SExpr & G = M.Enfant (E, 0);
+            if (G.Genre != EExpr::Nom || G.Ref != D || (Op != EOperateur::Plus && Op != EOperateur::Moins)) return false;
+            if (! Constante (M, M.IdEnfant (E, 1), c) || std::llabs (c) > 1000000000LL) return false;
+            if (Op == EOperateur::Moins) c = -c;
+            return true;
+        }
+
+        // Une suite d'ou l'on peut sortir avant sa fin (sortie, continue, renvoie).
+        bool Interrompue (const SModele & M, IdSuite S)
+        {
+            bool R = false;
+            ParcourirSuite (M, S, [&] (const SInstr & I)
+            {
+                R = R || I.Genre == EInstr::Sortie || I.Genre == EInstr::Continue || I.Genre == EInstr::Renvoie;
+            });
+            return R;
+        }
+
+        // Un indice qui sort certainement du tableau quand l'instruction s'execute : constant, ou
+        // la variable (plus une constante) d'un pour aux bornes constantes dont le corps execute
+        // l'instruction a chaque tour (elle est a son premier niveau, ni sortie, ni continue, ni
+        // renvoie dans le corps, hors d'un terme qu'un ET_ALORS ou un OU_SINON peut sauter).
+        void IndicesHorsTaille (const SModele & M, const SUnite & U, std::vector <SFauteLogique> & Fautes)
+        {
+            if (U.Corps == Aucun) return;
+            const std::vector <IdDecl> Variables = TaillesVariables (M, U);
+            // Pour chaque tableau, les pour deja signales (un seul avertissement par boucle).
+            std::vector <std::pair <IdDecl, const SInstr *>> Signales;
+            std::vector <std::pair <const SInstr *, bool>> Sorties;   // pour -> son corps peut etre quitte
+            auto Taille = [&] (IdDecl D, long long & N)
+            {
+                if (D >= M.Declarations.size ()) return false;
+                const SDeclaration & Decl = M.Declarations [D];
+                return Decl.Nature == ENature::Tableau && Decl.Taille != Aucun && Constante (M, Decl.Taille, N) && N >= 0
+                    && std::find (Variables.begin (), Variables.end (), D) == Variables.end ();
+            };
+            auto Examiner = [&] (const SInstr & I, const SInstr * Pour)
+            {
+                if (I.Genre == EInstr::Declarer) return;
+                auto Voir = [&] (IdExpr Id, bool Garde)
+                {
+                    const SExpr & X = M.Exprs [Id];
+                    long long N = 0, k = 0, c = 0;
+                    if (X.Genre != EExpr::Element || X.NbEnfants != 1 || ! Taille (X.Ref, N)) return;
+                    const IdExpr Indice = M.IdEnfant (X, 0);
+                    SFauteLogique F;
+                    F.Genre = ELogique::IndiceHorsTaille;
+                    F.Place = M.Exprs [Indice].Plage;
+                    F.Decl = X.Ref;
+                    F.Valeurs [1] = N;
+                    if (Constante (M, Indice, k))
+                    {
+                        if (k >= 0 && k < N) return;
+                        F.Valeurs [0] = k;
+                        Fautes.push_back (std::move (F));
+                        return;
+                    }
+                    long long A = 0, B = 0;
+                    if (Garde || ! Pour || ! DecalageDe (M, Indice, Pour->Decl, c)
+                        || ! Constante (M, M.IdExprDe (* Pour, 0), A) || ! Constante (M, M.IdExprDe (* Pour, 1), B))
+                        return;
+                    const bool Descendant = Pour->Drapeaux & InstrDescendant;
+                    if (Descendant ? A < B : A > B) return;   // la boucle ne tourne pas
+                    // Les valeurs de l'indice, dans l'ordre des tours : de A + c a B + c.
+                    const long long Premier = A + c, Dernier = B + c;
+                    long long Fautif;
+                    if (! Descendant && Premier < 0) Fautif = Premier;
+                    else if (! Descendant && Dernier >= N) Fautif = std::max (Premier, N);
+                    else if (Descendant && Premier >= N) Fautif = Premier;
+                    else if (Descendant && Dernier < 0) Fautif = std::min (Premier, -1LL);
+                    else return;
+                    for (const auto & S : Signales)
+                        if (S.first == X.Ref && S.second == Pour) return;
+                    // Le corps, parcouru une fois par boucle au plus (seulement quand il le faut).
+                    auto Vu = std::find_if (Sorties.begin (), Sorties.end (), [&] (const auto & P) { return P.first == Pour; });
+                    if (Vu == Sorties.end ()) Vu = Sorties.insert (Sorties.end (), { Pour, Interrompue (M, M.IdSuiteDe (* Pour, 0)) });
+                    if (Vu->second) return;
+                    Signales.push_back ({ X.Ref, Pour });
+                    F.Valeurs [0] = Fautif;
+                    F.Valeurs [2] = c;
+                    F.Valeurs [3] = A;
+                    F.Valeurs [4] = B;
+                    F.Instr = Pour;
+                    F.Noms.push_back (Pour->Decl);
+                    Fautes.push_back (std::move (F));
+                };
+                // Les expressions de l'instruction elle-meme (conditions, bornes), pas de ses suites.
+                for (std::uint32_t e = 0; e < I.NbExprs; ++e) ParcourirExpr (M, M.IdExprDe (I, e), false, Voir);
+            };
+            // Parcours avec le pour dont le corps contient l'instruction a son premier niveau.
+            std::vector <std::pair <IdSuite, const SInstr *>> Pile { { U.Corps, nullptr } };
+            while (! Pile.empty ())
+            {
+                const auto [S, Pour] = Pile.back ();
+                Pile.pop_back ();
+                const SSuite & Su = M.Suites [S];
+                for (std::uint32_t i = 0; i < Su.NbInstrs; ++i)
+                {
+                    const SInstr & I = M.InstrDe (Su, i);
+                    Examiner (I, Pour);
+                    for (std::uint32_t s = 0; s < I.NbSuites; ++s)
+                    {
+                        const IdSuite Fille = M.IdSuiteDe (I, s);
+                        const bool Corps = I.Genre == EInstr::Pour && I.NbExprs >= 2 && I.Decl != Aucun;
+                        Pile.push_back ({ Fille, Corps ? & I : nullptr });
+                    }
+                }
+            }
+        }
+    }
+
     std::vector <SFauteLogique> FautesLogiques (const SModele & M)
     {
         std::vector <SFauteLogique> Fautes;
@@ -576,6 +748,7 @@ namespace nsTramelo
         for (const SUnite & U : M.Unites)
         {
             FautesDeLUnite (M, U, Fautes);
+            IndicesHorsTaille (M, U, Fautes);
             Definie.Unite (U);
         }
         std::stable_sort (Fautes.begin (), Fautes.end (),

@@ -18,7 +18,8 @@ namespace nsTramelo
         BoucleFigee,           // tant_que / jusqua / repeter dont la condition ne change jamais dans le corps
         ReelDansEntier,        // valeur reel affectee (ou renvoyee) a un entier : partie decimale perdue
         ParametreInModifie,    // affectation d'un parametre in que rien ne relit : l'appelant ne la voit pas
-        LectureAvantValeur     // variable lue avant toute affectation, sur au moins un chemin
+        LectureAvantValeur,    // variable lue avant toute affectation, sur au moins un chemin
+        IndiceHorsTaille       // t [5] (ou t [i] d'un pour aux bornes constantes) hors d'un tableau de taille constante
     };
 
     struct SFauteLogique
@@ -29,8 +30,11 @@ namespace nsTramelo
         const SInstr * Instr = nullptr;     // la boucle ou l'instruction en cause
         // PourSansDescendant : les deux bornes ; LectureAvantValeur : 1 si la variable recoit une
         // valeur sur un autre chemin avant cette lecture, 0 si elle n'en a recu sur aucun ;
-        // ReelDansEntier : 1 et la valeur tronquee si la valeur est un litteral.
-        long long   Valeurs [2] = { 0, 0 };
+        // ReelDansEntier : 1 et la valeur tronquee si la valeur est un litteral ; IndiceHorsTaille :
+        // l'indice fautif (le premier atteint), la taille du tableau, puis pour un indice qui suit
+        // la variable d'un pour (Instr : ce pour ; nul pour un indice constant) : le decalage c de
+        // « i + c » et les deux bornes du pour.
+        long long   Valeurs [5] = { 0, 0, 0, 0, 0 };
         // BoucleFigee : les noms lus par la condition.
         std::vector <IdDecl> Noms;
     };

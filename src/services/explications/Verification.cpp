@@ -93,13 +93,14 @@ namespace nsTramelo
             const SModele & M = T.Modele;
             const CLexique Lex (T.Texte, T.FinLignes);
             auto Nom = [&] (IdDecl D) { return D < M.Declarations.size () ? Citer (M.Declarations [D].Nom) : std::string ("…"); };
-            auto Extrait = [&] (SPlage Pl)
+            auto Brut = [&] (SPlage Pl)
             {
                 std::string R;
                 for (std::size_t i = Pl.Debut; i < Pl.Fin () && i < T.Texte.size (); ++i)
                     if (T.Texte [i] != '\n' && T.Texte [i] != '\r' && ! (R.size () && R.back () == ' ' && T.Texte [i] == ' ')) R += T.Texte [i];
-                return Citer (R);
+                return R;
             };
+            auto Extrait = [&] (SPlage Pl) { return Citer (Brut (Pl)); };
             SDiagnosticExplique D;
             D.Gravite = EGravite::Avertissement;
             D.Position = P.Situer (F.Place.Debut);
@@ -194,6 +195,54 @@ namespace nsTramelo
                                                "une valeur quelconque : le programme peut sembler juste et ne pas l'être" });
                     D.Aides.push_back ({ false, "donnez une valeur à " + Nom (F.Decl) + " avant de le lire, sur tous les chemins "
                                                 "(« " + M.Declarations [F.Decl].Nom + " <- … ; » ou une saisie)" });
+                    break;
+                }
+                case ELogique::IndiceHorsTaille :
+                {
+                    D.Code = CodeIndiceHorsTaille;
+                    D.Regle = "indice_hors_taille";
+                    const std::string Tableau = M.Declarations [F.Decl].Nom;
+                    const long long N = F.Valeurs [1], Fautif = F.Valeurs [0];
+                    const std::string Indices = N == 0 ? Citer (Tableau) + " n'a aucun élément (tableau_de 0)"
+                                              : Citer (Tableau) + " a " + std::to_string (N) + (N == 1 ? " élément" : " éléments")
+                                                + ", d'indices 0 à " + std::to_string (N - 1);
+                    const std::string Arret = "l'exécution s'arrêterait ici sur « Indice invalide »";
+                    if (! F.Instr)
+                    {
+                        const std::string Indice = Brut (F.Place);
+                        D.Message = Citer (Tableau + "[" + Indice + "]")
+                                  + (Indice == std::to_string (Fautif) ? "" : " (indice " + std::to_string (Fautif) + ")")
+                                  + " sort du tableau : " + Indices;
+                        D.Aides.push_back ({ true, Arret });
+                        if (N > 0)
+                            D.Aides.push_back ({ false, "le premier élément est « " + Tableau + "[0] », le dernier « " + Tableau + "["
+                                                        + std::to_string (N - 1) + "] » (taille (" + Tableau + ") - 1)" });
+                        else
+                            D.Aides.push_back ({ false, "donnez une taille au tableau dans sa déclaration, ou allongez-le "
+                                                        "(allonger, redimensionner) avant d'y accéder" });
+                        break;
+                    }
+                    const std::string Var = M.Declarations [F.Noms [0]].Nom;
+                    const long long c = F.Valeurs [2], A = F.Valeurs [3], B = F.Valeurs [4];
+                    const bool Descendant = F.Instr->Drapeaux & InstrDescendant;
+                    const std::string Element = Citer (Tableau + "[" + Brut (F.Place) + "]");
+                    D.Message = "quand « " + Var + " » vaut " + std::to_string (Fautif - c) + ", " + Element
+                              + (c == 0 ? "" : " (indice " + std::to_string (Fautif) + ")") + " sort du tableau : " + Indices;
+                    D.Aides.push_back ({ true, "la boucle pour de la " + TexteLigne (Lex.Ligne (F.Instr->Plage.Debut)) + " fait aller « "
+                                               + Var + " » de " + std::to_string (A) + " à " + std::to_string (B) + " ; " + Arret });
+                    if (N == 0) break;
+                    // Les bornes qui gardent l'indice dans le tableau : decalees si la boucle a le
+                    // bon nombre de tours (de 1 a N au lieu de 0 a N - 1), rognees sinon.
+                    const long long Tours = Descendant ? A - B + 1 : B - A + 1;
+                    long long Bas = std::max (Descendant ? B : A, -c), Haut = std::min (Descendant ? A : B, N - 1 - c);
+                    if (c == 0 && Tours == N) { Bas = 0; Haut = N - 1; }
+                    if (Bas > Haut) break;
+                    const std::string De = std::to_string (Descendant ? Haut : Bas), Jusqua = std::to_string (Descendant ? Bas : Haut);
+                    std::string Aide = "faites aller « " + Var + " » de " + De + " à " + Jusqua + " : « pour (" + Var + " variant_de " + De
+                                     + " a " + Jusqua + (Descendant ? " descendant" : "") + ") »";
+                    if (c == 0 && ! Descendant && Bas == 0 && Haut == N - 1)
+                        Aide += ", ou « pour (" + Var + " variant_de 0 a taille (" + Tableau + ") - 1) »";
+                    D.Aides.push_back ({ false, Aide });
                     break;
                 }
             }

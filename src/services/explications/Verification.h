@@ -17,17 +17,20 @@ namespace nsTramelo
     // Codes propres aux outils de verification (Tramelo ne les emploie jamais) :
     // 150, erreur : fonction dont la fin peut etre atteinte sans renvoie ;
     // 151, avertissement : division entiere dont un operande s'ecrit avec un point ou un exposant ;
-    // 152 a 156, avertissements de logique (services/analyses/Logique.h) : boucle pour aux bornes
+    // 153 a 157, avertissements de logique (services/analyses/Logique.h) : boucle pour aux bornes
     // constantes dans le mauvais sens, boucle dont la condition ne change jamais, valeur reel
     // rangee dans un entier, parametre in modifie sans que l'appelant le voie, variable lue avant
     // d'avoir recu une valeur.
     constexpr unsigned CodeFinSansRenvoie = 150;
     constexpr unsigned CodeDivisionEntiere = 151;
-    constexpr unsigned CodePourSensContraire = 152;
-    constexpr unsigned CodeBoucleFigee = 153;
-    constexpr unsigned CodeReelDansEntier = 154;
-    constexpr unsigned CodeParametreInModifie = 155;
-    constexpr unsigned CodeLectureSansValeur = 156;
+    constexpr unsigned CodePourSensContraire = 153;
+    constexpr unsigned CodeBoucleFigee = 154;
+    constexpr unsigned CodeReelDansEntier = 155;
+    constexpr unsigned CodeParametreInModifie = 156;
+    constexpr unsigned CodeLectureSansValeur = 157;
+    // 158, avertissement : indice constant (ou variable d'un pour aux bornes constantes) hors d'un
+    // tableau de taille constante, que l'execution arreterait sur « Indice invalide ».
+    constexpr unsigned CodeIndiceHorsTaille = 158;
 
     // Une correction verifiee, dans le source d'origine : remplacer Longueur octets a partir de
     // Position par Texte. Appliquee, la traduction va au-dela de l'endroit de l'erreur.
@@ -78,7 +81,7 @@ namespace nsTramelo
 
     // Traduit et explique. Cout : quelques traductions au plus (les aides sont essayees sur une
     // fenetre du source). Apres une erreur de traduction, seule elle est rendue ; sinon, les
-    // avertissements et les erreurs propres aux outils (150 a 156).
+    // avertissements et les erreurs propres aux outils (150 a 158).
     SVerification Verifier (const std::string & Source, const SOptions & Options = {});
 
     // "erreur" ou "attention", comme dans l'en-tete du format GCC.
