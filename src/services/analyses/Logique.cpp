@@ -716,8 +716,10 @@ namespace nsTramelo
                     F.Noms.push_back (Pour->Decl);
                     Fautes.push_back (std::move (F));
                 };
-                // Les expressions de l'instruction elle-meme (conditions, bornes), pas de ses suites.
-                for (std::uint32_t e = 0; e < I.NbExprs; ++e) ParcourirExpr (M, M.IdExprDe (I, e), false, Voir);
+                // Les expressions de l'instruction elle-meme (conditions, bornes), pas de ses suites ;
+                // la condition d'un sinon_si n'est evaluee que si les precedentes sont fausses.
+                for (std::uint32_t e = 0; e < I.NbExprs; ++e)
+                    ParcourirExpr (M, M.IdExprDe (I, e), I.Genre == EInstr::Si && e > 0, Voir);
             };
             // Parcours avec le pour dont le corps contient l'instruction a son premier niveau.
             std::vector <std::pair <IdSuite, const SInstr *>> Pile { { U.Corps, nullptr } };

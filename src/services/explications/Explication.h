@@ -244,6 +244,7 @@ namespace nsTramelo
         bool PointVirguleEntreParametres (const CContexte &, SExplication &);
         bool LitteralDuMauvaisType (const CContexte &, SExplication &);
         bool TexteSansGuillemets (const CContexte &, SExplication &);
+        bool TexteAccentueSansGuillemets (const CContexte &, SExplication &);
         bool BooleenEtranger (const CContexte &, SExplication &);
         bool RepeterTantQue (const CContexte &, SExplication &);
         bool FsiAvantSinon (const CContexte &, SExplication &);

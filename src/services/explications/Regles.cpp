@@ -14,6 +14,8 @@ namespace nsTramelo
         { "litteral_caractere", CaractereLong },
         { "chaine_ouverte", ChaineOuverte },
         { "echappement", Echappement },
+        // Avant les octets non ASCII : « message <- Bonne journée; » est un texte, pas un nom.
+        { "texte_sans_guillemets", TexteAccentueSansGuillemets },
         { "octet_non_ascii", OctetNonAscii },
         // Jetons en trop ou mal places, reconnus a coup sur.
         { "point_virgule_apres_fin_de_bloc", PointVirguleApresFinDeBloc },

@@ -463,21 +463,34 @@ namespace nsTramelo::nsRegles
     // afficher (Bonjour) : un texte sans guillemets.
     bool TexteSansGuillemets (const CContexte & C, SExplication & X)
     {
-        if (! C.Instruction || C.Mot (* C.Instruction) != "afficher") return false;
+        if (! C.Instruction) return false;
         const SJeton Nom = C.NomFautif ();
         if (Nom.Genre != EJeton::Mot || Nom.NonAscii) return false;
         const std::string N = C.Mot (Nom);
         if (C.Visible (N, C.Arret) || C.SortieDePortee (N, C.Arret) || ! C.NomVoisin (N, C.Arret).empty ()
             || IsIdentReserve (N) || IsNomCpp (N))
             return false;
-        // Le texte : les mots qui se suivent jusqu'a la virgule ou la parenthese.
+        // Le texte : les mots qui se suivent jusqu'a la virgule ou la parenthese d'afficher, ou,
+        // rangés dans une variable string (s <- Bonjour;), jusqu'au ; ou a un +.
         const SJeton Avant = C.Lex.Precedent (Nom.Debut);
-        if (! C.MotEst (Avant, "(") && ! C.MotEst (Avant, ",")) return false;
+        std::string Cible;
+        if (C.Mot (* C.Instruction) == "afficher")
+        {
+            if (! C.MotEst (Avant, "(") && ! C.MotEst (Avant, ",")) return false;
+        }
+        else
+        {
+            const SJeton V = C.Lex.Precedent (Avant.Debut);
+            const SDeclaration * D = V.Genre == EJeton::Mot ? C.Visible (C.Mot (V), C.Arret) : nullptr;
+            if (! C.MotEst (Avant, "<-") || ! D || ! IsTypeString (D->Type)) return false;
+            Cible = C.Mot (V);
+        }
         std::size_t Fin = Nom.Fin ();
         for (SJeton J = C.Lex.Suivant (Fin); J.Genre != EJeton::Fin && C.Ligne (J.Debut) == C.Ligne (Nom.Debut);
              J = C.Lex.Suivant (J.Fin ()))
         {
             if (C.MotEst (J, ")") || C.MotEst (J, ",") || C.MotEst (J, ";")) break;
+            if (! Cible.empty () && C.MotEst (J, "+")) break;
             if (J.Genre == EJeton::Chaine) return false;
             Fin = J.Fin ();
         }
@@ -488,11 +501,27 @@ namespace nsTramelo::nsRegles
         const bool Majuscule = N.size () > 1 && N [0] >= 'A' && N [0] <= 'Z' && N [1] >= 'a' && N [1] <= 'z';
         if (Fin == Nom.Fin () && ! Majuscule) return false;
         X.Placer (Nom.Debut, Fin - Nom.Debut);
-        X.Cause = Citer (N) + " n'est pas déclaré : un texte à afficher s'écrit entre guillemets";
+        if (Cible.empty ())
+        {
+            X.Cause = Citer (N) + " n'est pas déclaré : un texte à afficher s'écrit entre guillemets";
+            X.Proposer ({ Nom.Debut, Fin - Nom.Debut, "\"" + Ecrit + "\"" },
+                        "pour afficher le texte, écrivez-le entre guillemets : « afficher (\"" + Utf8Valide (Ecrit) + "\"); »");
+            X.Note ("si " + Citer (N) + " devait être une variable, déclarez-la avant de l'utiliser (« declarer " + N + " : type; »)");
+            return true;
+        }
+        X.Cause = Citer (N) + " n'est pas déclaré : un texte s'écrit entre guillemets";
         X.Proposer ({ Nom.Debut, Fin - Nom.Debut, "\"" + Ecrit + "\"" },
-                    "pour afficher le texte, écrivez-le entre guillemets : « afficher (\"" + Utf8Valide (Ecrit) + "\"); »");
-        X.Note ("si " + Citer (N) + " devait être une variable, déclarez-la avant de l'utiliser (« declarer " + N + " : type; »)");
+                    "pour ranger ce texte dans « " + Cible + " », écrivez-le entre guillemets : « " + Cible + " <- \""
+                    + Utf8Valide (Ecrit) + "\"; »");
+        X.Note ("si " + Citer (N) + " devait être une variable, déclarez-la avant de l'utiliser (« declarer " + N + " : string; »)");
         return true;
+    }
+
+    // Un texte sans guillemets dont la lecture s'est arretee sur un mot accentue : le texte passe
+    // avant le conseil d'ecrire les noms sans accent.
+    bool TexteAccentueSansGuillemets (const CContexte & C, SExplication & X)
+    {
+        return C.AuArret.NonAscii && TexteSansGuillemets (C, X);
     }
 
     // true, false, True, VRAI... : les booleens s'ecrivent vrai et faux.

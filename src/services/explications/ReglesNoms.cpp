@@ -39,6 +39,18 @@ namespace nsTramelo::nsRegles
         // Le type probable d'une variable d'apres la valeur qui lui est donnee : "nom <- valeur".
         std::string TypeProbable (const CContexte & C, const SJeton & Nom)
         {
+            // x <- Nom : le type de la variable qui recoit sa valeur.
+            const SJeton Avant = C.Lex.Precedent (Nom.Debut);
+            if (C.MotEst (Avant, "<-"))
+            {
+                const SJeton Cible = C.Lex.Precedent (Avant.Debut);
+                if (Cible.Genre == EJeton::Mot)
+                    if (const SDeclaration * D = C.Visible (C.Mot (Cible), C.Arret))
+                    {
+                        if (IsTypeString (D->Type)) return "string";
+                        if (D->Type != 0 && ! IsTypeTableau (D->Type)) return NomType (D->Type);
+                    }
+            }
             const SJeton Fleche = C.Lex.Suivant (Nom.Fin ());
             if (C.MotEst (Fleche, "["))
             {
