@@ -60,11 +60,12 @@ endforeach()
 install(FILES ${TRAMELO_SCRIPTS_GDB} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramelo/gdb)
 
 install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tramelo-organigramme RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
-set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier)
+set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
 if(nlohmann_json_FOUND)   # tramelo-lsp n'est construit qu'avec nlohmann-json (Lsp.cmake)
   list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp)
 endif()
@@ -88,7 +89,7 @@ add_custom_target(tramelo_pages_manuel ALL DEPENDS ${TRAMELO_PAGES_PRODUITES})
 install(FILES ${TRAMELO_PAGES_PRODUITES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion bash : chargee a la demande par bash-completion, un fichier par commande.
-foreach(commande Tramelo tramelo-exec tramelo-verifier)
+foreach(commande Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
   install(FILES ${CMAKE_SOURCE_DIR}/outils/completion.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME ${commande})

@@ -7,14 +7,24 @@ set(TRAMELO_NODE_PATH /usr/share/nodejs CACHE PATH "Modules node dont emscripten
 find_program(TRAMELO_NODE node REQUIRED)
 
 # Le module : une fabrique CommonJS (MODULARIZE) ; ni systeme de fichiers ni sortie standard.
-add_executable(tramelo_wasm ${CMAKE_SOURCE_DIR}/src/web/Liaison.cpp)
+add_executable(tramelo_wasm ${CMAKE_SOURCE_DIR}/src/frontaux/web/Liaison.cpp)
+
+# Exceptions de WebAssembly plutot qu'emulees par JavaScript : emulees, chaque essai du
+# traducteur passe par une fonction JavaScript, et la recursion d'un source tres imbrique
+# epuise la pile d'un Web Worker (plus petite que celle de la page) bien avant la borne
+# d'imbrication du traducteur.
+foreach(cible tramelo_lib tramelo_wasm)
+  get_target_property(options ${cible} COMPILE_OPTIONS)
+  list(TRANSFORM options REPLACE "^-fexceptions$" "-fwasm-exceptions")
+  set_target_properties(${cible} PROPERTIES COMPILE_OPTIONS "${options}")
+endforeach()
 target_link_libraries(tramelo_wasm PRIVATE tramelo_lib)
 set_target_properties(tramelo_wasm PROPERTIES
   OUTPUT_NAME tramelo-module SUFFIX .cjs
   CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=${TRAMELO_NODE_PATH}")
 target_link_options(tramelo_wasm PRIVATE
-  --bind -fexceptions --oformat=js
-  -sMODULARIZE=1 -sEXPORT_NAME=creerModuleTramelo -sSINGLE_FILE=1 -sENVIRONMENT=web,node
+  --bind -fwasm-exceptions --oformat=js
+  -sMODULARIZE=1 -sEXPORT_NAME=creerModuleTramelo -sSINGLE_FILE=1 -sENVIRONMENT=web,worker,node
   -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB -sTOTAL_STACK=8MB)
 
 # tramelo-wasm.mjs, a cote du module qu'il charge.

@@ -1,7 +1,8 @@
-# Completion bash de Tramelo, de tramelo-exec et de tramelo-verifier : propose les fichiers .algo
-# (et les dossiers pour y descendre), puis rien pour la taille de tabulation ; tramelo-verifier
-# prend plusieurs fichiers et ses options.
-# Installe sous les trois noms dans .../bash-completion/completions/ ; marche aussi chargee seule.
+# Completion bash de Tramelo, de tramelo-exec, de tramelo-verifier et de tramelo-organigramme :
+# propose les fichiers .algo (et les dossiers pour y descendre), puis rien pour la taille de
+# tabulation ; tramelo-verifier prend plusieurs fichiers et ses options, tramelo-organigramme ses
+# options (formats, fichier de sortie).
+# Installe sous chacun de ces noms dans .../bash-completion/completions/ ; marche aussi chargee seule.
 
 _tramelo_completer ()
 {
@@ -21,7 +22,25 @@ _tramelo_completer ()
 
     # Les resultats sont lus ligne a ligne (mapfile) : ni coupes aux blancs, ni developpes
     # comme des motifs (un nom contenant * ou [).
-    if [ "$commande" = tramelo-verifier ]; then
+    if [ "$commande" = tramelo-organigramme ]; then
+        case ${words[cword - 1]} in
+            --tabulation|--unite) return 0 ;;
+            --format) mapfile -t COMPREPLY < <(compgen -W 'svg dot mermaid' -- "$cur"); return 0 ;;
+            -o|--sortie)
+                # Le fichier a ecrire : n'importe quel nom.
+                if declare -F _filedir >/dev/null 2>&1; then
+                    _filedir
+                else
+                    compopt -o filenames 2>/dev/null
+                    mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+                fi
+                return 0 ;;
+        esac
+        if [[ $cur == -* ]]; then
+            mapfile -t COMPREPLY < <(compgen -W '--format --unite --tabulation -o --sortie --aide' -- "$cur")
+            return 0
+        fi
+    elif [ "$commande" = tramelo-verifier ]; then
         case ${words[cword - 1]} in
             --tabulation) return 0 ;;
             --format) mapfile -t COMPREPLY < <(compgen -W 'texte json' -- "$cur"); return 0 ;;
@@ -59,4 +78,4 @@ _tramelo_completer ()
     fi
 }
 
-complete -F _tramelo_completer Tramelo tramelo-exec tramelo-verifier
+complete -F _tramelo_completer Tramelo tramelo-exec tramelo-verifier tramelo-organigramme

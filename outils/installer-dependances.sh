@@ -45,7 +45,7 @@ besoin_commande npm npm
 besoin_commande dpkg-shlibdeps dpkg-dev   # paquet .deb (test installation/paquet-deb)
 besoin_commande man man-db           # rendu des pages de manuel dans ce test
 besoin_paquet bash-completion        # la completion est essayee avec et sans bash-completion
-besoin_commande dot graphviz         # graphes (dot)
+besoin_commande dot graphviz         # le DOT des organigrammes relu par Graphviz
 # Version WebAssembly et page web (preset wasm), fuzzing (preset fuzz).
 besoin_commande em++ emscripten
 besoin_commande chromium chromium    # la page dans un vrai navigateur
@@ -70,9 +70,9 @@ fi
 
 # Modules npm du test de la grammaire TextMate, de la page web (CodeMirror, fflate, esbuild,
 # playwright-core qui pilote le chromium de Debian) et de l'extension VS Code (client du
-# serveur de langage, esbuild, vsce).
+# serveur de langage, esbuild, vsce) ; mermaid pour relire les organigrammes.
 if [ "$npm_aussi" = 1 ]; then
-    for dossier in tests/editeurs web editeurs/vscode; do
+    for dossier in tests/editeurs web editeurs/vscode tests/organigrammes; do
         echo "Modules npm : $dossier"
         (cd "$racine/$dossier" && npm ci --no-audit --no-fund --loglevel=error)
     done

@@ -1,8 +1,11 @@
 // Assemble la page web dans un dossier : index.html, style.css et tramelo-web.js, un seul
-// script (CodeMirror, fflate, le module WebAssembly et les exemples inclus), sans module ES ni
-// chargement d'autres fichiers, pour marcher depuis file:// comme depuis un serveur.
+// script (CodeMirror, fflate, le travailleur qui analyse avec le module WebAssembly, les
+// exemples et le vocabulaire inclus), sans module ES ni chargement d'autres fichiers, pour
+// marcher depuis file:// comme depuis un serveur. Le travailleur est assemble d'abord ; son
+// script est inclus dans celui de la page, qui le lance depuis un Blob.
 //   node construire.mjs --module tramelo-module.cjs --exemples DOSSIER --sortie DOSSIER
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { parseArgs } from 'node:util';
@@ -27,32 +30,53 @@ const exemples = fs.readdirSync(args.exemples)
         source: new TextDecoder('utf-8', { fatal: true }).decode(fs.readFileSync(path.join(args.exemples, f))),
     }));
 
-// Deux modules virtuels : le module WebAssembly construit, et les exemples.
+// Les mots reserves colores par l'editeur, lus une fois ici dans le module : la page colore
+// sans attendre que le travailleur ait charge le traducteur.
+const vocabulaire = (await createRequire(import.meta.url)(path.resolve(args.module))()).vocabulaire();
+
+// Modules virtuels : le module WebAssembly construit, les exemples, le vocabulaire, et le script
+// du travailleur (pose une fois celui-ci assemble).
+let codeTravailleur = null;
 const virtuels = {
     name: 'tramelo',
     setup(b) {
         b.onResolve({ filter: /^tramelo:module$/ }, () => ({ path: path.resolve(args.module) }));
-        b.onResolve({ filter: /^tramelo:exemples$/ }, () => ({ path: 'exemples', namespace: 'tramelo' }));
-        b.onLoad({ filter: /.*/, namespace: 'tramelo' }, () => ({
-            contents: `export default ${JSON.stringify(exemples)};`,
-            loader: 'js',
-        }));
+        b.onResolve({ filter: /^tramelo:(exemples|vocabulaire|travailleur)$/ },
+                    (a) => ({ path: a.path.slice('tramelo:'.length), namespace: 'tramelo' }));
+        b.onLoad({ filter: /.*/, namespace: 'tramelo' }, (a) => {
+            const valeurs = { exemples, vocabulaire, travailleur: codeTravailleur };
+            return { contents: `export default ${JSON.stringify(valeurs[a.path])};`, loader: 'js' };
+        });
     },
 };
 
-fs.mkdirSync(args.sortie, { recursive: true });
-await esbuild.build({
-    entryPoints: [path.join(ici, 'src', 'principal.js')],
+const communs = {
     bundle: true,
     format: 'iife',
-    platform: 'browser',
     target: ['chrome100', 'firefox100', 'safari15'],
     minify: true,
     legalComments: 'eof',
     // Le module emscripten ne touche a ces modules de node que sous node.
     external: ['fs', 'path', 'crypto'],
-    outfile: path.join(args.sortie, 'tramelo-web.js'),
     plugins: [virtuels],
     logLevel: 'warning',
+};
+
+const travailleur = await esbuild.build({
+    ...communs,
+    entryPoints: [path.join(ici, 'src', 'travailleur.js')],
+    platform: 'neutral',
+    mainFields: ['module', 'main'],
+    write: false,
+    outfile: 'travailleur.js',
+});
+codeTravailleur = travailleur.outputFiles[0].text;
+
+fs.mkdirSync(args.sortie, { recursive: true });
+await esbuild.build({
+    ...communs,
+    entryPoints: [path.join(ici, 'src', 'principal.js')],
+    platform: 'browser',
+    outfile: path.join(args.sortie, 'tramelo-web.js'),
 });
 for (const f of ['index.html', 'style.css']) fs.copyFileSync(path.join(ici, f), path.join(args.sortie, f));

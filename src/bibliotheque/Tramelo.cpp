@@ -61,6 +61,20 @@ namespace nsTramelo
             && (Debut.size () == Entete.size () || Debut [Entete.size ()] == '\n' || Debut [Entete.size ()] == ' ');
     }
 
+    bool LireArguments (const std::vector <std::string> & Args, SOptions & Options, SRefus & Refus)
+    {
+        try
+        {
+            Options = LireArguments (Args);
+            return true;
+        }
+        catch (const nsUtil::CException & Exc)
+        {
+            Refus = { Exc.GetCodErr (), Exc.GetLibelle () };
+            return false;
+        }
+    }
+
     bool DecrireMot (const std::string & Mot, SDescriptionMot & D)
     {
         const SDescription * Desc = TrouverDescription (Mot);

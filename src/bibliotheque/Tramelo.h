@@ -6,6 +6,8 @@
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
 #include "services/explications/Verification.h"
+#include "services/organigrammes/Organigramme.h"
+#include "util/CException.h"
 
 #include <cstddef>
 #include <string>
@@ -21,6 +23,15 @@ namespace nsTramelo
     // Les options d'une ligne de commande de Tramelo (les arguments qui suivent le nom du
     // programme) ; leve nsUtil::CException (253) si leur nombre ou la tabulation est invalide.
     SOptions LireArguments (const std::vector <std::string> & Args);
+    // Un refus sans position, tel que Tramelo l'ecrit : son statut et sa ligne d'erreur.
+    struct SRefus
+    {
+        unsigned    Statut = 0;
+        std::string Libelle;
+    };
+    // La meme lecture sans exception (pour un outil qui n'en laisse pas passer, la version
+    // WebAssembly) : faux, et le refus (253), si la ligne est invalide.
+    bool LireArguments (const std::vector <std::string> & Args, SOptions & Options, SRefus & Refus);
     // Lit la largeur de tabulation comme l'extraction d'un entier non signe ; faux si invalide.
     bool LireTailleTabulation (const std::string & Arg, unsigned & Largeur);
     // Le contenu du fichier source ; leve nsUtil::CException (252 s'il ne peut etre lu, 254 s'il

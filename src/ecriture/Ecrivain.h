@@ -121,7 +121,7 @@ namespace nsTramelo
     void PreparerEcriture (const std::string & Source, const SOptions & Options);
     void OublierEcriture ();
 
-    // Un texte en litteral C++ entre guillemets (barres obliques, guillemets, fins de ligne
-    // echappes), pour les #line et le nom du source dans le prelude.
+    // Un texte en litteral C++ entre guillemets (barres obliques, guillemets, fins de ligne et
+    // autres octets de controle echappes), pour les #line et le nom du source dans le prelude.
     std::string LitteralCpp (const std::string & Texte);
 }

@@ -2,18 +2,34 @@
 
 namespace nsTramelo
 {
+    const std::vector <std::uint32_t> & SModele::DeclarationsDe (const std::string & Nom) const
+    {
+        for (; NbIndexees < Declarations.size (); ++NbIndexees)
+            ParNom [Declarations [NbIndexees].Nom].push_back (std::uint32_t (NbIndexees));
+        static const std::vector <std::uint32_t> Aucune;
+        const auto It = ParNom.find (Nom);
+        return It == ParNom.end () ? Aucune : It->second;
+    }
+
     const SDeclaration * SModele::Visible (const std::string & Nom, std::size_t Pos) const
     {
-        for (auto It = Declarations.rbegin (); It != Declarations.rend (); ++It)
-            if (It->Nom == Nom && It->Decalage < Pos && (It->FinPortee == PorteeOuverte || It->FinPortee > Pos))
-                return & * It;
+        const std::vector <std::uint32_t> & V = DeclarationsDe (Nom);
+        for (auto It = V.rbegin (); It != V.rend (); ++It)
+        {
+            const SDeclaration & D = Declarations [* It];
+            if (D.Decalage < Pos && (D.FinPortee == PorteeOuverte || D.FinPortee > Pos)) return & D;
+        }
         return nullptr;
     }
 
     const SDeclaration * SModele::SortieDePortee (const std::string & Nom, std::size_t Pos) const
     {
-        for (auto It = Declarations.rbegin (); It != Declarations.rend (); ++It)
-            if (It->Nom == Nom && It->FinPortee != PorteeOuverte && It->FinPortee <= Pos) return & * It;
+        const std::vector <std::uint32_t> & V = DeclarationsDe (Nom);
+        for (auto It = V.rbegin (); It != V.rend (); ++It)
+        {
+            const SDeclaration & D = Declarations [* It];
+            if (D.FinPortee != PorteeOuverte && D.FinPortee <= Pos) return & D;
+        }
         return nullptr;
     }
 

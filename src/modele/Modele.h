@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace nsTramelo
@@ -217,6 +218,14 @@ namespace nsTramelo
         // la traduction a donnee a ce nom (expression, appel) ; hors de ce que la traduction a lu,
         // la plus interne dont la portee couvre Pos (un nom d'unite vaut partout). Ou nulle.
         const SDeclaration * Designation (const std::string & Nom, std::size_t Pos) const;
+
+      private:
+        // Les declarations d'un nom, dans l'ordre : chercher chaque nom d'une longue instruction
+        // parmi des milliers de declarations serait quadratique. Etendu a la premiere recherche
+        // qui suit un ajout (le modele grandit pendant la traduction).
+        const std::vector <std::uint32_t> & DeclarationsDe (const std::string & Nom) const;
+        mutable std::unordered_map <std::string, std::vector <std::uint32_t>> ParNom;
+        mutable std::size_t NbIndexees = 0;
     };
 
     // Les invariants du modele d'un texte tamponne de TailleTexte octets : chaque plage dans le

@@ -1,7 +1,7 @@
 """L'extension VS Code empaquetee : empaqueter.sh (esbuild + vsce) produit un .vsix dont on verifie
 le manifeste (activation, langage, grammaire, commandes, reglages), les fichiers (bundle present,
 ni sources ni node_modules), que le bundle ne demande que vscode et des modules de node, et qu'il
-s'active sous un vscode simule : deux commandes enregistrees, serveur introuvable signale.
+s'active sous un vscode simule : trois commandes enregistrees, serveur introuvable signale.
     vsix.py DOSSIER_EXTENSION"""
 import json
 import os
@@ -42,7 +42,8 @@ with tempfile.TemporaryDirectory() as tmp:
     verifier("extension/" + c["languages"][0]["configuration"][2:] in noms, "configuration du langage absente")
     verifier(all("extension/" + g["path"][2:] in noms for g in c["grammars"]), "grammaire absente")
     commandes = {x["command"]: x["title"] for x in c["commands"]}
-    verifier(commandes == {"tramelo.afficherCpp": "Tramelo : voir le C++", "tramelo.executer": "Tramelo : exécuter"},
+    verifier(commandes == {"tramelo.afficherCpp": "Tramelo : voir le C++", "tramelo.executer": "Tramelo : exécuter",
+                           "tramelo.voirOrganigramme": "Tramelo : voir l'organigramme"},
              "commandes %s" % commandes)
     verifier({"tramelo.cheminServeur", "tramelo.cheminExec"} <= set(c["configuration"]["properties"]), "reglages")
     verifier({"tramelo", "tramelo-verifier", "tramelo-verifier-attention"} <= {p["name"] for p in c["problemMatchers"]},
@@ -78,7 +79,8 @@ e.activate({ subscriptions: [] }).then(() => console.log(JSON.stringify({ comman
     r = subprocess.run(["node", "-e", simulation, os.path.join(tmp, "extension/dist/extension.js")],
                        capture_output=True, text=True)
     etat = json.loads(r.stdout or "{}")
-    verifier(sorted(etat.get("commandes", [])) == ["tramelo.afficherCpp", "tramelo.executer"], "activation : %s %s" % (etat, r.stderr))
+    verifier(sorted(etat.get("commandes", [])) == ["tramelo.afficherCpp", "tramelo.executer", "tramelo.voirOrganigramme"],
+             "activation : %s %s" % (etat, r.stderr))
     verifier(any("tramelo-lsp est introuvable" in x for x in etat.get("erreurs", [])), "serveur introuvable non signale : %s" % etat)
 
 print("vsix : %d passed, %d failed" % (reussis, rates))

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Completion bash de Tramelo et tramelo-exec, essayee par readline pour de vrai : un bash
+# Completion bash de Tramelo, tramelo-exec et tramelo-organigramme, essayee par readline pour de vrai : un bash
 # interactif dans un pseudo-terminal (script) recoit des debuts de ligne suivis de Tab puis
 # Entree, et les arguments recus par la commande sont compares aux attendus. Noms de fichiers
 # avec blancs, guillemets, apostrophe, [ et - en tete ; avec et sans bash-completion.
@@ -37,6 +37,10 @@ tramelo-exec --pas|--pas-a-pas;
 tramelo-exec --pas-a-pas --limite 50 mon|--pas-a-pas;--limite;50;mon essai.algo;
 tramelo-exec --st|--standard;
 Tramelo not|not;
+tramelo-organigramme --for|--format;
+tramelo-organigramme --format me|--format;mermaid;
+tramelo-organigramme mon|mon essai.algo;
+tramelo-organigramme -o no|-o;notes.txt;
 FIN
 
 # attendre <fichier> <nb de lignes> <dixiemes de seconde> : faux si le delai passe.
@@ -62,6 +66,7 @@ ${bc:+. "$bc"}
 . "$completion" || exit 1
 tramelo-exec () { printf '%s|' "\$(wc -l <"$tmp/invites")" >>"$tmp/obtenu"; printf '%s;' "\$@" >>"$tmp/obtenu"; echo >>"$tmp/obtenu"; }
 Tramelo () { tramelo-exec "\$@"; }
+tramelo-organigramme () { tramelo-exec "\$@"; }
 PROMPT_COMMAND='echo >>"$tmp/invites"'
 FIN
     {

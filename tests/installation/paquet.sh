@@ -104,8 +104,11 @@ done <<'FIN'
 -rw-r--r-- usr/share/tramelo/nvim/ftplugin/algo.lua
 -rw-r--r-- usr/share/tramelo/gdb/pas_a_pas.py
 -rw-r--r-- usr/share/tramelo/gdb/deboguer.py
+-rwxr-xr-x usr/bin/tramelo-organigramme
+-rw-r--r-- usr/share/man/man1/tramelo-organigramme.1.gz
+-rw-r--r-- usr/share/bash-completion/completions/tramelo-organigramme
 FIN
-pages="Tramelo tramelo-exec tramelo-verifier"
+pages="Tramelo tramelo-exec tramelo-verifier tramelo-organigramme"
 for entree in -rwxr-xr-x:usr/bin/tramelo-lsp -rw-r--r--:usr/share/man/man1/tramelo-lsp.1.gz; do
     mode=${entree%%:*} chemin=${entree#*:}
     ligne=$(awk -v c="./$chemin" '$6 == c { print $1 }' "$tmp/contenu")
@@ -193,6 +196,13 @@ s=$?
 [ $s = 0 ] && grep -q '"hoverProvider":true' "$tmp/lsp" || ko "tramelo-lsp installe : statut $s, $(head -c 300 "$tmp/lsp")"
 fi
 
+# tramelo-organigramme installe dessine un exemple installe.
+for ex in "$exemples"/*.algo; do
+    "$bin/tramelo-organigramme" "$ex" >"$tmp/svg" 2>"$tmp/err" && grep -q '<svg' "$tmp/svg" ||
+        ko "tramelo-organigramme installe : echec sur ${ex##*/} ($(head -c 300 "$tmp/err"))"
+    break
+done
+
 # Pages de manuel : gzip -9n (ni nom ni date dans l'en-tete), et rendu par man.
 for page in $pages; do
     gz=$racine/usr/share/man/man1/$page.1.gz
@@ -209,6 +219,7 @@ for page in $pages; do
         grep -q "$page fichier.algo" "$tmp/rendu" || grep -q "$page \[--garder\] fichier.algo" "$tmp/rendu" ||
             grep -q "$page  *\[--tabulation" "$tmp/rendu" ||
             grep -q "$page \[--stdio\]" "$tmp/rendu" ||
+            grep -q "$page  *\[--format" "$tmp/rendu" ||
             ko "man -l $page : synopsis absent"
         [ ! -s "$tmp/avert" ] || { ko "man -l $page : avertissements"; cat "$tmp/avert"; }
     else

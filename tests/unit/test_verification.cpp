@@ -1,8 +1,13 @@
 // Verification pour les outils : positions de la faute (colonne d'origine en octets, tabulations),
 // erreurs sans position, ordre et gravite des diagnostics propres aux outils.
+#include "services/explications/Lexique.h"
 #include "services/explications/Verification.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using namespace nsTramelo;
 
@@ -54,4 +59,42 @@ TEST (Verification, AvertissementsEtFonctionSansRenvoieDansLOrdre)
     // La couleur n'ajoute que des sequences ANSI.
     const std::string Couleur = FormaterGcc ("p.algo", Source, {}, V.Diagnostics [0], true);
     EXPECT_NE (Couleur.find ("\033[1;35mattention\033[0m"), std::string::npos);
+}
+
+// La distance bornee (calculee sur une bande autour de la diagonale) est celle du calcul complet,
+// pour toutes les paires de mots courts et pour de longs noms voisins.
+TEST (Verification, DistanceBorneeCommeLeCalculComplet)
+{
+    const auto Complete = [] (const std::string & a, const std::string & b)
+    {
+        std::vector <std::vector <std::size_t>> D (a.size () + 1, std::vector <std::size_t> (b.size () + 1));
+        for (std::size_t i = 0; i <= a.size (); ++i)
+            for (std::size_t j = 0; j <= b.size (); ++j)
+            {
+                if (i == 0 || j == 0) { D [i][j] = i + j; continue; }
+                D [i][j] = std::min ({ D [i - 1][j] + 1, D [i][j - 1] + 1, D [i - 1][j - 1] + (a [i - 1] != b [j - 1]) });
+                if (i > 1 && j > 1 && a [i - 1] == b [j - 2] && a [i - 2] == b [j - 1])
+                    D [i][j] = std::min (D [i][j], D [i - 2][j - 2] + 1);
+            }
+        return D [a.size ()][b.size ()];
+    };
+    std::vector <std::string> Mots { "" };
+    for (std::size_t Debut = 0; Mots.size () < 1000; )
+    {
+        const std::size_t Fin = Mots.size ();
+        for (std::size_t k = Debut; k < Fin; ++k)
+            for (char c : { 'a', 'b', 'c' }) Mots.push_back (Mots [k] + c);
+        Debut = Fin;
+    }
+    for (std::size_t i = 0; i < Mots.size (); i += 7)
+        for (std::size_t j = 0; j < Mots.size (); j += 5)
+            for (std::size_t Max : { 0u, 1u, 2u, 3u })
+                ASSERT_EQ (Distance (Mots [i], Mots [j], Max), std::min (Complete (Mots [i], Mots [j]), Max + 1))
+                    << Mots [i] << " / " << Mots [j] << " / " << Max;
+    std::string Long (3000, 'a'), Voisin = Long;
+    Long [1500] = 'b';
+    Voisin [1501] = 'b';
+    EXPECT_EQ (Distance (Long, Voisin, 2), 1u);
+    EXPECT_EQ (Distance (Long, Voisin + "xyz", 2), 3u);
+    EXPECT_EQ (Distance (Long, std::string (3000, 'c'), 2), 3u);
 }

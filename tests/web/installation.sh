@@ -20,8 +20,8 @@ if [ "$installes" != "$attendus" ]; then
     echo "$installes"
     echecs=$((echecs + 1))
 fi
-# La page ne charge que son style et son script, par des chemins relatifs.
-if grep -Eo '(src|href)="[^"#]+"' "$tmp/racine/share/tramelo/web/index.html" | grep -Ev '"(style\.css|tramelo-web\.js)"'; then
+# La page ne charge que son style et son script, par des chemins relatifs (l'icone est incluse).
+if grep -Eo '(src|href)="[^"#]+"' "$tmp/racine/share/tramelo/web/index.html" | grep -Ev '"(style\.css|tramelo-web\.js|data:[^"]*)"'; then
     echo "--- index.html charge d'autres fichiers"
     echecs=$((echecs + 1))
 fi

@@ -1,6 +1,7 @@
 // Le module WebAssembly vu de JavaScript, par la facade de la page (web/src/tramelo.js) :
 // octets exacts du C++, positions des diagnostics dans une chaine non ASCII, options, textes de
-// la ligne de commande venus du C++, vocabulaire identique a celui des editeurs, lien de partage.
+// la ligne de commande venus du C++, vocabulaire identique a celui des editeurs, lien de partage,
+// source garde (web/src/stockage.js).
 //   node module.mjs <tramelo-module.cjs> <dossier web> <algo.tmLanguage.json>
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
@@ -142,13 +143,92 @@ const texte = (octets) => Buffer.from(octets).toString('latin1');
     verifier(fragment.length < source.length, `fragment compresse : ${fragment.length} pour ${source.length}`);
     verifier(sourceDuFragment(`#${fragment}`) === source && sourceDuFragment(fragment) === source, 'aller-retour');
     verifier(sourceDuFragment('#autre=1') === null && sourceDuFragment('') === null, 'fragment sans source');
-    let abime = false;
-    try {
-        sourceDuFragment('#algo=AAAA');
-    } catch {
-        abime = true;
+    // Lien vide (rien, source vide ou blanc), abime, ou qui se decompresse au-dela de la limite :
+    // une exception qui dit pourquoi, jamais un source vide.
+    const raison = (fragment) => {
+        try {
+            sourceDuFragment(fragment);
+            return null;
+        } catch (e) {
+            return e.raison;
+        }
+    };
+    const { deflateSync } = await import(pathToFileURL(path.join(dossierWeb, 'node_modules', 'fflate', 'esm', 'index.mjs')));
+    const brut = (octets) => `#algo=${Buffer.from(deflateSync(octets)).toString('base64url')}`;
+    verifier(raison('#algo=') === 'vide' && raison(brut(new Uint8Array(0))) === 'vide'
+             && raison(brut(Buffer.from(' \n\t'))) === 'vide', 'lien vide');
+    verifier(raison('#algo=AAAA') === 'abime' && raison('#algo=%%%') === 'abime', 'lien abime');
+    const { TAILLE_MAX_SOURCE } = await import(pathToFileURL(path.join(dossierWeb, 'src', 'partage.js')));
+    verifier(raison(brut(new Uint8Array(TAILLE_MAX_SOURCE + 1).fill(97))) === 'trop-grand'
+             && sourceDuFragment(brut(new Uint8Array(TAILLE_MAX_SOURCE).fill(97))).length === TAILLE_MAX_SOURCE,
+             'lien trop grand une fois decompresse');
+}
+
+// Le source garde : un lien ou un exemple ne detruit jamais un source de l'eleve, un source
+// emprunte non modifie n'est pas garde, « Rétablir » parcourt tous les sources gardes, la liste
+// tient dans un stockage plein en abandonnant les plus anciens, l'ancienne cle est reprise.
+{
+    const { creerStockage, GARDES_MAX } = await import(pathToFileURL(path.join(dossierWeb, 'src', 'stockage.js')));
+    const memoire = (limite = Infinity) => {
+        const m = new Map();
+        return {
+            m,
+            getItem: (c) => (m.has(c) ? m.get(c) : null),
+            setItem: (c, v) => {
+                const taille = [...m].reduce((t, [k, x]) => t + (k === c ? 0 : x.length), 0) + v.length;
+                if (taille > limite) throw new Error('plein');
+                m.set(c, v);
+            },
+            removeItem: (c) => m.delete(c),
+        };
+    };
+    const local = memoire();
+    const S = creerStockage(local);
+    verifier(S.source() === null && S.origine() === 'eleve' && S.gardes().length === 0, 'stockage neuf');
+    S.garder('mien');
+    S.garder('  \n');
+    S.garder('lien modifie');
+    S.garder('mien');
+    verifier(JSON.stringify(S.gardes()) === '["mien","lien modifie"]', `gardes sans doublon ni blanc : ${S.gardes()}`);
+    verifier(S.reprendre(null) === 'mien' && JSON.stringify(S.gardes()) === '["lien modifie"]', 'reprendre le plus recent');
+    verifier(S.reprendre('mien') === 'lien modifie' && JSON.stringify(S.gardes()) === '["mien"]',
+             'reprendre : le source remplace est garde');
+    verifier(S.reprendre(null) === 'mien' && S.reprendre(null) === null, 'reprendre jusqu\'au bout');
+    // Des clics successifs parcourent tous les sources : le source remplace passe en dernier.
+    for (const x of ['c', 'b', 'a']) S.garder(x);
+    let actuel = 'd';
+    const vus = [];
+    for (let i = 0; i < 4; i++) {
+        actuel = S.reprendre(actuel);
+        vus.push(actuel);
     }
-    verifier(abime, 'fragment abime : exception');
+    verifier(vus.join('') === 'abcd' && JSON.stringify(S.gardes()) === '["a","b","c"]', `parcours des gardes : ${vus}`);
+    while (S.reprendre(null) !== null);
+    for (let i = 0; i < GARDES_MAX + 5; i++) S.garder(`s${i}`);
+    verifier(S.gardes().length === GARDES_MAX && S.gardes()[0] === `s${GARDES_MAX + 4}`, 'au plus GARDES_MAX sources');
+    S.enregistrer('x', 'empruntee');
+    verifier(creerStockage(local).origine() === 'empruntee' && creerStockage(local).source() === 'x', 'origine relue');
+    S.enregistrer('y', 'eleve');
+    verifier(creerStockage(local).origine() === 'eleve', 'origine eleve');
+    // Stockage presque plein : les plus anciens partent, le plus recent reste ; sinon l'echec est dit.
+    const petit = memoire(35);
+    let echecs = 0;
+    const P = creerStockage(petit, () => echecs++);
+    P.garder('a'.repeat(10));
+    P.garder('b'.repeat(10));
+    P.garder('c'.repeat(10));
+    verifier(P.gardes()[0] === 'c'.repeat(10) && P.gardes().length < 3 && echecs === 0, `stockage plein : ${P.gardes()}`);
+    P.garder('d'.repeat(100));
+    verifier(echecs === 1 && P.gardes()[0] === 'c'.repeat(10), 'stockage plein : echec signale, liste intacte');
+    // L'ancienne cle du source remplace est reprise dans les gardes, puis effacee.
+    const ancien = memoire();
+    ancien.setItem('tramelo.source.precedent', 'ancien');
+    const A = creerStockage(ancien);
+    verifier(JSON.stringify(A.gardes()) === '["ancien"]' && ancien.getItem('tramelo.source.precedent') === null,
+             'ancienne cle reprise');
+    // Une liste abimee (autre version, modification a la main) ne casse rien.
+    ancien.setItem('tramelo.sources.gardes', '{pas du json');
+    verifier(creerStockage(ancien).gardes().length === 0, 'liste abimee ignoree');
 }
 
 if (echecs.length) {

@@ -1,8 +1,10 @@
 // La page dans un vrai navigateur (chromium de Debian, pilote sans fenetre par playwright-core),
 // ouverte depuis file:// : exemples traduits a l'octet pres comme par Tramelo (telechargement
 // compris), cas de reference passes par l'editeur, faute tapee au clavier soulignee et expliquee
-// a la bonne ligne puis effacee, source garde au rechargement, lien de partage, clavier seul,
-// contraste, ecran de telephone, et delai frappe -> diagnostic sur 1 000 lignes.
+// a la bonne ligne puis effacee, source garde au rechargement, liens de partage (le source de
+// l'eleve n'est jamais perdu, liens vides ou abimes sans effet), clavier seul, contraste, ecran
+// de telephone, delai frappe -> diagnostic sur 1 000 lignes, saisie fluide pendant une analyse
+// longue. Toute erreur de la console, toute requete echouee ou sans reponse 2xx fait echouer.
 //   node navigateur.mjs --page index.html --web DOSSIER_WEB --exemples DOSSIER --golden DOSSIER
 //                       --captures DOSSIER [--natif CHEMIN_DE_TRAMELO]
 // Statut 77 (test saute) sans chromium ou sans modules npm.
@@ -85,13 +87,23 @@ async function nouvellePage(contexte, url = urlPage) {
     const page = await contexte.newPage();
     page.on('pageerror', (e) => verifier(false, `erreur JavaScript dans la page : ${e.message}`));
     page.on('requestfailed', (r) => verifier(false, `requete echouee : ${r.url()}`));
+    // Console de la page et de son travailleur : aucune erreur ni mise en garde.
+    page.on('console', (m) => {
+        if (m.type() === 'error' || m.type() === 'warning') verifier(false, `console (${m.type()}) : ${m.text()}`);
+    });
+    page.on('response', (r) => {
+        if (r.status() >= 400) verifier(false, `reponse ${r.status()} : ${r.url()}`);
+    });
     page.on('request', (r) => { if (!r.url().startsWith('blob:')) demandes.add(r.url().replace(/#.*$/, '')); });
     await page.goto(url);
     await page.waitForSelector('body[data-etat="pret"]', { timeout: 20000 });
     return page;
 }
 
-const aJour = (page) => page.waitForSelector('body[data-a-jour="oui"]', { timeout: 10000 });
+const aJour = (page, timeout = 10000) => page.waitForSelector('body[data-a-jour="oui"]', { timeout });
+
+// Le lien de partage de Source, fait hors de la page (deflate, base64 pour URL).
+const lienVers = (source) => `${urlPage}#algo=${Buffer.from(fflate.deflateSync(fflate.strToU8(source))).toString('base64url')}`;
 
 // La ligne (1, 2...) de l'editeur ou se trouve le premier element qui repond au selecteur.
 const ligneDe = (page, selecteur) => page.$eval(selecteur, (e) => window.tramelo.ligneDe(e));
@@ -147,12 +159,12 @@ try {
             }
         }
     })(args.golden);
-    const differences = await page.evaluate((cas) => {
+    const differences = await page.evaluate(async (cas) => {
         const base64 = (o) => btoa(Array.from(o, (c) => String.fromCharCode(c)).join(''));
         const diff = [];
         for (const c of cas) {
             window.tramelo.definirSource(c.source);
-            window.tramelo.analyserMaintenant();
+            await window.tramelo.analyserMaintenant();
             const a = window.tramelo.analyse();
             const err = a.erreur ? `${a.erreur.libelle}\n` : '';
             if (base64(a.octets) !== c.out || a.statut !== c.code || err !== c.err) diff.push(c.nom);
@@ -239,6 +251,88 @@ try {
     verifier(await pageLien.evaluate(() => window.tramelo.source()) === 'algorithme Mien\ndebut\nfin\n',
              'lien abime : source intact');
     await autre.close();
+
+    // 5 bis. Le source de l'eleve face aux liens (navigateur neuf) : plusieurs liens de suite,
+    // rechargements, lien modifie par l'eleve ; « Rétablir » ramene toujours son source.
+    {
+        const contexteEleve = await navigateur.newContext();
+        const p = await nouvellePage(contexteEleve);
+        const source = () => p.evaluate(() => window.tramelo.source());
+        const suivre = async (lien, mot) => {
+            await p.evaluate((u) => { location.href = u; }, lien);
+            await p.waitForFunction((m) => window.tramelo.source().includes(m), mot);
+        };
+        const retablir = async () => {
+            const visible = await p.isVisible('#retablir');
+            verifier(visible, 'eleve : « Rétablir » visible');
+            if (visible) await p.click('#retablir');
+        };
+        // L'eleve ecrit son source au clavier.
+        await p.evaluate(() => window.tramelo.placerCurseur(0));
+        await p.keyboard.press('Control+A');
+        await p.keyboard.type('algorithme Mien\ndebut\nafficher (1);\nfin\n');
+        const mien = await source();
+        await suivre(lienVers('algorithme LienA\ndebut\nfin\n'), 'LienA');
+        await suivre(lienVers('algorithme LienB\ndebut\nfin\n'), 'LienB');
+        await retablir();
+        verifier(await source() === mien, 'deux liens de suite : « Rétablir » ramene le source de l\'eleve');
+        // Deux liens, chacun ouvert par une nouvelle visite, puis un rechargement.
+        await p.goto(lienVers('algorithme LienC\ndebut\nfin\n'));
+        await p.waitForSelector('body[data-etat="pret"]');
+        await p.goto(lienVers('algorithme LienD\ndebut\nfin\n'));
+        await p.waitForSelector('body[data-etat="pret"]');
+        await p.reload();
+        await p.waitForSelector('body[data-etat="pret"]');
+        verifier((await source()).includes('LienD'), 'rechargement : le source du dernier lien reste affiche');
+        await retablir();
+        verifier(await source() === mien, 'liens puis rechargement : « Rétablir » ramene le source de l\'eleve');
+        await p.reload();
+        await p.waitForSelector('body[data-etat="pret"]');
+        verifier(await source() === mien, 'source retabli garde au rechargement');
+        // Un lien modifie par l'eleve est a lui aussi : garde, sans chasser le premier.
+        await suivre(lienVers('algorithme LienE\ndebut\nfin\n'), 'LienE');
+        await p.evaluate(() => window.tramelo.placerCurseur(window.tramelo.source().indexOf('fin')));
+        await p.keyboard.type('afficher (2);\n');
+        const lienModifie = await source();
+        await suivre(lienVers('algorithme LienF\ndebut\nfin\n'), 'LienF');
+        await p.reload();
+        await p.waitForSelector('body[data-etat="pret"]');
+        await retablir();
+        verifier(await source() === lienModifie, 'lien modifie par l\'eleve : garde et retabli');
+        await retablir();
+        verifier(await source() === mien, 'lien modifie par l\'eleve : le premier source reste retablissable');
+
+        // Liens vides ou trop grands : l'editeur ne change pas, le message le dit.
+        const avant = await source();
+        for (const [fragment, mot] of [['algo=', 'vide'], [`algo=${Buffer.from(fflate.deflateSync(fflate.strToU8(''))).toString('base64url')}`, 'vide'],
+                                       [`algo=${Buffer.from(fflate.deflateSync(fflate.strToU8(' \n\t\n'))).toString('base64url')}`, 'vide'],
+                                       [`algo=${Buffer.from(fflate.deflateSync(new Uint8Array(5 * 1024 * 1024).fill(97))).toString('base64url')}`, '4 Mo']]) {
+            await p.evaluate(() => { document.getElementById('annonce').textContent = ''; });
+            await p.evaluate((f) => { location.hash = f; }, fragment);
+            await p.waitForFunction(() => document.getElementById('annonce').textContent !== '', null, { timeout: 5000 })
+                .catch(() => {});
+            const annonce = await p.textContent('#annonce');
+            verifier(annonce.includes(mot) && !annonce.includes('Source du lien de partage chargé'), `lien ${fragment.slice(0, 20)} : annonce « ${annonce} »`);
+            verifier(await source() === avant, `lien ${fragment.slice(0, 20)} : editeur inchange`);
+        }
+        // Rien a partager depuis un editeur vide.
+        await p.evaluate(() => window.tramelo.definirSource('  \n'));
+        await p.click('#partager');
+        verifier((await p.textContent('#annonce')).includes('Rien à partager'), 'partage d\'un source vide refuse');
+
+        // Ancienne place du source remplace par un lien (tramelo.source.precedent) : reprise.
+        await p.evaluate(() => localStorage.setItem('tramelo.source.precedent', 'algorithme Ancien\ndebut\nfin\n'));
+        await p.reload();
+        await p.waitForSelector('body[data-etat="pret"]');
+        await p.evaluate(() => window.tramelo.definirSource('algorithme Autre\ndebut\nfin\n'));
+        let trouve = false;
+        for (let i = 0; i < 12 && !trouve && await p.isVisible('#retablir'); i++) {
+            await p.click('#retablir');
+            trouve = (await source()).includes('Ancien');
+        }
+        verifier(trouve, 'ancien source precedent repris dans les sources gardes');
+        await contexteEleve.close();
+    }
 
     // 6. Clavier seul : Tab atteint le menu, les boutons, l'editeur puis les boutons du C++.
     await page.goto(urlPage);
@@ -340,6 +434,59 @@ try {
     // La mediane juge : une frappe isolee peut tomber sur une machine chargee par ailleurs.
     verifier(mediane(images) < 100, `1 000 lignes : diagnostic apres ${mediane(images).toFixed(1)} ms en mediane (plus de 100 ms)`);
 
+    // 7 bis. Jamais de page figee. (a) Un source dont l'explication prenait des dizaines de
+    // secondes (une longue ligne qui repete un nom inconnu), ouvert par un lien : la page repond
+    // pendant l'analyse, qui aboutit vite. (b) Des analyses ralenties a 3 s chacune : la frappe
+    // reste immediate, l'analyse en cours est signalee, et seule la derniere frappe est analysee.
+    {
+        const contexteLent = await navigateur.newContext();
+        const p = await nouvellePage(contexteLent);
+        const lent = `algorithme A\ndebut\n    f (1);\n   ${' f'.repeat(20000)}\nfin\n`;
+        const debut = Date.now();
+        await p.evaluate((u) => { location.href = u; }, lienVers(lent));
+        await p.waitForFunction((n) => window.tramelo.source().length === n, lent.length);
+        const avantReponse = Date.now();
+        await p.evaluate(() => document.getElementById('editeur').textContent.length);
+        const reponse = Date.now() - avantReponse;
+        await aJour(p, 120000);
+        const duree = Date.now() - debut;
+        console.log(`Source lent (40 Ko) : la page repond en ${reponse} ms, analyse faite en ${duree} ms`);
+        verifier(reponse < 1000, `source lent : la page repond apres ${reponse} ms`);
+        verifier(duree < 20000, `source lent : analyse faite apres ${duree} ms`);
+        verifier(await p.evaluate(() => window.tramelo.analyse().statut) === 127, 'source lent : erreur 127 de Tramelo');
+
+        await p.evaluate(() => window.tramelo.definirSource('algorithme Lent\ndebut\nfin\n'));
+        await aJour(p);
+        await p.evaluate(() => {
+            window.tramelo.ralentirAnalyses?.(3000);
+            window.latences = [];
+            window.addEventListener('keydown', () => {
+                const t0 = performance.now();
+                requestAnimationFrame(() => window.latences.push(performance.now() - t0));
+            }, true);
+        });
+        await p.evaluate(() => window.tramelo.placerCurseur(window.tramelo.source().indexOf('fin')));
+        const frappe = 'afficher ("dernier");\n';
+        await p.keyboard.type(frappe, { delay: 60 });
+        const derniereFrappe = Date.now();
+        verifier(await p.evaluate(() => document.body.dataset.analyse) === 'longue'
+                 && (await p.textContent('#etat-analyse')).includes('Analyse en cours'), 'analyse longue signalee');
+        await aJour(p, 60000);
+        const attente = Date.now() - derniereFrappe;
+        const latences = (await p.evaluate(() => window.latences)).sort((a, b) => a - b);
+        console.log(`Analyses de 3 s : frappe -> image mediane ${latences[latences.length >> 1].toFixed(1)} ms, `
+                    + `max ${latences.at(-1).toFixed(1)} ms ; resultat ${attente} ms apres la derniere frappe`);
+        verifier(latences.length === frappe.length && latences[latences.length >> 1] < 100 && latences.at(-1) < 1000,
+                 `analyses de 3 s : la frappe attend (${latences.map((l) => l.toFixed(0)).join(', ')} ms)`);
+        // Une file de toutes les frappes durerait 3 s par frappe ; la derniere seule, une fois.
+        verifier(attente < 12000, `analyses de 3 s : resultat ${attente} ms apres la derniere frappe`);
+        verifier(await p.evaluate(() => window.tramelo.source()) === `algorithme Lent\ndebut\n${frappe}fin\n`
+                 && (await p.textContent('#cpp-texte')).includes('dernier')
+                 && await p.evaluate(() => document.body.dataset.analyse) === '', 'analyses de 3 s : derniere frappe analysee');
+        await p.evaluate(() => window.tramelo.ralentirAnalyses?.(0));
+        await contexteLent.close();
+    }
+
     // 8. Captures : la page avec une erreur expliquee, grand ecran et telephone (sans defilement
     // horizontal).
     await page.evaluate((s) => window.tramelo.definirSource(s),
@@ -354,6 +501,8 @@ try {
     await contexte.close();
     // La meme page servie par un serveur de fichiers statiques.
     const dossierPage = path.dirname(path.resolve(args.page));
+    // Journal du serveur : chaque demande du navigateur (icone comprise, que la page ne voit pas).
+    const journalServeur = [];
     const serveur = http.createServer((req, res) => {
         const nom = path.basename(new URL(req.url, 'http://x').pathname) || 'index.html';
         const types = { html: 'text/html', css: 'text/css', js: 'text/javascript' };
@@ -361,9 +510,11 @@ try {
             const contenu = fs.readFileSync(path.join(dossierPage, nom));
             res.writeHead(200, { 'Content-Type': `${types[nom.split('.').pop()]}; charset=utf-8` });
             res.end(contenu);
+            journalServeur.push(`200 ${req.url}`);
         } catch {
             res.writeHead(404);
             res.end();
+            journalServeur.push(`404 ${req.url}`);
         }
     });
     await new Promise((ok) => serveur.listen(0, '127.0.0.1', ok));
@@ -374,8 +525,13 @@ try {
     verifier(await pageHttp.textContent('#cpp-texte') === tramelo(path.join(args.exemples, 'bonjour.algo')).out.toString()
              && await pageHttp.evaluate(() => window.tramelo.source()) === premier.toString(),
              'page servie en http : premier exemple traduit');
+    // Les demandes faites apres le chargement (icone de l'onglet) ont le temps d'arriver.
+    await pageHttp.waitForTimeout(500);
     await contexteHttp.close();
     serveur.close();
+    const introuvables = journalServeur.filter((l) => !l.startsWith('200 '));
+    verifier(introuvables.length === 0, `page servie en http : demandes sans reponse : ${introuvables.join(', ')}`);
+    verifier(journalServeur.length === 3, `page servie en http : demandes ${journalServeur.join(', ')}`);
 
     const permis = ['index.html', 'style.css', 'tramelo-web.js'].map((f) => new URL(f, urlPage).href);
     const autres = [...demandes].filter((u) => !permis.includes(u) && !u.startsWith('http://127.0.0.1:'));

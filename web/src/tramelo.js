@@ -1,4 +1,4 @@
-// Facade JavaScript du module WebAssembly (src/web/Liaison.cpp) : la page lui donne des chaines
+// Facade JavaScript du module WebAssembly (src/frontaux/web/Liaison.cpp) : la page lui donne des chaines
 // et recoit des textes decodes et des positions en indices de chaine ; les octets exacts du C++
 // restent disponibles (octets) pour le telechargement. Les diagnostics suivent une forme unique
 // (gravite, code, message, place, aides) que l'explication des erreurs remplira davantage.
@@ -75,12 +75,17 @@ export function creerTramelo(M) {
         return typeof source === 'string' ? encodeur.encode(source) : source;
     }
 
-    // Une exception JavaScript pendant la traduction (pile du navigateur epuisee...) devient
-    // l'erreur inconnue de Tramelo, sans position, au lieu de casser la page.
+    // Leve par proteger quand un appel a ete interrompu par une exception JavaScript : le module
+    // peut etre hors d'usage (abandon d'emscripten), l'appelant le recree.
+    let interrompu = false;
+
+    // Une exception JavaScript pendant la traduction (pile du navigateur epuisee, memoire...)
+    // devient l'erreur inconnue de Tramelo, sans position, au lieu de casser la page.
     function proteger(appel) {
         try {
             return appel();
         } catch {
+            interrompu = true;
             const { statut, libelle } = M.refusInconnu();
             const erreur = { code: statut, message: libelle, libelle, positionne: false, ligneSignalee: 0,
                              ligne: 0, colonne: 0, decalage: 0, longueur: 0 };
@@ -121,9 +126,26 @@ export function creerTramelo(M) {
                 diagnostics: R.diagnostics.map((e) => diagnostic(source, octets.length, e)),
             };
         },
+        // L'organigramme (web/src/organigramme.js) : { statut, texte, octets, refus, diagnostics } ;
+        // texte est le SVG (ou DOT, Mermaid selon options.format), vide si statut n'est pas 0.
+        organigramme(source, options) {
+            const octets = octetsDe(source);
+            const { format = 'svg', unite, titre = '' } = options ?? {};
+            const R = proteger(() => M.organigramme(octets, { ...lireOptions(options), format, titre,
+                                                              ...(unite ? { unite } : {}) }));
+            return {
+                statut: R.statut,
+                texte: R.texte ? decodeur.decode(R.texte) : '',
+                octets: R.texte ?? new Uint8Array(0),
+                refus: R.refus ? decodeur.decode(R.refus) : '',
+                diagnostics: (R.diagnostics ?? []).map((e) => diagnostic(source, octets.length, e)),
+            };
+        },
         // Les mots reserves du traducteur : [{ categorie, mot }].
         vocabulaire() {
             return M.vocabulaire();
         },
+        // Vrai si un appel a ete interrompu par une exception JavaScript.
+        interrompu: () => interrompu,
     };
 }

@@ -1,8 +1,10 @@
 // Extension Tramelo pour VS Code : client du serveur de langage tramelo-lsp (diagnostics pendant
-// la frappe, survol, plan du document) et commandes « Tramelo : voir le C++ » et « Tramelo : exécuter ».
+// la frappe, survol, plan du document) et commandes « Tramelo : voir le C++ », « Tramelo : exécuter »
+// et « Tramelo : voir l'organigramme ».
 const vscode = require('vscode');
 const { LanguageClient } = require('vscode-languageclient/node');
 const { trouverProgramme } = require('./serveur');
+const { dessiner, pageOrganigramme } = require('./organigramme');
 
 let client = null;   // cree par activate, arrete par deactivate
 
@@ -85,9 +87,48 @@ async function executer() {
   await vscode.tasks.executeTask(tache);
 }
 
+// L'organigramme du document (tel qu'il est dans l'editeur) dans un panneau a cote, redessine a
+// chaque enregistrement du document.
+const panneauxOrganigramme = new Map();   // uri du document -> panneau ouvert
+async function voirOrganigramme() {
+  const document = documentAlgo();
+  if (!document) return;
+  const programme = trouverProgramme(reglages().get('cheminOrganigramme'), 'tramelo-organigramme', process.env);
+  if (programme === null) {
+    vscode.window.showErrorMessage(
+      'Tramelo : tramelo-organigramme est introuvable (ni dans le PATH, ni au chemin du réglage « tramelo.cheminOrganigramme »).');
+    return;
+  }
+  const cle = document.uri.toString();
+  const titre = `Organigramme : ${require('path').basename(document.fileName)}`;
+  let panneau = panneauxOrganigramme.get(cle);
+  if (panneau) panneau.reveal(vscode.ViewColumn.Beside, true);
+  else {
+    panneau = vscode.window.createWebviewPanel('tramelo.organigramme', titre,
+      { viewColumn: vscode.ViewColumn.Beside, preserveFocus: true }, { enableScripts: false });
+    panneauxOrganigramme.set(cle, panneau);
+    const abonnement = vscode.workspace.onDidSaveTextDocument(async (d) => {
+      if (d.uri.toString() === cle) panneau.webview.html = pageOrganigramme(titre, await dessinerDocument(programme, d));
+    });
+    panneau.onDidDispose(() => {
+      abonnement.dispose();
+      panneauxOrganigramme.delete(cle);
+    });
+  }
+  const r = await dessinerDocument(programme, document);
+  panneau.webview.html = pageOrganigramme(titre, r);
+  if (r.statut !== 0) vscode.window.showWarningMessage(`Tramelo : pas d'organigramme (statut ${r.statut}).`);
+}
+
+function dessinerDocument(programme, document) {
+  return dessiner(programme, document.isUntitled ? 'programme.algo' : document.fileName, document.getText(),
+    reglages().get('tailleTabulation'));
+}
+
 async function activate(context) {
   context.subscriptions.push(vscode.commands.registerCommand('tramelo.afficherCpp', voirCpp));
   context.subscriptions.push(vscode.commands.registerCommand('tramelo.executer', executer));
+  context.subscriptions.push(vscode.commands.registerCommand('tramelo.voirOrganigramme', voirOrganigramme));
   await demarrerClient(context);
 }
 

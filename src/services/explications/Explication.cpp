@@ -54,11 +54,34 @@ namespace nsTramelo
     std::size_t CContexte::UniteDefinieApres (const std::string & Nom, std::size_t Pos) const
     {
         if (Nom.empty ()) return std::string::npos;
+        // Le jeton qui precede chaque occurrence, celui que rendrait Lex.Precedent, mais les jetons
+        // d'une ligne ne sont lus qu'une fois pour toutes ses occurrences : relire la ligne depuis
+        // son debut a chacune serait quadratique (longue ligne qui repete le nom).
+        std::size_t LigneLue = 0;
+        std::vector <SJeton> V;
+        // Sans jeton fini avant l'occurrence sur sa ligne (debut de ligne, ou chaine ouverte qui la
+        // couvre), Precedent remonte aux lignes d'avant ; le resultat est le meme pour toute la ligne.
+        bool RepliConnu = false;
+        SJeton Repli;
         for (std::size_t P = Texte.find (Nom, Pos); P != std::string::npos; P = Texte.find (Nom, P + 1))
         {
             if ((P > 0 && IsAlnum (Texte [P - 1])) || (P + Nom.size () < Texte.size () && IsAlnum (Texte [P + Nom.size ()])))
                 continue;
-            const SJeton Avant = Lex.Precedent (P);
+            if (P == 0) continue;
+            const std::size_t L = Lex.Ligne (P - 1);
+            if (L != LigneLue)
+            {
+                V = Lex.Jetons (Lex.DebutLigne (L), Lex.FinLigne (L));
+                LigneLue = L;
+                RepliConnu = false;
+            }
+            const auto Apres = std::partition_point (V.begin (), V.end (), [P] (const SJeton & J) { return J.Fin () <= P; });
+            if (Apres == V.begin () && ! RepliConnu)
+            {
+                Repli = Lex.Precedent (P);
+                RepliConnu = true;
+            }
+            const SJeton & Avant = Apres == V.begin () ? Repli : * (Apres - 1);
             if (MotEst (Avant, "procedure") || MotEst (Avant, "fonction")) return P;
         }
         return std::string::npos;

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace nsTramelo
@@ -74,7 +75,7 @@ namespace nsTramelo
         // Le nom fautif : le mot qui commence l'instruction (127), le nom cite par le message, ou
         // le premier nom inconnu de l'instruction.
         SJeton NomFautif () const;
-        // Le mot nomme au debut du message ("x : Double declaration" -> x), ou vide.
+        // Le nom que le diagnostic cite (donne par la traduction, jamais relu dans le message), ou vide.
         std::string MotDuMessage () const;
 
         // Les essais de retouches de cette erreur (construits au premier besoin, partages par

@@ -107,10 +107,15 @@ namespace nsTramelo
         std::size_t L = Ligne (Pos - 1);
         for (std::size_t Essais = 0; L >= 1 && Essais < 10000; --L, ++Essais)
         {
-            SJeton Dernier;
-            for (const SJeton & J : Jetons (DebutLigne (L), std::min (Pos, FinLigne (L))))
-                if (J.Fin () <= Pos) Dernier = J;
-            if (Dernier.Genre != EJeton::Fin) return Dernier;
+            // Une ligne blanche n'a pas de jeton ; la lire ferait sauter a Suivant tous les blancs
+            // qui suivent, jusqu'a Pos (quadratique sur des milliers de lignes blanches).
+            if (! LigneBlanche (L))
+            {
+                SJeton Dernier;
+                for (const SJeton & J : Jetons (DebutLigne (L), std::min (Pos, FinLigne (L))))
+                    if (J.Fin () <= Pos) Dernier = J;
+                if (Dernier.Genre != EJeton::Fin) return Dernier;
+            }
             if (L == 1) break;
         }
         return {};
@@ -222,16 +227,23 @@ namespace nsTramelo
     {
         const std::size_t n = a.size (), m = b.size ();
         if ((n > m ? n - m : m - n) > Max) return Max + 1;
-        std::vector <std::size_t> Avant (m + 1), Prec (m + 1), Cour (m + 1);
-        for (std::size_t j = 0; j <= m; ++j) Prec [j] = j;
+        // Seule la bande |i - j| <= Max compte : hors d'elle la distance depasse deja Max. Le cout
+        // est en n * Max et non n * m (deux longs noms voisins se comparent sans delai).
+        const std::size_t Infini = Max + 1;
+        std::vector <std::size_t> Avant (m + 2, Infini), Prec (m + 2, Infini), Cour (m + 2, Infini);
+        for (std::size_t j = 0; j <= std::min (m, Max); ++j) Prec [j] = j;
         for (std::size_t i = 1; i <= n; ++i)
         {
-            Cour [0] = i;
-            std::size_t MinLigne = Cour [0];
-            for (std::size_t j = 1; j <= m; ++j)
+            const std::size_t Debut = i > Max ? i - Max : 1, Fin = std::min (m, i + Max);
+            // Bords de la bande : la colonne qui la precede et celle qui la suit, lues par cette
+            // ligne et la suivante.
+            Cour [Debut - 1] = Debut == 1 ? std::min (i, Infini) : Infini;
+            Cour [Fin + 1] = Infini;
+            std::size_t MinLigne = Cour [Debut - 1];
+            for (std::size_t j = Debut; j <= Fin; ++j)
             {
                 const std::size_t Cout = a [i - 1] == b [j - 1] ? 0 : 1;
-                Cour [j] = std::min ({ Prec [j] + 1, Cour [j - 1] + 1, Prec [j - 1] + Cout });
+                Cour [j] = std::min ({ Prec [j] + 1, Cour [j - 1] + 1, Prec [j - 1] + Cout, Infini });
                 if (i > 1 && j > 1 && a [i - 1] == b [j - 2] && a [i - 2] == b [j - 1])
                     Cour [j] = std::min (Cour [j], Avant [j - 2] + 1);
                 MinLigne = std::min (MinLigne, Cour [j]);

@@ -1,4 +1,4 @@
-#include "outils/ArbreJson.h"
+#include "frontaux/verifier/ArbreJson.h"
 
 #include <cstdint>
 

@@ -3,12 +3,7 @@
 // bibliotheque deviennent des objets JavaScript simples. Les textes qui peuvent porter des
 // octets du source (C++, messages, libelles) passent en Uint8Array, sans decodage, pour rester
 // exacts a l'octet ; le source est donne en Uint8Array (octets) ou en chaine (encodee en UTF-8).
-#include "driver/ListeVocabulaire.h"
-#include "driver/Ppal.h"
-#include "driver/Traduction.h"
-#include "services/explications/Verification.h"
-#include "util/CException.h"
-#include "util/Messages.h"
+#include "bibliotheque/Tramelo.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -18,7 +13,7 @@
 #include <vector>
 
 using emscripten::val;
-using nsUtil::EMsg;
+using nsTramelo::EErreurOutil;
 
 namespace
 {
@@ -143,6 +138,11 @@ namespace
         return R;
     }
 
+    val Refus (EErreurOutil E, const std::string & Suite = "")
+    {
+        return Refus (nsTramelo::CodeErreurOutil (E), nsTramelo::TexteErreurOutil (E) + Suite);
+    }
+
     // La ligne de commande de Tramelo (sans le nom du programme) : { statut: 0, tailleTab } ou
     // le refus { statut: 253, libelle }, avec les verifications et les textes de Tramelo.
     val LireArguments (const val & Args)
@@ -150,47 +150,61 @@ namespace
         std::vector <std::string> V;
         const unsigned Nb = Args ["length"].as <unsigned> ();
         for (unsigned i = 0; i < Nb; ++i) V.push_back (Args [i].as <std::string> ());
-        try
-        {
-            const nsTramelo::SOptions O = nsTramelo::LireArguments (V);
-            val R = val::object ();
-            R.set ("statut", 0);
-            R.set ("tailleTab", O.TailleTab);
-            return R;
-        }
-        catch (const nsUtil::CException & Exc)
-        {
-            return Refus (Exc.GetCodErr (), Exc.GetLibelle ());
-        }
+        nsTramelo::SOptions O;
+        nsTramelo::SRefus Refuse;
+        if (! nsTramelo::LireArguments (V, O, Refuse)) return Refus (Refuse.Statut, Refuse.Libelle);
+        val R = val::object ();
+        R.set ("statut", 0);
+        R.set ("tailleTab", O.TailleTab);
+        return R;
     }
 
     // Les refus de Tramelo qui viennent de la lecture du fichier et de l'ecriture du C++, faites
     // en JavaScript par tramelo-wasm.mjs.
-    val RefusOuverture (const std::string & Nom)
-    {
-        return Refus (nsUtil::GetCode (EMsg::OuvertureFichier), nsUtil::Texte (EMsg::OuvertureFichier) + Nom);
-    }
+    val RefusOuverture (const std::string & Nom) { return Refus (EErreurOutil::OuvertureFichier, Nom); }
 
-    val RefusSourceTropGrand ()
-    {
-        return Refus (nsUtil::GetCode (EMsg::ExceptionStandard),
-                      nsUtil::Texte (EMsg::ExceptionStandard) + nsTramelo::TexteSourceTropGrand ());
-    }
+    val RefusSourceTropGrand () { return Refus (EErreurOutil::ExceptionStandard, nsTramelo::TexteSourceTropGrand ()); }
 
-    val RefusSortieImpossible ()
-    {
-        return Refus (nsUtil::GetCode (EMsg::ExceptionStandard),
-                      nsUtil::Texte (EMsg::ExceptionStandard) + nsTramelo::TexteSortieImpossible ());
-    }
+    val RefusSortieImpossible () { return Refus (EErreurOutil::ExceptionStandard, nsTramelo::TexteSortieImpossible ()); }
 
     // Ce que Tramelo ecrit pour une erreur qu'il ne connait pas (ici : une exception JavaScript
     // pendant la traduction, pile du navigateur epuisee par exemple).
-    val RefusInconnu ()
-    {
-        return Refus (nsUtil::GetCode (EMsg::ExceptionInconnue), nsUtil::Texte (EMsg::ExceptionInconnue));
-    }
+    val RefusInconnu () { return Refus (EErreurOutil::ExceptionInconnue); }
 
     double TailleMaxSource () { return static_cast <double> (nsTramelo::MaxTailleSource); }
+
+    // L'organigramme du source : { statut, texte, refus, diagnostics }. Options : celles de
+    // diagnostics, plus { format: "svg" | "dot" | "mermaid", unite, titre }. texte est vide si
+    // statut n'est pas 0 (erreur du source : son code et ses diagnostics ; 253 unite inconnue ;
+    // 254 trop de formes, refus dit pourquoi).
+    val Organigramme (const std::string & Source, const val & Options)
+    {
+        nsTramelo::SDemandeOrganigramme D;
+        if (! Options.isUndefined () && ! Options.isNull ())
+        {
+            const val Format = Options ["format"];
+            if (Format.isString () && ! nsTramelo::LireFormatOrganigramme (Format.as <std::string> (), D.Format))
+            {
+                val R = val::object ();
+                R.set ("statut", nsTramelo::StatutUniteInconnue);
+                R.set ("texte", Octets (""));
+                R.set ("refus", Octets ("format inconnu : " + Format.as <std::string> () + " (svg, dot ou mermaid)"));
+                R.set ("diagnostics", val::array ());
+                return R;
+            }
+            const val Unite = Options ["unite"];
+            if (Unite.isString ()) D.Unite = Unite.as <std::string> ();
+            const val Titre = Options ["titre"];
+            if (Titre.isString ()) D.Titre = Titre.as <std::string> ();
+        }
+        const nsTramelo::SOrganigrammeProduit P = nsTramelo::ProduireOrganigramme (Source, LireOptions (Options), D);
+        val R = val::object ();
+        R.set ("statut", P.Statut);
+        R.set ("texte", Octets (P.Texte));
+        R.set ("refus", Octets (P.Refus));
+        R.set ("diagnostics", Diagnostics (P.Verification));
+        return R;
+    }
 
     // Les mots reserves et leur categorie de coloration : [{ categorie, mot }].
     val Vocabulaire ()
@@ -219,4 +233,5 @@ EMSCRIPTEN_BINDINGS (tramelo)
     emscripten::function ("refusSortieImpossible", & RefusSortieImpossible);
     emscripten::function ("refusInconnu", & RefusInconnu);
     emscripten::function ("tailleMaxSource", & TailleMaxSource);
+    emscripten::function ("organigramme", & Organigramme);
 }

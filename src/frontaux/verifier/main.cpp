@@ -3,14 +3,11 @@
 // par ligne). Toute la verification est dans la bibliotheque (Verifier) ; ici, la ligne de
 // commande, la lecture des fichiers et l'ecriture des rapports. Le JSON demande nlohmann-json :
 // construit sans lui (TRAMELO_AVEC_JSON non defini), l'outil refuse --format=json.
-#include "driver/Ppal.h"
-#include "services/explications/Verification.h"
+#include "bibliotheque/Tramelo.h"
 #include "frontaux/commun/Couleur.h"
-#include "util/CException.h"
-#include "util/Messages.h"
 
 #ifdef TRAMELO_AVEC_JSON
-#include "outils/ArbreJson.h"
+#include "frontaux/verifier/ArbreJson.h"
 
 #include <nlohmann/json.hpp>
 #endif
@@ -22,7 +19,7 @@
 #include <unistd.h>
 #include <vector>
 
-using nsUtil::EMsg;
+using nsTramelo::EErreurOutil;
 
 namespace
 {
@@ -166,7 +163,7 @@ namespace
             if (Nom == "--tabulation")
             {
                 if (! nsTramelo::LireTailleTabulation (Valeur, O.Traduction.TailleTab))
-                    ErreurUsage (nsUtil::Texte (EMsg::TailleTabulation) + " : " + Valeur);
+                    ErreurUsage (nsTramelo::TexteErreurOutil (EErreurOutil::TailleTabulation) + " : " + Valeur);
             }
             else if (Valeur == "json")
             {
@@ -214,8 +211,8 @@ namespace
         }
         catch (const std::exception & Exc)
         {
-            Lecture.Code = nsUtil::GetCode (EMsg::ExceptionStandard);
-            Lecture.Message = nsUtil::Texte (EMsg::ExceptionStandard) + Exc.what ();
+            Lecture.Code = nsTramelo::CodeErreurOutil (EErreurOutil::ExceptionStandard);
+            Lecture.Message = nsTramelo::TexteErreurOutil (EErreurOutil::ExceptionStandard) + Exc.what ();
         }
         if (Lecture.Code != 0)
         {
@@ -259,13 +256,13 @@ int main (int argc, char * argv [])
         if (! std::cout)
         {
             std::cerr << "tramelo-verifier : ecriture impossible sur la sortie standard\n";
-            return static_cast <int> (nsUtil::GetCode (EMsg::ExceptionStandard));
+            return static_cast <int> (nsTramelo::CodeErreurOutil (EErreurOutil::ExceptionStandard));
         }
         return Statut;
     }
     catch (const std::exception & Exc)
     {
-        std::cerr << "tramelo-verifier : " << nsUtil::Texte (EMsg::ExceptionStandard) << Exc.what () << '\n';
-        return static_cast <int> (nsUtil::GetCode (EMsg::ExceptionStandard));
+        std::cerr << "tramelo-verifier : " << nsTramelo::TexteErreurOutil (EErreurOutil::ExceptionStandard) << Exc.what () << '\n';
+        return static_cast <int> (nsTramelo::CodeErreurOutil (EErreurOutil::ExceptionStandard));
     }
 }
