@@ -472,8 +472,20 @@ pas_a_pas)
     timeout -k 5 120 "$exec_outil" --pas-a-pas "$bac/tube.algo" </dev/null >"$bac/out" 2>"$bac/err"
     statut=$?
     attendre_statut 1 "source dans un tube nomme"
-    grep -q '^  11 | ' "$bac/err" || { ko "tube nomme : pas de trace"; head -5 "$bac/err"; }
+    grep -q '^» 11 | ' "$bac/err" || { ko "tube nomme : pas de trace"; head -5 "$bac/err"; }
     tmp_vide "tube nomme"
+
+    # Sortie et trace melees (meme fichier) : une ligne que le programme laisse commencee est
+    # terminee avant la trace ; chaque ligne de la trace commence par « » », sans couleur hors
+    # d'un terminal ; la valeur d'une fonction s'ecrit a son retour, decalee d'un niveau.
+    printf 'fonction Double (x : in entier) renvoie entier\ndebut\n    renvoie 2 * x;\nfin\n\nalgorithme Melange\ndebut\n    afficher ("n ? ");\n    afficher (Double (21));\n    ligne_suivante;\nfin\n' >"$bac/melange.algo"
+    "$exec_outil" --pas-a-pas "$bac/melange.algo" </dev/null >"$bac/melange" 2>&1
+    statut=$?
+    attendre_statut 0 "sortie et trace melees"
+    printf 'n ? \n\302\273  9 | afficher (Double (21));\n\302\273  1 |   fonction Double (x : in entier) renvoie entier\n' >"$bac/attendu"
+    grep -x -F -A2 'n ? ' "$bac/melange" | cmp -s - "$bac/attendu" || { ko "trace melee a une ligne commencee :"; cat -A "$bac/melange"; }
+    grep -qF '»    |       Double renvoie 42' "$bac/melange" || { ko "valeur renvoyee absente :"; cat "$bac/melange"; }
+    if grep -q "$(printf '\033')" "$bac/melange"; then ko "couleur hors d'un terminal"; fi
 
     printf 'algorithme Controles\ndebut\n    declarer s : string;\n    saisir (s);\nfin\n' >"$bac/controles.algo"
     printf 'a\033[2J\010\013\014\007\302\205\377z\n' | "$exec_outil" --pas-a-pas "$bac/controles.algo" >/dev/null 2>"$bac/err"
@@ -496,7 +508,7 @@ pas_a_pas)
         exec 3>"$bac/entree"
         # Le programme attend sa premiere saisie, ligne 15.
         i=0
-        until grep -q '^  15 | ' "$bac/err" 2>/dev/null; do
+        until grep -q '^» 15 | ' "$bac/err" 2>/dev/null; do
             i=$((i + 1))
             [ $i -lt 600 ] || { ko "le pas a pas n'arrive pas a la saisie"; break; }
             sleep 0.1

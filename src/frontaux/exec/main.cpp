@@ -2,6 +2,7 @@
 // seule commande ; ou l'execute pas a pas sous gdb, ou ouvre gdb sur le source. La traduction et
 // la verification sont celles de la bibliotheque ; le C++ execute est celui du profil verifie,
 // sauf avec --standard. Chaque etape a son fichier dans ce dossier ; main les enchaine.
+#include "frontaux/commun/Couleur.h"
 #include "frontaux/exec/Chemins.h"
 #include "frontaux/exec/Compilation.h"
 #include "frontaux/exec/Deboguer.h"
@@ -100,7 +101,8 @@ namespace
         switch (C.Mode)
         {
             case EMode::PasAPas :
-                return PasAPas ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T), C.Limite, P.Vue });
+                return PasAPas ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T), C.Limite, P.Vue,
+                                  nsOutils::CouleurVoulue (STDERR_FILENO) });
             case EMode::Deboguer :
                 return Deboguer ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T) });
             default :

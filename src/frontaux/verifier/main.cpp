@@ -72,14 +72,27 @@ namespace
             { "severity", nsTramelo::TexteGravite (D.Gravite) },
             { "code", D.Code },
             { "message", D.Message },
+            { "raw_message", nullptr },
             { "hints", Aides },
             { "rule", D.Regle },
+            { "fix", nullptr },
+            { "stop", nullptr },
         };
+        // Le message exact de Tramelo, quand l'en-tete dit la cause en francais (sinon le meme).
+        if (! D.MessageTramelo.empty ()) J ["raw_message"] = D.MessageTramelo;
+        // La correction que l'aide propose, verifiee : remplacer length octets a offset par text.
+        if (D.Correction)
+            J ["fix"] = { { "offset", D.Correction->Position.DecalageOrigine }, { "line", D.Correction->Position.Ligne },
+                          { "column", D.Correction->Position.ColonneOrigine }, { "length", D.Correction->Longueur },
+                          { "text", D.Correction->Texte } };
         if (D.Positionne)
         {
             J ["line"] = D.Position.Ligne;
             J ["column"] = D.Position.ColonneOrigine;
         }
+        // Ou la lecture de Tramelo s'est arretee (une erreur de Tramelo seulement).
+        if (D.Positionne && ! D.MessageTramelo.empty () && D.Code < 150)
+            J ["stop"] = { { "offset", D.Arret.DecalageOrigine }, { "line", D.Arret.Ligne }, { "column", D.Arret.ColonneOrigine } };
         return J;
     }
 #else
