@@ -499,6 +499,9 @@ pas_a_pas)
     for essai in groupe:INT:202 seul:QUIT:203 seul:TERM:215; do
         mode=${essai%%:*}; reste=${essai#*:}; nom=${reste%:*}
         mkfifo "$bac/entree"
+        # La trace de l'essai precedent ne doit pas faire croire que celui-ci attend deja sa
+        # saisie : sous charge, le processus lance en fond n'a peut-etre pas encore vide le fichier.
+        rm -f "$bac/err"
         if [ $mode = groupe ]; then
             setsid env --default-signal=INT "$exec_outil" --pas-a-pas "$prog/lecture.algo" <"$bac/entree" >/dev/null 2>"$bac/err" &
         else
