@@ -196,24 +196,14 @@ namespace
     // Verifie un fichier ; rend le code de sa premiere erreur, ou 0.
     int VerifierFichier (const SOptionsOutil & O, const std::string & Fichier)
     {
-        std::string Source;
+        // Memes messages et statuts que Tramelo pour un fichier illisible ou trop grand.
+        nsTramelo::SLectureSource L = nsTramelo::LireSource ({ Fichier });
+        std::string Source = std::move (L.Texte);
         nsTramelo::SDiagnosticExplique Lecture;
         Lecture.Positionne = false;
         Lecture.Regle = "lecture";
-        try
-        {
-            Source = nsTramelo::LireFichierSource (Fichier);
-        }
-        catch (const nsUtil::CException & Exc)
-        {
-            Lecture.Code = Exc.GetCodErr ();
-            Lecture.Message = Exc.GetLibelle ();
-        }
-        catch (const std::exception & Exc)
-        {
-            Lecture.Code = nsTramelo::CodeErreurOutil (EErreurOutil::ExceptionStandard);
-            Lecture.Message = nsTramelo::TexteErreurOutil (EErreurOutil::ExceptionStandard) + Exc.what ();
-        }
+        Lecture.Code = L.Statut;
+        Lecture.Message = L.Message;
         if (Lecture.Code != 0)
         {
             Ecrire (O, Fichier, Source, Lecture);
