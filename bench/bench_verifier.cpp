@@ -1,6 +1,8 @@
 // Banc de la verification (hors suite de tests) : cout de Verifier (traduction, explication,
 // verifications des outils, mise en forme GCC) rapporte a celui d'une traduction seule, sur des
-// sources de 1 Ko a 1 Mo, corrects ou avec une erreur pres de la fin.
+// sources de 1 Ko a 1 Mo, corrects ou avec une erreur pres de la fin : un ; oublie (l'aide est
+// essayee une fois), ou une faute qu'aucune retouche simple ne corrige (la recherche essaie
+// toutes les retouches autour de l'erreur, dans la limite de son budget).
 //   tramelo-bench-verifier [repetitions]      (construction Release : cmake --preset default)
 #include "driver/Traduction.h"
 #include "services/explications/Verification.h"
@@ -36,17 +38,17 @@ namespace
                "fin\n\n";
     }
 
-    // Un source d'environ Taille octets ; avec Erreur, un ; oublie dans l'avant-derniere unite.
-    std::string Source (std::size_t Taille, bool Erreur)
+    enum class EErreur { Aucune, PointVirgule, SansRetouche };
+
+    // Un source d'environ Taille octets ; l'erreur est dans l'avant-derniere unite.
+    std::string Source (std::size_t Taille, EErreur Erreur)
     {
         std::string S;
         std::size_t i = 0;
         while (S.size () + 400 < Taille) S += Fonction (i++);
-        if (Erreur)
-        {
-            const std::size_t Pos = S.rfind ("    s <- 0;");
-            S.erase (Pos + 10, 1);
-        }
+        const std::size_t Pos = S.rfind ("    s <- 0;");
+        if (Erreur == EErreur::PointVirgule) S.erase (Pos + 10, 1);
+        if (Erreur == EErreur::SansRetouche) S.replace (Pos, 11, "    s <- 0 1 2;");
         return S + "algorithme Principal\ndebut\n    afficher (f0 (1, 2));\nfin\n";
     }
 
@@ -68,10 +70,11 @@ namespace
 int main (int argc, char * argv [])
 {
     const int Repetitions = argc > 1 ? std::max (1, std::atoi (argv [1])) : 7;
-    std::printf ("| Source | Taille | Traduction | Verification | Rapport | Diagnostics |\n");
-    std::printf ("|---|---|---|---|---|---|\n");
-    for (const std::size_t Taille : { std::size_t (1) << 10, std::size_t (10) << 10, std::size_t (100) << 10, std::size_t (1) << 20 })
-        for (const bool Erreur : { false, true })
+    std::printf ("| Source | Taille | Lignes | Traduction | Verification | Rapport | Diagnostics |\n");
+    std::printf ("|---|---|---|---|---|---|---|\n");
+    for (const std::size_t Taille : { std::size_t (1) << 10, std::size_t (10) << 10, std::size_t (100) << 10,
+                                      std::size_t (240) << 10, std::size_t (1) << 20 })
+        for (const EErreur Erreur : { EErreur::Aucune, EErreur::PointVirgule, EErreur::SansRetouche })
         {
             const std::string S = Source (Taille, Erreur);
             std::size_t Nb = 0;
@@ -84,8 +87,10 @@ int main (int argc, char * argv [])
                     Lg += nsTramelo::FormaterGcc ("bench.algo", S, {}, D).size ();
                 Nb = R.Diagnostics.size () + (Lg == 0 ? 0 : 0);
             });
-            std::printf ("| %s | %.0f Ko | %.2f ms | %.2f ms | %.2f | %zu |\n", Erreur ? "erreur pres de la fin" : "correct",
-                         S.size () / 1024.0, T, V, V / T, Nb);
+            const char * Nom = Erreur == EErreur::Aucune ? "correct"
+                             : Erreur == EErreur::PointVirgule ? "; oublie pres de la fin" : "faute sans retouche simple";
+            std::printf ("| %s | %.0f Ko | %zu | %.2f ms | %.2f ms | %.2f | %zu |\n", Nom, S.size () / 1024.0,
+                         static_cast <std::size_t> (std::count (S.begin (), S.end (), '\n')), T, V, V / T, Nb);
         }
     return 0;
 }

@@ -19,7 +19,7 @@ from client import Client, trame  # noqa: E402
 
 def source(nb_lignes):
     """Un programme realiste : des procedures de 20 lignes puis l'algorithme."""
-    unite = ["procedure P%d (t : in_out tableau_de entier, n : in entier)", "debut",
+    unite = ["procedure P%d (t : in_out tableau_de entier, n : in_out entier)", "debut",
              "    declarer i : entier;", "    declarer s : entier;", "    s <- 0;",
              "    pour (i variant_de 0 a n - 1) faire", "        si (t [i] > s)", "            s <- t [i];",
              "        sinon_si (t [i] < 0)", "            t [i] <- 0 - t [i];", "        fsi",

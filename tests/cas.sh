@@ -43,8 +43,11 @@
 #                --pas-a-pas ou --deboguer : cas saute sans gdb
 #   CAS.memoire  memoire virtuelle permise au programme, en Kio (illimitee ; ulimit -v, le
 #                programme etant alors construit par --traduire)
-#   En plus : jamais un signal (statut 200 + n sous tramelo-exec, 128 + n lance ici), et le
-#   dossier temporaire (TMPDIR) vide apres le cas.
+#   CAS.pile     pile permise au programme, en Kio (ulimit -s, limites douce et dure ; le
+#                programme est alors construit par --traduire)
+#   CAS.env      variables d'environnement du programme, une VARIABLE=valeur par ligne
+#   En plus : jamais un signal (statut 200 + n sous tramelo-exec, 128 + n lance ici) que CAS.code
+#   n'attende pas, et le dossier temporaire (TMPDIR) vide apres le cas.
 # Les cas expliques (tests/explications/*.cas) ont leur propre lanceur, verifier_cas.py.
 set -u
 export NO_COLOR=1
@@ -227,7 +230,7 @@ verifie() {
 # --- execution : une erreur d'execution, par tramelo-exec -----------------------------------
 
 execution() {
-    local cas=${cible%.algo} dossier nom options=() memoire=unlimited entree code
+    local cas=${cible%.algo} dossier nom options=() memoire=unlimited pile= entree code affectation
     dossier=$(cd "$(dirname "$cas")" && pwd)
     nom=$(basename "$cas")
     mkdir "$tmp/tmpdir"
@@ -239,10 +242,15 @@ execution() {
             command -v "${GDB:-gdb}" >/dev/null 2>&1 || { echo "Test saute : gdb absent"; exit 77; } ;;
     esac
     [ -f "$cas.memoire" ] && memoire=$(cat "$cas.memoire")
+    [ -f "$cas.pile" ] && pile=$(cat "$cas.pile")
+    if [ -f "$cas.env" ]; then
+        while IFS= read -r affectation; do [ -n "$affectation" ] && export "$affectation"; done <"$cas.env"
+    fi
 
-    # La limite de memoire ne vise que le programme : tramelo-exec (construit avec ASan, par
-    # exemple) n'a pas a la subir ; le programme est alors construit par --traduire et lance ici.
-    if [ "$memoire" != unlimited ] && [ "${options[0]:-}" != --traduire ]; then
+    # Les limites de memoire et de pile ne visent que le programme : tramelo-exec (construit avec
+    # ASan, par exemple) n'a pas a les subir ; le programme est alors construit par --traduire et
+    # lance ici.
+    if { [ "$memoire" != unlimited ] || [ -n "$pile" ]; } && [ "${options[0]:-}" != --traduire ]; then
         options=(--traduire "${options[@]}")
     fi
     local base_signal=200
@@ -252,7 +260,8 @@ execution() {
         (cd "$tmp" && "$outil" "${options[@]}" "$nom.algo") >/dev/null 2>"$tmp/traduction" ||
             { echouer "tramelo-exec --traduire a echoue" "$tmp/traduction"; terminer; }
         compiler "$tmp/$nom.cpp" "$tmp/programme"
-        (cd "$dossier" && ulimit -v "$memoire" && timeout 60 "$tmp/programme") <"$entree" >"$tmp/out" 2>"$tmp/err"
+        (cd "$dossier" && ulimit -v "$memoire" && { [ -z "$pile" ] || ulimit -s "$pile"; } &&
+            timeout 60 "$tmp/programme") <"$entree" >"$tmp/out" 2>"$tmp/err"
         code=$?
     else
         (cd "$dossier" && ulimit -v "$memoire" && timeout 120 "$outil" "${options[@]}" "$nom.algo") \
@@ -263,8 +272,10 @@ execution() {
     attendre_statut "$code" "$cas.code" 1 "tramelo-exec"
     attendre_fichier "$cas.out" "$tmp/out" "sortie standard"
     attendre_fichier "$cas.err" "$tmp/err" "erreur standard"
-    # Jamais un signal ni une fin brutale, meme attendus par erreur dans CAS.code.
-    if [ "$code" -gt "$base_signal" ] && [ "$code" -le $((base_signal + 64)) ]; then
+    # Jamais un signal ni une fin brutale, sauf quand CAS.code l'attend (le profil standard
+    # arrete par le systeme, par exemple : son C++ n'a pas de controles).
+    if [ "$code" -gt "$base_signal" ] && [ "$code" -le $((base_signal + 64)) ] &&
+        [ "$code" != "$(statut_attendu "$cas.code" 1)" ]; then
         echouer "le programme a ete tue par le signal $((code - base_signal))"
     fi
     [ -z "$(ls -A "$TMPDIR")" ] || echouer "dossier de travail laisse : $(ls -A "$TMPDIR" | tr '\n' ' ')"

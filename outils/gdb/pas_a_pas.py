@@ -1,6 +1,10 @@
 # Execution pas a pas d'un programme du profil verifie, sous gdb (tramelo-exec --pas-a-pas).
 # Le programme garde son entree et sa sortie ; sur l'erreur standard, pour chaque ligne du source
-# executee, "  LIGNE | texte", puis une ligne "        nom = valeur" par variable qui a change.
+# executee, "» LIGNE | texte", puis une ligne "»      |     nom = valeur" par variable qui a
+# change, et "»      |     Unite renvoie valeur" au retour d'une fonction. Chaque ligne de la
+# trace commence par "» " (et, sur un terminal, s'ecrit en couleur) : elle ne se confond pas avec
+# la sortie du programme. Les numeros de ligne sont alignes sur le plus grand, le texte est
+# decale de deux espaces par niveau d'appel.
 # Les caracteres de controle des valeurs et des lignes sont ecrits visiblement (\x1b...) : une
 # valeur ne peut ni forger une ligne de la trace ni agir sur le terminal.
 # Parametres (environnement, retires avant de lancer le programme) :
@@ -15,6 +19,7 @@
 #                         ou "erreur" (le message est deja ecrit)
 #   TRAMELO_PAS_PID       fichier ou noter le numero du programme (tramelo-exec l'arrete si gdb
 #                         meurt sans l'avoir fait)
+#   TRAMELO_PAS_COULEUR   "1" : la trace en couleur (tramelo-exec en decide : terminal, NO_COLOR)
 # Les chemins ne sont jamais colles dans une commande de gdb : ils passent par une variable de gdb.
 # gdb est lance la sortie standard vers /dev/null et celle du programme sur le descripteur 3 ; au
 # debut de l'algorithme, le programme la remet en 1 (dup2) : rien de gdb ne s'y mele.
@@ -30,8 +35,12 @@ ALGO = os.environ.get('TRAMELO_PAS_ALGO', '')
 LIMITE = int(os.environ.get('TRAMELO_PAS_LIMITE', '1000'))
 RESULTAT = os.environb.get(b'TRAMELO_PAS_RESULTAT', b'')
 PID = os.environb.get(b'TRAMELO_PAS_PID', b'')
+COULEUR = os.environ.get('TRAMELO_PAS_COULEUR', '') == '1'
 PARAMETRES = ('TRAMELO_PAS_SOURCE', 'TRAMELO_PAS_CHEMIN', 'TRAMELO_PAS_TEXTE', 'TRAMELO_PAS_CADRE', 'TRAMELO_PAS_ALGO',
-              'TRAMELO_PAS_LIMITE', 'TRAMELO_PAS_RESULTAT', 'TRAMELO_PAS_PID')
+              'TRAMELO_PAS_LIMITE', 'TRAMELO_PAS_RESULTAT', 'TRAMELO_PAS_PID', 'TRAMELO_PAS_COULEUR')
+# Le debut de chaque ligne de la trace, et sa couleur sur un terminal (cyan, comme les notes).
+PREFIXE = '» '
+DEBUT_COULEUR, FIN_COULEUR = ('\033[36m', '\033[0m') if COULEUR else ('', '')
 # Les signaux qui arretent le pas a pas (le programme et gdb) : Ctrl-C, Ctrl-\, SIGTERM, SIGHUP.
 SIGNAUX_DE_FIN = {'SIGINT': 2, 'SIGQUIT': 3, 'SIGTERM': 15, 'SIGHUP': 1}
 # Au-dela, un tableau est abrege.
@@ -131,6 +140,74 @@ def lignes_source():
 
 LIGNES = lignes_source()
 NOM_SOURCE = os.path.realpath(CHEMIN)
+# Largeur de la colonne des numeros de ligne : celle du dernier numero du source.
+LARGEUR = len(str(max(len(LIGNES), 1)))
+
+
+def meme_destination():
+    """La sortie du programme (descripteur 3 de gdb) et la trace (2) vont-elles au meme endroit
+    (le meme terminal, le meme fichier) ?"""
+    try:
+        return os.path.samestat(os.fstat(2), os.fstat(3))
+    except OSError:
+        return False
+
+
+MEME_DESTINATION = meme_destination()
+# Vrai quand le dernier octet que le programme a ecrit sur sa sortie n'est pas une fin de ligne.
+LIGNE_COMMENCEE = [False]
+
+
+def nouvelle_ligne():
+    """Une ligne de la trace commence toujours au debut d'une ligne : si le programme a laisse la
+    sienne commencee sur le meme terminal, elle est d'abord terminee."""
+    if MEME_DESTINATION and LIGNE_COMMENCEE[0]:
+        ecrire('')
+    LIGNE_COMMENCEE[0] = False
+
+
+def ecrire_trace(numero, texte, profondeur):
+    """Une ligne de la trace : prefixe, numero aligne (ou blancs), texte decale selon la
+    profondeur d'appel."""
+    nouvelle_ligne()
+    colonne = str(numero).rjust(LARGEUR) if numero else ' ' * LARGEUR
+    ecrire(DEBUT_COULEUR + PREFIXE + colonne + ' | ' + '  ' * profondeur + texte + FIN_COULEUR)
+
+
+# Registres des trois premiers arguments d'une fonction, selon l'architecture.
+REGISTRES = {'i386:x86-64': ('rdi', 'rsi', 'rdx'), 'aarch64': ('x0', 'x1', 'x2')}
+
+
+class Ecritures(gdb.Breakpoint):
+    """Chaque write du programme : pour sa sortie (descripteur 1), son dernier octet dit si une
+    ligne reste commencee. Le point d'arret ne suspend jamais le programme."""
+
+    def __init__(self, registres):
+        super().__init__('write', internal=True)
+        self.registres = registres
+
+    def stop(self):
+        try:
+            cadre = gdb.selected_frame()
+            fd, tampon, n = (int(cadre.read_register(r)) for r in self.registres)
+            if fd == 1 and 0 < n < 1 << 40:
+                dernier = gdb.selected_inferior().read_memory(tampon + n - 1, 1).tobytes()
+                LIGNE_COMMENCEE[0] = dernier != b'\n'
+        except (gdb.error, gdb.MemoryError, RuntimeError, ValueError):
+            pass
+        return False
+
+
+def suivre_ecritures():
+    """Seulement si la trace et la sortie du programme se melent (meme terminal ou fichier)."""
+    if not MEME_DESTINATION:
+        return
+    try:
+        registres = REGISTRES.get(gdb.selected_frame().architecture().name())
+        if registres:
+            Ecritures(registres)
+    except (gdb.error, RuntimeError):
+        pass
 
 
 def dans_source(symtab):
@@ -284,18 +361,63 @@ class Unite:
 
 # --- Trace ---------------------------------------------------------------------------------------
 
+class Retour(gdb.FinishBreakpoint):
+    """Le retour d'une fonction du source : sa valeur, ecrite sous sa derniere ligne, au niveau
+    de la fonction. Le point d'arret ne suspend jamais le programme."""
+
+    def __init__(self, cadre, nom, profondeur):
+        super().__init__(cadre, internal=True)
+        self.nom = nom
+        self.profondeur = profondeur
+
+    def stop(self):
+        valeur = self.return_value
+        if valeur is not None:
+            try:
+                texte = texte_valeur(valeur)
+            except (gdb.error, gdb.MemoryError, RuntimeError, ValueError, UnicodeError):
+                texte = '?'
+            ecrire_trace(0, '    %s renvoie %s' % (visible(self.nom), texte), self.profondeur)
+        return False
+
+    def out_of_scope(self):
+        pass
+
+
+def nom_unite(cadre):
+    """Le nom de la fonction, sans ses parametres ni son espace de noms C++."""
+    nom = cadre.function().name
+    if nom.endswith(')') and '(' in nom:
+        nom = nom[:nom.rfind('(')]
+    return nom.rsplit('::', 1)[-1]
+
+
+def renvoie_une_valeur(cadre):
+    fonction = cadre.function()
+    if fonction is None:
+        return False
+    try:
+        retour = fonction.type.target()
+    except RuntimeError:
+        return False
+    return retour is not None and retour.code != gdb.TYPE_CODE_VOID
+
+
 class Trace:
     def __init__(self):
         self.pile = []          # unites du source en cours, de la plus ancienne a la plus recente
         self.nb_lignes = 0
 
+    def profondeur(self):
+        return max(len(self.pile) - 1, 0)
+
     def afficher_ligne(self, ligne):
         self.nb_lignes += 1
-        ecrire('  %d | %s' % (ligne, texte_ligne(ligne)))
+        ecrire_trace(ligne, texte_ligne(ligne), self.profondeur())
 
     def afficher_changements(self, changements):
         for nom, val in changements:
-            ecrire('        %s = %s' % (nom, val))
+            ecrire_trace(0, '    %s = %s' % (nom, val), self.profondeur())
 
     def cadres_source(self):
         res = []
@@ -330,6 +452,11 @@ class Trace:
             # Entree dans une ou plusieurs unites : la ligne, puis la valeur des parametres.
             for cadre in cadres[commun:]:
                 self.pile.append(Unite(cadre))
+                if len(self.pile) > 1 and renvoie_une_valeur(cadre):
+                    try:
+                        Retour(cadre, nom_unite(cadre), len(self.pile) - 1)
+                    except (gdb.error, RuntimeError, ValueError):
+                        pass
             haut = self.pile[-1]
             self.afficher_ligne(ligne)
             # Rien n'est encore execute dans l'unite : seuls ses parametres ont une valeur.
@@ -480,6 +607,7 @@ def principal():
     noter(PID, str(gdb.selected_inferior().pid))
     rebrancher_sortie()
     sans_tampon()
+    suivre_ecritures()
     trace = Trace()
     while vivant():
         sal = gdb.selected_frame().find_sal()
@@ -491,6 +619,7 @@ def principal():
             continue
         if trace.nb_lignes >= LIMITE:
             vider_sortie(toujours=True)
+            nouvelle_ligne()
             ecrire('tramelo-exec : arrêt après %d lignes exécutées (--limite N pour en permettre davantage)'
                    % LIMITE)
             commande('kill')

@@ -77,8 +77,6 @@ namespace nsTramelo
 
     // --- Unites ---
 
-    std::string CEcrivain::TypeRetour (unsigned Type) { return GetTypeCpp (Type); }
-
     // En-tete : "type nom (parametres)" puis l'accolade ; chaque parametre sur sa ligne, un pas
     // plus loin que l'en-tete.
     void CEcrivain::EnteteUnite (const SUnite & U, std::size_t PosNom)
@@ -96,7 +94,7 @@ namespace nsTramelo
             }
             Params += "\n" + Tabul + ")";
         }
-        const std::string Retour = U.Nature == ENature::Fonction ? TypeRetour (U.TypeRetour) : "void";
+        const std::string Retour = U.Nature == ENature::Fonction ? GetTypeCpp (U.TypeRetour) : "void";
         Sortie << Tabul << Retour << ' ' << U.Nom << ' ' << Params << '\n' << Tabul << "{\n";
         if (U.Nature != ENature::Algorithme) EntreeUnite (U, PosNom);
     }
@@ -127,13 +125,12 @@ namespace nsTramelo
             const unsigned Elem = GetTypeElem (D.Type);
             const std::string Remplissage = Elem == TString ? "string ()"
                                           : std::string ("numeric_limits <") + TypeSimple (Elem) + ">::max()";
-            Args = " (" + (Taille == Aucun ? std::string ("0") : TexteTaille (Taille)) + ", " + Remplissage + ")";
+            Args = " (" + (Taille == Aucun ? std::string ("0") : Texte (Taille)) + ", " + Remplissage + ")";
         }
         else
         {
             Type = TypeSimple (D.Type);
-            if (Taille != Aucun) Args = " (" + TexteTaille (Taille) + ", '\\0')";
-            else Valeur = ValeurInitiale ();
+            if (Taille != Aucun) Args = " (" + Texte (Taille) + ", '\\0')";
         }
         Sortie << Tabul << Type << ' ' << D.Nom << Args << Valeur << ";\n";
     }
@@ -254,19 +251,15 @@ namespace nsTramelo
 
     void CEcrivain::FinBoucle () { Sortie << Tabul << "}\n" << Tabul << "while (true);\n"; }
 
-    void CEcrivain::EntetePour (const std::string & Nom, bool Descendant)
-    {
-        Sortie << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom
-               << (Descendant ? " >= " : " <= ") << "_BorneSup; " << (Descendant ? "--" : "++") << Nom << ")\n";
-    }
-
     void CEcrivain::Pour (const SDeclaration & Variable, IdExpr Inf, IdExpr Sup, bool Descendant)
     {
         Sortie << Tabul << "{\n";
         AugmenterTabul (Tabul, TabulSz);
         Sortie << Tabul << "long long int _BorneInf (" << Texte (Inf) << ");\n"
                << Tabul << "long long int _BorneSup (" << Texte (Sup) << ");\n";
-        EntetePour (Variable.Nom, Descendant);
+        const std::string & Nom = Variable.Nom;
+        Sortie << Tabul << "for (long long int " << Nom << " = _BorneInf; " << Nom
+               << (Descendant ? " >= " : " <= ") << "_BorneSup; " << (Descendant ? "--" : "++") << Nom << ")\n";
         Sortie << Tabul << "{\n";
     }
 
@@ -279,38 +272,7 @@ namespace nsTramelo
 
     // --- Expressions ---
 
-    std::string CEcrivain::Valeur (IdExpr E, unsigned TypeCible) { return Convertir (Texte (E), E, TypeCible); }
-
-    std::string CEcrivain::TexteIndice (const std::string &, IdExpr Indice)
-    {
-        return ".at (" + Texte (Indice) + ")";
-    }
-
-    void CEcrivain::AjouterOperation (std::string & Gauche, EOperateur Op, unsigned, const std::string & Droite,
-                                      unsigned, std::size_t)
-    {
-        Gauche += ' ';
-        Gauche += CaractereOperateur (Op);
-        Gauche += ' ';
-        Gauche += Droite;
-    }
-
-    // Deux signes colles feraient l'operateur -- en C++.
-    std::string CEcrivain::TexteOppose (const std::string & Facteur, const SExpr &)
-    {
-        return (Facteur [0] == '-' ? "- " : "-") + Facteur;
-    }
-
-    std::string CEcrivain::TexteComparaison (const std::string & Gauche, unsigned, const char * Op,
-                                             const std::string & Droite, unsigned)
-    {
-        return Gauche + Op + Droite;
-    }
-
-    std::string CEcrivain::TexteModulo (const std::string & a, const std::string & b, IdExpr)
-    {
-        return " ((" + a + ") % (" + b + "))";
-    }
+    std::string CEcrivain::Valeur (IdExpr E, unsigned) { return Texte (E); }
 
     std::string CEcrivain::TexteAppelStandard (const SExpr & E)
     {
@@ -319,10 +281,10 @@ namespace nsTramelo
         switch (F)
         {
             case EFonction::Taille  : return Texte (A) + ".size()";
-            case EFonction::Modulo  : return TexteModulo (Texte (A), Texte (M ().IdEnfant (E, 1)), M ().IdEnfant (E, 1));
+            case EFonction::Modulo  : return " ((" + Texte (A) + ") % (" + Texte (M ().IdEnfant (E, 1)) + "))";
             case EFonction::Rand    :
                 return " Rand ((" + Valeur (A, TEntier) + "), (" + Valeur (M ().IdEnfant (E, 1), TEntier) + "))";
-            case EFonction::Rang    : return DebutRang () + Texte (A) + "))";
+            case EFonction::Rang    : return " ((unsigned long) (" + Texte (A) + "))";
             case EFonction::Succ    : return " char ((" + Texte (A) + ") + 1)";
             case EFonction::Pred    : return " char ((" + Texte (A) + ") - 1)";
             case EFonction::Toupper : return " char (toupper (" + Texte (A) + "))";
@@ -343,7 +305,7 @@ namespace nsTramelo
             case EExpr::Element :
             {
                 const std::string & Nom = M ().Declarations [E.Ref].Nom;
-                return Nom + TexteIndice (Nom, M ().IdEnfant (E, 0));
+                return Nom + ".at (" + Texte (M ().IdEnfant (E, 0)) + ")";
             }
             case EExpr::Appel :
             {
@@ -352,20 +314,23 @@ namespace nsTramelo
             }
             case EExpr::AppelStandard : return TexteAppelStandard (E);
             case EExpr::Parenthese    : return " (" + Texte (M ().IdEnfant (E, 0)) + ")";
-            case EExpr::Oppose        : return TexteOppose (Texte (M ().IdEnfant (E, 0)), E);
+            case EExpr::Oppose :
+            {
+                // Deux signes colles feraient l'operateur -- en C++.
+                const std::string Facteur = Texte (M ().IdEnfant (E, 0));
+                return (Facteur [0] == '-' ? "- " : "-") + Facteur;
+            }
             case EExpr::Non           : return "! " + Texte (M ().IdEnfant (E, 0));
             case EExpr::Comparaison :
             {
                 const IdExpr G = M ().IdEnfant (E, 0), D = M ().IdEnfant (E, 1);
                 const std::string TG = Texte (G);
-                return TexteComparaison (TG, M ().Exprs [G].Type, TexteComparateurCpp (static_cast <EComparateur> (E.Op)),
-                                         Texte (D), M ().Exprs [D].Type);
+                return TG + TexteComparateurCpp (static_cast <EComparateur> (E.Op)) + Texte (D);
             }
             case EExpr::Operation :
             {
                 const IdExpr Premier = M ().IdEnfant (E, 0);
                 std::string s = Texte (Premier);
-                unsigned Type = M ().Exprs [Premier].Type;
                 for (std::uint32_t i = 1; i < E.NbEnfants; ++i)
                 {
                     const SOperateur & Op = M ().OperateurDe (E, i);
@@ -373,12 +338,7 @@ namespace nsTramelo
                     const std::string T = Texte (Terme);
                     if (Op.Op >= EOperateur::Et) s += TexteConnecteur (Op.Op) + T;
                     else if (E.Type == TString) s += " + " + T;
-                    else
-                    {
-                        const unsigned TypeTerme = M ().Exprs [Terme].Type;
-                        AjouterOperation (s, Op.Op, Type, T, TypeTerme, Op.Decalage);
-                        Type = Combiner (Type, TypeTerme);
-                    }
+                    else s += std::string (" ") + CaractereOperateur (Op.Op) + ' ' + T;
                 }
                 return s;
             }

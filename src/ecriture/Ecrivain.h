@@ -40,11 +40,11 @@ namespace nsTramelo
         void FinSuite ();
 
         // --- Instructions simples ---
-        void Declarer (const SDeclaration & D, bool Constante, IdExpr Taille, IdExpr Valeur);
-        void Affectation (IdExpr Cible, IdExpr Valeur);
-        void AppelProcedure (const SDeclaration & Proc, const IdExpr * Args, std::size_t NbArgs,
-                             std::size_t PosNom);
-        void Renvoie (IdExpr Valeur);
+        virtual void Declarer (const SDeclaration & D, bool Constante, IdExpr Taille, IdExpr Valeur);
+        virtual void Affectation (IdExpr Cible, IdExpr Valeur);
+        virtual void AppelProcedure (const SDeclaration & Proc, const IdExpr * Args, std::size_t NbArgs,
+                                     std::size_t PosNom);
+        virtual void Renvoie (IdExpr Valeur);
         void Afficher (const IdExpr * Valeurs, std::size_t Nb);
         virtual void Saisir (IdExpr Variable);
         void LigneSuivante ();
@@ -54,28 +54,28 @@ namespace nsTramelo
         void Si (IdExpr Condition);
         void SortieCourte ();
         void ContinueCourt ();
-        void RenvoieCourt (IdExpr Valeur);
+        virtual void RenvoieCourt (IdExpr Valeur);
         void FermerBranche ();
         void SinonSi (IdExpr Condition);
         void Sinon ();
 
-        // --- Boucles ---
-        void TantQue (IdExpr Condition);
-        void JusquA (IdExpr Condition);
-        void FinFaire ();
-        void Repeter ();
-        void FinRepeter (IdExpr Condition);
-        void Boucle ();
-        void FinBoucle ();
-        void Pour (const SDeclaration & Variable, IdExpr Inf, IdExpr Sup, bool Descendant);
-        void FinPour ();
+        // --- Boucles (le profil verifie suit la boucle en cours, pour ses messages) ---
+        virtual void TantQue (IdExpr Condition);
+        virtual void JusquA (IdExpr Condition);
+        virtual void FinFaire ();
+        virtual void Repeter ();
+        virtual void FinRepeter (IdExpr Condition);
+        virtual void Boucle ();
+        virtual void FinBoucle ();
+        virtual void Pour (const SDeclaration & Variable, IdExpr Inf, IdExpr Sup, bool Descendant);
+        virtual void FinPour ();
 
         // --- Expressions ---
         // Le texte C++ d'une expression.
-        std::string Texte (IdExpr E);
+        virtual std::string Texte (IdExpr E);
         // Le texte d'une valeur donnee a une cible de type TypeCible (affectation, renvoie,
         // parametre in, constante, borne de Rand) : le profil verifie la controle.
-        std::string Valeur (IdExpr E, unsigned TypeCible);
+        virtual std::string Valeur (IdExpr E, unsigned TypeCible);
 
       protected :
         const SModele & M () const { return Construction.M; }
@@ -84,32 +84,18 @@ namespace nsTramelo
         std::string Extrait (SPlage P) const;
 
         // Points ou le profil verifie ecrit autre chose.
-        virtual std::string TypeRetour (unsigned Type);
         virtual void EntreeUnite (const SUnite &, std::size_t) {}
         virtual void FinSansRenvoie (const SUnite &, std::size_t) {}
-        virtual std::string ValeurInitiale () { return ""; }
-        virtual std::string TexteTaille (IdExpr Taille) { return Texte (Taille); }
-        virtual std::string Convertir (const std::string & Texte, IdExpr, unsigned) { return Texte; }
-        virtual std::string TexteIndice (const std::string & Nom, IdExpr Indice);
-        // Ajoute a Gauche (de type TypeG) l'operateur et le terme Droite (de type TypeD) ;
-        // Decalage : l'operateur. Sur place : une suite de 10 000 termes s'ecrit en temps lineaire.
-        virtual void AjouterOperation (std::string & Gauche, EOperateur Op, unsigned TypeG,
-                                       const std::string & Droite, unsigned TypeD, std::size_t Decalage);
-        virtual std::string TexteOppose (const std::string & Facteur, const SExpr & E);
-        virtual std::string TexteComparaison (const std::string & Gauche, unsigned TypeG, const char * Op,
-                                              const std::string & Droite, unsigned TypeD);
-        virtual std::string TexteModulo (const std::string & a, const std::string & b, IdExpr B);
-        virtual const char * DebutRang () { return " ((unsigned long) ("; }
         virtual void EntreeAlgorithme (const SDeclaration &, std::size_t) {}
-        virtual void EntetePour (const std::string & Nom, bool Descendant);
 
+        // Le type C++ d'une variable ou d'un tableau de ce type.
+        std::string TypeCpp (unsigned Type) const;
         // Vrai pour un litteral entier ecrit sans signe : il tient dans tout type entier.
         bool IsLitteralEntier (const SExpr & E) const { return E.Genre == EExpr::Nombre && E.Type != 3; }
 
       private :
         std::string TexteAppelStandard (const SExpr & E);
         std::string ListeEffectifs (const SDeclaration & Unite, const IdExpr * Args, std::size_t Nb);
-        std::string TypeCpp (unsigned Type) const;
     };
 
     // L'ecrivain de la traduction en cours ; choisi par Traduire (PreparerEcriture), remis au

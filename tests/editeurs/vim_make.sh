@@ -41,7 +41,7 @@ for cas in erreur attention; do
     nb=$(grep -vc '^compilateur=' "$tmp/$cas.txt")
     [ "$nb" = 1 ] || { ko "$nb entrees quickfix au lieu d'une ($cas)"; cat "$tmp/$cas.txt"; }
 done
-grep -q '^erreur.algo|5|4|E|Caractere attendu : "<" \[110\]¶aide : ' "$tmp/erreur.txt" \
+grep -q "^erreur.algo|5|4|E|l'affectation s'écrit avec la flèche « <- », pas avec « = » \\[110\\]¶aide : " "$tmp/erreur.txt" \
     || { ko "entree de l'erreur :"; cat "$tmp/erreur.txt"; }
 grep -q '^attention.algo|4|14|W|division entière' "$tmp/attention.txt" \
     || { ko "entree de l'avertissement :"; cat "$tmp/attention.txt"; }

@@ -88,7 +88,7 @@ for nom in "${noms[@]}"; do
     if [ $avec_gdb = 1 ]; then
         lancer "[$court] --pas-a-pas" "$bac/entree" --pas-a-pas -- "$source"
         reussi "[$court] --pas-a-pas"
-        grep -qF '  5 | afficher ("double : ", n * 2);' "$bac/err" || { ko "[$court] --pas-a-pas : trace absente"; head -5 "$bac/err"; }
+        grep -qF '» 5 | afficher ("double : ", n * 2);' "$bac/err" || { ko "[$court] --pas-a-pas : trace absente"; head -5 "$bac/err"; }
         printf 'print 6 * 7\nquit\n' >"$bac/commandes"
         lancer "[$court] --deboguer" "$bac/commandes" --deboguer -- "$source"
         [ "$statut" = 0 ] || ko "[$court] --deboguer : statut $statut"

@@ -73,7 +73,8 @@ indice)
     printf 'avant\n' >"$bac/attendu"
     attendre_statut 1 "indice hors bornes"
     attendre_sortie "$bac/attendu" "indice hors bornes"
-    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" >"$bac/attendu_err"
+    printf '%s\n' "$prog/indice.algo:11:12: erreur : Indice invalide : 3 hors de 0..2" \
+        "note : le tableau t a 3 éléments (taille (t) vaut 3) : ses indices vont de 0 à 2" >"$bac/attendu_err"
     cmp -s "$bac/attendu_err" "$bac/err" || { ko "erreur d'execution :"; cat "$bac/err"; }
     tmp_vide "indice hors bornes"
     lancer /dev/null --standard "$prog/indice.algo"
@@ -219,6 +220,18 @@ ligne_commande)
         grep -q '^Usage : tramelo-exec' "$bac/err" || ko "usage absent pour '$args'"
         attendre_vide "$bac/out" "sortie standard ('$args')"
     done
+    lancer /dev/null --aide
+    grep -q '^  --memoire N ' "$bac/out" || ko "--aide sans --memoire"
+    # --memoire : un nombre de Mio de 1 a 2^30, et seulement quand le programme tourne.
+    for args in "--memoire 0 a.algo" "--memoire=abc a.algo" "--memoire 1073741825 a.algo" "--memoire=-5 a.algo" \
+                "--traduire --memoire 64 a.algo" "--memoire 64 --construire-seulement a.algo"; do
+        # shellcheck disable=SC2086
+        lancer /dev/null $args
+        attendre_statut 253 "arguments : '$args'"
+        grep -q '^tramelo-exec : .*memoire' "$bac/err" || { ko "refus de '$args' sans raison"; cat "$bac/err"; }
+    done
+    lancer /dev/null --memoire
+    attendre_statut 253 "--memoire sans valeur"
     tmp_vide "ligne de commande"
     ;;
 
@@ -460,8 +473,20 @@ pas_a_pas)
     timeout -k 5 120 "$exec_outil" --pas-a-pas "$bac/tube.algo" </dev/null >"$bac/out" 2>"$bac/err"
     statut=$?
     attendre_statut 1 "source dans un tube nomme"
-    grep -q '^  11 | ' "$bac/err" || { ko "tube nomme : pas de trace"; head -5 "$bac/err"; }
+    grep -q '^» 11 | ' "$bac/err" || { ko "tube nomme : pas de trace"; head -5 "$bac/err"; }
     tmp_vide "tube nomme"
+
+    # Sortie et trace melees (meme fichier) : une ligne que le programme laisse commencee est
+    # terminee avant la trace ; chaque ligne de la trace commence par « » », sans couleur hors
+    # d'un terminal ; la valeur d'une fonction s'ecrit a son retour, decalee d'un niveau.
+    printf 'fonction Double (x : in entier) renvoie entier\ndebut\n    renvoie 2 * x;\nfin\n\nalgorithme Melange\ndebut\n    afficher ("n ? ");\n    afficher (Double (21));\n    ligne_suivante;\nfin\n' >"$bac/melange.algo"
+    "$exec_outil" --pas-a-pas "$bac/melange.algo" </dev/null >"$bac/melange" 2>&1
+    statut=$?
+    attendre_statut 0 "sortie et trace melees"
+    printf 'n ? \n\302\273  9 | afficher (Double (21));\n\302\273  1 |   fonction Double (x : in entier) renvoie entier\n' >"$bac/attendu"
+    grep -x -F -A2 'n ? ' "$bac/melange" | cmp -s - "$bac/attendu" || { ko "trace melee a une ligne commencee :"; cat -A "$bac/melange"; }
+    grep -qF '»    |       Double renvoie 42' "$bac/melange" || { ko "valeur renvoyee absente :"; cat "$bac/melange"; }
+    if grep -q "$(printf '\033')" "$bac/melange"; then ko "couleur hors d'un terminal"; fi
 
     printf 'algorithme Controles\ndebut\n    declarer s : string;\n    saisir (s);\nfin\n' >"$bac/controles.algo"
     printf 'a\033[2J\010\013\014\007\302\205\377z\n' | "$exec_outil" --pas-a-pas "$bac/controles.algo" >/dev/null 2>"$bac/err"
@@ -475,6 +500,9 @@ pas_a_pas)
     for essai in groupe:INT:202 seul:QUIT:203 seul:TERM:215; do
         mode=${essai%%:*}; reste=${essai#*:}; nom=${reste%:*}
         mkfifo "$bac/entree"
+        # La trace de l'essai precedent ne doit pas faire croire que celui-ci attend deja sa
+        # saisie : sous charge, le processus lance en fond n'a peut-etre pas encore vide le fichier.
+        rm -f "$bac/err"
         if [ $mode = groupe ]; then
             setsid env --default-signal=INT "$exec_outil" --pas-a-pas "$prog/lecture.algo" <"$bac/entree" >/dev/null 2>"$bac/err" &
         else
@@ -484,7 +512,7 @@ pas_a_pas)
         exec 3>"$bac/entree"
         # Le programme attend sa premiere saisie, ligne 15.
         i=0
-        until grep -q '^  15 | ' "$bac/err" 2>/dev/null; do
+        until grep -q '^» 15 | ' "$bac/err" 2>/dev/null; do
             i=$((i + 1))
             [ $i -lt 600 ] || { ko "le pas a pas n'arrive pas a la saisie"; break; }
             sleep 0.1

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Corpus de programmes d'etudiants, une faute chacun : tramelo-exec doit placer l'en-tete de son
 premier diagnostic sur la ligne de la faute, avec la bonne gravite, et une aide qui nomme la
-correction. La premiere ligne de chaque programme dit ce qui est attendu :
+correction. Un programme qui n'attend qu'un avertissement est traduit par --traduire (dans un
+dossier temporaire), sans etre execute : une boucle qui ne s'arrete pas est une faute du corpus.
+La premiere ligne de chaque programme dit ce qui est attendu :
 
     // description : faute ligne N, erreur|attention, aide « texte que les aides doivent contenir »
 
@@ -25,8 +27,13 @@ def juger(exec_outil, chemin):
     _, ligne, gravite, cle = m.groups()
     with tempfile.TemporaryDirectory() as tmp:
         env = dict(os.environ, NO_COLOR='1', TMPDIR=tmp)
-        p = subprocess.run([exec_outil, chemin], stdin=subprocess.DEVNULL, capture_output=True,
-                           env=env, timeout=120)
+        commande = [exec_outil, chemin]
+        if gravite == 'attention':
+            copie = os.path.join(tmp, os.path.basename(chemin))
+            with open(chemin, 'rb') as f, open(copie, 'wb') as g:
+                g.write(f.read())
+            commande = [exec_outil, '--traduire', copie]
+        p = subprocess.run(commande, stdin=subprocess.DEVNULL, capture_output=True, env=env, timeout=120)
     err = p.stderr.decode('utf-8', 'replace').split('\n')
     entetes = [k for k, l in enumerate(err) if ENTETE.match(l)]
     if not entetes:

@@ -18,7 +18,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from verifier_cas import lire_cas  # noqa: E402
 
-CLES = {'file', 'line', 'column', 'length', 'severity', 'code', 'message', 'hints', 'rule'}
+CLES = {'file', 'line', 'column', 'length', 'severity', 'code', 'message', 'raw_message', 'hints', 'rule', 'fix', 'stop'}
 ENTETE = re.compile(r'^(.*?):(?:(\d+):(\d+):)? (erreur|attention) : (.*) \[(\d+)\]$')
 echecs = []
 

@@ -14,7 +14,9 @@ Format d'un fichier .cas (les lignes d'en-tete commencant par # sont des comment
     rapport attendu (NO_COLOR), suivi du statut : "[statut N]"
 
 Pour chaque cas, en plus du rapport : le statut de tramelo-verifier est celui de la premiere
-erreur, et quand Tramelo refuse le source, son message et son statut sont ceux de l'en-tete.
+erreur, et quand Tramelo refuse le source, son code est celui de l'en-tete et son message exact
+est celui de l'en-tete, ou, quand l'en-tete dit la cause en francais, celui de la note
+"message de Tramelo : MESSAGE [CODE]" de ce diagnostic.
 
 Les autres cas en fichiers passent par tests/cas.sh, dont ce lanceur garde la facon de dire un
 ecart ("ECHEC : ...", puis le diff unifie attendu/obtenu). Il reste en Python : un .cas melange
@@ -99,7 +101,15 @@ def verifier(verif, tramelo, fichiers):
                 m = re.match(rb'Ligne +\d+ - (.*)\n', err_tramelo)
                 if statut != statut_tramelo:
                     problemes.append(f'statut {statut}, Tramelo {statut_tramelo}')
-                if not premiere or not m or premiere.group(1) != m.group(1) or int(premiere.group(2)) != statut_tramelo:
+                brut = None
+                if premiere:
+                    # La note du message de Tramelo, dans le diagnostic de l'en-tete.
+                    suite = sortie[premiere.end():]
+                    fin = re.search(rb'^\S+:\d+:\d+: ', suite, flags=re.M)
+                    note = re.search(rb'^note : message de Tramelo : (.*) \[(\d+)\]$',
+                                     suite[:fin.start()] if fin else suite, flags=re.M)
+                    brut = note.group(1) if note and int(note.group(2)) == statut_tramelo else premiere.group(1)
+                if not premiere or not m or brut != m.group(1) or int(premiere.group(2)) != statut_tramelo:
                     problemes.append('en-tete different du message de Tramelo : ' + err_tramelo.decode('utf-8', 'replace'))
             elif premiere and statut != int(premiere.group(2)):
                 problemes.append(f'statut {statut} au lieu du code de la premiere erreur')

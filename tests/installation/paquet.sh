@@ -181,7 +181,7 @@ if command -v gdb >/dev/null 2>&1; then
     env PATH=/usr/bin:/bin TMPDIR="$tmp/tmpdir" XDG_CACHE_HOME="$tmp/cache" "$bin/tramelo-exec" --pas-a-pas \
         "$source_dir/exemples/bonjour.algo" <"$source_dir/exemples/bonjour.in" >"$tmp/out" 2>"$tmp/err"
     s=$?
-    [ $s = 0 ] && grep -q '^  [0-9]* | ' "$tmp/err" || { ko "tramelo-exec --pas-a-pas installe : statut $s"; head -5 "$tmp/err"; }
+    [ $s = 0 ] && grep -q '^» *[0-9]* | ' "$tmp/err" || { ko "tramelo-exec --pas-a-pas installe : statut $s"; head -5 "$tmp/err"; }
 fi
 [ -z "$(ls -A "$tmp/tmpdir")" ] || ko "dossier temporaire non vide apres tramelo-exec installe"
 

@@ -621,3 +621,23 @@ TEST (Serveur, RetourChariotSeulCommeLeTraducteur)
     EXPECT_EQ (D [0]["range"]["start"], Pos (P.Ligne - 1, P.ColonneOrigine - 1));
     EXPECT_EQ (V.Traduction.Erreur->Libelle.rfind ("Ligne    1 ", 0), 0u);
 }
+
+TEST (Serveur, TableauEtElementParReferenceAnnonces)
+{
+    // Un tableau et son element passes par reference au meme appel : avertissement 152 (gravite 2),
+    // sur l'element, quel que soit le profil ; un element passe par valeur ne dit rien.
+    const std::string Source =
+        "procedure Ajouter (v : in_out tableau_de entier, e : in_out entier)\n"
+        "debut\n    allonger (v, 1);\n    e <- 2;\nfin\n\n"
+        "procedure Lire (v : in_out tableau_de entier, e : in entier)\n"
+        "debut\n    allonger (v, 1);\n    afficher (e);\nfin\n\n"
+        "algorithme A\ndebut\n    declarer t : tableau_de 2 entier;\n"
+        "    Ajouter (t, t[0]);\n    Lire (t, t[1]);\nfin\n";
+    SServeur S;
+    const json D = S.Diagnostics (Source);
+    ASSERT_EQ (D.size (), 1u) << D.dump ();
+    EXPECT_EQ (D [0]["code"], 152);
+    EXPECT_EQ (D [0]["severity"], 2);
+    EXPECT_EQ (D [0]["range"]["start"], Pos (15, 16));
+    EXPECT_EQ (D [0]["range"]["end"], Pos (15, 20));
+}

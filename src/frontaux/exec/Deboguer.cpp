@@ -31,6 +31,7 @@ namespace nsExec
         L.Args = { D.Gdb, "-q", "-nx", "-x", D.Script, "--args", D.Programme };
         L.Environnement = { { "TRAMELO_DEBOGUER_CADRE", D.Cadre }, { "TRAMELO_DEBOGUER_ALGO", D.Algorithme } };
         DonnerLaPile (L);
+        DonnerLaMemoire (L, false);
         RelayerPourGdb (ERelais::SaufClavier);
         const SIssue I = Lancer (L);
         VerifierSignal ();

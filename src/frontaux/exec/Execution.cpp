@@ -3,7 +3,10 @@
 #include "frontaux/exec/Chemins.h"
 #include "frontaux/exec/Statuts.h"
 
+#include "frontaux/exec/LigneCommande.h"
+
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 #include <sys/wait.h>
@@ -15,6 +18,12 @@ namespace nsExec
         const rlim_t PileVoulue = rlim_t (64) << 20;
         // Marge laissee sous la limite pour ce qui suit le controle (bibliotheque, message).
         const rlim_t MargePile = rlim_t (2) << 20;
+        // Au-dessus de la memoire comptee par le programme verifie : code, bibliotheques, pile,
+        // reserves de malloc. Le message du programme vient ainsi toujours avant le refus du systeme.
+        const rlim_t MargeEspaceMio = 512;
+
+        unsigned long MemoireMio = 2048;
+        bool MemoireDonnee = false;   // --memoire : TRAMELO_MEMOIRE remplace pour le programme
 
         // La cause probable d'un signal, dans les mots de l'etudiant.
         std::string CauseSignal (int Signal)
@@ -60,12 +69,36 @@ namespace nsExec
             L.Environnement.push_back ({ "TRAMELO_PILE", std::to_string (Pile - MargePile) });
     }
 
+    void ChoisirMemoire (unsigned long Mio)
+    {
+        if (Mio != 0)
+        {
+            MemoireMio = Mio;
+            MemoireDonnee = true;
+            return;
+        }
+        // Une variable invalide est laissee au programme verifie, qui la refuse en le disant.
+        const char * const Texte = std::getenv ("TRAMELO_MEMOIRE");
+        if (Texte == nullptr || * Texte == '\0' || std::strlen (Texte) > 10) return;
+        for (const char * c = Texte; * c != '\0'; ++c)
+            if (* c < '0' || * c > '9') return;
+        const unsigned long Valeur = std::stoul (Texte);
+        if (Valeur > 0 && Valeur <= MemoireMaxMio) MemoireMio = Valeur;
+    }
+
+    void DonnerLaMemoire (SLancement & L, bool Espace)
+    {
+        if (MemoireDonnee) L.Environnement.push_back ({ "TRAMELO_MEMOIRE", std::to_string (MemoireMio) });
+        if (Espace) L.Espace = (rlim_t (MemoireMio) + MargeEspaceMio) << 20;
+    }
+
     int Executer (const std::string & Programme)
     {
         SLancement L;
         L.Args = { Programme };
         L.Recherche = false;
         DonnerLaPile (L);
+        DonnerLaMemoire (L, true);
         const SIssue I = Lancer (L);
         VerifierSignal ();
         if (! I.Lance)

@@ -15,6 +15,14 @@ namespace nsExec
     // de l'interpreteur, pour que la recursion s'arrete a peu pres a la meme profondeur.
     std::size_t PileDuProgramme ();
 
+    // La memoire permise au programme, en Mio : --memoire (Mio non nul), sinon TRAMELO_MEMOIRE
+    // s'il est valide, sinon 2048. A appeler avant tout lancement du programme.
+    void ChoisirMemoire (unsigned long Mio);
+    // TRAMELO_MEMOIRE dans l'environnement du lancement (le programme verifie compte ce qu'il
+    // alloue et s'arrete a la limite, avec la ligne) ; avec Espace, aussi une limite d'espace
+    // d'adressage un peu au-dessus, pour les deux profils (le programme, pas gdb).
+    void DonnerLaMemoire (SLancement & L, bool Espace);
+
     // Execute ; rend le statut du programme selon la table des statuts. Un programme tue par un
     // signal ne dit rien : la cause probable est dite pour lui.
     int Executer (const std::string & Programme);

@@ -47,6 +47,11 @@ namespace nsExec
             "               avec --standard, --traduire, --deboguer, --construire-seulement\n"
             "  --compiler   exige la compilation : sans compilateur, statut 162 ; sans gdb pour\n"
             "               --pas-a-pas, statut 163\n"
+            "  --memoire N  memoire permise au programme, en Mio (de 1 a 1073741824 ; par defaut\n"
+            "               TRAMELO_MEMOIRE, sinon 2048) : au-dela, le profil verifie s'arrete sur\n"
+            "               \"Memoire insuffisante\" a la ligne de l'allocation ; le programme tourne\n"
+            "               aussi sous une limite d'espace d'adressage (N + 512 Mio), dans les deux\n"
+            "               profils\n"
             "  --deboguer   ouvre gdb sur le source, arrete sur la premiere instruction de l'algorithme\n"
             "  --construire-seulement\n"
             "               construit le programme verifie avec les informations de debogage, a cote\n"
@@ -66,6 +71,8 @@ namespace nsExec
             "  XDG_CACHE_HOME\n"
             "             cache des en-tetes precompiles (defaut : ~/.cache), dans tramelo/\n"
             "  NO_COLOR   non vide : diagnostics jamais en couleur\n"
+            "  TRAMELO_MEMOIRE\n"
+            "             memoire permise au programme verifie, en Mio, sans --memoire (2048 sinon)\n"
             "\n"
             "Une erreur de traduction est expliquee au format de GCC, avec un extrait du source et des\n"
             "aides ; les avertissements s'affichent avant l'execution.\n"
@@ -108,6 +115,16 @@ namespace nsExec
                 if (c < '0' || c > '9') return false;
             Limite = std::stoul (Texte);
             return Limite > 0;
+        }
+
+        // Les bornes que le programme verifie accepte pour TRAMELO_MEMOIRE.
+        bool LireMemoire (const std::string & Texte, unsigned long & Mio)
+        {
+            if (Texte.empty () || Texte.size () > 10) return false;
+            for (char c : Texte)
+                if (c < '0' || c > '9') return false;
+            Mio = std::stoul (Texte);
+            return Mio > 0 && Mio <= MemoireMaxMio;
         }
     }
 
@@ -158,6 +175,19 @@ namespace nsExec
                 if (! LireLimite (Valeur, C.Limite)) ErreurUsage ("limite invalide : " + Affichable (Valeur));
                 AvecLimite = true;
             }
+            else if (A == "--memoire" || A.rfind ("--memoire=", 0) == 0)
+            {
+                std::string Valeur;
+                if (A == "--memoire")
+                {
+                    if (i + 1 >= argc) ErreurUsage ("--memoire attend un nombre de Mio");
+                    Valeur = argv [++i];
+                }
+                else Valeur = A.substr (10);
+                if (! LireMemoire (Valeur, C.Memoire))
+                    ErreurUsage ("memoire invalide : " + Affichable (Valeur) + " (un nombre de Mio, de 1 a "
+                                 + std::to_string (MemoireMaxMio) + ")");
+            }
             else if (A == "--")
             {
                 ++i;
@@ -169,6 +199,9 @@ namespace nsExec
         for (; i < argc; ++i) C.Args.push_back (argv [i]);
         if (C.Args.empty () || C.Args.size () > 2) ErreurUsage ("nombre d'arguments invalide");
         if (AvecLimite && C.Mode != EMode::PasAPas) ErreurUsage ("--limite ne s'emploie qu'avec --pas-a-pas");
+        // Sans execution, la limite n'aurait aucun effet : le dire plutot que l'ignorer.
+        if (C.Memoire != 0 && (C.Mode == EMode::Traduire || C.Mode == EMode::Construire))
+            ErreurUsage ("--memoire ne s'emploie pas avec " + OptionMode);
         // Le debogueur suit les lignes du source grace au profil verifie.
         if (C.Standard && C.Debogage ()) ErreurUsage ("--standard ne s'emploie pas avec " + OptionMode);
         // L'interpreteur execute le sens du profil verifie, et rien d'autre que l'execution.

@@ -11,6 +11,8 @@ namespace nsExec
     // Qui execute le programme (--interprete, --compiler) : Auto compile si un compilateur C++
     // (et gdb pour --pas-a-pas) est la, et interprete sinon.
     enum class EMoteur { Auto, Interprete, Compiler };
+    // La plus grande memoire permise, en Mio (celle que le programme verifie accepte).
+    constexpr unsigned long MemoireMaxMio = 1UL << 30;
 
     struct SCommande
     {
@@ -19,6 +21,7 @@ namespace nsExec
         bool  Standard = false;
         EMoteur Moteur = EMoteur::Auto;
         unsigned long Limite = 1000;            // --pas-a-pas : lignes executees au plus
+        unsigned long Memoire = 0;              // --memoire : Mio permis au programme (0 : non donne)
         std::vector <std::string> Args;         // le source et, peut-etre, la taille de tabulation
         std::string Source;
 

@@ -53,8 +53,10 @@ namespace nsExec
                             { "TRAMELO_PAS_TEXTE", P.Vue.Texte },
                             { "TRAMELO_PAS_CADRE", P.Cadre }, { "TRAMELO_PAS_ALGO", P.Algorithme },
                             { "TRAMELO_PAS_LIMITE", std::to_string (P.Limite) },
-                            { "TRAMELO_PAS_RESULTAT", Resultat }, { "TRAMELO_PAS_PID", Pid } };
+                            { "TRAMELO_PAS_RESULTAT", Resultat }, { "TRAMELO_PAS_PID", Pid },
+                            { "TRAMELO_PAS_COULEUR", P.Couleur ? "1" : "0" } };
         DonnerLaPile (L);
+        DonnerLaMemoire (L, false);
         // gdb fait tourner le programme dans son propre groupe : un signal de fin ne l'atteint
         // que par nous. Arrete par SIGINT, il est vu par le script, qui arrete tout.
         L.AuSignal = [&] { SignalerAuProgramme (Pid, P.Programme, SIGINT); };

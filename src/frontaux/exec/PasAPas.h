@@ -16,6 +16,7 @@ namespace nsExec
         std::string Algorithme;     // ou la trace commence
         unsigned long Limite = 1000;
         SVue Vue;
+        bool Couleur = false;       // la trace en couleur (terminal, sans NO_COLOR)
     };
 
     // Rend le statut : celui du programme, StatutLimite, ou StatutSignal apres une

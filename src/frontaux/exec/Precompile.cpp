@@ -32,7 +32,7 @@ namespace nsExec
 
         std::string RacineCache ()
         {
-            // Un XDG_CACHE_HOME relatif est a ignorer (specification XDG).
+            // Un XDG_CACHE_HOME relatif est a ignorer (regle des dossiers XDG).
             const char * Xdg = std::getenv ("XDG_CACHE_HOME");
             std::string Base;
             if (Xdg && Xdg [0] == '/') Base = Xdg;

@@ -109,6 +109,15 @@ namespace nsExec
                     setrlimit (RLIMIT_STACK, & R);
                 }
             }
+            if (L.Espace != 0)
+            {
+                struct rlimit R;
+                if (getrlimit (RLIMIT_AS, & R) == 0 && (R.rlim_cur == RLIM_INFINITY || L.Espace < R.rlim_cur))
+                {
+                    R.rlim_cur = L.Espace;
+                    setrlimit (RLIMIT_AS, & R);
+                }
+            }
             int Erreur = 0;
             if (! L.Dossier.empty () && chdir (L.Dossier.c_str ()) != 0) Erreur = errno;
             else

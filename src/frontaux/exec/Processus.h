@@ -37,6 +37,8 @@ namespace nsExec
         std::vector <std::pair <std::string, std::string>> Environnement;  // variables ajoutees
         bool Recherche = true;                      // Args [0] cherche dans le PATH
         rlim_t Pile = 0;                            // limite douce de pile donnee (0 : inchangee)
+        rlim_t Espace = 0;                          // limite d'espace d'adressage (0 : inchangee ;
+                                                    // jamais relevee au-dessus de la limite en place)
         int Delai = 0;                              // secondes ; au-dela, le processus est tue
         std::function <void ()> AuSignal;           // appele une fois, hors du gestionnaire, apres
                                                     // le relais d'un signal de fin

@@ -126,7 +126,8 @@ namespace
         switch (C.Mode)
         {
             case EMode::PasAPas :
-                return PasAPas ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T), C.Limite, P.Vue });
+                return PasAPas ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T), C.Limite, P.Vue,
+                                  nsOutils::CouleurVoulue (STDERR_FILENO) });
             case EMode::Deboguer :
                 return Deboguer ({ O.Gdb, O.Script, P.ProgrammeTravail, P.CppCompile, NomAlgorithme (P.T) });
             default :
@@ -139,6 +140,7 @@ int main (int argc, char * argv [])
 {
     std::ios::sync_with_stdio (false);
     SCommande C = LireCommande (argc, argv);
+    ChoisirMemoire (C.Memoire);
     PreparerProcessus ();
     const SSorties Sorties = NommerSorties (C);
     ChoisirMoteur (C);

@@ -72,14 +72,27 @@ namespace
             { "severity", nsTramelo::TexteGravite (D.Gravite) },
             { "code", D.Code },
             { "message", D.Message },
+            { "raw_message", nullptr },
             { "hints", Aides },
             { "rule", D.Regle },
+            { "fix", nullptr },
+            { "stop", nullptr },
         };
+        // Le message exact de Tramelo, quand l'en-tete dit la cause en francais (sinon le meme).
+        if (! D.MessageTramelo.empty ()) J ["raw_message"] = D.MessageTramelo;
+        // La correction que l'aide propose, verifiee : remplacer length octets a offset par text.
+        if (D.Correction)
+            J ["fix"] = { { "offset", D.Correction->Position.DecalageOrigine }, { "line", D.Correction->Position.Ligne },
+                          { "column", D.Correction->Position.ColonneOrigine }, { "length", D.Correction->Longueur },
+                          { "text", D.Correction->Texte } };
         if (D.Positionne)
         {
             J ["line"] = D.Position.Ligne;
             J ["column"] = D.Position.ColonneOrigine;
         }
+        // Ou la lecture de Tramelo s'est arretee (une erreur de Tramelo seulement).
+        if (D.Positionne && ! D.MessageTramelo.empty () && D.Code < 150)
+            J ["stop"] = { { "offset", D.Arret.DecalageOrigine }, { "line", D.Arret.Ligne }, { "column", D.Arret.ColonneOrigine } };
         return J;
     }
 #else
@@ -183,24 +196,14 @@ namespace
     // Verifie un fichier ; rend le code de sa premiere erreur, ou 0.
     int VerifierFichier (const SOptionsOutil & O, const std::string & Fichier)
     {
-        std::string Source;
+        // Memes messages et statuts que Tramelo pour un fichier illisible ou trop grand.
+        nsTramelo::SLectureSource L = nsTramelo::LireSource ({ Fichier });
+        std::string Source = std::move (L.Texte);
         nsTramelo::SDiagnosticExplique Lecture;
         Lecture.Positionne = false;
         Lecture.Regle = "lecture";
-        try
-        {
-            Source = nsTramelo::LireFichierSource (Fichier);
-        }
-        catch (const nsUtil::CException & Exc)
-        {
-            Lecture.Code = Exc.GetCodErr ();
-            Lecture.Message = Exc.GetLibelle ();
-        }
-        catch (const std::exception & Exc)
-        {
-            Lecture.Code = nsTramelo::CodeErreurOutil (EErreurOutil::ExceptionStandard);
-            Lecture.Message = nsTramelo::TexteErreurOutil (EErreurOutil::ExceptionStandard) + Exc.what ();
-        }
+        Lecture.Code = L.Statut;
+        Lecture.Message = L.Message;
         if (Lecture.Code != 0)
         {
             Ecrire (O, Fichier, Source, Lecture);

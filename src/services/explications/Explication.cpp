@@ -9,8 +9,8 @@
 
 namespace nsTramelo
 {
-    CContexte::CContexte (const STraduction & Tr, const SDiagnostic & Er)
-        : T (Tr), E (Er), J (Tr.Modele), Texte (Tr.Texte), Lex (Tr.Texte, Tr.FinLignes),
+    CContexte::CContexte (const STraduction & Tr, const SDiagnostic & Er, const SOptions & O)
+        : T (Tr), E (Er), Options (O), J (Tr.Modele), Texte (Tr.Texte), Lex (Tr.Texte, Tr.FinLignes),
           Arret (std::min (Er.Arret.Decalage, Tr.Texte.size ())),
           AuArret (Lex.Suivant (Arret)), AvantArret (Lex.Precedent (Arret)),
           Instruction (J.Instructions.empty () ? nullptr : & J.Instructions.back ()),
@@ -155,6 +155,26 @@ namespace nsTramelo
 
     std::string CContexte::MotDuMessage () const { return E.Nom; }
 
+    CEssayeur & CContexte::Essayeur () const
+    {
+        if (! Essais) Essais.emplace (T, Options);
+        return * Essais;
+    }
+
+    const SDeclaration * CContexte::DeclarationDuMessage () const
+    {
+        return E.Declaration < J.Declarations.size () ? & J.Declarations [E.Declaration] : nullptr;
+    }
+
+    const SInstr * CContexte::InstrOuverte () const
+    {
+        // Les instructions incompletes sont fermees a l'arret ; la plus interne commence le plus tard.
+        const SInstr * R = nullptr;
+        for (const SInstr & I : J.Instrs)
+            if ((I.Drapeaux & InstrIncomplete) && (! R || I.Plage.Debut >= R->Plage.Debut)) R = & I;
+        return R;
+    }
+
     SJeton CContexte::NomFautif () const
     {
         using nsUtil::EMsg;
@@ -265,26 +285,95 @@ namespace nsTramelo
         return C.Ligne (B.Ouvrant.Decalage);
     }
 
+    std::string TexteDe (const CContexte & C, std::size_t Debut, std::size_t Fin)
+    {
+        std::string R;
+        Fin = std::min (Fin, C.Texte.size ());
+        for (std::size_t i = Debut; i < Fin; ++i)
+        {
+            const char c = C.Texte [i];
+            if (IsBlanc (c) || c == '\n' || c == '\r')
+            {
+                if (! R.empty () && R.back () != ' ') R += ' ';
+            }
+            else R += c;
+        }
+        while (! R.empty () && R.back () == ' ') R.pop_back ();
+        return Utf8Valide (R);
+    }
+
+    std::string DecrireRetouche (const CContexte & C, const SRetouche & R)
+    {
+        const CLexique & L = C.Lex;
+        std::string Insere = R.Texte;
+        while (! Insere.empty () && Insere.front () == ' ') Insere.erase (0, 1);
+        while (! Insere.empty () && Insere.back () == ' ') Insere.pop_back ();
+        if (R.Longueur == 0)
+        {
+            const SJeton Avant = L.Precedent (R.Decalage), Apres = L.Suivant (R.Decalage);
+            const bool FinDeLigne = Apres.Genre == EJeton::Fin || C.Ligne (Apres.Debut) > C.Ligne (R.Decalage);
+            if (FinDeLigne && Avant.Genre != EJeton::Fin)
+                return "il manque " + Citer (Insere) + " à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1));
+            if (Avant.Genre != EJeton::Fin && C.Ligne (Avant.Debut) == C.Ligne (R.Decalage) && Apres.Genre != EJeton::Fin)
+                return "il manque " + Citer (Insere) + " entre " + Citer (C.Mot (Avant)) + " et " + Citer (C.Mot (Apres));
+            return "il manque " + Citer (Insere) + " avant " + Citer (C.Mot (Apres));
+        }
+        const std::string Ancien = C.Texte.substr (R.Decalage, R.Longueur);
+        if (Insere.empty ()) return "supprimez " + Citer (Ancien) + " : il est en trop ici";
+        return "remplacez " + Citer (Ancien) + " par " + Citer (Insere);
+    }
+
+    bool ProposerAutour (const CContexte & C, SExplication & X)
+    {
+        const std::optional <SRetouche> R = ChercherRetouche (C.Essayeur (), CandidatsAutour (C.T));
+        if (! R) return false;
+        X.Proposer (* R, DecrireRetouche (C, * R), true);
+        return true;
+    }
+
     // --- L'explicateur ---
 
-    SDiagnosticExplique Expliquer (const std::string & Source, const SOptions & Options, const STraduction & T)
+    SDiagnosticExplique Expliquer (const std::string & Source, const SOptions & Options, const STraduction & T,
+                                   std::optional <SRetouche> * Retenue)
     {
         (void) Source;
-        (void) Options;
         const SDiagnostic & E = * T.Erreur;
-        const CContexte C (T, E);
+        const CContexte C (T, E, Options);
         SDiagnosticExplique D;
         D.Code = E.Code;
-        D.Message = E.Message;
+        D.Message = D.MessageTramelo = E.Message;
         for (std::size_t i = 0; i < NbRegles; ++i)
         {
             SExplication X;
             X.Placer (C.Arret, E.Longueur);
             if (! Regles [i].Appliquer (C, X)) continue;
+            // Une correction n'est donnee que si elle passe ; sinon le constat, sinon la regle suivante.
+            std::optional <SRetouche> Choisie;
+            std::vector <SAide> AuLieu;
+            if (! X.Propositions.empty () || ! X.Constats.empty ())
+            {
+                for (const SExplication::SProposition & P : X.Propositions)
+                    if (P.Verifiee || C.Essayeur ().Essayer (P.Retouche).Passe)
+                    {
+                        Choisie = P.Retouche;
+                        AuLieu.push_back ({ false, P.Aide });
+                        break;
+                    }
+                if (! Choisie)
+                    for (const std::string & Texte : X.Constats) AuLieu.push_back ({ false, Texte });
+                if (AuLieu.empty ()) continue;
+                X.Aides.insert (X.Aides.begin () + std::min (X.PlaceProposition, X.Aides.size ()), AuLieu.begin (), AuLieu.end ());
+            }
             D.Regle = Regles [i].Nom;
             D.Position.Decalage = std::min (X.Decalage, T.Texte.size ());
             D.Longueur = X.Longueur;
             D.Aides = std::move (X.Aides);
+            if (! X.Cause.empty ())
+            {
+                D.Message = X.Cause;
+                D.Aides.push_back ({ true, "message de Tramelo : " + E.Message + " [" + std::to_string (E.Code) + "]" });
+            }
+            if (Retenue) * Retenue = Choisie;
             break;
         }
         return D;

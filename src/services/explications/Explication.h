@@ -7,10 +7,12 @@
 
 #include "driver/Traduction.h"
 #include "services/explications/Lexique.h"
+#include "services/explications/Retouches.h"
 #include "services/explications/Verification.h"
 #include "util/Messages.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,10 +23,11 @@ namespace nsTramelo
     class CContexte
     {
       public :
-        CContexte (const STraduction & T, const SDiagnostic & E);
+        CContexte (const STraduction & T, const SDiagnostic & E, const SOptions & Options = {});
 
         const STraduction & T;
         const SDiagnostic & E;
+        const SOptions &    Options;
         const SModele &     J;            // le modele lu jusqu'a l'erreur
         const std::string & Texte;
         CLexique            Lex;
@@ -74,18 +77,58 @@ namespace nsTramelo
         SJeton NomFautif () const;
         // Le nom que le diagnostic cite (donne par la traduction, jamais relu dans le message), ou vide.
         std::string MotDuMessage () const;
+
+        // Les essais de retouches de cette erreur (construits au premier besoin, partages par
+        // toutes les regles : le budget d'essais vaut pour toute l'explication).
+        CEssayeur & Essayeur () const;
+        // La declaration designee par le message, ou nulle.
+        const SDeclaration * DeclarationDuMessage () const;
+        // L'instruction du modele la plus interne encore ouverte a l'arret, ou nulle.
+        const SInstr * InstrOuverte () const;
+
+      private :
+        mutable std::optional <CEssayeur> Essais;
     };
 
-    // Ce qu'une regle dit : la place de la faute (texte tamponne) et les aides.
+    // Ce qu'une regle dit : la place de la faute (texte tamponne), la cause quand elle la connait,
+    // les aides, et les corrections qu'elle propose.
+    //
+    // Une correction concrete passe par Proposer : elle n'est donnee que si, appliquee au texte,
+    // la traduction va au-dela de l'erreur (la premiere qui passe, dans l'ordre des propositions).
+    // Si aucune ne passe, les constats (Constat) prennent sa place ; sans constat, la regle ne
+    // s'applique pas et la suivante est essayee.
     struct SExplication
     {
+        struct SProposition
+        {
+            SRetouche   Retouche;
+            std::string Aide;
+            bool        Verifiee = false;   // deja essayee et passee (recherche generique)
+        };
+
         std::size_t Decalage = 0, Longueur = 0;
         std::vector <SAide> Aides;
+        // L'en-tete du diagnostic, en francais, quand la regle connait la vraie cause (le message
+        // de Tramelo passe alors dans une note).
+        std::string Cause;
+        std::vector <SProposition> Propositions;
+        std::vector <std::string> Constats;
+        std::size_t PlaceProposition = 0;   // ou l'aide de la correction s'insere dans Aides
 
         void Placer (std::size_t Pos, std::size_t Lg) { Decalage = Pos; Longueur = Lg; }
         void Placer (const SJeton & J) { Placer (J.Debut, J.Longueur); }
         void Aide (std::string Texte) { Aides.push_back ({ false, std::move (Texte) }); }
         void Note (std::string Texte) { Aides.push_back ({ true, std::move (Texte) }); }
+        void Proposer (SRetouche R, std::string Texte, bool Verifiee = false)
+        {
+            if (Propositions.empty () && Constats.empty ()) PlaceProposition = Aides.size ();
+            Propositions.push_back ({ std::move (R), std::move (Texte), Verifiee });
+        }
+        void Constat (std::string Texte)
+        {
+            if (Propositions.empty () && Constats.empty ()) PlaceProposition = Aides.size ();
+            Constats.push_back (std::move (Texte));
+        }
     };
 
     using FRegle = bool (*) (const CContexte & C, SExplication & X);
@@ -101,8 +144,9 @@ namespace nsTramelo
     extern const std::size_t NbRegles;
 
     // Explique l'erreur de la traduction : la premiere regle de la table qui s'applique.
+    // Expliquer rend aussi la correction retenue (texte tamponne), s'il y en a une.
     SDiagnosticExplique Expliquer (const std::string & Source, const SOptions & Options,
-                                   const STraduction & T);
+                                   const STraduction & T, std::optional <SRetouche> * Retenue = nullptr);
 
     // --- Outils partages par les regles ---
 
@@ -120,6 +164,15 @@ namespace nsTramelo
     std::string NomBloc (const CContexte & C, const SBloc & B);
     // La ligne ou le bloc s'ouvre (celle de l'en-tete pour le corps d'une unite).
     std::size_t LigneBloc (const CContexte & C, const SBloc & B);
+
+    // Une retouche en mots : "il manque « ; » à la fin de la ligne 6", "ajoutez « , » entre « a »
+    // et « b »", "supprimez « x »", "remplacez « x » par « y »".
+    std::string DecrireRetouche (const CContexte & C, const SRetouche & R);
+    // La recherche generique d'une retouche simple autour de l'erreur ; si une passe, elle est
+    // proposee (deja verifiee) et vrai est rendu.
+    bool ProposerAutour (const CContexte & C, SExplication & X);
+    // Le texte de [Debut, Fin) sur une ligne, blancs reduits (pour citer une condition, un appel).
+    std::string TexteDe (const CContexte & C, std::size_t Debut, std::size_t Fin);
 
     // Les familles de regles (un fichier par famille) ; Regles.cpp les range dans la table.
     namespace nsRegles
@@ -179,6 +232,32 @@ namespace nsTramelo
         bool ChainePourNombre (const CContexte &, SExplication &);
         bool NombreDansChaine (const CContexte &, SExplication &);
         bool TableauEntier (const CContexte &, SExplication &);
+
+        // L'intention de l'etudiant.
+        bool ComparaisonEnchainee (const CContexte &, SExplication &);
+        bool ComparaisonSansGauche (const CContexte &, SExplication &);
+        bool ConnecteurSansComparaison (const CContexte &, SExplication &);
+        bool ConditionNumerique (const CContexte &, SExplication &);
+        bool PasDansPour (const CContexte &, SExplication &);
+        bool VirguleOubliee (const CContexte &, SExplication &);
+        bool VirguleDecimale (const CContexte &, SExplication &);
+        bool TiretDansNom (const CContexte &, SExplication &);
+        bool PointVirguleEntreParametres (const CContexte &, SExplication &);
+        bool LitteralDuMauvaisType (const CContexte &, SExplication &);
+        bool TexteSansGuillemets (const CContexte &, SExplication &);
+        bool TexteAccentueSansGuillemets (const CContexte &, SExplication &);
+        bool BooleenEtranger (const CContexte &, SExplication &);
+        bool RepeterTantQue (const CContexte &, SExplication &);
+        bool FsiAvantSinon (const CContexte &, SExplication &);
+        bool UniteDansUnCorps (const CContexte &, SExplication &);
+        bool DeuxAlgorithmes (const CContexte &, SExplication &);
+        bool ModeDePassage (const CContexte &, SExplication &);
+        bool PlusieursNomsDeclares (const CContexte &, SExplication &);
+        bool PourSansVariantDe (const CContexte &, SExplication &);
+        bool FonctionEtrangere (const CContexte &, SExplication &);
+        bool TailleApresLeType (const CContexte &, SExplication &);
+        bool Accolades (const CContexte &, SExplication &);
+        bool SaisirCommeFonction (const CContexte &, SExplication &);
 
         // Les explications generiques, une par message.
         bool Generique (const CContexte &, SExplication &);

@@ -52,15 +52,30 @@ namespace nsTramelo::nsRegles
             return Ligne;
         }
 
-        // Aide et note d'un bloc reste ouvert.
+        // Aide et cause d'un bloc reste ouvert : le mot de fin, insere a la place trouvee, est
+        // essaye ; s'il ne suffit pas, seul le constat reste.
         void ExpliquerBlocOuvert (const CContexte & C, SExplication & X, const SBloc & B, std::size_t Ligne)
         {
             const std::size_t LigneOuvrant = LigneBloc (C, B);
             const std::string Nom = NomBloc (C, B);
             const std::string E = Nom.compare (0, 3, "la ") == 0 ? "e" : "";
-            X.Aide ("il manque " + Citer (B.FinAttendue) + " pour fermer " + Nom + " ouvert" + E + " " + TexteLigne (LigneOuvrant)
-                    + " : ajoutez-le " + (C.Lex.LigneBlanche (Ligne) ? "à la " + TexteLigne (Ligne) : "avant la " + TexteLigne (Ligne)));
-            X.Note (Nom + " ouvert" + E + " " + TexteLigne (LigneOuvrant) + " n'est pas fermé" + E);
+            X.Cause = Nom + " ouvert" + E + " " + TexteLigne (LigneOuvrant) + " n'est pas fermé" + E + " : il manque "
+                    + Citer (B.FinAttendue);
+            // L'insertion : au debut de la ligne trouvee (au retrait de l'ouvrant), sur sa propre ligne.
+            const std::size_t Retrait = C.Lex.Indentation (C.Ligne (B.Ouvrant.Decalage));
+            std::size_t Pos = X.Decalage;
+            std::string Insere;
+            if (X.Longueur == 0 && Pos >= C.Lex.FinLigne (C.Ligne (Pos)))
+                Insere = "\n" + std::string (Retrait, ' ') + B.FinAttendue;   // au bout d'une ligne
+            else
+            {
+                Pos = C.Lex.DebutLigne (C.Ligne (X.Decalage));
+                Insere = std::string (Retrait, ' ') + B.FinAttendue + "\n";
+            }
+            X.Proposer ({ Pos, 0, Insere }, "il manque " + Citer (B.FinAttendue) + " pour fermer " + Nom + " ouvert" + E + " "
+                        + TexteLigne (LigneOuvrant) + " : ajoutez-le "
+                        + (C.Lex.LigneBlanche (Ligne) ? "à la " + TexteLigne (Ligne) : "avant la " + TexteLigne (Ligne)));
+            X.Constat ("ajoutez " + Citer (B.FinAttendue) + " à la fin de " + Nom + ", après sa dernière instruction");
         }
 
         bool IsInstructionFautive (const CContexte & C) { return C.MessageEst (EMsg::AttenteVariable) && C.Instruction; }
@@ -82,7 +97,11 @@ namespace nsTramelo::nsRegles
         else if (S == "boucle") Juste = "fboucle";
         else return false;
         X.Placer (Fin.Debut, Suite.Fin () - Fin.Debut);
-        X.Aide (Citer (C.Texte.substr (Fin.Debut, Suite.Fin () - Fin.Debut)) + " s'écrit en un seul mot : " + Citer (Juste));
+        const std::string Ecrit = C.Texte.substr (Fin.Debut, Suite.Fin () - Fin.Debut);
+        X.Cause = Citer (Ecrit) + " s'écrit " + Citer (Juste);
+        const std::string Texte = Citer (Ecrit) + " s'écrit en un seul mot : " + Citer (Juste);
+        X.Proposer ({ Fin.Debut, Suite.Fin () - Fin.Debut, Juste }, Texte);
+        X.Constat (Texte);
         if (C.Bloc && C.Bloc->FinAttendue != Juste && C.Bloc->FinAttendue != "fin")
             X.Note ("le bloc ouvert ici est " + NomBloc (C, * C.Bloc) + " de la " + TexteLigne (LigneBloc (C, * C.Bloc))
                     + ", fermé par " + Citer (C.Bloc->FinAttendue));
@@ -110,7 +129,9 @@ namespace nsTramelo::nsRegles
             if (M == E.Mot && C.Mot (Mot) != E.Juste)
             {
                 X.Placer (Mot);
-                X.Aide (Citer (C.Mot (Mot)) + " s'écrit " + Citer (E.Juste));
+                X.Cause = Citer (C.Mot (Mot)) + " s'écrit " + Citer (E.Juste);
+                X.Proposer ({ Mot.Debut, Mot.Longueur, E.Juste }, Citer (C.Mot (Mot)) + " s'écrit " + Citer (E.Juste));
+                X.Constat (Citer (C.Mot (Mot)) + " s'écrit " + Citer (E.Juste));
                 if (C.Bloc && C.Bloc->FinAttendue != E.Juste && std::string (E.Juste) != "fin")
                     X.Note ("le bloc ouvert ici est " + NomBloc (C, * C.Bloc) + " de la "
                             + TexteLigne (LigneBloc (C, * C.Bloc)) + ", fermé par " + Citer (C.Bloc->FinAttendue));
@@ -131,7 +152,10 @@ namespace nsTramelo::nsRegles
                 if (C.MotEst (V [k], "sinon") && C.MotEst (V [k + 1], "si") && C.Ligne (V [k].Debut) == C.Ligne (V [k + 1].Debut))
                 {
                     X.Placer (V [k].Debut, V [k + 1].Fin () - V [k].Debut);
-                    X.Aide ("« sinon si » s'écrit en un seul mot : « sinon_si »");
+                    X.Cause = "« sinon si » s'écrit « sinon_si »";
+                    X.Proposer ({ V [k].Debut, V [k + 1].Fin () - V [k].Debut, "sinon_si" },
+                                "« sinon si » s'écrit en un seul mot : « sinon_si »");
+                    X.Constat ("« sinon si » s'écrit en un seul mot : « sinon_si »");
                     X.Note ("écrit en deux mots, ce si ouvre un nouveau si, qui attend son propre fsi : le si de la "
                             + TexteLigne (C.Ligne (B.Ouvrant.Decalage)) + " reste ouvert");
                     return true;
@@ -172,6 +196,7 @@ namespace nsTramelo::nsRegles
         {
             // Rien a fermer : un mot de fin en trop.
             X.Placer (Mot);
+            X.Cause = Citer (M) + " ne ferme rien ici";
             X.Aide (Citer (M) + " ne ferme rien ici : aucun bloc qui se termine par " + Citer (Attendu)
                     + " n'est ouvert ; supprimez-le, ou vérifiez le bloc qu'il devait fermer");
             const std::size_t L = C.Ligne (Mot.Debut);
@@ -218,6 +243,9 @@ namespace nsTramelo::nsRegles
         for (auto It = C.J.Blocs.rbegin (); It != C.J.Blocs.rend (); ++It)
             Manque += (Manque.empty () ? "" : ", puis ") + Citer (It->FinAttendue) + " (" + NomBloc (C, * It)
                     + " de la " + TexteLigne (LigneBloc (C, * It)) + ")";
+        const std::string NomB = NomBloc (C, B);
+        X.Cause = "le fichier se termine alors que " + NomB + " (" + TexteLigne (LigneBloc (C, B)) + ") n'est pas fermé"
+                + (NomB.compare (0, 3, "la ") == 0 ? "e" : "");
         X.Aide ("le fichier se termine alors que des blocs sont encore ouverts : il manque " + Manque);
         const SJeton Dernier = C.Lex.Precedent (C.Texte.size ());
         if (Dernier.Genre != EJeton::Fin && ! C.MotEst (Dernier, ";") && ! IsEnd (C.Mot (Dernier))
@@ -280,6 +308,8 @@ namespace nsTramelo::nsRegles
         std::size_t FinAlgo = 0;
         for (const SUnite & U : C.J.Unites)
             if (U.Nature == ENature::Algorithme && U.DecalageFin != PorteeOuverte) FinAlgo = U.DecalageFin;
+        X.Cause = C.MotEst (C.AuArret, "fin") ? "« fin » en trop : l'algorithme est déjà terminé"
+                                              : "du texte après la fin de l'algorithme";
         if (C.MotEst (C.AuArret, "fin"))
             X.Aide ("« fin » en trop : l'algorithme est déjà terminé par le fin de la " + TexteLigne (C.Ligne (FinAlgo))
                     + " ; vérifiez que chaque si se ferme par fsi et chaque boucle par ffaire, puis supprimez ce fin");
@@ -306,12 +336,18 @@ namespace nsTramelo::nsRegles
         else if (C.MotEst (Avant, ";"))
         {
             X.Placer (C.AuArret);
-            X.Aide ("« ; » en double : supprimez le second");
+            X.Cause = "« ; » en double";
+            X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "" }, "« ; » en double : supprimez le second");
+            X.Constat ("« ; » en double : supprimez le second");
             return true;
         }
         if (Quoi.empty ()) return false;
         X.Placer (C.AuArret);
-        X.Aide ("pas de « ; » après " + Citer (Quoi) + " : une structure se termine par son mot de fin ; supprimez ce « ; »");
+        X.Cause = "« ; » en trop après " + Citer (Quoi);
+        const std::string Texte = "pas de « ; » après " + Citer (Quoi) + " : une structure se termine par son mot de fin ; "
+                                  "supprimez ce « ; »";
+        X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "" }, Texte);
+        X.Constat (Texte);
         return true;
     }
 
@@ -321,6 +357,7 @@ namespace nsTramelo::nsRegles
         if (! C.MessageEst (EMsg::MotCleAttendu) || C.E.Attendu != "fsi" || C.E.Trouve.compare (0, 5, "sinon") != 0)
             return false;
         X.Placer (C.AvantArret);
+        X.Cause = "une branche " + Citer (C.E.Trouve) + " après le sinon";
         X.Aide ("après la branche sinon, seul fsi peut venir : mettez les branches sinon_si avant le sinon, "
                 "qui doit être la dernière");
         if (C.Instruction && C.Mot (* C.Instruction) == "si")

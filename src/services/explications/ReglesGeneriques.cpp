@@ -97,10 +97,25 @@ namespace nsTramelo::nsRegles
         for (const SAttendu & A : Attendus)
             if (A.Msg == C.E.Msg) Texte = A.Texte;
         const char Car = C.CaractereAttendu ();
-        if (Car) Texte = Citer (std::string (1, Car)) + " est attendu ici";
-        if (C.MessageEst (EMsg::MotCleAttendu) || C.MessageEst (EMsg::DebutAttendu))
-            Texte = "un autre mot du langage était attendu ici (voir le message)";
+        if (Car) Texte = "à cet endroit, Tramelo attendait " + Citer (std::string (1, Car));
+        if (C.MessageEst (EMsg::MotCleAttendu))
+            Texte = "à cet endroit, Tramelo attendait " + Citer (C.E.Attendu);
+        if (C.MessageEst (EMsg::DebutAttendu)) Texte = "à cet endroit, Tramelo attendait « debut »";
         if (Texte.empty ()) Texte = "le texte ne correspond pas à ce qui était attendu ici";
+        // Une erreur de syntaxe : la retouche simple qui passe, s'il y en a une.
+        const bool Syntaxe = Car || C.MessageEst (EMsg::MotCleAttendu) || C.MessageEst (EMsg::DebutAttendu)
+                          || C.MessageEst (EMsg::IdentifiantAttendu) || C.MessageEst (EMsg::ExprBooleenne)
+                          || C.MessageEst (EMsg::ExprNumerique) || C.MessageEst (EMsg::ExprString)
+                          || C.MessageEst (EMsg::ExprCaractere) || C.MessageEst (EMsg::AttenteVariable)
+                          || C.MessageEst (EMsg::ConnecteurAttendu) || C.MessageEst (EMsg::UniteAttendue);
+        if (Syntaxe && ProposerAutour (C, X))
+        {
+            const SRetouche & R = X.Propositions.back ().Retouche;
+            if (R.Longueur == 0) X.Placer (R.Decalage, 0);
+            else X.Placer (R.Decalage, R.Longueur);
+            X.Note (Texte + " ; trouvé : " + Trouve);
+            return true;
+        }
         X.Aide (Texte + " ; trouvé : " + Trouve);
         return true;
     }

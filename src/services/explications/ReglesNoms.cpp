@@ -39,8 +39,41 @@ namespace nsTramelo::nsRegles
         // Le type probable d'une variable d'apres la valeur qui lui est donnee : "nom <- valeur".
         std::string TypeProbable (const CContexte & C, const SJeton & Nom)
         {
+            // x <- Nom : le type de la variable qui recoit sa valeur.
+            const SJeton Avant = C.Lex.Precedent (Nom.Debut);
+            if (C.MotEst (Avant, "<-"))
+            {
+                const SJeton Cible = C.Lex.Precedent (Avant.Debut);
+                if (Cible.Genre == EJeton::Mot)
+                    if (const SDeclaration * D = C.Visible (C.Mot (Cible), C.Arret))
+                    {
+                        if (IsTypeString (D->Type)) return "string";
+                        if (D->Type != 0 && ! IsTypeTableau (D->Type)) return NomType (D->Type);
+                    }
+            }
             const SJeton Fleche = C.Lex.Suivant (Nom.Fin ());
-            if (C.MotEst (Fleche, "[")) return "tableau_de 10 entier";
+            if (C.MotEst (Fleche, "["))
+            {
+                // t [i] <- valeur : le type des elements d'apres la valeur.
+                SJeton J = Fleche;
+                int Profondeur = 0;
+                for (; J.Genre != EJeton::Fin && C.Ligne (J.Debut) == C.Ligne (Nom.Debut); J = C.Lex.Suivant (J.Fin ()))
+                {
+                    if (C.MotEst (J, "[")) ++Profondeur;
+                    else if (C.MotEst (J, "]") && --Profondeur == 0) break;
+                }
+                const SJeton Apres = C.Lex.Suivant (J.Fin ());
+                std::string Elem = "entier";
+                if (C.MotEst (Apres, "<-"))
+                {
+                    const SJeton Valeur = C.Lex.Suivant (Apres.Fin ());
+                    if (Valeur.Genre == EJeton::Chaine) Elem = "string";
+                    else if (Valeur.Genre == EJeton::Caractere) Elem = "caractere";
+                    else if (C.MotEst (Valeur, "vrai") || C.MotEst (Valeur, "faux")) Elem = "booleen";
+                    else if (Valeur.Genre == EJeton::Nombre && C.Mot (Valeur).find_first_of (".eE") != std::string::npos) Elem = "reel";
+                }
+                return "tableau_de 10 " + Elem;
+            }
             if (! C.MotEst (Fleche, "<-")) return "entier";
             const SJeton Valeur = C.Lex.Suivant (Fleche.Fin ());
             if (Valeur.Genre == EJeton::Chaine) return "string";
@@ -149,8 +182,12 @@ namespace nsTramelo::nsRegles
             if (Juste.empty () || C.Visible (Mot, C.Arret)) continue;
             X.Placer (J);
             const bool Majuscules = Juste [0] >= 'A' && Juste [0] <= 'Z';
-            X.Aide ("écrivez " + Citer (Juste) + " au lieu de " + Citer (Mot) + " : la casse compte, et ce mot s'écrit "
-                    + (Majuscules ? (Juste == "Rand" ? "avec une majuscule initiale" : "en majuscules") : "en minuscules"));
+            X.Cause = Citer (Mot) + " s'écrit " + Citer (Juste);
+            const std::string Texte = "écrivez " + Citer (Juste) + " au lieu de " + Citer (Mot) + " : la casse compte, et ce mot "
+                                      "s'écrit " + (Majuscules ? (Juste == "Rand" ? "avec une majuscule initiale" : "en majuscules")
+                                                                : "en minuscules");
+            X.Proposer ({ J.Debut, J.Longueur, Juste }, Texte);
+            X.Constat (Texte);
             return true;
         }
         return false;
@@ -173,7 +210,10 @@ namespace nsTramelo::nsRegles
             if (M == "tant" && Minuscules (C.Mot (Suite)) == "que")
             {
                 X.Placer (J.Debut, Suite.Fin () - J.Debut);
-                X.Aide ("« " + Mot + " " + C.Mot (Suite) + " » s'écrit en un seul mot, avec un tiret bas : « tant_que »");
+                X.Cause = "« " + Mot + " " + C.Mot (Suite) + " » s'écrit « tant_que »";
+                const std::string Texte = "« " + Mot + " " + C.Mot (Suite) + " » s'écrit en un seul mot, avec un tiret bas : « tant_que »";
+                X.Proposer ({ J.Debut, Suite.Fin () - J.Debut, "tant_que" }, Texte);
+                X.Constat (Texte);
                 return true;
             }
             if (M == "jusqu" && C.MotEst (Suite, "'"))
@@ -199,7 +239,22 @@ namespace nsTramelo::nsRegles
                 if (M == E.Mot)
                 {
                     X.Placer (J);
-                    X.Aide (Citer (Mot) + " n'est pas un mot du langage : " + E.Aide);
+                    X.Cause = Citer (Mot) + " n'est pas un mot du langage";
+                    const std::string Texte = Citer (Mot) + " n'est pas un mot du langage : " + E.Aide;
+                    // Le mot du langage qui le remplace mot pour mot, quand il y en a un.
+                    static const struct { const char * Mot, * Juste; } Remplacants [] =
+                    {
+                        { "ecrire", "afficher" }, { "imprimer", "afficher" }, { "print", "afficher" }, { "printf", "afficher" },
+                        { "write", "afficher" }, { "lire", "saisir" }, { "read", "saisir" }, { "readln", "saisir" },
+                        { "saisie", "saisir" }, { "entrer", "saisir" }, { "retourner", "renvoie" }, { "retourne", "renvoie" },
+                        { "return", "renvoie" }, { "retour", "renvoie" }, { "renvoyer", "renvoie" }, { "alors", "" },
+                        { "then", "" }, { "tantque", "tant_que" }, { "sinonsi", "sinon_si" }, { "elif", "sinon_si" },
+                        { "elsif", "sinon_si" }, { "else", "sinon" },
+                    };
+                    for (const auto & R : Remplacants)
+                        if (M == R.Mot) X.Proposer ({ J.Debut, J.Longueur, R.Juste }, Texte);
+                    if (X.Propositions.empty ()) X.Aide (Texte);
+                    else X.Constat (Texte);
                     return true;
                 }
             // entier n; (declaration a la maniere du C)
@@ -233,9 +288,40 @@ namespace nsTramelo::nsRegles
         for (const auto & E : Table)
             if (M == E.Mot)
             {
-                if (C.Mot (C.AvantArret) == Mot) X.Placer (C.AvantArret);
-                X.Aide (Citer (Mot) + " n'est pas un type du langage : écrivez " + Citer (E.Type)
-                        + (std::string (E.Type) == "tableau_de" ? " suivi de la taille et du type des éléments, « tableau_de 10 entier »" : ""));
+                SJeton Lu = C.AvantArret;
+                if (C.Mot (Lu) != Mot) Lu = C.AuArret;
+                if (C.Mot (Lu) == Mot) X.Placer (Lu);
+                X.Cause = Citer (Mot) + " n'est pas un type du langage";
+                if (std::string (E.Type) != "tableau_de")
+                {
+                    const std::string Texte = Citer (Mot) + " n'est pas un type du langage : écrivez " + Citer (E.Type);
+                    if (C.Mot (Lu) == Mot) X.Proposer ({ Lu.Debut, Lu.Longueur, E.Type }, Texte);
+                    X.Constat (Texte);
+                    return true;
+                }
+                // tableau [10] de reel, tableau de 10 entier... : la taille et le type que l'etudiant a ecrits.
+                std::string Taille, TypeElem;
+                std::size_t Fin = Lu.Fin ();
+                for (SJeton J = C.Lex.Suivant (Lu.Fin ()); J.Genre != EJeton::Fin && ! C.MotEst (J, ";")
+                     && C.Ligne (J.Debut) == C.Ligne (Lu.Debut); J = C.Lex.Suivant (J.Fin ()))
+                {
+                    if (Taille.empty () && (J.Genre == EJeton::Nombre || (J.Genre == EJeton::Mot && C.Visible (C.Mot (J), C.Arret))))
+                        Taille = C.Mot (J);
+                    else if (IsTypeSimple (C.Mot (J)))
+                    {
+                        TypeElem = C.Mot (J);
+                        Fin = J.Fin ();
+                        break;
+                    }
+                }
+                const std::string Juste = "tableau_de " + (Taille.empty () ? std::string ("10") : Taille) + " "
+                                        + (TypeElem.empty () ? std::string ("entier") : TypeElem);
+                const std::string Texte = Citer (Mot) + " n'est pas un type du langage : un tableau se déclare « tableau_de "
+                                        "taille type », ici " + Citer (Juste);
+                if (! Taille.empty () && ! TypeElem.empty () && C.Mot (Lu) == Mot)
+                    X.Proposer ({ Lu.Debut, Fin - Lu.Debut, Juste }, Texte + " au lieu de "
+                                + Citer (TexteDe (C, Lu.Debut, Fin)));
+                X.Constat (Texte);
                 return true;
             }
         return false;
@@ -349,15 +435,27 @@ namespace nsTramelo::nsRegles
         const std::string N = C.Mot (Nom);
         if (C.Visible (N, C.Arret) || IsIdentReserve (N)) return false;
         X.Placer (Nom);
+        // Un nom que le C++ reserve ne peut pas etre declare : ne jamais proposer « declarer true ».
+        if (IsNomCpp (N) || IsNomEntete (N))
+        {
+            X.Cause = Citer (N) + " n'est pas un mot du langage";
+            X.Aide (Citer (N) + " est un mot du C++, la langue du programme produit : il ne peut servir ni de valeur ni de nom "
+                    "ici ; employez les mots du langage (vrai, faux, NON, ET, OU…) ou un autre nom");
+            return true;
+        }
         const std::string Voisin = C.NomVoisin (N, C.Arret);
         if (! Voisin.empty ())
         {
             const SDeclaration * D = C.Visible (Voisin, C.Arret);
-            X.Aide (Citer (N) + " n'est pas déclaré ; vouliez-vous dire " + Citer (Voisin) + " ("
-                    + NomNature (D->Nature) + ", " + TexteLigne (C.Ligne (D->Decalage)) + ") ?");
+            X.Cause = Citer (N) + " n'est pas déclaré";
+            const std::string Texte = Citer (N) + " n'est pas déclaré ; vouliez-vous dire " + Citer (Voisin) + " ("
+                                    + NomNature (D->Nature) + ", " + TexteLigne (C.Ligne (D->Decalage)) + ") ?";
+            X.Proposer ({ Nom.Debut, Nom.Longueur, Voisin }, Texte);
+            X.Constat (Texte);
             return true;
         }
         const SJeton Suite = C.Lex.Suivant (Nom.Fin ());
+        X.Cause = Citer (N) + " n'est pas déclaré";
         if (C.MotEst (Suite, "(") || (C.MessageEst (EMsg::AttenteVariable) && C.MotEst (Suite, ";")))
         {
             X.Aide ("aucune procédure ni fonction " + Citer (N) + " n'est déclarée avant cette ligne : vérifiez son nom, "
@@ -376,8 +474,9 @@ namespace nsTramelo::nsRegles
         if (! C.MessageEst (EMsg::MotReserve)) return false;
         const std::string Mot = C.MotDuMessage ();
         if (C.Mot (C.AvantArret) == Mot) X.Placer (C.AvantArret);
-        X.Aide (Citer (Mot) + " est réservé (" + Reservation (Mot) + ") : il ne peut pas servir de nom ; choisissez-en un autre, "
-                "par exemple " + Citer (Mot + "1") + " ou un nom plus parlant");
+        X.Cause = Citer (Mot) + " est réservé : il ne peut pas servir de nom";
+        X.Aide (Citer (Mot) + " est réservé (" + Reservation (Mot) + ") : choisissez un autre nom, par exemple "
+                + Citer (Mot + "1") + " ou un nom plus parlant");
         return true;
     }
 
@@ -397,8 +496,9 @@ namespace nsTramelo::nsRegles
                              || (C.Instruction && C.Mot (* C.Instruction) == It->Nom && C.Instruction->Decalage > It->Decalage);
             if (! Emploi) continue;
             X.Placer (It->Decalage, It->Nom.size ());
-            X.Aide (Citer (It->Nom) + " est un mot réservé (" + Reservation (It->Nom) + ") : il ne peut pas servir de nom de "
-                    "variable ; choisissez un autre nom, par exemple " + Citer (It->Nom + "1"));
+            X.Cause = Citer (It->Nom) + " est un mot réservé : il ne peut pas servir de nom de variable";
+            X.Aide (Citer (It->Nom) + " est un mot réservé (" + Reservation (It->Nom) + ") : choisissez un autre nom, par "
+                    "exemple " + Citer (It->Nom + "1") + ", à la déclaration et à chaque emploi");
             X.Note (TexteLigne (C.Ligne (C.AvantArret.Genre == EJeton::Mot ? C.AvantArret.Debut : C.Arret)) + ", " + Citer (It->Nom)
                     + " est lu comme le mot du langage, pas comme la variable");
             return true;

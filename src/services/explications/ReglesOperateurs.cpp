@@ -42,10 +42,17 @@ namespace nsTramelo::nsRegles
             if (! C.MotEst (Suite, "=") && ! C.MotEst (Suite, ":=")) return false;
             const std::string N = Utf8Valide (C.Mot (Nom));
             X.Placer (Nom);
-            X.Aide ("l'affectation s'écrit avec la flèche « <- » : « " + N + " <- " + Operande (C, C.Lex.Suivant (Suite.Fin ()))
-                    + "; » au lieu de « " + C.Mot (Suite) + " »");
+            X.Cause = "l'affectation s'écrit avec la flèche « <- », pas avec " + Citer (C.Mot (Suite));
+            const std::string Texte = "l'affectation s'écrit avec la flèche « <- » : « " + N + " <- "
+                                    + Operande (C, C.Lex.Suivant (Suite.Fin ())) + "; » au lieu de « " + C.Mot (Suite) + " »";
             if (! C.Visible (C.Mot (Nom), C.Arret))
+            {
+                X.Aide (Texte);
                 X.Aide (Citer (N) + " n'est pas déclaré : déclarez-le d'abord, par exemple « declarer " + N + " : entier; »");
+                return true;
+            }
+            X.Proposer ({ Suite.Debut, Suite.Longueur, "<-" }, Texte);
+            X.Constat (Texte);
             return true;
         }
         if (Attendu != '<' && Attendu != '-') return false;
@@ -54,7 +61,9 @@ namespace nsTramelo::nsRegles
             if (Attendu == '-' && C.Arret > 0 && C.Texte [C.Arret - 1] == '<')
             {
                 X.Placer (C.Arret - 1, C.AuArret.Fin () - C.Arret + 1);
-                X.Aide ("la flèche d'affectation « <- » s'écrit sans espace entre < et -");
+                X.Cause = "la flèche « <- » s'écrit sans espace";
+                X.Proposer ({ C.Arret - 1, C.AuArret.Fin () - C.Arret + 1, "<-" }, "la flèche d'affectation « <- » s'écrit sans espace entre < et -");
+                X.Constat ("la flèche d'affectation « <- » s'écrit sans espace entre < et -");
                 return true;
             }
             return false;
@@ -62,8 +71,19 @@ namespace nsTramelo::nsRegles
         X.Placer (Op);
         const SJeton Cible = C.MotInstruction ();
         const SJeton Valeur = C.Lex.Suivant (Op.Fin ());
-        X.Aide ("l'affectation s'écrit avec la flèche « <- » : « " + (Cible.Genre == EJeton::Mot ? Utf8Valide (C.Mot (Cible)) : "x")
-                + " <- " + Operande (C, Valeur) + "; » au lieu de « " + C.Mot (Op) + " »");
+        X.Cause = "l'affectation s'écrit avec la flèche « <- », pas avec " + Citer (C.Mot (Op));
+        std::string Texte = "l'affectation s'écrit avec la flèche « <- » : « "
+                          + (Cible.Genre == EJeton::Mot ? Utf8Valide (C.Mot (Cible)) + " " : std::string ()) + "<- "
+                          + Operande (C, Valeur) + "; » au lieu de « " + C.Mot (Op) + " »";
+        if (C.MotEst (Cible, "declarer"))
+        {
+            // declarer PI : constante reel = 3.14; : la valeur d'une constante suit la fleche.
+            X.Cause = "la valeur d'une constante se donne avec la flèche « <- », pas avec " + Citer (C.Mot (Op));
+            const std::size_t Fin = C.FinInstruction ();
+            Texte = "écrivez « " + TexteDe (C, Cible.Debut, Op.Debut) + " <- " + TexteDe (C, Op.Fin (), Fin) + "; »";
+        }
+        X.Proposer ({ Op.Debut, Op.Longueur, "<-" }, Texte);
+        X.Constat (Texte);
         return true;
     }
 
@@ -72,6 +92,8 @@ namespace nsTramelo::nsRegles
     {
         SJeton Op;
         if (C.MessageEst (EMsg::AttenteVariable) || C.CaractereAttendu () == '<') return false;
+        // declarer n : entier = 0; n'est pas une comparaison (la regle du ; s'en charge).
+        if (C.Instruction && C.Mot (* C.Instruction) == "declarer") return false;
         if (! OperateurProche (C, { "=", "==", "=<", "=>" }, Op)) return false;
         X.Placer (Op);
         const std::string O = C.Mot (Op);
@@ -79,15 +101,29 @@ namespace nsTramelo::nsRegles
         if (O == "=" && (C.MotEst (Gauche, "<") || C.MotEst (Gauche, ">")))
         {
             X.Placer (Gauche.Debut, Op.Fin () - Gauche.Debut);
-            X.Aide (Citer (C.Texte.substr (Gauche.Debut, Op.Fin () - Gauche.Debut)) + " s'écrit sans espace entre les deux signes : « "
-                    + C.Mot (Gauche) + "= »");
+            X.Cause = Citer (C.Texte.substr (Gauche.Debut, Op.Fin () - Gauche.Debut)) + " s'écrit « " + C.Mot (Gauche) + "= »";
+            const std::string Texte = Citer (C.Texte.substr (Gauche.Debut, Op.Fin () - Gauche.Debut))
+                                    + " s'écrit sans espace entre les deux signes : « " + C.Mot (Gauche) + "= »";
+            X.Proposer ({ Gauche.Debut, Op.Fin () - Gauche.Debut, C.Mot (Gauche) + "=" }, Texte);
+            X.Constat (Texte);
             return true;
         }
+        std::string Texte, Juste;
         if (O == "=<" || O == "=>")
-            X.Aide ("« " + O + " » s'écrit « " + (O == "=<" ? "<=" : ">=") + " » (le signe = en second)");
+        {
+            Juste = O == "=<" ? "<=" : ">=";
+            X.Cause = "« " + O + " » s'écrit « " + Juste + " »";
+            Texte = "« " + O + " » s'écrit « " + Juste + " » (le signe = en second)";
+        }
         else
-            X.Aide ("l'égalité s'écrit « vaut » : « " + Operande (C, Gauche) + " vaut " + Operande (C, Droite)
-                    + " » au lieu de « " + O + " » ; l'affectation, elle, s'écrit « <- »");
+        {
+            Juste = "vaut";
+            X.Cause = "l'égalité s'écrit « vaut », pas " + Citer (O);
+            Texte = "l'égalité s'écrit « vaut » : « " + Operande (C, Gauche) + " vaut " + Operande (C, Droite)
+                  + " » au lieu de « " + O + " » ; l'affectation, elle, s'écrit « <- »";
+        }
+        X.Proposer ({ Op.Debut, Op.Longueur, Juste == "vaut" ? " vaut " : Juste }, Texte);
+        X.Constat (Texte);
         return true;
     }
 
@@ -101,8 +137,11 @@ namespace nsTramelo::nsRegles
         else if (! OperateurProche (C, { "!=", "<>", "/=" }, Op)) return false;
         X.Placer (Op);
         const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
-        X.Aide ("« différent de » s'écrit « ne_vaut_pas » : « " + Operande (C, Gauche) + " ne_vaut_pas " + Operande (C, Droite)
-                + " » au lieu de « " + C.Texte.substr (Op.Debut, Op.Longueur) + " »");
+        X.Cause = "« différent de » s'écrit « ne_vaut_pas », pas " + Citer (C.Texte.substr (Op.Debut, Op.Longueur));
+        const std::string Texte = "« différent de » s'écrit « ne_vaut_pas » : « " + Operande (C, Gauche) + " ne_vaut_pas "
+                                + Operande (C, Droite) + " » au lieu de « " + C.Texte.substr (Op.Debut, Op.Longueur) + " »";
+        X.Proposer ({ Op.Debut, Op.Longueur, " ne_vaut_pas " }, Texte);
+        X.Constat (Texte);
         return true;
     }
 
@@ -114,13 +153,24 @@ namespace nsTramelo::nsRegles
         X.Placer (Op);
         const SJeton Gauche = C.Lex.Precedent (Op.Debut), Droite = C.Lex.Suivant (Op.Fin ());
         const std::string O = C.Mot (Op);
+        const bool Simples = Operande (C, Gauche) != "…" && Operande (C, Droite) != "…";
         if (Minuscules (O) == "div")
-            X.Aide ("la division entière s'écrit « / » entre deux entiers : « " + Operande (C, Gauche) + " / "
-                    + Operande (C, Droite) + " »");
-        else
-            X.Aide ("le reste de la division entière s'écrit avec la fonction modulo : « modulo (" + Operande (C, Gauche)
-                    + ", " + Operande (C, Droite) + ") » au lieu de « " + Operande (C, Gauche) + " " + O + " "
-                    + Operande (C, Droite) + " »");
+        {
+            X.Cause = "la division entière s'écrit « / », pas " + Citer (O);
+            const std::string Texte = "la division entière s'écrit « / » entre deux entiers : « " + Operande (C, Gauche) + " / "
+                                    + Operande (C, Droite) + " »";
+            X.Proposer ({ Op.Debut, Op.Longueur, "/" }, Texte);
+            X.Constat (Texte);
+            return true;
+        }
+        X.Cause = "le reste de la division s'écrit « modulo (a, b) », pas " + Citer (O);
+        const std::string Texte = "le reste de la division entière s'écrit avec la fonction modulo : « modulo ("
+                                + Operande (C, Gauche) + ", " + Operande (C, Droite) + ") » au lieu de « " + Operande (C, Gauche)
+                                + " " + O + " " + Operande (C, Droite) + " »";
+        if (Simples)
+            X.Proposer ({ Gauche.Debut, Droite.Fin () - Gauche.Debut,
+                          "modulo (" + Operande (C, Gauche) + ", " + Operande (C, Droite) + ")" }, Texte);
+        X.Constat (Texte);
         return true;
     }
 
@@ -136,6 +186,15 @@ namespace nsTramelo::nsRegles
         for (char c : Minuscules (C.Mot (Op)))
             if (c != '_') O += c;
         std::string Juste;
+        // "a" & "b" : la concatenation (a la maniere de certains tableurs) s'ecrit +.
+        if (O == "&" && (C.Lex.Precedent (Op.Debut).Genre == EJeton::Chaine || C.Lex.Suivant (Op.Fin ()).Genre == EJeton::Chaine))
+        {
+            X.Placer (Op);
+            X.Cause = "deux chaînes se mettent bout à bout avec « + », pas avec « & »";
+            X.Proposer ({ Op.Debut, Op.Longueur, "+" }, "écrivez « + » au lieu de « & » : « \"a\" + \"b\" » vaut « \"ab\" »");
+            X.Constat ("la concaténation s'écrit « + »");
+            return true;
+        }
         if (O == "et" || O == "and" || O == "&") Juste = "ET";
         else if (O == "ou" || O == "or" || O == "|") Juste = "OU";
         else if (O == "&&" || O == "etalors") Juste = "ET_ALORS";
@@ -149,8 +208,11 @@ namespace nsTramelo::nsRegles
         }
         else return false;
         X.Placer (Op);
-        X.Aide ("écrivez " + Citer (Juste) + " au lieu de " + Citer (C.Mot (Op)) + " : les opérateurs logiques s'écrivent en "
-                "majuscules (ET, OU, NON, ET_ALORS, OU_SINON)");
+        X.Cause = "l'opérateur logique s'écrit " + Citer (Juste) + ", pas " + Citer (C.Mot (Op));
+        const std::string Texte = "écrivez " + Citer (Juste) + " au lieu de " + Citer (C.Mot (Op))
+                                + " : les opérateurs logiques s'écrivent en majuscules (ET, OU, NON, ET_ALORS, OU_SINON)";
+        X.Proposer ({ Op.Debut, Op.Longueur, " " + Juste + " " }, Texte);
+        X.Constat (Texte);
         // Un cote droit qui lit un tableau ou divise : il ne doit etre evalue que si le gauche le permet.
         if (Juste == "ET" || Juste == "OU")
         {
@@ -173,8 +235,11 @@ namespace nsTramelo::nsRegles
         if (C.Visible (C.Mot (Op), C.Arret)) return false;
         X.Placer (Op);
         const SJeton Suite = C.Lex.Suivant (Op.Fin ());
-        X.Aide ("la négation s'écrit « NON », en majuscules : « NON " + Operande (C, Suite) + " » au lieu de « "
-                + C.Mot (Op) + (C.Mot (Op) == "!" ? "" : " ") + Operande (C, Suite) + " »");
+        X.Cause = "la négation s'écrit « NON », pas " + Citer (C.Mot (Op));
+        const std::string Texte = "la négation s'écrit « NON », en majuscules : « NON " + Operande (C, Suite) + " » au lieu de « "
+                                + C.Mot (Op) + (C.Mot (Op) == "!" ? "" : " ") + Operande (C, Suite) + " »";
+        X.Proposer ({ Op.Debut, Op.Longueur, "NON " }, Texte);
+        X.Constat (Texte);
         return true;
     }
 
@@ -187,12 +252,24 @@ namespace nsTramelo::nsRegles
         const std::string O = C.Mot (Op);
         const SJeton Gauche = C.Lex.Precedent (Op.Debut);
         const std::string G = Operande (C, Gauche);
+        X.Cause = "l'opérateur " + Citer (O) + " n'existe pas dans le langage";
         if (O == "^" || O == "**")
             X.Aide ("il n'y a pas d'opérateur de puissance : multipliez, « " + G + " * " + G + " », ou écrivez une boucle");
         else if (O == "++" || O == "--")
-            X.Aide ("écrivez « " + G + " <- " + G + (O == "++" ? " + 1" : " - 1") + "; »");
+        {
+            const std::string Texte = "écrivez « " + G + " <- " + G + (O == "++" ? " + 1" : " - 1") + "; »";
+            if (G != "…" && Gauche.Genre == EJeton::Mot)
+                X.Proposer ({ Op.Debut, Op.Longueur, std::string (" <- ") + G + (O == "++" ? " + 1" : " - 1") }, Texte);
+            X.Constat (Texte);
+        }
         else
-            X.Aide ("écrivez « " + G + " <- " + G + " " + O.substr (0, 1) + " " + Operande (C, C.Lex.Suivant (Op.Fin ())) + "; »");
+        {
+            const std::string D = Operande (C, C.Lex.Suivant (Op.Fin ()));
+            const std::string Texte = "écrivez « " + G + " <- " + G + " " + O.substr (0, 1) + " " + D + "; »";
+            if (G != "…" && Gauche.Genre == EJeton::Mot)
+                X.Proposer ({ Op.Debut, Op.Longueur, " <- " + G + " " + O.substr (0, 1) }, Texte);
+            X.Constat (Texte);
+        }
         return true;
     }
 }

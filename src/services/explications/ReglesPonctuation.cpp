@@ -131,10 +131,12 @@ namespace nsTramelo::nsRegles
         if (Nom.Genre != EJeton::Mot) return false;
         const std::string N = C.Mot (Nom);
         const SDeclaration * D = C.Visible (N, C.Arret);
-        if (! D || (D->Nature != ENature::Procedure && D->Nature != ENature::Fonction)) return false;
-        std::size_t Attendus = 0;
+        // Les fonctions standard : Rand et modulo en prennent deux, les autres un.
+        const bool Standard = ! D && IsFonction (N);
+        if (! Standard && (! D || (D->Nature != ENature::Procedure && D->Nature != ENature::Fonction))) return false;
+        std::size_t Attendus = Standard ? (N == "Rand" || N == "modulo" ? 2 : 1) : 0;
         for (const SUnite & U : C.J.Unites)
-            if (U.Nom == N) Attendus = C.NbParametres (U);
+            if (! Standard && U.Nom == N) Attendus = C.NbParametres (U);
         const std::size_t Donnes = Virgules + 1;
         if (Attendu == ',' && C.MotEst (C.AuArret, ")"))
         {
@@ -149,7 +151,13 @@ namespace nsTramelo::nsRegles
                     + " : retirez ceux qui sont en trop");
         }
         else return false;
-        X.Note (Citer (N) + " est déclarée " + TexteLigne (C.Ligne (D->Decalage)));
+        X.Cause = Citer (N) + " attend " + std::to_string (Attendus) + " paramètre" + (Attendus > 1 ? "s" : "") + ", "
+                + std::to_string (Donnes) + (Donnes > 1 ? " sont donnés" : " est donné");
+        if (Attendu == ')' && C.MotEst (C.AuArret, ",")) X.Cause = Citer (N) + " attend " + std::to_string (Attendus)
+                                                                 + " paramètre" + (Attendus > 1 ? "s" : "") + ", il y en a plus";
+        if (Standard && N == "Rand") X.Note ("« Rand (a, b) » tire un entier entre a et b compris");
+        else if (Standard && N == "modulo") X.Note ("« modulo (a, b) » est le reste de la division de a par b");
+        else if (D) X.Note (Citer (N) + " est déclarée " + TexteLigne (C.Ligne (D->Decalage)));
         return true;
     }
 
@@ -201,32 +209,43 @@ namespace nsTramelo::nsRegles
     }
 
     // Un caractere de ponctuation oublie (; ) ] :) : a la fin de la ligne precedente s'il est
-    // vu au debut d'une ligne, sinon devant le mot trouve.
+    // vu au debut d'une ligne, devant le mot trouve s'il manque un ; entre deux instructions.
+    // Ailleurs, la recherche generique dit quoi retoucher (ou ce qui ne va pas).
     bool PointVirguleOublie (const CContexte & C, SExplication & X)
     {
         const char Attendu = C.CaractereAttendu ();
         if (Attendu != ';' && Attendu != ')' && Attendu != ']' && Attendu != ':') return false;
         const std::string A (1, Attendu);
         // declarer x : entier <- 5; : une variable n'a pas de valeur dans sa declaration.
-        if (Attendu == ';' && C.Instruction && C.Mot (* C.Instruction) == "declarer" && C.MotEst (C.AuArret, "<-"))
+        if (Attendu == ';' && C.Instruction && C.Mot (* C.Instruction) == "declarer"
+            && (C.MotEst (C.AuArret, "<-") || C.MotEst (C.AuArret, "=") || C.MotEst (C.AuArret, ":=")))
         {
             const SJeton Nom = C.Lex.Suivant (C.Instruction->Decalage + C.Instruction->Longueur);
+            const SJeton DeuxPoints = C.Lex.Suivant (Nom.Fin ());
+            const std::string N = Utf8Valide (C.Mot (Nom));
+            const std::string Type = C.MotEst (DeuxPoints, ":") ? TexteDe (C, DeuxPoints.Fin (), C.AuArret.Debut) : "type";
+            const std::size_t PointVirgule = C.Texte.find (';', C.AuArret.Fin ());
+            const std::string Valeur = PointVirgule != std::string::npos && C.Ligne (PointVirgule) == C.Ligne (C.Arret)
+                                     ? TexteDe (C, C.AuArret.Fin (), PointVirgule) : "valeur";
             X.Placer (C.AuArret);
-            X.Aide ("une variable ne reçoit pas de valeur dans sa déclaration : déclarez-la, puis écrivez « "
-                    + Utf8Valide (C.Mot (Nom)) + " <- valeur; » (ou déclarez une constante : « constante type <- valeur »)");
+            X.Cause = "une variable ne reçoit pas de valeur dans sa déclaration";
+            X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "; " + N + " <-" },
+                        "déclarez-la, puis donnez-lui sa valeur par une affectation : « declarer " + N + " : " + Type
+                        + "; » puis « " + N + " <- " + Valeur + "; » (pour une valeur qui ne change jamais, déclarez une constante : "
+                        "« declarer " + N + " : constante " + Type + " <- " + Valeur + "; »)");
+            X.Constat ("déclarez-la, puis donnez-lui sa valeur par une affectation : « " + N + " <- " + Valeur + "; »");
             return true;
         }
-        if (Attendu == ':' && C.MotEst (C.AuArret, ","))
-        {
-            X.Placer (C.AuArret);
-            X.Aide ("on ne déclare qu'une variable par declarer : « declarer a : entier; » puis « declarer b : entier; »");
-            return true;
-        }
+        if (C.AvantArret.Genre == EJeton::Fin) return false;
+        const std::size_t Bout = C.AvantArret.Fin ();
         if (SurLigneSuivante (C))
         {
-            const std::size_t Ligne = C.Ligne (C.AvantArret.Fin () - 1);
-            X.Placer (C.AvantArret.Fin (), 0);
-            X.Aide ("il manque " + Citer (A) + " à la fin de la " + TexteLigne (Ligne));
+            const std::size_t Ligne = C.Ligne (Bout - 1);
+            X.Placer (Bout, 0);
+            X.Proposer ({ Bout, 0, A }, "il manque " + Citer (A) + " à la fin de la " + TexteLigne (Ligne));
+            if (Attendu == ')')
+                X.Proposer ({ Bout, 0, ");" }, "il manque « ); » à la fin de la " + TexteLigne (Ligne)
+                            + " : la parenthèse ouverte n'est pas fermée, et l'instruction ne se termine pas par « ; »");
             if (Attendu == ';')
                 X.Note ("chaque instruction se termine par « ; » ; l'oubli se voit au mot suivant, "
                         + (C.AuArret.Genre == EJeton::Fin ? std::string ("la fin du fichier")
@@ -234,21 +253,39 @@ namespace nsTramelo::nsRegles
             return true;
         }
         if (C.AuArret.Genre == EJeton::Fin) return false;
-        const std::string Trouve = C.Mot (C.AuArret);
-        X.Placer (C.AvantArret.Fin (), 0);
         if (Attendu == ';' && C.AuArret.Genre == EJeton::Mot)
-            X.Aide ("il manque « ; » avant " + Citer (Trouve) + " : chaque instruction se termine par « ; »");
-        else
         {
-            X.Placer (C.AuArret);
-            X.Aide (Citer (A) + " est attendu ici, à la place de " + Citer (Trouve));
+            X.Placer (Bout, 0);
+            X.Proposer ({ Bout, 0, ";" }, "il manque « ; » avant " + Citer (C.Mot (C.AuArret))
+                        + " : chaque instruction se termine par « ; »");
+            return true;
         }
-        return true;
+        // saisir (n; : la parenthese n'est pas fermee avant la fin de l'instruction.
+        if (Attendu == ')' && C.MotEst (C.AuArret, ";"))
+        {
+            X.Placer (C.AuArret.Debut, 0);
+            std::size_t Virgules = 0;
+            const SJeton Appel = AppelOuvert (C, Virgules);
+            X.Proposer ({ C.AuArret.Debut, 0, ")" }, "il manque « ) » avant « ; » : la parenthèse ouverte"
+                        + (Appel.Genre == EJeton::Mot ? " après " + Citer (C.Mot (Appel)) : std::string ())
+                        + " n'est pas fermée");
+            return true;
+        }
+        return false;
     }
 
     // 104 : mot-cle attendu, au lieu d'un autre (faire oublie, renvoie oublie, de pour variant_de...).
     bool MotCleOublie (const CContexte & C, SExplication & X)
     {
+        if (C.MessageEst (EMsg::DebutAttendu) && C.MotEst (C.AuArret, ";"))
+        {
+            // algorithme A; : l'en-tete d'une unite ne se termine pas par ;
+            X.Placer (C.AuArret);
+            X.Cause = "pas de « ; » après l'en-tête d'une unité";
+            X.Proposer ({ C.AuArret.Debut, C.AuArret.Longueur, "" }, "supprimez ce « ; » : l'en-tête est suivi de « debut »");
+            X.Constat ("l'en-tête d'une unité est suivi de « debut », sans « ; »");
+            return true;
+        }
         if (C.MessageEst (EMsg::DebutAttendu))
         {
             X.Placer (C.AuArret);
@@ -273,8 +310,13 @@ namespace nsTramelo::nsRegles
         if (Attendu == "renvoie")
         {
             X.Placer (Lu);
-            X.Aide ("l'en-tête d'une fonction donne son type après « renvoie » : « fonction Nom (…) renvoie entier »"
-                    + (Trouve.empty () ? std::string (", sans « : »") : ""));
+            X.Cause = "le type du résultat d'une fonction suit le mot « renvoie »";
+            const std::string Texte = "l'en-tête d'une fonction donne son type après « renvoie » : « fonction Nom (…) renvoie "
+                                      "entier »" + (Trouve.empty () ? std::string (", sans « : »") : "");
+            if (C.MotEst (Lu, ":")) X.Proposer ({ Lu.Debut, Lu.Longueur, "renvoie" }, Texte);
+            else if (Lu.Genre == EJeton::Mot && IsType (C.Mot (Lu))) X.Proposer ({ Lu.Debut, 0, "renvoie " }, Texte);
+            if (X.Propositions.empty ()) X.Aide (Texte);
+            else X.Constat (Texte);
             return true;
         }
         if ((Attendu == "procedure" || Attendu == "fonction" || Attendu == "algorithme") && Lu.Genre == EJeton::Mot)
@@ -287,20 +329,34 @@ namespace nsTramelo::nsRegles
         if (Oubli)
         {
             X.Placer (Avant.Fin (), 0);
-            X.Aide ("il manque " + Citer (Attendu) + " à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1))
-                    + (Attendu == "faire" ? " : « tant_que (condition) faire »" : ""));
+            const std::string Texte = "il manque " + Citer (Attendu) + " à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1))
+                                    + (Attendu == "faire" ? " : « tant_que (condition) faire »" : "");
+            X.Cause = Citer (Attendu) + " oublié à la fin de la " + TexteLigne (C.Ligne (Avant.Fin () - 1));
+            X.Proposer ({ Avant.Fin (), 0, " " + Attendu }, Texte);
+            X.Constat ("la ligne " + std::to_string (C.Ligne (Avant.Fin () - 1)) + " devait se terminer par " + Citer (Attendu)
+                       + ", mais l'ajouter ne suffit pas : vérifiez aussi le reste de cette ligne");
             return true;
         }
         X.Placer (Lu);
+        std::string Texte;
         if (Attendu == "variant_de")
-            X.Aide ("la boucle pour s'écrit « pour (i variant_de début a fin) faire » : " + Citer (Trouve) + " doit être « variant_de »");
+            Texte = "la boucle pour s'écrit « pour (i variant_de début a fin) faire » : " + Citer (Trouve) + " doit être « variant_de »";
         else if (Attendu == "a")
-            X.Aide ("les deux bornes d'une boucle pour sont séparées par « a » : « pour (i variant_de 1 a n) », au lieu de "
-                    + Citer (Trouve));
+            Texte = "les deux bornes d'une boucle pour sont séparées par « a » : « pour (i variant_de 1 a n) », au lieu de "
+                  + Citer (Trouve);
         else if (Attendu == "faire")
-            X.Aide ("après la condition vient « faire » : « tant_que (condition) faire », au lieu de " + Citer (Trouve));
+            Texte = "après la condition vient « faire » : « tant_que (condition) faire », au lieu de " + Citer (Trouve);
         else
-            X.Aide ("écrivez " + Citer (Attendu) + " à la place de " + Citer (Trouve));
+            Texte = "écrivez " + Citer (Attendu) + " à la place de " + Citer (Trouve);
+        if (Lu.Genre == EJeton::Mot && C.Mot (Lu) == Trouve)
+        {
+            X.Cause = Citer (Attendu) + " était attendu à la place de " + Citer (Trouve);
+            X.Proposer ({ Lu.Debut, Lu.Longueur, Attendu }, Texte);
+            // Un mot oublie plutot que mal ecrit : inserer avant le mot trouve.
+            X.Proposer ({ Lu.Debut, 0, Attendu + " " }, "il manque " + Citer (Attendu) + " avant " + Citer (Trouve));
+            return true;
+        }
+        X.Aide (Texte);
         return true;
     }
 
