@@ -96,6 +96,54 @@ namespace
         Reste = Cpp.substr (Debut);
     }
 
+    // Ce que le C++ du profil verifie met hors de son espace de noms anonyme : les declarations
+    // du systeme (une fois par lot) et operator new / delete, qui comptent la memoire du
+    // programme. Dans un lot, new et delete passent par des pointeurs que le programme lance
+    // dirige vers ses propres fonctions ; avant lui (initialisations statiques), un bloc a la
+    // meme forme (sa taille devant lui) et une marque qui le fait rendre directement.
+    const char * const OperateursDuLot = R"(
+namespace _Lot
+{
+    void * (* Allouer) (std::size_t) = nullptr;
+    void (* Liberer) (void *) = nullptr;
+    const std::size_t Marque = 0x54524d4c4f543031u;
+    void * AvantLeProgramme (std::size_t N)
+    {
+        void * const P = std::malloc (N + 16);
+        if (P == nullptr) throw std::bad_alloc ();
+        static_cast <std::size_t *> (P) [0] = N;
+        static_cast <std::size_t *> (P) [1] = Marque;
+        return static_cast <char *> (P) + 16;
+    }
+    void Rendre (void * P)
+    {
+        if (P == nullptr) return;
+        std::size_t * const Bloc = reinterpret_cast <std::size_t *> (static_cast <char *> (P) - 16);
+        if (Bloc [1] == Marque || Liberer == nullptr) std::free (Bloc);
+        else Liberer (P);
+    }
+}
+void * operator new (std::size_t N) { return _Lot::Allouer ? _Lot::Allouer (N) : _Lot::AvantLeProgramme (N); }
+void * operator new[] (std::size_t N) { return _Lot::Allouer ? _Lot::Allouer (N) : _Lot::AvantLeProgramme (N); }
+void operator delete (void * P) noexcept { _Lot::Rendre (P); }
+void operator delete[] (void * P) noexcept { _Lot::Rendre (P); }
+void operator delete (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
+void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
+)";
+
+    // Retire de Reste le bloc qui commence a la ligne Debut et finit a la ligne Fin (comprises) ;
+    // rend son texte (vide s'il n'y est pas).
+    std::string Extraire (std::string & Reste, const std::string & Debut, const std::string & Fin)
+    {
+        const std::size_t i = Reste.find (Debut);
+        if (i == std::string::npos) return "";
+        const std::size_t j = Reste.find (Fin, i);
+        if (j == std::string::npos) return "";
+        const std::string Bloc = Reste.substr (i, j + Fin.size () - i);
+        Reste.erase (i, Bloc.size ());
+        return Bloc;
+    }
+
     // L'interpreteur, toute l'entree donnee d'avance (comme un fichier redirige).
     bool Interpreter (const STraduction & T, const std::string & Source, unsigned Tab, const std::string & Entree,
                       SResultat & R, std::string & Raison)
@@ -278,7 +326,7 @@ int main (int argc, char * argv [])
                                              : Garder;
     fs::create_directories (Travail);
     NbLots = std::min (NbLots, std::max <std::size_t> (1, Programmes.size ()));
-    std::vector <std::string> Inclusions (NbLots), Corps (NbLots), Aiguillage (NbLots);
+    std::vector <std::string> Inclusions (NbLots), Corps (NbLots), Aiguillage (NbLots), Systemes (NbLots);
     std::vector <std::size_t> Nb (NbLots, 0);
     for (std::size_t i = 0; i < Programmes.size (); ++i)
     {
@@ -293,6 +341,16 @@ int main (int argc, char * argv [])
             std::cout << "DIFFERENCE " << P.Nom << "\n  en-tetes du prelude inattendus\n";
             return 1;
         }
+        // Les declarations du systeme, une fois par lot ; les operateurs globaux, ceux du lot.
+        const std::string Systeme = Extraire (Reste, "namespace _Systeme\n{\n", "\n}\n");
+        if (Systemes [P.Lot].empty ()) Systemes [P.Lot] = Systeme;
+        const std::string Operateurs = Extraire (Reste, "void * operator new (std::size_t _N)",
+                                                 "void operator delete[] (void * _P, std::size_t) noexcept { _Liberer (_P); }\n");
+        if (Systeme != Systemes [P.Lot] || Operateurs.empty ())
+        {
+            std::cout << "DIFFERENCE " << P.Nom << "\n  prelude du profil verifie inattendu\n";
+            return 1;
+        }
         const std::string Ns = "_Programme" + std::to_string (P.Numero);
         const std::size_t Main = Reste.rfind ("\nint main()\n");
         if (Main == std::string::npos)
@@ -300,7 +358,8 @@ int main (int argc, char * argv [])
             std::cout << "DIFFERENCE " << P.Nom << "\n  main introuvable dans le C++\n";
             return 1;
         }
-        Reste.replace (Main, 12, "\nint _Principal()\n");
+        Reste.replace (Main, 12, "\nint _Principal()\n{\n    _Lot::Allouer = & _Allouer;\n    _Lot::Liberer = & _Liberer;\n");
+        Reste.erase (Main + std::strlen ("\nint _Principal()\n{\n    _Lot::Allouer = & _Allouer;\n    _Lot::Liberer = & _Liberer;\n"), 2);
         Corps [P.Lot] += "namespace " + Ns + "\n{\n" + Reste + "\n}\n";
         Aiguillage [P.Lot] += "        case " + std::to_string (P.Numero) + " : return " + Ns + "::_Principal ();\n";
     }
@@ -309,7 +368,7 @@ int main (int argc, char * argv [])
     for (std::size_t k = 0; k < NbLots; ++k)
     {
         const fs::path Cpp = Travail / ("lot" + std::to_string (k) + ".cpp");
-        Ecrire (Cpp, Inclusions [k] + Corps [k] + "\nint main (int argc, char ** argv)\n{\n    switch (argc > 1 ? std::atoi (argv [1]) : -1)\n    {\n"
+        Ecrire (Cpp, Inclusions [k] + Systemes [k] + OperateursDuLot + Corps [k] + "\nint main (int argc, char ** argv)\n{\n    switch (argc > 1 ? std::atoi (argv [1]) : -1)\n    {\n"
                      + Aiguillage [k] + "        default : return 99;\n    }\n}\n");
         const std::string Commande = Cxx + " -std=c++17 -O1 -o '" + (Travail / ("lot" + std::to_string (k))).string () + "' '"
                                    + Cpp.string () + "' 2> '" + (Travail / ("lot" + std::to_string (k) + ".journal")).string () + "'";

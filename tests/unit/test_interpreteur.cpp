@@ -208,8 +208,8 @@ TEST (Interpreteur, PasAPasLigneCouranteEtVariables)
     EXPECT_EQ (Lignes, (std::vector <std::size_t> { 7, 8, 9, 1, 3, 4, 10, 11 }));
     // Le suivi : la ligne de l'appel revient avec la variable changee par Doubler.
     std::string Trace;
-    for (const SEvenementSuivi & E : X.PrendreSuivi ()) Trace += TexteSuivi (E) + '\n';
-    EXPECT_NE (Trace.find ("  9 | Doubler (v);\n        v = 6\n"), std::string::npos) << Trace;
+    for (const SEvenementSuivi & E : X.PrendreSuivi ()) Trace += TexteSuivi (E, LargeurSuivi (P.Source)) + '\n';
+    EXPECT_NE (Trace.find ("»  9 | Doubler (v);\n»    |     v = 6\n"), std::string::npos) << Trace;
 }
 
 TEST (Interpreteur, ValeursHostilesDansLeSuivi)
@@ -223,10 +223,10 @@ TEST (Interpreteur, ValeursHostilesDansLeSuivi)
     CExecution X (P.T, P.Source, O);
     Tout (X, "\x1b[2J\r  10 | faux\xff\n");
     std::string Trace;
-    for (const SEvenementSuivi & E : X.PrendreSuivi ()) Trace += TexteSuivi (E) + '\n';
-    EXPECT_NE (Trace.find ("        s = \"\\x1b[2J\\r  10 | faux\\xff\"\n"), std::string::npos) << Trace;
-    EXPECT_NE (Trace.find ("        r = 0.30000000000000004\n"), std::string::npos) << Trace;
-    EXPECT_NE (Trace.find ("        c = '\\x1b'\n"), std::string::npos) << Trace;
+    for (const SEvenementSuivi & E : X.PrendreSuivi ()) Trace += TexteSuivi (E, 1) + '\n';
+    EXPECT_NE (Trace.find ("»   |     s = \"\\x1b[2J\\r  10 | faux\\xff\"\n"), std::string::npos) << Trace;
+    EXPECT_NE (Trace.find ("»   |     r = 0.30000000000000004\n"), std::string::npos) << Trace;
+    EXPECT_NE (Trace.find ("»   |     c = '\\x1b'\n"), std::string::npos) << Trace;
     EXPECT_EQ (TexteReelSuivi (2.0), "2.0");
     EXPECT_EQ (TexteReelSuivi (1e20), "1e+20");
 }

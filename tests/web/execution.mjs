@@ -61,13 +61,18 @@ function executerNatif(source, entree, options = []) {
     return { sortie: r.stdout.toString(), erreur: r.stderr.toString(), statut: r.status };
 }
 
+// Une variable du tableau comme la trace l'ecrit.
+const texteVariable = (v) => (v.renvoi ? `${v.nom} renvoie ${v.valeur}` : `${v.nom} = ${v.valeur}`);
+
 // La trace de --pas-a-pas en lignes du tableau : { ligne, texte, variables: ["nom = valeur"] }.
 function lignesDeLaTrace(trace) {
     const lignes = [];
     for (const l of trace.split('\n')) {
-        const m = /^ {2}(\d+) \| (.*)$/.exec(l);
+        // « » LIGNE | texte » (texte decale selon l'appel), « »      |     nom = valeur ».
+        const m = /^» +(\d+) \| +(.*)$/.exec(l);
+        const v = /^» +\| +(\S.*)$/.exec(l);
         if (m) lignes.push({ ligne: Number(m[1]), texte: m[2], variables: [] });
-        else if (/^ {8}\S/.test(l) && lignes.length) lignes.at(-1).variables.push(l.slice(8));
+        else if (v && lignes.length) lignes.at(-1).variables.push(v[1]);
     }
     return lignes;
 }
@@ -281,7 +286,7 @@ try {
     const lignes = await page.evaluate(() => window.tramelo.execution.suivi());
     if (natif) {
         const attendu = lignesDeLaTrace(executerNatif(suivi, '', ['--pas-a-pas']).erreur);
-        const obtenu = lignes.map((l) => ({ ligne: l.ligne, texte: l.texte, variables: l.variables.map((v) => `${v.nom} = ${v.valeur}`) }));
+        const obtenu = lignes.map((l) => ({ ligne: l.ligne, texte: l.texte, variables: l.variables.map(texteVariable) }));
         verifier(JSON.stringify(obtenu) === JSON.stringify(attendu),
                  `tableau de suivi different de la trace native :\n${JSON.stringify(obtenu)}\n${JSON.stringify(attendu)}`);
     }

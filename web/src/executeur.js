@@ -69,7 +69,7 @@ export function creerExecuteur(M, envoyer) {
                     if (ligneCourante) lignes.push(ligneCourante);
                     ligneCourante = { ligne: e.numeroLigne, texte: decodeur.decode(e.texte), variables: [], sortie: '' };
                 } else if (ligneCourante) {
-                    ligneCourante.variables.push({ nom: decodeur.decode(e.nom), valeur: decodeur.decode(e.valeur) });
+                    ligneCourante.variables.push({ nom: decodeur.decode(e.nom), valeur: decodeur.decode(e.valeur), renvoi: e.renvoi });
                 }
             }
         }

@@ -29,7 +29,7 @@ export function suiviEnCsv(lignes) {
 }
 
 function texteVariables(variables) {
-    return variables.map((v) => `${v.nom} = ${v.valeur}`).join('\n');
+    return variables.map((v) => (v.renvoi ? `${v.nom} renvoie ${v.valeur}` : `${v.nom} = ${v.valeur}`)).join('\n');
 }
 
 // La sortie dans une case du tableau : les fins de ligne visibles, sur une seule ligne.

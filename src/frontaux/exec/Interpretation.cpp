@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace nsExec
@@ -64,12 +65,48 @@ namespace nsExec
             }
         }
 
-        void EcrireSuivi (nsTramelo::CExecution & X)
+        // La trace et la sortie du programme vont-elles au meme endroit (meme terminal, meme
+        // fichier) ? Alors une ligne que le programme a laissee commencee est terminee avant la
+        // trace, comme sous gdb.
+        bool MemeDestination ()
         {
-            std::string Trace;
-            for (const nsTramelo::SEvenementSuivi & E : X.PrendreSuivi ()) Trace += nsTramelo::TexteSuivi (E) + '\n';
-            if (! Trace.empty ()) Dire (Trace);
+            struct stat Sortie, Erreur;
+            return fstat (STDOUT_FILENO, & Sortie) == 0 && fstat (STDERR_FILENO, & Erreur) == 0
+                && Sortie.st_dev == Erreur.st_dev && Sortie.st_ino == Erreur.st_ino;
         }
+
+        struct STrace
+        {
+            std::size_t Largeur = 1;
+            bool Couleur = false;
+            bool Meme = false;
+            bool LigneCommencee = false;   // le dernier octet de la sortie n'est pas une fin de ligne
+
+            void Sortie (const std::string & Octets)
+            {
+                if (! Octets.empty ()) LigneCommencee = Octets.back () != '\n';
+            }
+
+            // Rend ce qui precede une ligne de la trace : la fin de la ligne du programme.
+            std::string NouvelleLigne ()
+            {
+                const bool Finir = Meme && LigneCommencee;
+                LigneCommencee = false;
+                return Finir ? "\n" : "";
+            }
+
+            void Ecrire (nsTramelo::CExecution & X)
+            {
+                std::string Trace;
+                for (const nsTramelo::SEvenementSuivi & E : X.PrendreSuivi ())
+                {
+                    Trace += NouvelleLigne ();
+                    Trace += Couleur ? "\033[36m" + nsTramelo::TexteSuivi (E, Largeur) + "\033[0m\n"
+                                     : nsTramelo::TexteSuivi (E, Largeur) + '\n';
+                }
+                if (! Trace.empty ()) Dire (Trace);
+            }
+        };
     }
 
     int Interpreter (const SInterpretation & I)
@@ -85,11 +122,17 @@ namespace nsExec
         if (! X.Pret ()) Echouer (StatutSysteme, "le programme ne peut pas etre interprete : " + X.Refus ());
         // En pas a pas, chaque ligne de la trace suit la sortie qui l'a precedee.
         X.PasAPas (I.PasAPas);
+        STrace T;
+        T.Largeur = nsTramelo::LargeurSuivi (I.Source->Texte);
+        T.Couleur = I.Couleur;
+        T.Meme = I.PasAPas && MemeDestination ();
         for (;;)
         {
             const nsTramelo::EArret A = X.Executer (Budget);
-            EcrireTout (STDOUT_FILENO, X.PrendreSortie ());
-            EcrireSuivi (X);
+            const std::string Sortie = X.PrendreSortie ();
+            EcrireTout (STDOUT_FILENO, Sortie);
+            T.Sortie (Sortie);
+            T.Ecrire (X);
             VerifierSignal ();
             switch (A)
             {
@@ -99,7 +142,7 @@ namespace nsExec
                     Dire (X.ErreurExecution ().Texte + '\n');
                     return X.Statut ();
                 case nsTramelo::EArret::Limite :
-                    Dire ("tramelo-exec : arrêt après " + std::to_string (I.Limite)
+                    Dire (T.NouvelleLigne () + "tramelo-exec : arrêt après " + std::to_string (I.Limite)
                           + " lignes exécutées (--limite N pour en permettre davantage)\n");
                     return StatutLimite;
                 case nsTramelo::EArret::Entree :

@@ -16,6 +16,7 @@ namespace nsExec
         const SSource * Source = nullptr;
         bool PasAPas = false;
         unsigned long Limite = 1000;     // --pas-a-pas : lignes executees au plus
+        bool Couleur = false;            // la trace en couleur (terminal, sans NO_COLOR)
     };
 
     // Rend le statut : 0, 1 apres une erreur d'execution, StatutLimite, ou StatutSignal apres

@@ -4,6 +4,7 @@
 // verification et l'interpretation sont celles de la bibliotheque ; le C++ execute est celui du
 // profil verifie, sauf avec --standard. Chaque etape a son fichier dans ce dossier ; main les
 // enchaine.
+#include "frontaux/commun/Couleur.h"
 #include "frontaux/exec/Chemins.h"
 #include "frontaux/exec/Compilation.h"
 #include "frontaux/exec/Deboguer.h"
@@ -17,6 +18,8 @@
 #include "frontaux/exec/Statuts.h"
 #include "frontaux/exec/Traduction.h"
 #include "frontaux/exec/Travail.h"
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -159,7 +162,8 @@ int main (int argc, char * argv [])
             Plan.T = TraduireLeSource (C, S, nsTramelo::STraduction {}, Plan.Noms);
             EcrireLeCpp (Plan, Sorties);
         }
-        Terminer (Interpreter ({ & Standard, & S, C.Mode == EMode::PasAPas, C.Limite }));
+        Terminer (Interpreter ({ & Standard, & S, C.Mode == EMode::PasAPas, C.Limite,
+                                  nsOutils::CouleurVoulue (STDERR_FILENO) }));
     }
     SPlan Plan = Planifier (C, Sorties, S);
     Plan.T = TraduireLeSource (C, S, std::move (Standard), Plan.Noms);

@@ -280,7 +280,8 @@ namespace
 
         val PrendreSortie () { return Octets (Pret () ? X->PrendreSortie () : std::string ()); }
 
-        // [{ ligne, numeroLigne, texte, nom, valeur, profondeur }] : textes en octets.
+        // [{ ligne, numeroLigne, texte, nom, valeur, profondeur, renvoi }] : textes en octets ;
+        // renvoi : la valeur que renvoie la fonction nom.
         val PrendreSuivi ()
         {
             val Liste = val::array ();
@@ -294,6 +295,7 @@ namespace
                 E.set ("nom", Octets (S.Nom));
                 E.set ("valeur", Octets (S.Valeur));
                 E.set ("profondeur", Nombre (S.Profondeur));
+                E.set ("renvoi", S.Genre == nsTramelo::ESuivi::Renvoi);
                 Liste.call <void> ("push", E);
             }
             return Liste;

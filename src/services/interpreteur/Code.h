@@ -240,6 +240,7 @@ namespace nsTramelo::nsInterpreteur
         std::uint32_t LigneEntete = 0;
         std::uint32_t VisiblesEntree = 0xFFFFFFFFu;   // les parametres
         std::size_t   Cout = 0;         // octets de pile d'un cadre
+        EVue          VueRetour = EVue::Entier;   // fonction : comment ecrire sa valeur au suivi
     };
 
     struct SProgramme

@@ -249,6 +249,7 @@ namespace nsTramelo::nsInterpreteur
 
             // --- Expressions ---
             EGenre GenreDeType (unsigned Type) const;
+            EVue VueDe (unsigned Type) const;
             EGenre GenreDe (IdExpr E) const;
             bool ContientAppel (IdExpr E) const;
             bool Lit (IdExpr E, IdDecl D) const;
@@ -933,6 +934,20 @@ namespace nsTramelo::nsInterpreteur
             Emettre (nsInterpreteur::Marque, static_cast <std::uint32_t> (P.Marques.size () - 1));
         }
 
+        // Comment le suivi ecrit une valeur d'un type simple ou d'une chaine.
+        EVue CCompilateur::VueDe (unsigned Type) const
+        {
+            switch (GenreDeType (Type))
+            {
+                case EGenre::Naturel   : return EVue::Naturel;
+                case EGenre::Reel      : return EVue::Reel;
+                case EGenre::Booleen   : return EVue::Booleen;
+                case EGenre::Caractere : return EVue::Caractere;
+                case EGenre::Chaine    : return EVue::Chaine;
+                default                : return EVue::Entier;
+            }
+        }
+
         void CCompilateur::RendreVisible (IdDecl D)
         {
             const SDeclaration & Decl = M.Declarations [D];
@@ -941,16 +956,7 @@ namespace nsTramelo::nsInterpreteur
             V.Nom = static_cast <std::uint32_t> (P.Noms.size () - 1);
             V.Case = CaseDe [D];
             V.Reference = EstRef [D] && ! IsTypeTableau (Decl.Type);
-            const unsigned Type = IsTypeTableau (Decl.Type) ? GetTypeElem (Decl.Type) : Decl.Type;
-            switch (GenreDeType (Type))
-            {
-                case EGenre::Naturel   : V.Vue = EVue::Naturel; break;
-                case EGenre::Reel      : V.Vue = EVue::Reel; break;
-                case EGenre::Booleen   : V.Vue = EVue::Booleen; break;
-                case EGenre::Caractere : V.Vue = EVue::Caractere; break;
-                case EGenre::Chaine    : V.Vue = EVue::Chaine; break;
-                default                : V.Vue = EVue::Entier; break;
-            }
+            V.Vue = VueDe (IsTypeTableau (Decl.Type) ? GetTypeElem (Decl.Type) : Decl.Type);
             if (IsTypeTableau (Decl.Type))
             {
                 V.Naturel = V.Vue == EVue::Naturel;
@@ -1366,6 +1372,7 @@ namespace nsTramelo::nsInterpreteur
                 Code.Nom = Modele.Nom;
                 Code.Fonction = Modele.Nature == ENature::Fonction;
                 Code.Algorithme = Modele.Nature == ENature::Algorithme;
+                if (Code.Fonction) Code.VueRetour = VueDe (Modele.TypeRetour);
                 Code.LigneEntete = Situer (Modele.Debut).Ligne;
                 if (! Code.Algorithme) Code.PosEntree = Position (M.Declarations [Modele.Declaration].Decalage);
                 if (Code.Algorithme) P.Algorithme = U;

@@ -66,15 +66,17 @@ namespace nsTramelo
         std::size_t Decalage = 0;             // decalage dans le source d'origine
     };
 
-    // Un evenement du suivi : une ligne executee, ou une variable qui vient de changer (elle
-    // suit alors la ligne qui l'a changee). Le format des outils : "  LIGNE | texte" et
-    // "        nom = valeur".
+    // Un evenement du suivi : une ligne executee, une variable qui vient de changer (elle suit
+    // alors la ligne qui l'a changee), ou la valeur que renvoie une fonction (apres son fin).
+    enum class ESuivi : unsigned char { Ligne, Variable, Renvoi };
+
     struct SEvenementSuivi
     {
-        bool        Ligne = true;      // vrai : une ligne ; faux : une variable
+        ESuivi      Genre = ESuivi::Ligne;
+        bool        Ligne = true;      // vrai pour Genre Ligne
         std::size_t NumeroLigne = 0;   // la ligne executee
         std::string Texte;             // son texte (sans blancs autour, controles echappes)
-        std::string Nom, Valeur;       // la variable et sa valeur
+        std::string Nom, Valeur;       // la variable (ou la fonction) et sa valeur
         std::size_t Profondeur = 0;    // 1 pour l'algorithme, 2 dans une unite qu'il appelle...
     };
 
@@ -137,8 +139,12 @@ namespace nsTramelo
     };
 
     // Un evenement du suivi ecrit comme une ligne de la trace de tramelo-exec --pas-a-pas (sans
-    // fin de ligne) : "  LIGNE | texte" ou "        nom = valeur", la meme que sous gdb.
-    std::string TexteSuivi (const SEvenementSuivi & E);
+    // fin de ligne), la meme que sous gdb : "» LIGNE | texte", "»      |     nom = valeur" ou
+    // "»      |     Fonction renvoie valeur" ; le numero aligne sur Largeur chiffres, le texte
+    // decale de deux espaces par niveau d'appel.
+    std::string TexteSuivi (const SEvenementSuivi & E, std::size_t Largeur);
+    // Largeur de la colonne des numeros : les chiffres du numero de la derniere ligne du source.
+    std::size_t LargeurSuivi (const std::string & Source);
 
     // La valeur d'un reel dans le suivi : la plus courte ecriture qui le redonne (1.5, 2.0,
     // 1e+20, 1e-05), comme l'ecrit le pas a pas sous gdb.

@@ -390,6 +390,20 @@ namespace nsTramelo
             ++Lignes;
         }
 
+        void EmettreRenvoi (std::uint32_t Unite, const SCase & Valeur)
+        {
+            SVisible V;
+            V.Vue = Prog.Unites [Unite].VueRetour;
+            SEvenementSuivi E;
+            E.Genre = ESuivi::Renvoi;
+            E.Ligne = false;
+            E.NumeroLigne = DerniereLigne;
+            E.Nom = Prog.Unites [Unite].Nom;
+            E.Valeur = TexteVariable (V, & Valeur);
+            E.Profondeur = Cadres.size ();
+            Evenements.push_back (std::move (E));
+        }
+
         // Les variables du cadre courant qui ont change depuis la derniere ligne montree ;
         // elles suivent leur ligne (ecrite a nouveau si une autre s'est intercalee).
         void EmettreChangements (std::uint32_t Visibles)
@@ -407,6 +421,7 @@ namespace nsTramelo
                     if (Cadre.ALigne && (DerniereProfondeur != Cadres.size () || DerniereLigne != Cadre.Ligne))
                         EmettreLigne (Cadre.Ligne);
                     SEvenementSuivi E;
+                    E.Genre = ESuivi::Variable;
                     E.Ligne = false;
                     E.NumeroLigne = Cadre.Ligne;
                     E.Nom = Prog.Noms [Prog.Visibles [v].Nom];
@@ -912,6 +927,8 @@ namespace nsTramelo
                                 Ajuster (Dest);
                             }
                         }
+                        // Le suivi dit la valeur renvoyee, au niveau de la fonction, apres son fin.
+                        if (Suivi || PasAPas) EmettreRenvoi (Cadre.Unite, Cible);
                         pc = Cadre.Retour;
                         Depiler ();
                         Cases = Cadres.back ().Base;

@@ -1,6 +1,7 @@
 #include "services/interpreteur/Valeurs.h"
 #include "services/interpreteur/Interpreteur.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -201,9 +202,25 @@ namespace nsTramelo
 {
     std::string TexteReelSuivi (double V) { return nsInterpreteur::TexteReel (V); }
 
-    std::string TexteSuivi (const SEvenementSuivi & E)
+    std::string TexteSuivi (const SEvenementSuivi & E, std::size_t Largeur)
     {
-        if (E.Ligne) return "  " + std::to_string (E.NumeroLigne) + " | " + E.Texte;
-        return "        " + E.Nom + " = " + E.Valeur;
+        std::string Numero = E.Genre == ESuivi::Ligne ? std::to_string (E.NumeroLigne) : "";
+        if (Numero.size () < Largeur) Numero.insert (0, Largeur - Numero.size (), ' ');
+        std::string R = "» " + Numero + " | ";
+        R.append (2 * (E.Profondeur > 0 ? E.Profondeur - 1 : 0), ' ');
+        switch (E.Genre)
+        {
+            case ESuivi::Ligne    : return R + E.Texte;
+            case ESuivi::Variable : return R + "    " + E.Nom + " = " + E.Valeur;
+            case ESuivi::Renvoi   : return R + "    " + E.Nom + " renvoie " + E.Valeur;
+        }
+        return R;
+    }
+
+    std::size_t LargeurSuivi (const std::string & Source)
+    {
+        // Comme le pas a pas sous gdb : le texte coupe aux fins de ligne, derniere ligne comprise.
+        const std::size_t NbLignes = static_cast <std::size_t> (std::count (Source.begin (), Source.end (), '\n')) + 1;
+        return std::to_string (NbLignes).size ();
     }
 }
