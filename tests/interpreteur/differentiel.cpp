@@ -11,7 +11,10 @@
 //   tramelo_differentiel [--cxx COMMANDE] [--lots N] [--garder DOSSIER] CHEMIN...
 //
 // Sont ecartes (et comptes) : les sources refuses, ceux qui tirent au hasard (Rand), les cas
-// d'une limite de memoire (CAS.memoire), ceux dont l'execution depasse le budget de pas.
+// d'une limite du systeme (CAS.memoire : ulimit -v, CAS.pile : ulimit -s), ceux dont
+// l'execution depasse le budget de pas. CAS.env (lignes NOM=VALEUR) est l'environnement que le
+// cas donne au programme : au programme compile tel quel, a l'interpreteur ce qu'il en lit
+// (TRAMELO_MEMOIRE).
 #include "bibliotheque/Tramelo.h"
 
 #include <algorithm>
@@ -74,6 +77,7 @@ namespace
         fs::path Source;
         std::string Nom;          // pour les messages
         std::string Entree;
+        std::vector <std::pair <std::string, std::string>> Environnement;   // CAS.env
         std::string Cpp;          // profil verifie
         SResultat Interprete;
         std::size_t Lot = 0, Numero = 0;
@@ -145,13 +149,23 @@ void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
     }
 
     // L'interpreteur, toute l'entree donnee d'avance (comme un fichier redirige).
-    bool Interpreter (const STraduction & T, const std::string & Source, unsigned Tab, const std::string & Entree,
+    bool Interpreter (const STraduction & T, const std::string & Source, unsigned Tab, const SProgramme & P,
                       SResultat & R, std::string & Raison)
     {
+        const std::string & Entree = P.Entree;
         SOptionsExecution O;
         O.NomSource = "p.algo";
         O.TailleTab = Tab;
         O.Graine = 1;
+        // La pile du programme compile lance ici : celle du test (la note de la recursion la dit).
+        struct rlimit Pile;
+        if (getrlimit (RLIMIT_STACK, & Pile) == 0 && Pile.rlim_cur != RLIM_INFINITY) O.Limites.LimitePile = Pile.rlim_cur;
+        for (const auto & V : P.Environnement)
+            if (V.first == "TRAMELO_MEMOIRE")
+            {
+                O.VariableMemoireDonnee = true;
+                O.VariableMemoire = V.second;
+            }
         CExecution X (T, Source, O);
         if (! X.Pret ())
         {
@@ -174,12 +188,17 @@ void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
             }
         }
         R.Statut = X.Statut ();
-        if (R.Statut != 0) R.Erreur = X.ErreurExecution ().Texte + '\n';
+        if (R.Statut != 0)
+        {
+            const SErreurExecution & E = X.ErreurExecution ();
+            R.Erreur = E.Texte + '\n' + (E.Notes.empty () ? "" : E.Notes + '\n');
+        }
         return true;
     }
 
     // Lance Programme Numero, l'entree, la sortie et l'erreur dans des fichiers.
-    SResultat Lancer (const fs::path & Programme, std::size_t Numero, const fs::path & Dossier, const std::string & Entree)
+    SResultat Lancer (const fs::path & Programme, std::size_t Numero, const fs::path & Dossier, const std::string & Entree,
+                      const std::vector <std::pair <std::string, std::string>> & Environnement)
     {
         const fs::path In = Dossier / "in", Out = Dossier / "out", Err = Dossier / "err";
         Ecrire (In, Entree);
@@ -196,6 +215,8 @@ void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
             struct rlimit L { DelaiCompile, DelaiCompile };
             setrlimit (RLIMIT_CPU, & L);
             unsetenv ("TRAMELO_PILE");
+            unsetenv ("TRAMELO_MEMOIRE");
+            for (const auto & V : Environnement) setenv (V.first.c_str (), V.second.c_str (), 1);
             const std::string N = std::to_string (Numero);
             execl (Programme.c_str (), Programme.c_str (), N.c_str (), static_cast <char *> (nullptr));
             _exit (126);
@@ -216,9 +237,10 @@ void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
     bool OrdreDEvaluation (const SResultat & I, const SResultat & C)
     {
         if (I.Statut != 1 || C.Statut != 1 || I.Sortie != C.Sortie || I.Erreur == C.Erreur) return false;
-        const std::regex Position ("^p\\.algo:([0-9]+):([0-9]+): erreur : .*\n$");
+        // La premiere ligne seulement : les notes qui suivent dependent de l'erreur trouvee.
+        const std::regex Position ("^p\\.algo:([0-9]+):([0-9]+): erreur : [^\n]*\n");
         std::smatch A, B;
-        if (! std::regex_match (I.Erreur, A, Position) || ! std::regex_match (C.Erreur, B, Position)) return false;
+        if (! std::regex_search (I.Erreur, A, Position) || ! std::regex_search (C.Erreur, B, Position)) return false;
         return A [1] == B [1] && std::stoul (A [2]) < std::stoul (B [2]);
     }
 
@@ -275,9 +297,9 @@ int main (int argc, char * argv [])
         fs::path Base = Chemin;
         Base.replace_extension ();
         const std::string Nom = Chemin.lexically_normal ().string ();
-        if (fs::exists (Base.string () + ".memoire"))
+        if (fs::exists (Base.string () + ".memoire") || fs::exists (Base.string () + ".pile"))
         {
-            Ecartes.push_back (Nom + " : limite de memoire");
+            Ecartes.push_back (Nom + " : limite du systeme");
             continue;
         }
         const std::string Source = Lire (Chemin);
@@ -300,8 +322,17 @@ int main (int argc, char * argv [])
         P.Source = Chemin;
         P.Nom = Nom;
         if (fs::exists (Base.string () + ".in")) P.Entree = Lire (Base.string () + ".in");
+        if (fs::exists (Base.string () + ".env"))
+        {
+            std::istringstream Lignes (Lire (Base.string () + ".env"));
+            for (std::string L; std::getline (Lignes, L);)
+            {
+                const std::size_t Egal = L.find ('=');
+                if (Egal != std::string::npos && Egal > 0) P.Environnement.emplace_back (L.substr (0, Egal), L.substr (Egal + 1));
+            }
+        }
         std::string Raison;
-        if (! Interpreter (T, Source, O.TailleTab, P.Entree, P.Interprete, Raison))
+        if (! Interpreter (T, Source, O.TailleTab, P, P.Interprete, Raison))
         {
             Ecartes.push_back (Nom + " : " + Raison);
             continue;
@@ -389,7 +420,7 @@ int main (int argc, char * argv [])
     const bool OrdreStrict = std::getenv ("TRAMELO_ORDRE_STRICT") != nullptr;
     for (const SProgramme & P : Programmes)
     {
-        const SResultat C = Lancer (Travail / ("lot" + std::to_string (P.Lot)), P.Numero, Travail, P.Entree);
+        const SResultat C = Lancer (Travail / ("lot" + std::to_string (P.Lot)), P.Numero, Travail, P.Entree, P.Environnement);
         if (! OrdreStrict && OrdreDEvaluation (P.Interprete, C))
         {
             Ordre.push_back (P.Nom + " : " + P.Interprete.Erreur.substr (0, P.Interprete.Erreur.size () - 1)

@@ -130,7 +130,7 @@ pas_a_pas)
     # Une boucle sans fin sur une ligne est bornee par --limite.
     lancer /dev/null --interprete --pas-a-pas --limite 50 "$prog/sans_fin.algo"
     attendre_statut 160 "limite du pas a pas"
-    [ "$(grep -c '^» *[0-9]* | ' "$bac/err")" = 50 ] || { ko "lignes de la boucle sans fin"; tail -3 "$bac/err"; }
+    [ "$(grep -c '^» *[0-9][0-9]* | ' "$bac/err")" = 50 ] || { ko "lignes de la boucle sans fin"; tail -3 "$bac/err"; }
     ;;
 
 dialogue)

@@ -167,16 +167,38 @@ TEST (Interpreteur, PileBornee)
 
 TEST (Interpreteur, MemoireBornee)
 {
-    // Une chaine qui double sans fin : "Memoire insuffisante" (sans position, comme le
-    // programme compile), bien avant d'avoir pris la memoire de l'hote.
+    // Une chaine qui double sans fin : "Memoire insuffisante" a la concatenation qui demande la
+    // memoire, avec ce qui est occupe et demande, bien avant d'avoir pris la memoire de l'hote.
     SPrets P (Algo ("    declarer s : string;\n    s <- \"ab\";\n    boucle\n        s <- s + s;\n    fboucle\n"));
     SOptionsExecution O = Options ();
     O.Limites.Memoire = std::size_t (4) << 20;
-    CExecution X (P.T, P.Source, O);
-    Tout (X);
-    EXPECT_EQ (X.Statut (), 1);
-    EXPECT_EQ (X.ErreurExecution ().Texte, "p.algo: erreur : Mémoire insuffisante");
-    EXPECT_FALSE (X.ErreurExecution ().Positionnee);
+    {
+        CExecution X (P.T, P.Source, O);
+        Tout (X);
+        EXPECT_EQ (X.Statut (), 1);
+        EXPECT_EQ (X.ErreurExecution ().Texte, "p.algo:6:16: erreur : Mémoire insuffisante");
+        EXPECT_EQ (X.ErreurExecution ().Notes.rfind ("note : le programme occupe ", 0), 0u);
+        EXPECT_NE (X.ErreurExecution ().Notes.find (" ; la mémoire permise est de 4 Mio\naide : vérifiez "), std::string::npos);
+    }
+    // TRAMELO_MEMOIRE comme le programme compile le lit : un nombre de Mio remplace la limite,
+    // un autre texte arrete avant la premiere instruction.
+    SPrets Q (Algo ("    afficher (\"debut\");\n    declarer t : tableau_de 1000000 entier;\n    afficher (taille (t));\n"));
+    O.VariableMemoireDonnee = true;
+    O.VariableMemoire = "7";
+    {
+        CExecution X (Q.T, Q.Source, O);
+        EXPECT_EQ (Tout (X), "debut");
+        EXPECT_EQ (X.ErreurExecution ().Message, "Mémoire insuffisante : 1000000 éléments de 8 octets demandent 8 Mio");
+        EXPECT_EQ (X.ErreurExecution ().Notes.rfind ("note : la mémoire permise est de 7 Mio\naide : ", 0), 0u);
+    }
+    for (const char * Invalide : { "2Go", "0", "1073741825", "" })
+    {
+        O.VariableMemoire = Invalide;
+        CExecution X (Q.T, Q.Source, O);
+        EXPECT_EQ (Tout (X), "") << Invalide;
+        EXPECT_EQ (X.Statut (), 1) << Invalide;
+        EXPECT_EQ (X.ErreurExecution ().Texte, std::string ("p.algo: erreur : TRAMELO_MEMOIRE invalide : « ") + Invalide + " »");
+    }
 }
 
 TEST (Interpreteur, PasAPasLigneCouranteEtVariables)

@@ -92,6 +92,29 @@ namespace nsExec
         if (Espace) L.Espace = (rlim_t (MemoireMio) + MargeEspaceMio) << 20;
     }
 
+    bool VariableMemoireDuProgramme (std::string & Texte)
+    {
+        if (MemoireDonnee)
+        {
+            Texte = std::to_string (MemoireMio);
+            return true;
+        }
+        const char * const Variable = std::getenv ("TRAMELO_MEMOIRE");
+        if (Variable == nullptr) return false;
+        Texte = Variable;
+        return true;
+    }
+
+    std::size_t LimitePileDuProgramme ()
+    {
+        SLancement L;
+        DonnerLaPile (L);
+        if (L.Pile != 0) return static_cast <std::size_t> (L.Pile);
+        struct rlimit R;
+        if (getrlimit (RLIMIT_STACK, & R) != 0 || R.rlim_cur == RLIM_INFINITY) return 0;
+        return static_cast <std::size_t> (R.rlim_cur);
+    }
+
     int Executer (const std::string & Programme)
     {
         SLancement L;

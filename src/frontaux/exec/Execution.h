@@ -22,6 +22,11 @@ namespace nsExec
     // alloue et s'arrete a la limite, avec la ligne) ; avec Espace, aussi une limite d'espace
     // d'adressage un peu au-dessus, pour les deux profils (le programme, pas gdb).
     void DonnerLaMemoire (SLancement & L, bool Espace);
+    // TRAMELO_MEMOIRE tel que le programme lance par DonnerLaMemoire le lirait (faux : absent) ;
+    // pour l'interpreteur, qui le lit comme lui.
+    bool VariableMemoireDuProgramme (std::string & Texte);
+    // La limite de pile (octets) qu'aurait le programme lance par DonnerLaPile, 0 sans limite.
+    std::size_t LimitePileDuProgramme ();
 
     // Execute ; rend le statut du programme selon la table des statuts. Un programme tue par un
     // signal ne dit rien : la cause probable est dite pour lui.

@@ -116,6 +116,8 @@ namespace nsExec
         O.NomSource = I.Source->Nom;
         O.TailleTab = I.Source->Options.TailleTab;
         O.Limites.Pile = PileDuProgramme ();
+        O.Limites.LimitePile = LimitePileDuProgramme ();
+        O.VariableMemoireDonnee = VariableMemoireDuProgramme (O.VariableMemoire);
         O.Suivi = I.PasAPas;
         if (I.PasAPas) O.LimiteLignes = I.Limite;
         nsTramelo::CExecution X (* I.Traduction, I.Source->Texte, O);
@@ -139,7 +141,10 @@ namespace nsExec
                 case nsTramelo::EArret::Fini :
                     return X.Statut ();
                 case nsTramelo::EArret::Erreur :
-                    Dire (X.ErreurExecution ().Texte + '\n');
+                {
+                    const nsTramelo::SErreurExecution & E = X.ErreurExecution ();
+                    Dire (E.Texte + '\n' + (E.Notes.empty () ? "" : E.Notes + '\n'));
+                }
                     return X.Statut ();
                 case nsTramelo::EArret::Limite :
                     Dire (T.NouvelleLigne () + "tramelo-exec : arrêt après " + std::to_string (I.Limite)

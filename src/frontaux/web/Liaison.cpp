@@ -303,7 +303,8 @@ namespace
 
         int Statut () const { return Pret () ? X->Statut () : 1; }
 
-        // { message, texte, positionnee, ligne, colonne, decalage } (decalage : octets du source).
+        // { message, texte, positionnee, ligne, colonne, decalage } (decalage : octets du source ;
+        // texte : la ligne d'erreur suivie de ses lignes "note : " et "aide : ").
         val Erreur () const
         {
             val E = val::object ();
@@ -319,7 +320,8 @@ namespace
             }
             const nsTramelo::SErreurExecution & R = X->ErreurExecution ();
             E.set ("message", Octets (R.Message));
-            E.set ("texte", Octets (R.Texte));
+            // Le texte entier, comme le programme compile l'ecrit : la ligne, ses notes et aides.
+            E.set ("texte", Octets (R.Notes.empty () ? R.Texte : R.Texte + '\n' + R.Notes));
             E.set ("positionnee", R.Positionnee);
             E.set ("ligne", Nombre (R.Ligne));
             E.set ("colonne", Nombre (R.Colonne));

@@ -43,6 +43,7 @@ namespace nsTramelo::nsInterpreteur
     struct CTableau
     {
         EElem Genre = EElem::Entier;
+        bool  Bits = false;   // booleens : un bit chacun dans le programme compile (memoire)
         std::vector <std::int64_t> I;
         std::vector <double>       R;
         std::vector <char>         O;
@@ -109,10 +110,10 @@ namespace nsTramelo::nsInterpreteur
         PourSuivant,        // si A < B : A++ et vers C
         PourSuivantDesc,    // si A > B : A-- et vers C
         // --- Chaines ---
-        ChCopier,           // *A <- *B (A : chaine possedee, allouee au besoin)
-        ChEchanger,         // echange *A et *B (deux chaines possedees)
-        ChAjouter,          // *A += *B
-        ChAjouterCar,       // *A += caractere B
+        ChCopier,           // *A <- *B (A : chaine possedee, allouee au besoin) ; X : 1 si D est _Ici
+        ChEchanger,         // *A <- *B deplacee (deux chaines possedees), B videe et rendue
+        ChAjouter,          // *A += *B ; X : 1 si D est _Ici
+        ChAjouterCar,       // *A += caractere B ; X : 1 si D est _Ici
         ChTaille,           // A <- taille (*B)
         ChElement,          // A <- (*B) [C] ; D : position de l'indice
         ChEcrire,           // (*A) [B] <- C ; D : position
@@ -120,7 +121,8 @@ namespace nsTramelo::nsInterpreteur
         ChAllonger,         // allonger (*A, B) ; D : position
         ChRedimensionner,
         // --- Tableaux (X : genre des elements) ---
-        TabDeclarer,        // A : tableau de B elements (PasDOperande : vide), valeur maximale ; D : position
+        TabDeclarer,        // A : tableau de B elements (PasDOperande : vide), valeur C ; D : position ;
+                            // X : genre, | 0x10 pour des booleens
         TabElementI,        // A <- (*B) [C] ; D : position
         TabElementR,
         TabElementO,        // caractere (signe) ou booleen
@@ -193,6 +195,9 @@ namespace nsTramelo::nsInterpreteur
     {
         std::uint32_t Ligne = 1, Colonne = 1;
         std::uint32_t Decalage = 0;
+        // Dans Noms : l'objet indexe a cet endroit (ses notes le nomment), les notes connues a la
+        // traduction (boucle en cours, variable de pour), deja prefixees ; PasDeNom sinon.
+        std::uint32_t Nom = 0xFFFFFFFFu, Notes = 0xFFFFFFFFu;
     };
 
     // Une variable visible dans le suivi : chainee a celles deja visibles (portees).

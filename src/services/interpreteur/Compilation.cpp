@@ -184,6 +184,30 @@ namespace nsTramelo::nsInterpreteur
                 return R;
             }
 
+            // Un texte des notes, dans Noms.
+            std::uint32_t Texte (const std::string & T)
+            {
+                P.Noms.push_back (T);
+                return static_cast <std::uint32_t> (P.Noms.size () - 1);
+            }
+
+            // La position de l'indice de t[i] : ses notes nomment t, et la boucle pour dont i
+            // est la variable (_Indice).
+            Pos PositionIndice (const SExpr & Element)
+            {
+                const IdExpr IdIndice = M.IdEnfant (Element, 0);
+                const Pos R = Position (M.Exprs [IdIndice].Plage.Debut);
+                SPositionCode & Pc = P.Positions [R];
+                Pc.Nom = Texte (M.Declarations [Element.Ref].Nom);
+                IdExpr I = IdIndice;
+                while (M.Exprs [I].Genre == EExpr::Parenthese) I = M.IdEnfant (M.Exprs [I], 0);
+                const SExpr & X = M.Exprs [I];
+                if (X.Genre == EExpr::Nom && M.Declarations [X.Ref].Nature == ENature::VariableBoucle)
+                    Pc.Notes = Texte ("note : " + M.Declarations [X.Ref].Nom + " est la variable de la boucle pour de la ligne "
+                                      + std::to_string (Situer (M.Declarations [X.Ref].Decalage).Ligne));
+                return R;
+            }
+
             Operande Constante (SCase C)
             {
                 P.Constantes.push_back (C);
@@ -538,7 +562,7 @@ namespace nsTramelo::nsInterpreteur
             const IdExpr IdIndice = M.IdEnfant (E, 0);
             const SNiveaux Depart = Niveaux ();
             const SValeur I = Expr (IdIndice);
-            const Pos Ici = Position (M.Exprs [IdIndice].Plage.Debut);
+            const Pos Ici = PositionIndice (E);
             const unsigned Type = M.Declarations [E.Ref].Type;
             const Operande Conteneur = Objet (E.Ref, E.Plage.Debut);
             SValeur V;
@@ -646,13 +670,15 @@ namespace nsTramelo::nsInterpreteur
             const SNiveaux Depart = Niveaux ();
             {
                 const SValeur Premier = Expr (M.IdEnfant (E, 0));
-                Emettre (ChCopier, Acc, Premier.Op);
+                // La copie du premier operande, puis chaque ajout : la memoire de _Concat.
+                Emettre (ChCopier, Acc, Premier.Op, 0, Position (M.OperateurDe (E, 1).Decalage), 1);
             }
             for (std::uint32_t i = 1; i < E.NbEnfants; ++i)
             {
                 Rendre (Depart);
                 const SValeur X = Expr (M.IdEnfant (E, i));
-                Emettre (X.Genre == EGenre::Chaine ? ChAjouter : ChAjouterCar, Acc, X.Op);
+                Emettre (X.Genre == EGenre::Chaine ? ChAjouter : ChAjouterCar, Acc, X.Op, 0,
+                         Position (M.OperateurDe (E, i).Decalage), 1);
             }
             Rendre (Depart);
             SValeur R;
@@ -879,7 +905,7 @@ namespace nsTramelo::nsInterpreteur
                         const IdExpr IdIndice = M.IdEnfant (X, 0);
                         const SNiveaux Avant = Niveaux ();
                         const SValeur I = Expr (IdIndice);
-                        const Pos Ici = Position (M.Exprs [IdIndice].Plage.Debut);
+                        const Pos Ici = PositionIndice (X);
                         const unsigned TypeConteneur = M.Declarations [X.Ref].Type;
                         const Operande Conteneur = IsTypeTableau (TypeConteneur) || ! EstRef [X.Ref]
                                                  ? OperandeCase (Case) : Objet (X.Ref, X.Plage.Debut);
@@ -1055,7 +1081,8 @@ namespace nsTramelo::nsInterpreteur
                         case TCaractere     : Max.I = std::numeric_limits <char>::max (); break;
                         default             : Max.I = std::numeric_limits <std::int64_t>::max (); break;
                     }
-                    Emettre (TabDeclarer, Case, Taille, Constante (Max), Ici, static_cast <std::uint16_t> (Genre));
+                    Emettre (TabDeclarer, Case, Taille, Constante (Max), Ici,
+                             static_cast <std::uint16_t> (static_cast <unsigned> (Genre) | (Elem == TBooleen ? 0x10u : 0u)));
                 }
                 else Emettre (ChDeclarer, Case, Taille, 0, Ici);
             }
@@ -1086,7 +1113,8 @@ namespace nsTramelo::nsInterpreteur
                             {
                                 Rendre (SNiveaux {});
                                 const SValeur X = Expr (M.IdEnfant (V, i));
-                                Emettre (X.Genre == EGenre::Chaine ? ChAjouter : ChAjouterCar, Case, X.Op);
+                                Emettre (X.Genre == EGenre::Chaine ? ChAjouter : ChAjouterCar, Case, X.Op, 0,
+                                         Position (M.OperateurDe (V, i).Decalage), 1);
                             }
                             return;
                         }
@@ -1114,7 +1142,7 @@ namespace nsTramelo::nsInterpreteur
             const IdExpr IdIndice = M.IdEnfant (Cible, 0);
             if (ContientAppel (IdIndice)) V = MettreDeCote (V);
             const SValeur Indice = Expr (IdIndice);
-            const Pos Ici = Position (M.Exprs [IdIndice].Plage.Debut);
+            const Pos Ici = PositionIndice (Cible);
             const Operande Conteneur = Objet (Cible.Ref, Cible.Plage.Debut);
             if (! IsTypeTableau (D.Type))
             {

@@ -14,6 +14,21 @@ namespace nsTramelo::nsControles
             else Flux << V;
         }
 
+        // _NoteRemplissage : la valeur des elements jamais remplis d'un tableau entier.
+        std::string NoteRemplissage (std::int64_t V)
+        {
+            if (V != EntierMax) return "";
+            return "note : " + std::to_string (V) + " est la valeur des éléments d'un tableau entier qui n'ont pas encore reçu de valeur";
+        }
+
+        std::string Lignes (const std::string & A, const std::string & B)
+        {
+            return A.empty () ? B : B.empty () ? A : A + '\n' + B;
+        }
+
+        // _Mio : arrondi au Mio superieur.
+        std::uint64_t Mio (std::uint64_t Octets) { return (Octets >> 20) + ((Octets & ((1u << 20) - 1)) != 0); }
+
         const char * Attendu (ESaisie Type)
         {
             switch (Type)
@@ -28,7 +43,10 @@ namespace nsTramelo::nsControles
         }
     }
 
-    void Signaler (Pos P, const std::string & Message) { throw CErreurExecution { Message, P }; }
+    void Signaler (Pos P, const std::string & Message, const std::string & Notes, const std::string & Aide)
+    {
+        throw CErreurExecution { Message, P, Notes, Aide };
+    }
 
     void Depassement (std::int64_t A, const char * Op, std::int64_t B, Pos P)
     {
@@ -36,7 +54,17 @@ namespace nsTramelo::nsControles
         Flux << "Dépassement de capacité : " << A << Op;
         EcrireOperande (Flux, B);
         Flux << " ne tient pas dans un entier (de " << EntierMin << " à " << EntierMax << ")";
-        Signaler (P, Flux.str ());
+        Signaler (P, Flux.str (), Lignes (NoteRemplissage (A), NoteRemplissage (B)));
+    }
+
+    void DivisionDebordee (std::int64_t A, bool Modulo, Pos P)
+    {
+        std::ostringstream Flux;
+        Flux << "Dépassement de capacité : ";
+        if (Modulo) Flux << "modulo (" << A << ", -1)";
+        else Flux << A << " / (-1)";
+        Flux << " ne tient pas dans un entier (de " << EntierMin << " à " << EntierMax << ")";
+        Signaler (P, Flux.str (), "note : en C++, le plus petit entier divisé par -1 a un comportement indéfini");
     }
 
     void DivisionParZero (std::int64_t A, Pos P)
@@ -65,21 +93,24 @@ namespace nsTramelo::nsControles
     {
         std::ostringstream Flux;
         Flux << "Division par zéro : " << A << " / 0";
-        Signaler (P, Flux.str ());
+        Signaler (P, Flux.str (), "note : en C++, une division réelle par zéro donnerait inf ou nan (pas un nombre), sans message");
     }
 
     void NaturelNegatif (std::int64_t V, Pos P)
     {
         std::ostringstream Flux;
         Flux << "Valeur négative pour un entier_naturel : " << V;
-        Signaler (P, Flux.str ());
+        std::ostringstream Note;
+        Note << "note : un entier_naturel ne peut pas être négatif ; en C++, la valeur deviendrait "
+             << static_cast <std::uint64_t> (V) << ", sans message";
+        Signaler (P, Flux.str (), Note.str ());
     }
 
     void HorsType (double V, const char * Type, Pos P)
     {
         std::ostringstream Flux;
         Flux << "La valeur " << V << " ne tient pas dans un " << Type;
-        Signaler (P, Flux.str ());
+        Signaler (P, Flux.str (), "note : un reel devient un entier en perdant sa partie décimale : la partie entière doit tenir dans le type");
     }
 
     void HorsBornes (std::int64_t I, std::uint64_t Taille, bool Chaine, Pos P)
@@ -88,7 +119,15 @@ namespace nsTramelo::nsControles
         Flux << "Indice invalide : " << I;
         if (Taille == 0) Flux << ", " << (Chaine ? "la chaîne est vide" : "le tableau est vide");
         else Flux << " hors de 0.." << Taille - 1;
-        Signaler (P, Flux.str ());
+        // Le nom de l'objet (NomMarque) est celui ecrit dans le source, connu de la machine.
+        const std::string Nom (1, NomMarque);
+        std::ostringstream Note;
+        Note << "note : " << (Chaine ? "la chaîne " : "le tableau ") << Nom;
+        if (Taille == 0) Note << " est vide (taille (" << Nom << ") vaut 0)";
+        else Note << " a " << Taille << (Chaine ? " caractère" : " élément") << (Taille > 1 ? "s" : "") << " (taille (" << Nom
+                  << ") vaut " << Taille << ") : ses indices vont de 0 à " << Taille - 1;
+        Signaler (P, Flux.str (), Lignes (Note.str (), NoteRemplissage (I)),
+                  Taille == 0 && ! Chaine ? "aide : allongez le tableau (allonger, redimensionner) avant d'y ranger une valeur" : "");
     }
 
     void TailleInvalide (std::int64_t N, Pos P)
@@ -96,7 +135,7 @@ namespace nsTramelo::nsControles
         std::ostringstream Flux;
         if (N < 0) Flux << "Taille négative : " << N;
         else Flux << "Taille trop grande : " << N << " (au plus " << TailleMax << ")";
-        Signaler (P, Flux.str ());
+        Signaler (P, Flux.str (), NoteRemplissage (N));
     }
 
     void AllongerInvalide (std::int64_t Avant, std::int64_t N, Pos P)
@@ -104,7 +143,7 @@ namespace nsTramelo::nsControles
         std::ostringstream Flux;
         if (N < 0) Flux << "Longueur négative pour allonger : " << N;
         else Flux << "Taille trop grande pour allonger : " << Avant << " + " << N << " (au plus " << TailleMax << ")";
-        Signaler (P, Flux.str ());
+        Signaler (P, Flux.str (), NoteRemplissage (N));
     }
 
     void RedimensionnerInvalide (std::int64_t N, Pos P)
@@ -112,20 +151,66 @@ namespace nsTramelo::nsControles
         std::ostringstream Flux;
         if (N < 0) Flux << "Taille négative pour redimensionner : " << N;
         else Flux << "Taille trop grande pour redimensionner : " << N << " (au plus " << TailleMax << ")";
-        Signaler (P, Flux.str ());
+        Signaler (P, Flux.str (), NoteRemplissage (N));
     }
 
-    void RecursionTropProfonde (const std::string & Unite, Pos P)
+    void RecursionTropProfonde (const std::string & Unite, std::uint64_t LimitePile, Pos P)
     {
-        Signaler (P, "Récursion trop profonde dans " + Unite + " : la pile d'exécution est épuisée");
+        std::string Note;
+        if (LimitePile != 0)
+            Note = "note : la pile d'exécution est limitée à " + std::to_string (LimitePile >> 10)
+                 + " Kio (ulimit -s) : les appels en cours l'occupent presque toute";
+        Signaler (P, "Récursion trop profonde dans " + Unite + " : la pile d'exécution est épuisée", Note,
+                  "aide : vérifiez que chaque appel de " + Unite + " se rapproche d'un cas d'arrêt, qui ne s'appelle plus");
     }
 
     void SansRenvoie (const std::string & Fonction, Pos P)
     {
-        Signaler (P, "Fin de la fonction " + Fonction + " atteinte sans renvoie");
+        Signaler (P, "Fin de la fonction " + Fonction + " atteinte sans renvoie", "",
+                  "aide : chaque chemin de " + Fonction + " doit finir par « renvoie valeur; »");
     }
 
-    void MemoireInsuffisante () { Signaler (SansPosition, "Mémoire insuffisante"); }
+    void MemoireInsuffisante (std::uint64_t Demande, std::uint64_t Nb, bool Caracteres, std::uint64_t TailleElement,
+                              std::uint64_t Occupee, std::uint64_t LimiteMio, bool Refus, Pos P)
+    {
+        std::ostringstream Flux, Note;
+        Flux << "Mémoire insuffisante";
+        if (Nb > 0)
+        {
+            Flux << " : " << Nb << (Caracteres ? " caractères" : " éléments");
+            if (! Caracteres && TailleElement > 0) Flux << " de " << TailleElement << " octets";
+            Flux << " demandent " << Mio (Demande) << " Mio";
+        }
+        Note << "note : ";
+        if (Occupee > 0 || Nb == 0) Note << "le programme occupe " << Mio (Occupee) << " Mio";
+        if (Nb == 0 && Demande > 0) Note << " et en demande " << Mio (Demande) << " de plus";
+        if (Occupee > 0 || Nb == 0) Note << " ; ";
+        if (Refus) Note << "le système refuse d'en donner davantage (mémoire de la machine, ulimit -v)";
+        else Note << "la mémoire permise est de " << LimiteMio << " Mio";
+        Signaler (P, Flux.str (), Note.str (),
+                  "aide : vérifiez qu'une chaîne ou un tableau ne grandit pas sans fin, ou qu'une récursion qui déclare un "
+                  "tableau s'arrête ; la mémoire permise se règle par l'option --memoire de tramelo-exec ou la variable "
+                  "d'environnement TRAMELO_MEMOIRE (en Mio)");
+    }
+
+    bool LireMemoire (const std::string & Texte, std::uint64_t & Mio)
+    {
+        std::uint64_t Nb = 0;
+        bool Valide = ! Texte.empty () && Texte.find ('\0') == std::string::npos;
+        for (std::size_t i = 0; i < Texte.size () && Valide; ++i)
+            Valide = Texte [i] >= '0' && Texte [i] <= '9' && ! __builtin_mul_overflow (Nb, std::uint64_t (10), & Nb)
+                  && ! __builtin_add_overflow (Nb, static_cast <std::uint64_t> (Texte [i] - '0'), & Nb);
+        if (! Valide || Nb == 0 || Nb > (std::uint64_t (1) << 30)) return false;
+        Mio = Nb;
+        return true;
+    }
+
+    void MemoireInvalide (const std::string & Texte)
+    {
+        Signaler (SansPosition, "TRAMELO_MEMOIRE invalide : « " + Texte + " »",
+                  "note : TRAMELO_MEMOIRE donne la mémoire permise au programme, en Mio : un nombre de 1 à 1073741824 "
+                  "(2048 sans la variable)");
+    }
 
     void MauvaiseSaisie (const std::string & Nom, ESaisie Type, const std::string & Mot, bool Deborde, Pos P)
     {
@@ -137,7 +222,28 @@ namespace nsTramelo::nsControles
         else Flux << A << " était attendu, « " << Mot << " » a été lu";
         // Une ligne ou une chaine : le participe s'accorde.
         if (Mot.empty () && A [1] == 'n' && A [2] == 'e') Flux << 'e';
-        Signaler (P, Flux.str ());
+        std::string Note, Aide;
+        if (Mot.empty ())
+            Note = "note : l'entrée est épuisée : le fichier redirigé (<) n'a plus de données, ou Ctrl-D a été tapé au clavier";
+        else if (Type == ESaisie::Reel && Mot.find (',') != std::string::npos)
+        {
+            std::string Point = Mot;
+            for (char & c : Point) if (c == ',') c = '.';
+            Aide = "aide : le séparateur décimal est le point : tapez « " + Point + " »";
+        }
+        else if (Type == ESaisie::Booleen) Note = "note : un booléen se saisit 0 (faux) ou 1 (vrai)";
+        else if (Deborde && Type == ESaisie::Entier) Note = "note : un entier va de -9223372036854775808 à 9223372036854775807";
+        else if (Deborde && Type == ESaisie::Naturel) Note = "note : un entier_naturel va de 0 à 18446744073709551615";
+        else if (Deborde)
+        {
+            std::ostringstream N;
+            N << "note : un réel va jusqu'à " << std::numeric_limits <double>::max () << " environ";
+            Note = N.str ();
+        }
+        else if ((Type == ESaisie::Entier || Type == ESaisie::Naturel) && Mot.find_first_of (".eE") != std::string::npos)
+            Note = "note : un entier s'écrit sans partie décimale ni exposant";
+        else if (Type == ESaisie::Naturel && Mot [0] == '-') Note = "note : un entier_naturel ne peut pas être négatif";
+        Signaler (P, Flux.str (), Note, Aide);
     }
 
     bool LireEntier (const std::string & Mot, std::int64_t & V, bool & Deborde)
@@ -167,10 +273,24 @@ namespace nsTramelo::nsControles
         switch (Type)
         {
             case ESaisie::Naturel :
-                if (! LireEntier (Mot, V, Deborde) || (Mot [0] == '-' && (Deborde || V != 0)))
-                    MauvaiseSaisie (Nom, Type, Mot, false, P);
+            {
+                // Jusqu'au plus grand entier_naturel (2^64 - 1), rendu sur 64 bits ; un nombre
+                // negatif est refuse, sauf -0.
+                const bool Moins = ! Mot.empty () && Mot [0] == '-';
+                std::size_t i = ! Mot.empty () && (Mot [0] == '+' || Mot [0] == '-') ? 1 : 0;
+                bool Valide = i < Mot.size ();
+                std::uint64_t N = 0;
+                for (; i < Mot.size () && Valide; ++i)
+                {
+                    Valide = Mot [i] >= '0' && Mot [i] <= '9';
+                    if (Valide && (__builtin_mul_overflow (N, std::uint64_t (10), & N)
+                                   || __builtin_add_overflow (N, static_cast <std::uint64_t> (Mot [i] - '0'), & N)))
+                        Deborde = true;
+                }
+                if (! Valide || (Moins && (Deborde || N != 0))) MauvaiseSaisie (Nom, Type, Mot, false, P);
                 if (Deborde) MauvaiseSaisie (Nom, Type, Mot, true, P);
-                return V;
+                return static_cast <std::int64_t> (N);
+            }
             case ESaisie::Booleen :
                 if (! LireEntier (Mot, V, Deborde) || Deborde || (V != 0 && V != 1))
                     MauvaiseSaisie (Nom, Type, Mot, false, P);

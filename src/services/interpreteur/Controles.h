@@ -16,14 +16,23 @@ namespace nsTramelo::nsControles
     using Pos = std::uint32_t;
     constexpr Pos SansPosition = 0xFFFFFFFFu;
 
+    // Notes : les lignes "note : ..." que le prelude ecrit apres le message, Aide : les lignes
+    // "aide : ..." qui les suivent (chacune sans fin de ligne, separees par '\n'). Entre les deux,
+    // la machine place les notes connues a la traduction (boucle en cours...), comme _Notes.
+    // NomMarque, dans une note, tient la place du nom du tableau (de la chaine), que la machine
+    // tire de la position.
     struct CErreurExecution
     {
         std::string Message;
         Pos         Position;
+        std::string Notes = {}, Aide = {};
     };
 
-    // _Signaler + _Arreter.
-    [[noreturn]] void Signaler (Pos P, const std::string & Message);
+    constexpr char NomMarque = '\x1f';
+
+    // _Signaler + _Notes + _Arreter.
+    [[noreturn]] void Signaler (Pos P, const std::string & Message, const std::string & Notes = {},
+                                const std::string & Aide = {});
 
     constexpr std::int64_t EntierMin = std::numeric_limits <std::int64_t>::min ();
     constexpr std::int64_t EntierMax = std::numeric_limits <std::int64_t>::max ();
@@ -33,16 +42,28 @@ namespace nsTramelo::nsControles
     [[noreturn]] void ModuloParZero (std::int64_t A, Pos P);
     [[noreturn]] void DepassementOppose (std::int64_t A, Pos P);
     [[noreturn]] void DivisionReelleParZero (double A, Pos P);
+    // Le plus petit entier divise par -1 (modulo compris) : comportement indefini en C++.
+    [[noreturn]] void DivisionDebordee (std::int64_t A, bool Modulo, Pos P);
     [[noreturn]] void NaturelNegatif (std::int64_t V, Pos P);
     [[noreturn]] void HorsType (double V, const char * Type, Pos P);
     [[noreturn]] void HorsBornes (std::int64_t I, std::uint64_t Taille, bool Chaine, Pos P);
     [[noreturn]] void TailleInvalide (std::int64_t N, Pos P);
     [[noreturn]] void AllongerInvalide (std::int64_t Avant, std::int64_t N, Pos P);
     [[noreturn]] void RedimensionnerInvalide (std::int64_t N, Pos P);
-    [[noreturn]] void RecursionTropProfonde (const std::string & Unite, Pos P);
+    // LimitePile : la limite de la pile du systeme (ulimit -s, octets ; 0 : aucune).
+    [[noreturn]] void RecursionTropProfonde (const std::string & Unite, std::uint64_t LimitePile, Pos P);
     [[noreturn]] void SansRenvoie (const std::string & Fonction, Pos P);
-    // La memoire manque (bad_alloc dans main ; sans position).
-    [[noreturn]] void MemoireInsuffisante ();
+    // La memoire permise est atteinte (_MemoireInsuffisante) : Demande octets demandes, pour Nb
+    // elements (0 : une allocation quelconque) de TailleElement octets (0 : non dite), Occupee
+    // octets deja occupes, LimiteMio permis ; Refus : c'est le systeme qui a refuse. P : le
+    // dernier calcul qui alloue (_Ici), SansPosition s'il n'y en a pas encore.
+    [[noreturn]] void MemoireInsuffisante (std::uint64_t Demande, std::uint64_t Nb, bool Caracteres,
+                                           std::uint64_t TailleElement, std::uint64_t Occupee,
+                                           std::uint64_t LimiteMio, bool Refus, Pos P);
+    // TRAMELO_MEMOIRE (_LireMemoire) : vrai et Mio rempli si Texte est un nombre de 1 a 2^30,
+    // sinon faux.
+    bool LireMemoire (const std::string & Texte, std::uint64_t & Mio);
+    [[noreturn]] void MemoireInvalide (const std::string & Texte);
 
     // _Plus, _Moins, _Fois, _Div, _Modulo, _Oppose : calcul sur 64 bits signes.
     inline std::int64_t Plus (std::int64_t A, std::int64_t B, Pos P)
@@ -69,7 +90,7 @@ namespace nsTramelo::nsControles
     inline std::int64_t Div (std::int64_t A, std::int64_t B, Pos P)
     {
         if (B == 0) DivisionParZero (A, P);
-        if (A == EntierMin && B == -1) Depassement (A, " / ", B, P);
+        if (A == EntierMin && B == -1) DivisionDebordee (A, false, P);
         return A / B;
     }
 
@@ -77,6 +98,7 @@ namespace nsTramelo::nsControles
     inline std::int64_t Modulo (std::int64_t A, std::int64_t B, Pos P)
     {
         if (B == 0) ModuloParZero (A, P);
+        if (B == -1 && A == EntierMin) DivisionDebordee (A, true, P);
         return B == -1 ? 0 : A % B;
     }
 

@@ -25,9 +25,13 @@ namespace nsTramelo
         // Pile d'execution (octets) : au-dela, "Recursion trop profonde" ; celle du programme
         // verifie lance sans tramelo-exec (TRAMELO_PILE sinon).
         std::size_t Pile = std::size_t (6) << 20;
-        // Memoire des chaines et tableaux (octets) : au-dela, "Memoire insuffisante" (0 : pas
-        // d'autre limite que celle du systeme).
-        std::size_t Memoire = 0;
+        // La limite de pile du systeme qu'aurait le programme compile (ulimit -s, octets ; 0 :
+        // aucune), dite dans la note de "Recursion trop profonde".
+        std::size_t LimitePile = 0;
+        // Memoire des chaines et tableaux (octets), comptee comme le programme compile compte
+        // ses allocations : au-dela, "Memoire insuffisante" ; 2048 Mio comme lui par defaut
+        // (0 : pas d'autre limite que celle du systeme).
+        std::size_t Memoire = std::size_t (2048) << 20;
     };
 
     struct SOptionsExecution
@@ -35,6 +39,11 @@ namespace nsTramelo
         std::string NomSource = "programme.algo";   // le source dans les messages d'erreur
         unsigned    TailleTab = 4;                   // pour les colonnes des messages
         SLimitesExecution Limites;
+        // TRAMELO_MEMOIRE tel que le programme compile le lirait (VariableMemoireDonnee) : un
+        // nombre de Mio valide remplace Limites.Memoire, un autre texte arrete le programme
+        // avant qu'il commence, avec le message du programme compile.
+        bool        VariableMemoireDonnee = false;
+        std::string VariableMemoire;
         // Pas a pas : l'execution s'arrete avant chaque ligne executee (Executer rend Pas) et
         // le suivi (lignes executees, variables qui changent) est releve.
         bool        PasAPas = false;
@@ -61,6 +70,9 @@ namespace nsTramelo
     {
         std::string Message;         // le message seul ("Division par zéro : 1 / 0")
         std::string Texte;           // la ligne complete, sans fin de ligne : "source:L:C: erreur : message"
+        // Les lignes "note : ..." et "aide : ..." qui la suivent, separees par des fins de ligne,
+        // sans la derniere (vide s'il n'y en a pas).
+        std::string Notes;
         bool        Positionnee = false;
         std::size_t Ligne = 0, Colonne = 0;   // colonne en octets dans la ligne d'origine
         std::size_t Decalage = 0;             // decalage dans le source d'origine

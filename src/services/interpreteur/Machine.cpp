@@ -43,14 +43,38 @@ namespace nsTramelo
         const CChaine ChaineVide {};
         const CTableau TableauVide {};
 
+        // Les octets que le programme compile alloue pour une chaine de cette capacite (rien
+        // sous 16 caracteres : la chaine tient dans l'objet) et pour les elements d'un tableau :
+        // long, double, char, std::string (32 octets), bits d'un vector <bool>.
+        std::size_t OctetsChaine (std::size_t Capacite) { return Capacite > 15 ? Capacite + 1 : 0; }
+
         std::size_t TailleElement (EElem G)
         {
             switch (G)
             {
                 case EElem::Octet  : return 1;
-                case EElem::Chaine : return sizeof (CChaine);
+                case EElem::Chaine : return 32;
                 default            : return 8;
             }
+        }
+
+        std::size_t OctetsTableau (const CTableau & T)
+        {
+            switch (T.Genre)
+            {
+                case EElem::Entier : return T.I.capacity () * 8;
+                case EElem::Reel   : return T.R.capacity () * 8;
+                case EElem::Octet  : return T.Bits ? (T.O.capacity () + 63) / 64 * 8 : T.O.capacity ();
+                default            : return T.S.capacity () * 32;
+            }
+        }
+
+        // La capacite que prend une chaine de capacite Avant qui doit tenir N caracteres
+        // (_M_create de la bibliotheque standard : au moins le double).
+        std::size_t NouvelleCapacite (std::size_t Avant, std::size_t N)
+        {
+            if (N <= Avant) return Avant;
+            return N < 2 * Avant ? 2 * Avant : N;
         }
     }
 
@@ -70,6 +94,7 @@ namespace nsTramelo
         std::size_t Segment = 0, Occupe = 0;
         std::size_t PileOctets = 0;    // le cout des cadres en cours
         std::size_t Octets = 0;        // chaines et tableaux
+        C::Pos Ici = C::SansPosition;  // le dernier calcul qui alloue (_Ici)
 
         std::string Tampon;            // l'entree recue ; Lu : ce qui en est consomme
         std::size_t Lu = 0;
@@ -91,19 +116,55 @@ namespace nsTramelo
 
         // --- Memoire ---
 
+        std::uint64_t LimiteMio () const
+        {
+            return (Options.Limites.Memoire >> 20) + ((Options.Limites.Memoire & ((std::size_t (1) << 20) - 1)) != 0);
+        }
+
+        bool Deborde (std::size_t Ajout) const
+        {
+            return Options.Limites.Memoire != 0
+                && (Ajout > Options.Limites.Memoire || Octets > Options.Limites.Memoire - Ajout);
+        }
+
+        // Une allocation de Ajout octets (operator new du programme compile).
         void Prevoir (std::size_t Ajout)
         {
-            if (Options.Limites.Memoire != 0 && Ajout > Options.Limites.Memoire - std::min (Octets, Options.Limites.Memoire))
-                C::MemoireInsuffisante ();
+            if (Deborde (Ajout)) C::MemoireInsuffisante (Ajout, 0, false, 0, Octets, LimiteMio (), false, Ici);
+        }
+
+        // _Place : N elements (caracteres) demandes d'un coup, avant de les allouer.
+        void Placer (std::size_t N, EElem Genre, bool Bits)
+        {
+            const std::size_t Ajout = Bits ? (N + 7) / 8 : N * TailleElement (Genre);
+            if (Deborde (Ajout))
+                C::MemoireInsuffisante (Ajout, N, false, Bits ? 0 : TailleElement (Genre), Octets, LimiteMio (), false, Ici);
+        }
+
+        void PlacerCaracteres (std::size_t N)
+        {
+            if (Deborde (N)) C::MemoireInsuffisante (N, N, true, 1, Octets, LimiteMio (), false, Ici);
+        }
+
+        // La chaine S va tenir N caracteres : la memoire d'une nouvelle capacite, s'il en faut une.
+        void PrevoirChaine (const CChaine & S, std::size_t N)
+        {
+            if (N > S.S.capacity ()) Prevoir (OctetsChaine (NouvelleCapacite (S.S.capacity (), N)));
         }
 
         void Ajuster (CChaine & S)
         {
-            const std::size_t N = S.S.capacity ();
+            const std::size_t N = OctetsChaine (S.S.capacity ());
             if (N == S.Compte) return;
             Octets = Octets + N - S.Compte;
             S.Compte = N;
-            if (Options.Limites.Memoire != 0 && Octets > Options.Limites.Memoire) C::MemoireInsuffisante ();
+        }
+
+        void Ajuster (CTableau & T)
+        {
+            const std::size_t N = OctetsTableau (T);
+            Octets = Octets + N - T.Compte;
+            T.Compte = N;
         }
 
         CChaine & Chaine (SCase & Case)
@@ -145,7 +206,7 @@ namespace nsTramelo
         void Retailler (CTableau & T, std::size_t N, SCase Valeur)
         {
             const std::size_t Avant = T.Taille ();
-            if (N > Avant) Prevoir ((N - Avant) * TailleElement (T.Genre));
+            if (N > Avant && N > Capacite (T)) Placer (N, T.Genre, T.Bits);
             switch (T.Genre)
             {
                 case EElem::Entier : T.I.resize (N, Valeur.I); break;
@@ -156,9 +217,28 @@ namespace nsTramelo
                     T.S.resize (N);
                     break;
             }
-            const std::size_t Compte = N * TailleElement (T.Genre);
-            Octets = Octets + Compte - T.Compte;
-            T.Compte = Compte;
+            Ajuster (T);
+        }
+
+        void Vider (CTableau & T)
+        {
+            Octets -= T.Compte + CompteElements (T, 0);
+            std::vector <std::int64_t> ().swap (T.I);
+            std::vector <double> ().swap (T.R);
+            std::vector <char> ().swap (T.O);
+            std::vector <CChaine> ().swap (T.S);
+            T.Compte = 0;
+        }
+
+        static std::size_t Capacite (const CTableau & T)
+        {
+            switch (T.Genre)
+            {
+                case EElem::Entier : return T.I.capacity ();
+                case EElem::Reel   : return T.R.capacity ();
+                case EElem::Octet  : return T.O.capacity ();
+                default            : return T.S.capacity ();
+            }
         }
 
         // --- Cadres ---
@@ -194,7 +274,7 @@ namespace nsTramelo
                       std::uint32_t Retour, Operande Resultat, C::Pos Position)
         {
             const SUniteCode & U = Prog.Unites [Unite];
-            if (PileOctets + U.Cout > Options.Limites.Pile) C::RecursionTropProfonde (U.Nom, Position);
+            if (PileOctets + U.Cout > Options.Limites.Pile) C::RecursionTropProfonde (U.Nom, Options.Limites.LimitePile, Position);
             SCadre Cadre;
             Cadre.Unite = Unite;
             Cadre.Retour = Retour;
@@ -216,7 +296,7 @@ namespace nsTramelo
                     case EPassage::CopieChaine :
                     {
                         const CChaine & S = Lire (Source);
-                        Prevoir (S.S.size ());
+                        Prevoir (OctetsChaine (S.S.size ()));
                         CChaine & Copie = Chaine (Base [k++]);
                         Copie.S = S.S;
                         Ajuster (Copie);
@@ -225,11 +305,17 @@ namespace nsTramelo
                     case EPassage::CopieTableau :
                     {
                         const CTableau & T = Tableau (Source);
-                        Prevoir (T.Compte + CompteElements (T, 0));
+                        Prevoir (T.Taille () * (T.Bits ? 0 : TailleElement (T.Genre)) + (T.Bits ? (T.Taille () + 63) / 64 * 8 : 0)
+                                 + CompteElements (T, 0));
                         CTableau * Copie = new CTableau (T);
                         Base [k++].P = Copie;
-                        Octets += Copie->Compte;
-                        for (CChaine & S : Copie->S) Octets += S.Compte;
+                        Copie->Compte = 0;
+                        Ajuster (* Copie);
+                        for (CChaine & S : Copie->S)
+                        {
+                            S.Compte = 0;
+                            Ajuster (S);
+                        }
                         break;
                     }
                     case EPassage::Reference :
@@ -557,6 +643,19 @@ namespace nsTramelo
             Etat = EEtat::Erreur;
             Erreur = SErreurExecution {};
             Erreur.Message = E.Message;
+            // Les notes du controle, celles de l'endroit (_Notes), puis l'aide.
+            std::string Notes = E.Notes, DEndroit;
+            if (E.Position != C::SansPosition && E.Position < Prog.Positions.size ())
+            {
+                const SPositionCode & P = Prog.Positions [E.Position];
+                const std::string Nom = P.Nom < Prog.Noms.size () ? Prog.Noms [P.Nom] : std::string ();
+                for (std::size_t i = Notes.find (C::NomMarque); i != std::string::npos; i = Notes.find (C::NomMarque, i + Nom.size ()))
+                    Notes.replace (i, 1, Nom);
+                if (P.Notes < Prog.Noms.size ()) DEndroit = Prog.Noms [P.Notes];
+            }
+            for (const std::string * L : { static_cast <const std::string *> (& DEndroit), & E.Aide })
+                if (! L->empty ()) Notes += (Notes.empty () ? "" : "\n") + * L;
+            Erreur.Notes = Notes;
             if (E.Position != C::SansPosition && E.Position < Prog.Positions.size ())
             {
                 const SPositionCode & P = Prog.Positions [E.Position];
@@ -680,9 +779,10 @@ namespace nsTramelo
                     {
                         const CChaine & Source = S (O.B);
                         CChaine & Cible = Chaine (D (O.A));
+                        if (O.X == 1) Ici = O.D;
                         if (& Cible != & Source)
                         {
-                            Prevoir (Source.S.size ());
+                            PrevoirChaine (Cible, Source.S.size ());
                             Cible.S = Source.S;
                             Ajuster (Cible);
                         }
@@ -690,17 +790,23 @@ namespace nsTramelo
                     }
                     case ChEchanger :
                     {
+                        // Comme une affectation par deplacement suivie de la fin du temporaire :
+                        // l'ancienne valeur de A est rendue aussitot.
                         CChaine & A = Chaine (D (O.A));
                         CChaine & B = Chaine (D (O.B));
+                        if (& A == & B) break;
                         A.S.swap (B.S);
                         std::swap (A.Compte, B.Compte);
+                        std::string ().swap (B.S);
+                        Ajuster (B);
                         break;
                     }
                     case ChAjouter :
                     {
                         CChaine & Cible = Chaine (D (O.A));
                         const CChaine & Source = S (O.B);
-                        Prevoir (Source.S.size ());
+                        if (O.X == 1) Ici = O.D;
+                        PrevoirChaine (Cible, Cible.S.size () + Source.S.size ());
                         Cible.S += Source.S;
                         Ajuster (Cible);
                         break;
@@ -708,6 +814,8 @@ namespace nsTramelo
                     case ChAjouterCar :
                     {
                         CChaine & Cible = Chaine (D (O.A));
+                        if (O.X == 1) Ici = O.D;
+                        PrevoirChaine (Cible, Cible.S.size () + 1);
                         Cible.S += static_cast <char> (V (O.B).I);
                         Ajuster (Cible);
                         break;
@@ -729,9 +837,16 @@ namespace nsTramelo
                     case ChDeclarer :
                     {
                         std::size_t N = 0;
-                        if (O.B != PasDOperande) N = C::Taille (V (O.B).I, O.D);
-                        Prevoir (N);
+                        if (O.B != PasDOperande)
+                        {
+                            Ici = O.D;
+                            N = C::Taille (V (O.B).I, O.D);
+                            PlacerCaracteres (N);
+                        }
+                        // Une nouvelle chaine a chaque declaration (l'ancienne est rendue).
                         CChaine & Ch = Chaine (D (O.A));
+                        std::string ().swap (Ch.S);
+                        Ajuster (Ch);
                         Ch.S.assign (N, '\0');
                         Ajuster (Ch);
                         break;
@@ -740,9 +855,10 @@ namespace nsTramelo
                     case ChRedimensionner :
                     {
                         CChaine & Ch = Chaine (D (O.A));
+                        Ici = O.D;
                         const std::size_t N = O.Code == ChAllonger ? C::Allonger (Ch.S.size (), V (O.B).I, O.D)
                                                                    : C::Redimensionner (V (O.B).I, O.D);
-                        if (N > Ch.S.size ()) Prevoir (N - Ch.S.size ());
+                        if (N > Ch.S.capacity ()) PlacerCaracteres (N);
                         Ch.S.resize (N);
                         Ajuster (Ch);
                         break;
@@ -752,12 +868,18 @@ namespace nsTramelo
                     case TabDeclarer :
                     {
                         std::size_t N = 0;
-                        if (O.B != PasDOperande) N = C::Taille (V (O.B).I, O.D);
+                        if (O.B != PasDOperande)
+                        {
+                            Ici = O.D;
+                            N = C::Taille (V (O.B).I, O.D);
+                        }
                         SCase & Case = D (O.A);
                         if (! Case.P) Case.P = new CTableau ();
                         CTableau & Tab = * static_cast <CTableau *> (Case.P);
-                        Retailler (Tab, 0, SCase {});
-                        Tab.Genre = static_cast <EElem> (O.X);
+                        // Un nouveau tableau a chaque declaration : l'ancien est rendu.
+                        Vider (Tab);
+                        Tab.Genre = static_cast <EElem> (O.X & 0xF);
+                        Tab.Bits = (O.X & 0x10) != 0;
                         Retailler (Tab, N, K [O.C >> 1]);
                         break;
                     }
@@ -810,7 +932,7 @@ namespace nsTramelo
                         const CChaine & Source = S (O.C);
                         if (& Cible != & Source)
                         {
-                            Prevoir (Source.S.size ());
+                            PrevoirChaine (Cible, Source.S.size ());
                             Cible.S = Source.S;
                             Ajuster (Cible);
                         }
@@ -823,6 +945,7 @@ namespace nsTramelo
                         SCase & Case = D (O.A);
                         if (! Case.P) Case.P = new CTableau ();
                         CTableau & Tab = * static_cast <CTableau *> (Case.P);
+                        Ici = O.D;
                         const std::size_t N = O.Code == TabAllonger ? C::Allonger (Tab.Taille (), V (O.B).I, O.D)
                                                                     : C::Redimensionner (V (O.B).I, O.D);
                         SCase Zero;
@@ -1061,12 +1184,27 @@ namespace nsTramelo
         catch (const std::bad_alloc &)
         {
             Pc = pc;
-            Arreter (C::CErreurExecution { "Mémoire insuffisante", C::SansPosition });
+            // Le systeme a refuse avant la limite (ulimit -v) : le message du programme compile.
+            try
+            {
+                C::MemoireInsuffisante (0, 0, false, 0, Octets, LimiteMio (), true, Ici);
+            }
+            catch (const C::CErreurExecution & E)
+            {
+                Arreter (E);
+            }
         }
         catch (const std::length_error &)
         {
             Pc = pc;
-            Arreter (C::CErreurExecution { "Mémoire insuffisante", C::SansPosition });
+            try
+            {
+                C::MemoireInsuffisante (0, 0, false, 0, Octets, LimiteMio (), true, Ici);
+            }
+            catch (const C::CErreurExecution & E)
+            {
+                Arreter (E);
+            }
         }
 #undef V
 #undef D
@@ -1107,6 +1245,23 @@ namespace nsTramelo
         Etat->Cadres.back ().Base = Etat->Allouer (Algo.NbCases);
         Etat->PileOctets = Algo.Cout;
         Etat->Pc = Algo.Debut;
+        // _LireMemoire, avant la premiere instruction.
+        if (Options.VariableMemoireDonnee)
+        {
+            std::uint64_t Mio = 0;
+            if (C::LireMemoire (Options.VariableMemoire, Mio)) Etat->Options.Limites.Memoire = static_cast <std::size_t> (Mio << 20);
+            else
+            {
+                try
+                {
+                    C::MemoireInvalide (Options.VariableMemoire);
+                }
+                catch (const C::CErreurExecution & E)
+                {
+                    Etat->Arreter (E);
+                }
+            }
+        }
     }
 
     CExecution::~CExecution () = default;
