@@ -208,6 +208,24 @@ namespace nsTramelo::nsInterpreteur
                 return R;
             }
 
+            // Les boucles ouvertes, de la plus exterieure a la plus interieure : la note d'un calcul
+            // refait a chaque tour (NoteBoucle du profil verifie).
+            std::vector <std::string> NotesBoucles;
+
+            void OuvrirNoteBoucle (const char * Mot, std::size_t Decalage)
+            {
+                NotesBoucles.push_back (std::string ("note : ce calcul est dans la boucle ") + Mot + " de la ligne "
+                                        + std::to_string (Situer (Decalage).Ligne) + " : il est refait à chaque tour");
+            }
+
+            // La position d'un calcul controle (+, -, *, /, modulo, moins unaire).
+            Pos PositionCalcul (std::size_t Decalage)
+            {
+                const Pos R = Position (Decalage);
+                if (! NotesBoucles.empty ()) P.Positions [R].Notes = Texte (NotesBoucles.back ());
+                return R;
+            }
+
             Operande Constante (SCase C)
             {
                 P.Constantes.push_back (C);
@@ -606,7 +624,7 @@ namespace nsTramelo::nsInterpreteur
             V.Genre = X.Genre == EGenre::Reel ? EGenre::Reel : EGenre::Entier;
             V.Op = Dest (Cible, X);
             if (X.Genre == EGenre::Reel) Emettre (ROppose, V.Op, X.Op);
-            else Emettre (nsInterpreteur::Oppose, V.Op, X.Op, 0, Position (E.Plage.Debut));
+            else Emettre (nsInterpreteur::Oppose, V.Op, X.Op, 0, PositionCalcul (E.Plage.Debut));
             return V;
         }
 
@@ -627,10 +645,10 @@ namespace nsTramelo::nsInterpreteur
                 const SNiveaux Avant = Niveaux ();
                 SValeur X = Expr (IdTerme);
                 ECode Code;
-                Pos D = 0;
+                Pos D = PositionCalcul (Op.Decalage);
+                std::uint16_t GaucheReelle = 0;
                 if (Entiers)
                 {
-                    D = Position (Op.Decalage);
                     switch (Op.Op)
                     {
                         case EOperateur::Plus  : Code = EstCase (X.Op) ? Plus : PlusK; break;
@@ -643,18 +661,19 @@ namespace nsTramelo::nsInterpreteur
                 else
                 {
                     X = EnReel (X);
+                    GaucheReelle = Type == TReel ? 1 : 0;
                     switch (Op.Op)
                     {
                         case EOperateur::Plus  : Code = RPlus; break;
                         case EOperateur::Moins : Code = RMoins; break;
                         case EOperateur::Fois  : Code = RFois; break;
-                        default                : Code = RDiv; D = Position (Op.Decalage); break;
+                        default                : Code = RDiv; break;
                     }
                 }
                 Rendre (Avant);
                 const Operande Resultat = i + 1 == E.NbEnfants && Cible != PasDOperande ? Cible
                                         : Reutilisable (Acc) ? Acc.Op : Temp (TempScalaire);
-                Emettre (Code, Resultat, Acc.Op, X.Op, D);
+                Emettre (Code, Resultat, Acc.Op, X.Op, D, Code == RDiv ? GaucheReelle : 0);
                 Acc.Op = Resultat;
                 Acc.Genre = Entiers ? EGenre::Entier : EGenre::Reel;
                 Acc.Fixe = true;
@@ -840,7 +859,7 @@ namespace nsTramelo::nsInterpreteur
                     Rendre (Avant);
                     V.Op = Dest (Cible, X);
                     if (F == EFonction::Rand) Emettre (nsInterpreteur::Rand, V.Op, X.Op, Y.Op);
-                    else Emettre (nsInterpreteur::Modulo, V.Op, X.Op, Y.Op, Position (M.Exprs [B].Plage.Debut));
+                    else Emettre (nsInterpreteur::Modulo, V.Op, X.Op, Y.Op, PositionCalcul (M.Exprs [B].Plage.Debut));
                     return V;
                 }
                 default :
@@ -857,7 +876,7 @@ namespace nsTramelo::nsInterpreteur
                         case EFonction::Tolower : Code = Minuscule; break;
                         default : break;
                     }
-                    Emettre (Code, V.Op, X.Op);
+                    Emettre (Code, V.Op, X.Op, 0, Code == Rang ? Position (E.Plage.Debut) : 0);
                     return V;
                 }
             }
@@ -1270,6 +1289,7 @@ namespace nsTramelo::nsInterpreteur
         {
             const std::uint32_t Tete = Ici ();
             Marquer (EMarque::Instruction, I.Plage.Debut, I.Plage.Debut, I.Plage);
+            OuvrirNoteBoucle (I.Genre == EInstr::TantQue ? "tant_que" : "jusqua", I.Plage.Debut);
             std::vector <std::uint32_t> Sortir;
             if (I.Genre == EInstr::TantQue) Conditionner (M.IdExprDe (I, 0), Sortir);
             else
@@ -1282,6 +1302,7 @@ namespace nsTramelo::nsInterpreteur
             Emettre (Saut, Tete);
             for (std::uint32_t S : Sortir) Corriger (S, Ici ());
             FermerBoucle (Tete, Ici ());
+            NotesBoucles.pop_back ();
         }
 
         // pour : les bornes une seule fois ; la variable n'avance que si la borne n'est pas
@@ -1302,15 +1323,20 @@ namespace nsTramelo::nsInterpreteur
             const std::uint32_t Avant = Visibles;
             RendreVisible (I.Decl);
             Boucles.emplace_back ();
+            OuvrirNoteBoucle ("pour", I.Plage.Debut);
             const std::uint32_t Corps = Ici ();
             Suite (M.IdSuiteDe (I, 0));
             const std::uint32_t Suivant = Ici ();
             const SSuite & S = M.SuiteDe (I, 0);
             Marquer (EMarque::Instruction, I.Plage.Debut, S.MotFin.Debut, I.Plage);
-            Emettre (Descendant ? PourSuivantDesc : PourSuivant, Variable, Borne, Corps);
+            // _Avancer, _Reculer : situes sur la variable, qu'ils nomment.
+            const Pos Avance = Position (M.Declarations [I.Decl].Decalage);
+            P.Positions [Avance].Nom = Texte (M.Declarations [I.Decl].Nom);
+            Emettre (Descendant ? PourSuivantDesc : PourSuivant, Variable, Borne, Corps, Avance);
             P.Ops [Debut].D = Ici ();
             Visibles = Avant;
             FermerBoucle (Suivant, Ici ());
+            NotesBoucles.pop_back ();
         }
 
         // repeter ... jusqua (c) : la condition a chaque tour, sur sa ligne, apres le corps.
@@ -1319,6 +1345,7 @@ namespace nsTramelo::nsInterpreteur
             const std::uint32_t Tete = Ici ();
             Marquer (EMarque::Invisible, I.Plage.Debut, I.Plage.Debut, I.Plage);
             Boucles.emplace_back ();
+            OuvrirNoteBoucle ("repeter", I.Plage.Debut);
             Suite (M.IdSuiteDe (I, 0));
             const std::uint32_t Condition = Ici ();
             Rendre (SNiveaux {});
@@ -1328,6 +1355,7 @@ namespace nsTramelo::nsInterpreteur
             Conditionner (C, Encore);
             for (std::uint32_t S : Encore) Corriger (S, Tete);
             FermerBoucle (Condition, Ici ());
+            NotesBoucles.pop_back ();
         }
 
         void CCompilateur::BoucleSansFin (const SInstr & I)
@@ -1335,9 +1363,11 @@ namespace nsTramelo::nsInterpreteur
             const std::uint32_t Tete = Ici ();
             Marquer (EMarque::Invisible, I.Plage.Debut, I.Plage.Debut, I.Plage);
             Boucles.emplace_back ();
+            OuvrirNoteBoucle ("boucle", I.Plage.Debut);
             Suite (M.IdSuiteDe (I, 0));
             Emettre (Saut, Tete);
             FermerBoucle (Tete, Ici ());
+            NotesBoucles.pop_back ();
         }
 
         // Une unite : ses cases (parametres d'abord, puis chaque nom declare dans son texte),

@@ -89,11 +89,41 @@ namespace nsTramelo::nsControles
         Signaler (P, Flux.str ());
     }
 
-    void DivisionReelleParZero (double A, Pos P)
+    void DivisionReelleParZero (double A, bool GaucheReelle, Pos P)
     {
         std::ostringstream Flux;
         Flux << "Division par zéro : " << A << " / 0";
-        Signaler (P, Flux.str (), "note : en C++, une division réelle par zéro donnerait inf ou nan (pas un nombre), sans message");
+        Signaler (P, Flux.str (),
+                  GaucheReelle ? "note : en C++, une division réelle par zéro donnerait inf ou nan (pas un nombre), sans message" : "");
+    }
+
+    void NonFini (double A, const char * Op, double B, double R, Pos P)
+    {
+        std::ostringstream Flux, Note;
+        Flux << "Dépassement de capacité : " << A << Op;
+        if (B < 0) Flux << '(' << B << ')';
+        else Flux << B;
+        Flux << " ne tient pas dans un reel";
+        Note << "note : en C++, le résultat serait " << R << (R != R ? " (pas un nombre)" : " (un infini)")
+             << ", et les calculs suivants seraient faux, sans message";
+        Signaler (P, Flux.str (), Note.str ());
+    }
+
+    void FinPour (std::int64_t I, bool Monte, Pos P)
+    {
+        const std::string Nom (1, NomMarque);
+        Signaler (P, "Dépassement de capacité : la variable " + Nom + " du pour dépasserait " + std::to_string (I),
+                  "note : après chaque tour, " + Nom + (Monte ? " augmente" : " diminue") + " de 1 avant d'être comparée à la "
+                  "borne : une borne égale à " + std::to_string (I) + " ne peut pas être dépassée");
+    }
+
+    void RangNegatif (char C, Pos P)
+    {
+        std::ostringstream Flux;
+        Flux << "Caractère au-delà de 127 pour rang : l'octet " << static_cast <int> (static_cast <unsigned char> (C)) << " vaut "
+             << static_cast <int> (C) << " en C++, et rang donnerait " << static_cast <unsigned long> (static_cast <long> (C));
+        Signaler (P, Flux.str (), "note : en C++, un caractere est signé (de -128 à 127) ; un caractère accentué s'écrit sur "
+                                  "plusieurs octets (UTF-8), tous au-delà de 127");
     }
 
     void NaturelNegatif (std::int64_t V, Pos P)

@@ -41,7 +41,7 @@ namespace nsTramelo::nsControles
     [[noreturn]] void DivisionParZero (std::int64_t A, Pos P);
     [[noreturn]] void ModuloParZero (std::int64_t A, Pos P);
     [[noreturn]] void DepassementOppose (std::int64_t A, Pos P);
-    [[noreturn]] void DivisionReelleParZero (double A, Pos P);
+    [[noreturn]] void DivisionReelleParZero (double A, bool GaucheReelle, Pos P);
     // Le plus petit entier divise par -1 (modulo compris) : comportement indefini en C++.
     [[noreturn]] void DivisionDebordee (std::int64_t A, bool Modulo, Pos P);
     [[noreturn]] void NaturelNegatif (std::int64_t V, Pos P);
@@ -108,12 +108,30 @@ namespace nsTramelo::nsControles
         return -A;
     }
 
-    // _DivReel : pas d'infini ni de nan par une division.
-    inline double DivReel (double A, double B, Pos P)
+    // Un calcul reel dont le resultat n'est pas un nombre fini (_NonFini).
+    [[noreturn]] void NonFini (double A, const char * Op, double B, double R, Pos P);
+
+    // _Calcul entre reels : le resultat doit rester fini.
+    inline double Reel (double R, double A, const char * Op, double B, Pos P)
     {
-        if (B == 0) DivisionReelleParZero (A, P);
-        return A / B;
+        if (__builtin_expect (! __builtin_isfinite (R), 0)) NonFini (A, Op, B, R, P);
+        return R;
     }
+
+    // _Div entre reels : pas d'infini ni de nan par une division. GaucheReelle : l'operande
+    // gauche est un reel dans le programme compile (la note de la division par zero en depend).
+    inline double DivReel (double A, double B, bool GaucheReelle, Pos P)
+    {
+        if (B == 0) DivisionReelleParZero (A, GaucheReelle, P);
+        return Reel (A / B, A, " / ", B, P);
+    }
+
+    // _Avancer, _Reculer : la variable d'un pour ne va pas au-dela du plus grand (du plus petit)
+    // entier ; son nom est celui de la position (NomMarque).
+    [[noreturn]] void FinPour (std::int64_t I, bool Monte, Pos P);
+
+    // _Rang : un caractere au-dela de 127 est negatif en C++.
+    [[noreturn]] void RangNegatif (char C, Pos P);
 
     // Conversions vers le type d'une cible : _Naturel, _EntierDeReel, _NaturelDeReel.
     inline std::int64_t Naturel (std::int64_t V, Pos P)

@@ -649,8 +649,9 @@ namespace nsTramelo
             {
                 const SPositionCode & P = Prog.Positions [E.Position];
                 const std::string Nom = P.Nom < Prog.Noms.size () ? Prog.Noms [P.Nom] : std::string ();
-                for (std::size_t i = Notes.find (C::NomMarque); i != std::string::npos; i = Notes.find (C::NomMarque, i + Nom.size ()))
-                    Notes.replace (i, 1, Nom);
+                for (std::string * T : { & Erreur.Message, & Notes })
+                    for (std::size_t i = T->find (C::NomMarque); i != std::string::npos; i = T->find (C::NomMarque, i + Nom.size ()))
+                        T->replace (i, 1, Nom);
                 if (P.Notes < Prog.Noms.size ()) DEndroit = Prog.Noms [P.Notes];
             }
             for (const std::string * L : { static_cast <const std::string *> (& DEndroit), & E.Aide })
@@ -664,9 +665,9 @@ namespace nsTramelo
                 Erreur.Colonne = P.Colonne;
                 Erreur.Decalage = P.Decalage;
                 Erreur.Texte = Options.NomSource + ':' + std::to_string (P.Ligne) + ':' + std::to_string (P.Colonne)
-                             + ": erreur : " + E.Message;
+                             + ": erreur : " + Erreur.Message;
             }
-            else Erreur.Texte = Options.NomSource + ": erreur : " + E.Message;
+            else Erreur.Texte = Options.NomSource + ": erreur : " + Erreur.Message;
         }
 
         EArret Executer (std::uint64_t Budget);
@@ -713,10 +714,10 @@ namespace nsTramelo
                     case nsInterpreteur::Oppose : D (O.A).I = C::Oppose (V (O.B).I, O.D); break;
 
                     // --- Reels ---
-                    case RPlus : D (O.A).R = V (O.B).R + V (O.C).R; break;
-                    case RMoins : D (O.A).R = V (O.B).R - V (O.C).R; break;
-                    case RFois : D (O.A).R = V (O.B).R * V (O.C).R; break;
-                    case RDiv : D (O.A).R = C::DivReel (V (O.B).R, V (O.C).R, O.D); break;
+                    case RPlus : D (O.A).R = C::Reel (V (O.B).R + V (O.C).R, V (O.B).R, " + ", V (O.C).R, O.D); break;
+                    case RMoins : D (O.A).R = C::Reel (V (O.B).R - V (O.C).R, V (O.B).R, " - ", V (O.C).R, O.D); break;
+                    case RFois : D (O.A).R = C::Reel (V (O.B).R * V (O.C).R, V (O.B).R, " * ", V (O.C).R, O.D); break;
+                    case RDiv : D (O.A).R = C::DivReel (V (O.B).R, V (O.C).R, O.X == 1, O.D); break;
                     case ROppose : D (O.A).R = -V (O.B).R; break;
 
                     // --- Booleens ---
@@ -769,9 +770,11 @@ namespace nsTramelo
                     }
                     case PourSuivant :
                         if (D (O.A).I < V (O.B).I) { ++D (O.A).I; pc = O.C; continue; }
+                        if (D (O.A).I == C::EntierMax) C::FinPour (D (O.A).I, true, O.D);
                         break;
                     case PourSuivantDesc :
                         if (D (O.A).I > V (O.B).I) { --D (O.A).I; pc = O.C; continue; }
+                        if (D (O.A).I == C::EntierMin) C::FinPour (D (O.A).I, false, O.D);
                         break;
 
                     // --- Chaines ---
@@ -1092,7 +1095,10 @@ namespace nsTramelo
                         D (O.A).I = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
                         break;
                     }
-                    case Rang : D (O.A).I = static_cast <unsigned char> (V (O.B).I); break;
+                    case Rang :
+                        if (static_cast <char> (V (O.B).I) < 0) C::RangNegatif (static_cast <char> (V (O.B).I), O.D);
+                        D (O.A).I = static_cast <unsigned char> (V (O.B).I);
+                        break;
 
                     // --- Entree et sortie ---
                     case AfficherI : Sortie += std::to_string (V (O.A).I); break;
