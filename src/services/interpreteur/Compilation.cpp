@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 
 namespace nsTramelo::nsInterpreteur
 {
@@ -208,6 +209,43 @@ namespace nsTramelo::nsInterpreteur
                 return R;
             }
 
+            // Les calculs dont le resultat va dans une cible signee (entier, borne de pour) par des
+            // +, -, * et moins unaires : le programme compile y calcule modulo 2^64 (_Mod), et un
+            // tel calcul en entier_naturel, operande d'un autre, y est relu en signe (_IG, _ID).
+            std::set <IdExpr> Modulaires;
+            bool ModulaireIci = false;   // l'expression que Expr passe a Operation ou Oppose
+
+            static bool Arithmetique (EOperateur Op) { return Op == EOperateur::Plus || Op == EOperateur::Moins || Op == EOperateur::Fois; }
+
+            bool LitteralEntier (const SExpr & E) const { return E.Genre == EExpr::Nombre && E.Type != TReel; }
+
+            // IsModulaire du profil verifie : un calcul entier qui finit par +, - ou * (ou -x).
+            bool EstModulaire (IdExpr Id) const
+            {
+                const SExpr & E = M.Exprs [Id];
+                switch (E.Genre)
+                {
+                    case EExpr::Parenthese : return EstModulaire (M.IdEnfant (E, 0));
+                    case EExpr::Oppose     : return IsEntierModele (E.Type) && ! LitteralEntier (M.Enfant (E, 0));
+                    case EExpr::Operation  : return IsEntierModele (E.Type) && Arithmetique (M.OperateurDe (E, E.NbEnfants - 1).Op);
+                    default                : return false;
+                }
+            }
+
+            // Une valeur qui va dans une cible signee.
+            void VersSigne (IdExpr Id)
+            {
+                const SExpr & E = M.Exprs [Id];
+                if (IsEntierModele (E.Type) && ! LitteralEntier (E)) Modulaires.insert (Id);
+            }
+
+            // Les drapeaux des types d'une operation entre entiers (0 : deux entiers signes).
+            static std::uint16_t DrapeauxTypes (EGenre G, EGenre D)
+            {
+                return static_cast <std::uint16_t> ((G == EGenre::Naturel ? nsControles::GaucheNaturel : 0u)
+                                                    | (D == EGenre::Naturel ? nsControles::DroiteNaturel : 0u));
+            }
+
             // Les boucles ouvertes, de la plus exterieure a la plus interieure : la note d'un calcul
             // refait a chaque tour (NoteBoucle du profil verifie).
             std::vector <std::string> NotesBoucles;
@@ -362,14 +400,22 @@ namespace nsTramelo::nsInterpreteur
             {
                 case EExpr::Nombre : return E.Type == TReel ? EGenre::Reel : EGenre::Entier;
                 case EExpr::Parenthese : return GenreDe (M.IdEnfant (E, 0));
-                case EExpr::Oppose : return E.Type == TReel ? EGenre::Reel : EGenre::Entier;
+                case EExpr::Oppose :
+                    return E.Type == TReel ? EGenre::Reel : GenreDe (M.IdEnfant (E, 0)) == EGenre::Naturel ? EGenre::Naturel : EGenre::Entier;
                 case EExpr::Operation :
-                    return IsEntierModele (E.Type) ? EGenre::Entier : GenreDeType (E.Type);
+                    if (! IsEntierModele (E.Type)) return GenreDeType (E.Type);
+                    // Un entier_naturel parmi les operandes : le calcul se fait en non signe.
+                    for (std::uint32_t i = 0; i < E.NbEnfants; ++i)
+                        if (GenreDe (M.IdEnfant (E, i)) == EGenre::Naturel) return EGenre::Naturel;
+                    return EGenre::Entier;
                 case EExpr::AppelStandard :
                     switch (static_cast <EFonction> (E.Op))
                     {
                         case EFonction::Taille : case EFonction::Rang : return EGenre::Naturel;
-                        case EFonction::Modulo : case EFonction::Rand : return EGenre::Entier;
+                        case EFonction::Modulo :
+                            return GenreDe (M.IdEnfant (E, 0)) == EGenre::Naturel || GenreDe (M.IdEnfant (E, 1)) == EGenre::Naturel
+                                 ? EGenre::Naturel : EGenre::Entier;
+                        case EFonction::Rand : return EGenre::Entier;
                         default : return EGenre::Caractere;
                     }
                 default : return GenreDeType (E.Type);
@@ -474,6 +520,7 @@ namespace nsTramelo::nsInterpreteur
                 }
                 return V;
             }
+            if (TypeCible == TEntier) VersSigne (Id);
             V = Expr (Id, Cible);
             if (TypeCible == TEntier && V.Genre == EGenre::Naturel) V.Genre = EGenre::Entier;
             if (TypeCible == TEntierNaturel && V.Genre == EGenre::Entier) V.Genre = EGenre::Naturel;
@@ -516,8 +563,12 @@ namespace nsTramelo::nsInterpreteur
                     return V;
                 case EExpr::Nom : return Nom (E);
                 case EExpr::Element : return Element (E, Cible);
-                case EExpr::Parenthese : return Expr (M.IdEnfant (E, 0), Cible);
-                case EExpr::Oppose : return Oppose (E, Cible);
+                case EExpr::Parenthese :
+                    if (Modulaires.count (Id)) Modulaires.insert (M.IdEnfant (E, 0));
+                    return Expr (M.IdEnfant (E, 0), Cible);
+                case EExpr::Oppose :
+                    ModulaireIci = Modulaires.count (Id) > 0;
+                    return Oppose (E, Cible);
                 case EExpr::Non :
                 {
                     const SValeur X = Expr (M.IdEnfant (E, 0));
@@ -529,6 +580,7 @@ namespace nsTramelo::nsInterpreteur
                 case EExpr::Operation :
                     if (E.Type == TBooleen) return Logique (E, Cible);
                     if (IsTypeString (E.Type)) return Concatenation (E, Cible);
+                    ModulaireIci = Modulaires.count (Id) > 0;
                     return Operation (E, Cible);
                 case EExpr::Comparaison : return Comparaison (E, Cible);
                 case EExpr::AppelStandard : return AppelStandard (E, Cible);
@@ -620,11 +672,18 @@ namespace nsTramelo::nsInterpreteur
                 V.Op = Entier (-static_cast <std::int64_t> (M.Valeur (F)));
                 return V;
             }
-            const SValeur X = Expr (M.IdEnfant (E, 0));
-            V.Genre = X.Genre == EGenre::Reel ? EGenre::Reel : EGenre::Entier;
+            const bool Mod = ModulaireIci;
+            const IdExpr IdF = M.IdEnfant (E, 0);
+            if (Mod) Modulaires.insert (IdF);
+            const SValeur X = Expr (IdF);
+            V.Genre = X.Genre == EGenre::Reel ? EGenre::Reel : X.Genre == EGenre::Naturel ? EGenre::Naturel : EGenre::Entier;
             V.Op = Dest (Cible, X);
+            std::uint16_t Drapeaux = 0;
+            if (X.Genre == EGenre::Naturel)
+                Drapeaux = static_cast <std::uint16_t> (nsControles::GaucheNaturel | (Mod ? nsControles::Modulaire : 0u)
+                                                        | (Mod && EstModulaire (IdF) ? nsControles::RelireGauche : 0u));
             if (X.Genre == EGenre::Reel) Emettre (ROppose, V.Op, X.Op);
-            else Emettre (nsInterpreteur::Oppose, V.Op, X.Op, 0, PositionCalcul (E.Plage.Debut));
+            else Emettre (nsInterpreteur::Oppose, V.Op, X.Op, 0, PositionCalcul (E.Plage.Debut), Drapeaux);
             return V;
         }
 
@@ -632,6 +691,22 @@ namespace nsTramelo::nsInterpreteur
         // (position : l'operateur) ; sinon en reels, la division controlee.
         SValeur CCompilateur::Operation (const SExpr & E, Operande Cible)
         {
+            // Le mode de chaque operateur, comme le profil verifie le donne (TexteCalcul) : celui
+            // de l'expression pour le dernier, transmis vers la gauche par les +, -, * entiers.
+            const std::uint32_t n = E.NbEnfants;
+            std::vector <unsigned> Types (n);
+            Types [0] = M.Enfant (E, 0).Type;
+            for (std::uint32_t i = 1; i < n; ++i) Types [i] = Combiner (Types [i - 1], M.Enfant (E, i).Type);
+            std::vector <bool> ModeOp (n, false);
+            ModeOp [n - 1] = ModulaireIci;
+            auto ModeOperandes = [&] (std::uint32_t i)
+            {
+                return Arithmetique (M.OperateurDe (E, i).Op) && ModeOp [i] && Types [i] != TReel;
+            };
+            for (std::uint32_t i = n - 1; i >= 2; --i) ModeOp [i - 1] = ModeOperandes (i);
+            if (ModeOperandes (1)) Modulaires.insert (M.IdEnfant (E, 0));
+            bool RelireG = ModeOperandes (1) && EstModulaire (M.IdEnfant (E, 0));
+
             SValeur Acc = Expr (M.IdEnfant (E, 0));
             unsigned Type = M.Exprs [M.IdEnfant (E, 0)].Type;
             for (std::uint32_t i = 1; i < E.NbEnfants; ++i)
@@ -643,7 +718,21 @@ namespace nsTramelo::nsInterpreteur
                 if (ContientAppel (IdTerme)) Acc = MettreDeCote (Acc);
                 if (! Entiers) Acc = EnReel (Acc);
                 const SNiveaux Avant = Niveaux ();
+                if (ModeOperandes (i)) Modulaires.insert (IdTerme);
+                const bool RelireD = ModeOperandes (i) && EstModulaire (IdTerme);
                 SValeur X = Expr (IdTerme);
+                std::uint16_t Drapeaux = 0;
+                bool Naturel = false;
+                if (Entiers && (Acc.Genre == EGenre::Naturel || X.Genre == EGenre::Naturel))
+                {
+                    Naturel = true;
+                    Drapeaux = DrapeauxTypes (Acc.Genre, X.Genre);
+                    if (Arithmetique (Op.Op))
+                        Drapeaux |= static_cast <std::uint16_t> ((ModeOp [i] ? nsControles::Modulaire : 0u)
+                                                                 | (RelireG ? nsControles::RelireGauche : 0u)
+                                                                 | (RelireD ? nsControles::RelireDroite : 0u));
+                }
+                RelireG = i + 1 < n && Arithmetique (Op.Op) && ModeOperandes (i + 1);
                 ECode Code;
                 Pos D = PositionCalcul (Op.Decalage);
                 std::uint16_t GaucheReelle = 0;
@@ -673,9 +762,9 @@ namespace nsTramelo::nsInterpreteur
                 Rendre (Avant);
                 const Operande Resultat = i + 1 == E.NbEnfants && Cible != PasDOperande ? Cible
                                         : Reutilisable (Acc) ? Acc.Op : Temp (TempScalaire);
-                Emettre (Code, Resultat, Acc.Op, X.Op, D, Code == RDiv ? GaucheReelle : 0);
+                Emettre (Code, Resultat, Acc.Op, X.Op, D, Code == RDiv ? GaucheReelle : Drapeaux);
                 Acc.Op = Resultat;
-                Acc.Genre = Entiers ? EGenre::Entier : EGenre::Reel;
+                Acc.Genre = Entiers ? (Naturel ? EGenre::Naturel : EGenre::Entier) : EGenre::Reel;
                 Acc.Fixe = true;
                 Type = Combiner (Type, TypeTerme);
             }
@@ -801,7 +890,10 @@ namespace nsTramelo::nsInterpreteur
             SValeur V;
             V.Genre = EGenre::Booleen;
             V.Op = Cible != PasDOperande ? Cible : Reutilisable (G) && G.Genre != EGenre::Chaine ? G.Op : Temp (TempScalaire);
-            Emettre (static_cast <ECode> (Base + E.Op), V.Op, G.Op, D.Op);
+            // Entre entiers de signes differents (ou deux entier_naturel), la comparaison du C++.
+            const bool Entiers = Base == EgalI && IsEntierModele (M.Exprs [IdG].Type) && IsEntierModele (M.Exprs [IdD].Type);
+            Emettre (static_cast <ECode> (Base + E.Op), V.Op, G.Op, D.Op, Entiers ? Position (E.Ref) : 0,
+                     Entiers ? DrapeauxTypes (G.Genre, D.Genre) : 0);
             return V;
         }
 
@@ -823,7 +915,9 @@ namespace nsTramelo::nsInterpreteur
                 SValeur D = Expr (IdD);
                 if (Reels) D = EnReel (D);
                 const ECode Base = Reels ? SautSiNonEgalR : SautSiNonEgalI;
-                SiFaux.push_back (Emettre (static_cast <ECode> (Base + E.Op), 0, G.Op, D.Op));
+                const bool Entiers = ! Reels && IsEntierModele (M.Exprs [IdG].Type) && IsEntierModele (M.Exprs [IdD].Type);
+                SiFaux.push_back (Emettre (static_cast <ECode> (Base + E.Op), 0, G.Op, D.Op, Entiers ? Position (E.Ref) : 0,
+                                           Entiers ? DrapeauxTypes (G.Genre, D.Genre) : 0));
                 Rendre (Depart);
                 return;
             }
@@ -859,7 +953,12 @@ namespace nsTramelo::nsInterpreteur
                     Rendre (Avant);
                     V.Op = Dest (Cible, X);
                     if (F == EFonction::Rand) Emettre (nsInterpreteur::Rand, V.Op, X.Op, Y.Op);
-                    else Emettre (nsInterpreteur::Modulo, V.Op, X.Op, Y.Op, PositionCalcul (M.Exprs [B].Plage.Debut));
+                    else
+                    {
+                        if (X.Genre == EGenre::Naturel || Y.Genre == EGenre::Naturel) V.Genre = EGenre::Naturel;
+                        Emettre (nsInterpreteur::Modulo, V.Op, X.Op, Y.Op, PositionCalcul (M.Exprs [B].Plage.Debut),
+                                 DrapeauxTypes (X.Genre, Y.Genre));
+                    }
                     return V;
                 }
                 default :
@@ -1314,6 +1413,8 @@ namespace nsTramelo::nsInterpreteur
             const bool Descendant = (I.Drapeaux & InstrDescendant) != 0;
             const Operande Variable = OperandeCase (CaseDe [I.Decl]);
             const Operande Borne = OperandeCase (NouvelleCase ());
+            VersSigne (M.IdExprDe (I, 0));
+            VersSigne (M.IdExprDe (I, 1));
             const SValeur Inf = Expr (M.IdExprDe (I, 0));
             Operande Depart = Inf.Op;
             if (ContientAppel (M.IdExprDe (I, 1)) && ! Inf.Fixe) Depart = MettreDeCote (Inf).Op;

@@ -347,3 +347,169 @@ namespace nsTramelo::nsControles
         return V;
     }
 }
+
+namespace nsTramelo::nsControles
+{
+    namespace
+    {
+        // Un resultat mathematique de deux entiers de 64 bits tient sur 128 bits.
+        __extension__ typedef __int128 Grand;
+        __extension__ typedef unsigned __int128 GrandNonSigne;
+
+        // Un entier de 128 bits en decimal (_Grand).
+        std::string TexteGrand (Grand V)
+        {
+            GrandNonSigne U = V < 0 ? - static_cast <GrandNonSigne> (V) : static_cast <GrandNonSigne> (V);
+            std::string T;
+            do
+            {
+                T.insert (T.begin (), static_cast <char> ('0' + static_cast <int> (U % 10)));
+                U /= 10;
+            }
+            while (U != 0);
+            return V < 0 ? "-" + T : T;
+        }
+
+        // Une valeur de 64 bits lue dans son type.
+        Grand Valeur (std::int64_t V, bool Naturel)
+        {
+            return Naturel ? static_cast <Grand> (static_cast <std::uint64_t> (V)) : static_cast <Grand> (V);
+        }
+
+        std::string Operande (Grand V) { return V < 0 ? "(" + TexteGrand (V) + ")" : TexteGrand (V); }
+
+        const char * NomType (bool Naturel) { return Naturel ? "entier_naturel" : "entier"; }
+
+        std::string Domaine (bool Naturel)
+        {
+            return Naturel ? " (de 0 à 18446744073709551615)" : " (de -9223372036854775808 à 9223372036854775807)";
+        }
+
+        std::string Remplissage (Grand V, bool Naturel)
+        {
+            if (Naturel ? V != static_cast <Grand> (std::numeric_limits <std::uint64_t>::max ()) : V != EntierMax) return "";
+            return "note : " + TexteGrand (V) + " est la valeur des éléments d'un tableau " + NomType (Naturel)
+                 + " qui n'ont pas encore reçu de valeur";
+        }
+
+        std::string NoteNegatifConverti (Grand G, Grand D)
+        {
+            const Grand V = G < 0 ? G : D;
+            return "note : en C++, un calcul ou une comparaison entre un entier et un entier_naturel (variable entier_naturel, "
+                   "taille, rang) se fait en entier_naturel, sans signe : " + TexteGrand (V) + " y devient "
+                 + TexteGrand (static_cast <Grand> (static_cast <std::uint64_t> (static_cast <std::int64_t> (V))));
+        }
+
+        const char * const AideNegatifConverti =
+            "aide : recopiez d'abord la valeur entier_naturel dans une variable entier (par exemple « n <- taille (t); ») "
+            "pour calculer en entier";
+
+        bool Tient (Grand V, bool Naturel)
+        {
+            return Naturel ? V >= 0 && V <= static_cast <Grand> (std::numeric_limits <std::uint64_t>::max ())
+                           : V >= EntierMin && V <= EntierMax;
+        }
+
+        Grand Enveloppe (Grand V, bool Naturel)
+        {
+            const std::uint64_t Bits = static_cast <std::uint64_t> (static_cast <GrandNonSigne> (V));
+            return Valeur (static_cast <std::int64_t> (Bits), Naturel);
+        }
+    }
+
+    std::int64_t CalculType (char Op, std::int64_t A, std::int64_t B, unsigned F, Pos P)
+    {
+        // Le type du calcul : celui des operandes tels qu'ecrits ; le domaine : signe si la cible
+        // l'est ; les operandes, relus en signe s'ils sont eux-memes de tels calculs.
+        const bool RNaturel = (F & (GaucheNaturel | DroiteNaturel)) != 0;
+        const bool DomNaturel = RNaturel && ! (F & Modulaire);
+        const bool GN = (F & GaucheNaturel) && ! (F & RelireGauche), DN = (F & DroiteNaturel) && ! (F & RelireDroite);
+        const Grand G = Valeur (A, GN), D = Valeur (B, DN);
+        const Grand Exact = Op == '+' ? G + D : Op == '-' ? G - D : G * D;
+        if (Tient (Exact, DomNaturel)) return static_cast <std::int64_t> (static_cast <std::uint64_t> (static_cast <GrandNonSigne> (Exact)));
+        const std::string Texte = std::string (" ") + Op + " ";
+        const Grand Brut = Enveloppe (Exact, GN || DN);
+        if (DomNaturel && (G < 0 || D < 0))
+            Signaler (P, "Entier négatif converti en entier_naturel : " + TexteGrand (G) + Texte + Operande (D) + " donnerait "
+                         + TexteGrand (Brut) + " (au lieu de " + TexteGrand (Exact) + ")",
+                      NoteNegatifConverti (G, D), AideNegatifConverti);
+        std::string Notes;
+        if (DomNaturel)
+            Notes = "note : en C++, les entier_naturel, taille et rang sont sans signe : ce calcul se fait en "
+                    "entier_naturel et donnerait " + TexteGrand (Brut);
+        for (const std::string & N : { Remplissage (G, GN), Remplissage (D, DN) })
+            if (! N.empty ()) Notes += (Notes.empty () ? "" : "\n") + N;
+        Signaler (P, "Dépassement de capacité : " + TexteGrand (G) + Texte + Operande (D) + " ne tient pas dans un "
+                     + NomType (DomNaturel) + Domaine (DomNaturel),
+                  Notes, DomNaturel ? "aide : pour un calcul qui peut devenir négatif, recopiez d'abord la valeur dans une variable entier" : "");
+    }
+
+    std::int64_t DivisionType (bool Modulo, std::int64_t A, std::int64_t B, unsigned F, Pos P)
+    {
+        const bool GN = (F & GaucheNaturel) != 0, DN = (F & DroiteNaturel) != 0;
+        if (! GN && ! DN) return Modulo ? nsControles::Modulo (A, B, P) : Div (A, B, P);
+        const Grand G = Valeur (A, GN), D = Valeur (B, DN);
+        if (D == 0)
+            Signaler (P, Modulo ? "Division par zéro : modulo (" + TexteGrand (G) + ", 0)" : "Division par zéro : " + TexteGrand (G) + " / 0");
+        const std::uint64_t g = static_cast <std::uint64_t> (A), d = static_cast <std::uint64_t> (B);
+        const std::uint64_t Cpp = Modulo ? g % d : g / d;
+        if (G < 0 || D < 0)
+        {
+            const Grand Exact = Modulo ? G % D : G / D;
+            if (Exact < 0 || static_cast <Grand> (Cpp) != Exact)
+                Signaler (P, "Entier négatif converti en entier_naturel : "
+                             + (Modulo ? "modulo (" + TexteGrand (G) + ", " + TexteGrand (D) + ")" : TexteGrand (G) + " / " + Operande (D))
+                             + " donnerait " + std::to_string (Cpp) + " (au lieu de " + TexteGrand (Exact) + ")",
+                          NoteNegatifConverti (G, D), AideNegatifConverti);
+        }
+        return static_cast <std::int64_t> (Cpp);
+    }
+
+    bool ComparerType (unsigned Op, std::int64_t A, std::int64_t B, unsigned F, Pos P)
+    {
+        const bool GN = (F & GaucheNaturel) != 0, DN = (F & DroiteNaturel) != 0;
+        const Grand G = Valeur (A, GN), D = Valeur (B, DN);
+        auto Compare = [Op] (Grand X, Grand Y)
+        {
+            switch (Op)
+            {
+                case 0  : return X == Y;
+                case 1  : return X != Y;
+                case 2  : return X < Y;
+                case 3  : return X <= Y;
+                case 4  : return X > Y;
+                default : return X >= Y;
+            }
+        };
+        const bool Exact = Compare (G, D);
+        if (GN == DN) return Exact;
+        // Le C++ compare en non signe.
+        const bool Cpp = Compare (Valeur (A, true), Valeur (B, true));
+        if (Cpp != Exact)
+        {
+            static const char * const Textes [] = { " vaut ", " ne_vaut_pas ", " < ", " <= ", " > ", " >= " };
+            Signaler (P, "Entier négatif converti en entier_naturel : " + TexteGrand (G) + Textes [Op] + TexteGrand (D) + " donnerait "
+                         + (Cpp ? "vrai" : "faux") + " (au lieu de " + (Exact ? "vrai" : "faux") + ")",
+                      NoteNegatifConverti (G, D), AideNegatifConverti);
+        }
+        return Cpp;
+    }
+
+    std::int64_t OpposeType (std::int64_t A, unsigned F, Pos P)
+    {
+        const bool RNaturel = (F & GaucheNaturel) != 0;
+        const bool DomNaturel = RNaturel && ! (F & Modulaire);
+        const bool MN = RNaturel && ! (F & RelireGauche);
+        const Grand M = Valeur (A, MN);
+        const Grand Exact = -M;
+        if (Tient (Exact, DomNaturel)) return static_cast <std::int64_t> (0 - static_cast <std::uint64_t> (A));
+        std::string Notes;
+        if (DomNaturel)
+            Notes = "note : en C++, l'opposé d'un entier_naturel (variable entier_naturel, taille, rang) reste un "
+                    "entier_naturel, sans signe : il vaudrait " + std::to_string (0 - static_cast <std::uint64_t> (A));
+        const std::string R = Remplissage (M, MN);
+        if (! R.empty ()) Notes += (Notes.empty () ? "" : "\n") + R;
+        Signaler (P, "Dépassement de capacité : -" + Operande (M) + " ne tient pas dans un " + NomType (DomNaturel) + Domaine (DomNaturel),
+                  Notes, DomNaturel ? "aide : recopiez d'abord la valeur dans une variable entier" : "");
+    }
+}

@@ -208,3 +208,27 @@ namespace nsTramelo::nsControles
         return Min + static_cast <std::int64_t> (X % Nb);
     }
 }
+
+namespace nsTramelo::nsControles
+{
+    // Les types C++ des entiers du programme compile, pour les calculs ou entre un entier_naturel
+    // (taille, rang : long unsigned) : drapeaux d'une operation (X du code).
+    enum : unsigned
+    {
+        GaucheNaturel = 1,   // l'operande gauche est non signe
+        DroiteNaturel = 2,   // l'operande droit est non signe
+        Modulaire = 4,       // _Mod : le resultat va dans une cible signee (calcul modulo 2^64)
+        RelireGauche = 8,    // _IG : l'operande gauche, un tel calcul, est relu en signe
+        RelireDroite = 16    // _ID
+    };
+
+    // _Plus, _Moins, _Fois (Op : '+', '-', '*') selon les drapeaux : le resultat (ses 64 bits)
+    // ou l'erreur du programme compile.
+    std::int64_t CalculType (char Op, std::int64_t A, std::int64_t B, unsigned Drapeaux, Pos P);
+    // _Div, _Modulo entre un entier_naturel et un autre entier.
+    std::int64_t DivisionType (bool Modulo, std::int64_t A, std::int64_t B, unsigned Drapeaux, Pos P);
+    // _Comparer : Op de 0 (vaut) a 5 (>=), comme le C++ compare, controle contre le resultat exact.
+    bool ComparerType (unsigned Op, std::int64_t A, std::int64_t B, unsigned Drapeaux, Pos P);
+    // _Oppose d'un entier_naturel.
+    std::int64_t OpposeType (std::int64_t A, unsigned Drapeaux, Pos P);
+}

@@ -704,14 +704,17 @@ namespace nsTramelo
                     case NaturelDeReel : D (O.A).I = C::NaturelDeReel (V (O.B).R, O.D); break;
 
                     // --- Entiers ---
-                    case Plus : D (O.A).I = C::Plus (V (O.B).I, V (O.C).I, O.D); break;
-                    case Moins : D (O.A).I = C::Moins (V (O.B).I, V (O.C).I, O.D); break;
-                    case Fois : D (O.A).I = C::Fois (V (O.B).I, V (O.C).I, O.D); break;
-                    case Div : D (O.A).I = C::Div (V (O.B).I, V (O.C).I, O.D); break;
-                    case nsInterpreteur::Modulo : D (O.A).I = C::Modulo (V (O.B).I, V (O.C).I, O.D); break;
-                    case PlusK : D (O.A).I = C::Plus (V (O.B).I, K [O.C].I, O.D); break;
-                    case MoinsK : D (O.A).I = C::Moins (V (O.B).I, K [O.C].I, O.D); break;
-                    case nsInterpreteur::Oppose : D (O.A).I = C::Oppose (V (O.B).I, O.D); break;
+                    // X : les drapeaux des types (C::GaucheNaturel...) ; 0 entre entiers signes.
+                    case Plus : D (O.A).I = O.X ? C::CalculType ('+', V (O.B).I, V (O.C).I, O.X, O.D) : C::Plus (V (O.B).I, V (O.C).I, O.D); break;
+                    case Moins : D (O.A).I = O.X ? C::CalculType ('-', V (O.B).I, V (O.C).I, O.X, O.D) : C::Moins (V (O.B).I, V (O.C).I, O.D); break;
+                    case Fois : D (O.A).I = O.X ? C::CalculType ('*', V (O.B).I, V (O.C).I, O.X, O.D) : C::Fois (V (O.B).I, V (O.C).I, O.D); break;
+                    case Div : D (O.A).I = O.X ? C::DivisionType (false, V (O.B).I, V (O.C).I, O.X, O.D) : C::Div (V (O.B).I, V (O.C).I, O.D); break;
+                    case nsInterpreteur::Modulo :
+                        D (O.A).I = O.X ? C::DivisionType (true, V (O.B).I, V (O.C).I, O.X, O.D) : C::Modulo (V (O.B).I, V (O.C).I, O.D);
+                        break;
+                    case PlusK : D (O.A).I = O.X ? C::CalculType ('+', V (O.B).I, K [O.C].I, O.X, O.D) : C::Plus (V (O.B).I, K [O.C].I, O.D); break;
+                    case MoinsK : D (O.A).I = O.X ? C::CalculType ('-', V (O.B).I, K [O.C].I, O.X, O.D) : C::Moins (V (O.B).I, K [O.C].I, O.D); break;
+                    case nsInterpreteur::Oppose : D (O.A).I = O.X ? C::OpposeType (V (O.B).I, O.X, O.D) : C::Oppose (V (O.B).I, O.D); break;
 
                     // --- Reels ---
                     case RPlus : D (O.A).R = C::Reel (V (O.B).R + V (O.C).R, V (O.B).R, " + ", V (O.C).R, O.D); break;
@@ -726,12 +729,12 @@ namespace nsTramelo
                     case Ou : D (O.A).I = V (O.B).I | V (O.C).I; break;
 
                     // --- Comparaisons ---
-                    case EgalI : D (O.A).I = V (O.B).I == V (O.C).I; break;
-                    case DiffI : D (O.A).I = V (O.B).I != V (O.C).I; break;
-                    case InfI : D (O.A).I = V (O.B).I < V (O.C).I; break;
-                    case InfEgalI : D (O.A).I = V (O.B).I <= V (O.C).I; break;
-                    case SupI : D (O.A).I = V (O.B).I > V (O.C).I; break;
-                    case SupEgalI : D (O.A).I = V (O.B).I >= V (O.C).I; break;
+                    case EgalI : D (O.A).I = O.X ? C::ComparerType (0, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I == V (O.C).I; break;
+                    case DiffI : D (O.A).I = O.X ? C::ComparerType (1, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I != V (O.C).I; break;
+                    case InfI : D (O.A).I = O.X ? C::ComparerType (2, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I < V (O.C).I; break;
+                    case InfEgalI : D (O.A).I = O.X ? C::ComparerType (3, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I <= V (O.C).I; break;
+                    case SupI : D (O.A).I = O.X ? C::ComparerType (4, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I > V (O.C).I; break;
+                    case SupEgalI : D (O.A).I = O.X ? C::ComparerType (5, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I >= V (O.C).I; break;
                     case EgalR : D (O.A).I = V (O.B).R == V (O.C).R; break;
                     case DiffR : D (O.A).I = V (O.B).R != V (O.C).R; break;
                     case InfR : D (O.A).I = V (O.B).R < V (O.C).R; break;
@@ -749,12 +752,24 @@ namespace nsTramelo
                     case Saut : pc = O.A; continue;
                     case SiVrai : if (V (O.B).I) { pc = O.A; continue; } break;
                     case SiFaux : if (! V (O.B).I) { pc = O.A; continue; } break;
-                    case SautSiNonEgalI : if (! (V (O.B).I == V (O.C).I)) { pc = O.A; continue; } break;
-                    case SautSiNonDiffI : if (! (V (O.B).I != V (O.C).I)) { pc = O.A; continue; } break;
-                    case SautSiNonInfI : if (! (V (O.B).I < V (O.C).I)) { pc = O.A; continue; } break;
-                    case SautSiNonInfEgalI : if (! (V (O.B).I <= V (O.C).I)) { pc = O.A; continue; } break;
-                    case SautSiNonSupI : if (! (V (O.B).I > V (O.C).I)) { pc = O.A; continue; } break;
-                    case SautSiNonSupEgalI : if (! (V (O.B).I >= V (O.C).I)) { pc = O.A; continue; } break;
+                    case SautSiNonEgalI :
+                        if (! (O.X ? C::ComparerType (0, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I == V (O.C).I)) { pc = O.A; continue; }
+                        break;
+                    case SautSiNonDiffI :
+                        if (! (O.X ? C::ComparerType (1, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I != V (O.C).I)) { pc = O.A; continue; }
+                        break;
+                    case SautSiNonInfI :
+                        if (! (O.X ? C::ComparerType (2, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I < V (O.C).I)) { pc = O.A; continue; }
+                        break;
+                    case SautSiNonInfEgalI :
+                        if (! (O.X ? C::ComparerType (3, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I <= V (O.C).I)) { pc = O.A; continue; }
+                        break;
+                    case SautSiNonSupI :
+                        if (! (O.X ? C::ComparerType (4, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I > V (O.C).I)) { pc = O.A; continue; }
+                        break;
+                    case SautSiNonSupEgalI :
+                        if (! (O.X ? C::ComparerType (5, V (O.B).I, V (O.C).I, O.X, O.D) : V (O.B).I >= V (O.C).I)) { pc = O.A; continue; }
+                        break;
                     case SautSiNonEgalR : if (! (V (O.B).R == V (O.C).R)) { pc = O.A; continue; } break;
                     case SautSiNonDiffR : if (! (V (O.B).R != V (O.C).R)) { pc = O.A; continue; } break;
                     case SautSiNonInfR : if (! (V (O.B).R < V (O.C).R)) { pc = O.A; continue; } break;
