@@ -489,7 +489,8 @@ namespace nsTramelo::nsInterpreteur
             const SExpr & E = M.Exprs [Id];
             if (E.Genre == EExpr::Nombre && E.Type != TReel) return false;
             if (TypeCible == TEntier) return E.Type == TReel;
-            if (TypeCible == TEntierNaturel) return E.Type == TReel || IsEntierModele (E.Type);
+            // Un entier_naturel (variable, element, calcul en non signe) y tient toujours.
+            if (TypeCible == TEntierNaturel) return E.Type == TReel || (IsEntierModele (E.Type) && GenreDe (Id) != EGenre::Naturel);
             return false;
         }
 
