@@ -157,6 +157,8 @@ namespace nsTramelo::nsInterpreteur
         LigneSuivante,
         SaisirI,            // A : la case ; B : le nom ; X : ESaisie ; D : position
         SaisirR, SaisirS, SaisirC,
+        VersInt,            // A <- B, qui doit tenir dans un int (renvoie d'une fonction entier) ;
+                            // D : position ; X : 1 si B est un entier_naturel
         // --- Pas ---
         Marque,             // A : le marqueur (une ligne executee) ; budget et pas a pas
         NbCodes

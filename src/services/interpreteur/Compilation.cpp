@@ -102,6 +102,9 @@ namespace nsTramelo::nsInterpreteur
             Operande Op = 0;
             EGenre   Genre = EGenre::Entier;
             bool     Fixe = true;
+            // Un int du C++ (32 bits) : nombre ecrit dans le source qui y tient, appel d'une
+            // fonction entier, Rand ; un calcul entre deux int se fait sur 32 bits.
+            bool     Int = false;
         };
 
         // Les temporaires d'un genre de case : une pile par genre, les cases allouees une fois.
@@ -548,7 +551,12 @@ namespace nsTramelo::nsInterpreteur
                         V.Genre = EGenre::Reel;
                         V.Op = Reel (M.Valeur (E));
                     }
-                    else V.Op = Entier (static_cast <std::int64_t> (M.Valeur (E)));
+                    else
+                    {
+                        const std::int64_t N = static_cast <std::int64_t> (M.Valeur (E));
+                        V.Op = Entier (N);
+                        V.Int = N >= std::numeric_limits <std::int32_t>::min () && N <= std::numeric_limits <std::int32_t>::max ();
+                    }
                     return V;
                 case EExpr::Chaine :
                     V.Genre = EGenre::Chaine;
@@ -724,6 +732,8 @@ namespace nsTramelo::nsInterpreteur
                 SValeur X = Expr (IdTerme);
                 std::uint16_t Drapeaux = 0;
                 bool Naturel = false;
+                const bool Int = Entiers && Acc.Int && X.Int;
+                if (Int && Arithmetique (Op.Op)) Drapeaux = nsControles::CalculInt;
                 if (Entiers && (Acc.Genre == EGenre::Naturel || X.Genre == EGenre::Naturel))
                 {
                     Naturel = true;
@@ -766,6 +776,7 @@ namespace nsTramelo::nsInterpreteur
                 Emettre (Code, Resultat, Acc.Op, X.Op, D, Code == RDiv ? GaucheReelle : Drapeaux);
                 Acc.Op = Resultat;
                 Acc.Genre = Entiers ? (Naturel ? EGenre::Naturel : EGenre::Entier) : EGenre::Reel;
+                Acc.Int = Int;
                 Acc.Fixe = true;
                 Type = Combiner (Type, TypeTerme);
             }
@@ -953,7 +964,11 @@ namespace nsTramelo::nsInterpreteur
                     const SValeur Y = F == EFonction::Rand ? Valeur (B, TEntier) : Expr (B);
                     Rendre (Avant);
                     V.Op = Dest (Cible, X);
-                    if (F == EFonction::Rand) Emettre (nsInterpreteur::Rand, V.Op, X.Op, Y.Op);
+                    if (F == EFonction::Rand)
+                    {
+                        V.Int = true;
+                        Emettre (nsInterpreteur::Rand, V.Op, X.Op, Y.Op);
+                    }
                     else
                     {
                         if (X.Genre == EGenre::Naturel || Y.Genre == EGenre::Naturel) V.Genre = EGenre::Naturel;
@@ -1059,6 +1074,7 @@ namespace nsTramelo::nsInterpreteur
             Rendre (Depart);
             SValeur V;
             V.Genre = GenreDeType (F.Type);
+            V.Int = F.Type == TEntier;
             V.Op = Cible != PasDOperande ? Cible : Temp (V.Genre == EGenre::Chaine ? TempChaine : TempScalaire);
             Emettre (nsInterpreteur::Appel, F.Unite, Appel, V.Op, P.Unites [F.Unite].PosEntree);
             return V;
@@ -1332,7 +1348,18 @@ namespace nsTramelo::nsInterpreteur
 
         void CCompilateur::Renvoyer (IdExpr Id)
         {
-            const SValeur V = Valeur (Id, TypeRetour);
+            SValeur V = Valeur (Id, TypeRetour);
+            // Une fonction entier rend un int : la valeur doit y tenir (_Vers <int>), sauf un
+            // nombre ecrit ou un autre int.
+            const SExpr & E = M.Exprs [Id];
+            if (TypeRetour == TEntier && E.Type != TReel && ! V.Int && ! LitteralEntier (E))
+            {
+                const Operande R = Reutilisable (V) ? V.Op : Temp (TempScalaire);
+                const Pos Ici = Position (E.Plage.Debut);
+                P.Positions [Ici].Notes = Texte ("note : en C++, une fonction entier rend un int, sur 32 bits (de -2147483648 à 2147483647)");
+                Emettre (VersInt, R, V.Op, 0, Ici, V.Genre == EGenre::Naturel && ! EstModulaire (Id) ? 1 : 0);
+                V.Op = R;
+            }
             std::uint16_t Mode = 0;
             if (V.Genre == EGenre::Chaine)
             {

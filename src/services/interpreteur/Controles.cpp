@@ -417,8 +417,26 @@ namespace nsTramelo::nsControles
         }
     }
 
+    std::int64_t VersInt (std::int64_t V, bool Naturel, Pos P)
+    {
+        const Grand X = Valeur (V, Naturel);
+        if (X >= std::numeric_limits <std::int32_t>::min () && X <= std::numeric_limits <std::int32_t>::max ()) return V;
+        Signaler (P, "La valeur " + TexteGrand (X) + " ne tient pas dans un int (de -2147483648 à 2147483647)", Remplissage (X, Naturel));
+    }
+
     std::int64_t CalculType (char Op, std::int64_t A, std::int64_t B, unsigned F, Pos P)
     {
+        if (F & CalculInt)
+        {
+            const Grand Exact = Op == '+' ? Grand (A) + B : Op == '-' ? Grand (A) - B : Grand (A) * B;
+            if (Exact >= std::numeric_limits <std::int32_t>::min () && Exact <= std::numeric_limits <std::int32_t>::max ())
+                return static_cast <std::int64_t> (Exact);
+            Signaler (P, "Dépassement de capacité : " + TexteGrand (A) + " " + Op + " " + Operande (B)
+                         + " ne tient pas dans un int (de -2147483648 à 2147483647)",
+                      "note : en C++, un nombre entier écrit dans le source (comme 1000), une fonction entier et Rand sont "
+                      "des int, sur 32 bits : un calcul entre deux int se fait sur 32 bits",
+                      "aide : faites le calcul sur 64 bits : rangez d'abord un des nombres dans une variable entier");
+        }
         // Le type du calcul : celui des operandes tels qu'ecrits ; le domaine : signe si la cible
         // l'est ; les operandes, relus en signe s'ils sont eux-memes de tels calculs.
         const bool RNaturel = (F & (GaucheNaturel | DroiteNaturel)) != 0;

@@ -219,8 +219,12 @@ namespace nsTramelo::nsControles
         DroiteNaturel = 2,   // l'operande droit est non signe
         Modulaire = 4,       // _Mod : le resultat va dans une cible signee (calcul modulo 2^64)
         RelireGauche = 8,    // _IG : l'operande gauche, un tel calcul, est relu en signe
-        RelireDroite = 16    // _ID
+        RelireDroite = 16,   // _ID
+        CalculInt = 32       // deux int : le calcul se fait sur 32 bits
     };
+
+    // _Vers <int> : la valeur (non signee si Naturel) doit tenir dans un int.
+    std::int64_t VersInt (std::int64_t V, bool Naturel, Pos P);
 
     // _Plus, _Moins, _Fois (Op : '+', '-', '*') selon les drapeaux : le resultat (ses 64 bits)
     // ou l'erreur du programme compile.
