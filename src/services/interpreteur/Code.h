@@ -157,6 +157,7 @@ namespace nsTramelo::nsInterpreteur
         LigneSuivante,
         SaisirI,            // A : la case ; B : le nom ; X : ESaisie ; D : position
         SaisirR, SaisirS, SaisirC,
+        ChChangee,          // la chaine *A (une vue) vient de recevoir une valeur : references inscrites ; D : position
         VersInt,            // A <- B, qui doit tenir dans un int (renvoie d'une fonction entier) ;
                             // D : position ; X : 1 si B est un entier_naturel
         // --- Pas ---
@@ -185,6 +186,17 @@ namespace nsTramelo::nsInterpreteur
     {
         Operande  Source = 0;
         EPassage  Passage = EPassage::Valeur;
+        // Un element passe par reference a une unite qui recoit aussi son tableau (sa chaine)
+        // par reference : inscrit le temps de l'appel (dans Liens), sinon PasDeLien.
+        std::uint32_t Lien = 0xFFFFFFFFu;
+    };
+
+    // Ce que dit le message d'une reference invalidee : l'appel, tel qu'ecrit.
+    struct SLienCode
+    {
+        std::string   Conteneur, Element, Unite;
+        std::uint32_t Ligne = 0;
+        bool          Chaine = false;
     };
 
     struct SAppel
@@ -259,6 +271,7 @@ namespace nsTramelo::nsInterpreteur
         std::uint32_t                Algorithme = 0;
         std::vector <SArgument>      Arguments;
         std::vector <SAppel>         Appels;
+        std::vector <SLienCode>      Liens;
         std::vector <SPositionCode>  Positions;
         std::vector <std::string>    Noms;       // noms des variables saisies et du suivi
         std::vector <SMarque>        Marques;

@@ -1052,6 +1052,31 @@ namespace nsTramelo::nsInterpreteur
                         }
                         Emettre (RefDeElement, R, Conteneur, I.Op, Ici, static_cast <std::uint16_t> (Genre));
                         Rendre (Avant);
+                        // Le tableau (la chaine) de l'element, passe lui aussi par reference ?
+                        std::uint32_t Avec = Nb;
+                        for (std::uint32_t k = 0; k < Nb && Avec == Nb; ++k)
+                            if (k != i && M.Declarations [Formels [k]].Mode != 0 && M.Exprs [Args [k]].Genre == EExpr::Nom
+                                && M.Exprs [Args [k]].Type == TypeConteneur)
+                                Avec = k;
+                        if (Avec != Nb)
+                        {
+                            auto Cite = [this] (SPlage Plage)
+                            {
+                                std::string Texte = T.Texte.substr (Plage.Debut, Plage.Longueur);
+                                for (char & c : Texte)
+                                    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+                                if (Texte.size () > 40) Texte = Texte.substr (0, 37) + "...";
+                                return Texte;
+                            };
+                            SLienCode L;
+                            L.Conteneur = Cite (M.Exprs [Args [Avec]].Plage);
+                            L.Element = Cite (X.Plage);
+                            L.Unite = M.Declarations [IdUnite].Nom;
+                            L.Ligne = Situer (X.Plage.Debut).Ligne;
+                            L.Chaine = ! IsTypeTableau (TypeConteneur);
+                            P.Liens.push_back (L);
+                            A.Lien = static_cast <std::uint32_t> (P.Liens.size () - 1);
+                        }
                     }
                     A.Source = R;
                     A.Passage = EPassage::Reference;
@@ -1266,6 +1291,8 @@ namespace nsTramelo::nsInterpreteur
                     const Operande Vue = Temp (TempPointeur);
                     Emettre (RefChaine, Vue, OperandeCase (CaseDe [Cible.Ref]), 0, Ici);
                     Emettre (EstCase (V.Op) ? ChEchanger : ChCopier, Vue, V.Op);
+                    P.Positions [Ici].Nom = Texte (D.Nom);
+                    Emettre (ChChangee, Vue, 0, 0, Ici);
                     return;
                 }
                 Emettre (D.Type == TReel ? RefEcrireR : RefEcrireI, OperandeCase (CaseDe [Cible.Ref]), V.Op, 0, Ici);
@@ -1340,6 +1367,7 @@ namespace nsTramelo::nsInterpreteur
             const bool Allonger = I.Genre == EInstr::Allonger;
             const SValeur N = Expr (IdLongueur);
             const Pos Ici = Position (M.Exprs [IdLongueur].Plage.Debut);
+            P.Positions [Ici].Nom = Texte (M.Declarations [X.Ref].Nom);
             const Operande O = Objet (X.Ref, X.Plage.Debut);
             if (IsTypeTableau (M.Declarations [X.Ref].Type))
                 Emettre (Allonger ? TabAllonger : TabRedimensionner, O, N.Op, 0, Ici);

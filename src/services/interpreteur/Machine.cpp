@@ -96,6 +96,65 @@ namespace nsTramelo
         std::size_t Octets = 0;        // chaines et tableaux
         C::Pos Ici = C::SansPosition;  // le dernier calcul qui alloue (_Ici)
 
+        // Les references inscrites le temps d'un appel (_Lien) : l'objet, l'indice et l'adresse
+        // de l'element a l'appel ; le genre de la reference ; le nombre de cadres de l'appel.
+        struct SLien
+        {
+            const void * Objet;
+            std::size_t  Indice;
+            const void * Adresse;
+            unsigned     Genre;
+            std::uint32_t Code;
+            std::size_t  Profondeur;
+        };
+        std::vector <SLien> Liens;
+
+        // L'adresse de l'element Indice de l'objet (nullptr au-dela de sa taille).
+        static const void * AdresseElement (const void * Objet, unsigned Genre, std::size_t Indice)
+        {
+            if (Genre == RefCar)
+            {
+                const std::string & S = static_cast <const CChaine *> (Objet)->S;
+                return Indice < S.size () ? S.data () + Indice : nullptr;
+            }
+            const CTableau & T = * static_cast <const CTableau *> (Objet);
+            if (Indice >= T.Taille ()) return nullptr;
+            switch (Genre)
+            {
+                case RefElemI : return T.I.data () + Indice;
+                case RefElemR : return T.R.data () + Indice;
+                case RefElemO : return T.O.data () + Indice;
+                default       : return T.S.data () + Indice;
+            }
+        }
+
+        // _VerifierLiens : apres que Objet a change (Operation), chaque reference inscrite vers un
+        // de ses elements doit encore le designer.
+        void VerifierLiens (const void * Objet, const char * Operation, C::Pos P)
+        {
+            for (std::size_t k = Liens.size (); k-- > 0;)
+            {
+                const SLien & L = Liens [k];
+                if (L.Objet != Objet || AdresseElement (Objet, L.Genre, L.Indice) == L.Adresse) continue;
+                const SLienCode & Code = Prog.Liens [L.Code];
+                // Le nom tel qu'ecrit a cet endroit (pas de marque : les extraits du source
+                // peuvent contenir n'importe quel octet).
+                const std::string Nom = P < Prog.Positions.size () && Prog.Positions [P].Nom < Prog.Noms.size ()
+                                      ? Prog.Noms [Prog.Positions [P].Nom] : std::string ();
+                std::string Op = Operation;
+                const std::size_t i = Op.find ('@');
+                if (i != std::string::npos) Op.replace (i, 1, Nom);
+                C::Signaler (P, "Référence invalidée : " + Op + " a déplacé " + (Code.Chaine ? "les caractères de " : "les éléments de ")
+                                + Nom + ", et " + Code.Element + ", passé par référence à " + Code.Unite + ", ne les désigne plus",
+                             "note : ligne " + std::to_string (Code.Ligne) + ", l'appel de " + Code.Unite + " reçoit par référence à la fois "
+                                + (Code.Chaine ? "la chaîne " : "le tableau ") + Code.Conteneur + " et son "
+                                + (Code.Chaine ? "caractère " : "élément ") + Code.Element
+                                + " ; en C++, la référence désignerait une mémoire libérée",
+                             std::string ("aide : passez l'élément par valeur (paramètre in) ou passez son indice, ou ")
+                                + (Code.Chaine ? "changez la chaîne" : "allongez le tableau") + " avant l'appel");
+            }
+        }
+
         std::string Tampon;            // l'entree recue ; Lu : ce qui en est consomme
         std::size_t Lu = 0;
         bool EntreeFermee = false;
@@ -321,6 +380,12 @@ namespace nsTramelo
                     case EPassage::Reference :
                         Base [k++] = Source;
                         Base [k++] = Appelant [(A.Source >> 1) + 1];
+                        if (A.Lien != 0xFFFFFFFFu)
+                        {
+                            const unsigned Genre = static_cast <unsigned> (Base [k - 1].I & 7);
+                            const std::size_t Indice = static_cast <std::size_t> (Base [k - 1].I >> 3);
+                            Liens.push_back ({ Source.P, Indice, AdresseElement (Source.P, Genre, Indice), Genre, A.Lien, Cadres.size () });
+                        }
                         break;
                 }
             }
@@ -330,6 +395,7 @@ namespace nsTramelo
         {
             SCadre & Cadre = Cadres.back ();
             const SUniteCode & U = Prog.Unites [Cadre.Unite];
+            while (! Liens.empty () && Liens.back ().Profondeur >= Cadres.size ()) Liens.pop_back ();
             for (std::uint32_t c : U.Chaines)
                 if (Cadre.Base [c].P) LibererChaine (static_cast <CChaine *> (Cadre.Base [c].P));
             for (std::uint32_t c : U.Tableaux)
@@ -813,9 +879,9 @@ namespace nsTramelo
                         CChaine & A = Chaine (D (O.A));
                         CChaine & B = Chaine (D (O.B));
                         if (& A == & B) break;
-                        A.S.swap (B.S);
-                        std::swap (A.Compte, B.Compte);
+                        A.S = std::move (B.S);
                         std::string ().swap (B.S);
+                        Ajuster (A);
                         Ajuster (B);
                         break;
                     }
@@ -879,6 +945,8 @@ namespace nsTramelo
                         if (N > Ch.S.capacity ()) PlacerCaracteres (N);
                         Ch.S.resize (N);
                         Ajuster (Ch);
+                        if (! Liens.empty ())
+                            VerifierLiens (& Ch, O.Code == ChAllonger ? "allonger (@, …)" : "redimensionner (@, …)", O.D);
                         break;
                     }
 
@@ -969,8 +1037,13 @@ namespace nsTramelo
                         SCase Zero;
                         Zero.I = 0;
                         Retailler (Tab, N, Zero);
+                        if (! Liens.empty ())
+                            VerifierLiens (& Tab, O.Code == TabAllonger ? "allonger (@, …)" : "redimensionner (@, …)", O.D);
                         break;
                     }
+                    case ChChangee :
+                        if (! Liens.empty ()) VerifierLiens (V (O.A).P, "@ <- …", O.D);
+                        break;
 
                     // --- References ---
                     case RefDeCase :
