@@ -725,6 +725,7 @@ namespace nsTramelo::nsInterpreteur
                 const SOperateur & Op = M.OperateurDe (E, i);
                 const bool Entiers = IsEntierModele (Type) && IsEntierModele (TypeTerme);
                 if (ContientAppel (IdTerme)) Acc = MettreDeCote (Acc);
+                const EGenre GenreG = Acc.Genre;
                 if (! Entiers) Acc = EnReel (Acc);
                 const SNiveaux Avant = Niveaux ();
                 if (ModeOperandes (i)) Modulaires.insert (IdTerme);
@@ -746,7 +747,7 @@ namespace nsTramelo::nsInterpreteur
                 RelireG = i + 1 < n && Arithmetique (Op.Op) && ModeOperandes (i + 1);
                 ECode Code;
                 Pos D = PositionCalcul (Op.Decalage);
-                std::uint16_t GaucheReelle = 0;
+                std::uint16_t TypesReels = 0;
                 if (Entiers)
                 {
                     switch (Op.Op)
@@ -760,8 +761,13 @@ namespace nsTramelo::nsInterpreteur
                 }
                 else
                 {
+                    auto TypesReel = [] (EGenre G, unsigned Entier, unsigned Naturel)
+                    {
+                        return G == EGenre::Naturel ? Naturel : G == EGenre::Reel ? 0u : Entier;
+                    };
+                    TypesReels = static_cast <std::uint16_t> (TypesReel (GenreG, nsControles::ReelGaucheEntier, nsControles::ReelGaucheNaturel)
+                                                                | TypesReel (X.Genre, nsControles::ReelDroiteEntier, nsControles::ReelDroiteNaturel));
                     X = EnReel (X);
-                    GaucheReelle = Type == TReel ? 1 : 0;
                     switch (Op.Op)
                     {
                         case EOperateur::Plus  : Code = RPlus; break;
@@ -773,7 +779,7 @@ namespace nsTramelo::nsInterpreteur
                 Rendre (Avant);
                 const Operande Resultat = i + 1 == E.NbEnfants && Cible != PasDOperande ? Cible
                                         : Reutilisable (Acc) ? Acc.Op : Temp (TempScalaire);
-                Emettre (Code, Resultat, Acc.Op, X.Op, D, Code == RDiv ? GaucheReelle : Drapeaux);
+                Emettre (Code, Resultat, Acc.Op, X.Op, D, Entiers ? Drapeaux : TypesReels);
                 Acc.Op = Resultat;
                 Acc.Genre = Entiers ? (Naturel ? EGenre::Naturel : EGenre::Entier) : EGenre::Reel;
                 Acc.Int = Int;
@@ -1376,7 +1382,19 @@ namespace nsTramelo::nsInterpreteur
 
         void CCompilateur::Renvoyer (IdExpr Id)
         {
-            SValeur V = Valeur (Id, TypeRetour);
+            const char * const NoteInt = "note : en C++, une fonction entier rend un int, sur 32 bits (de -2147483648 à 2147483647)";
+            SValeur V;
+            if (TypeRetour == TEntier && M.Exprs [Id].Type == TReel)
+            {
+                // Un reel rendu par une fonction entier perd sa partie decimale dans un int.
+                const SValeur X = Expr (Id);
+                V.Op = Reutilisable (X) ? X.Op : Temp (TempScalaire);
+                const Pos Ici = Position (M.Exprs [Id].Plage.Debut);
+                P.Positions [Ici].Notes = Texte (NoteInt);
+                Emettre (EntierDeReel, V.Op, X.Op, 0, Ici, 1);
+                V.Int = true;
+            }
+            else V = Valeur (Id, TypeRetour);
             // Une fonction entier rend un int : la valeur doit y tenir (_Vers <int>), sauf un
             // nombre ecrit ou un autre int.
             const SExpr & E = M.Exprs [Id];
@@ -1384,7 +1402,7 @@ namespace nsTramelo::nsInterpreteur
             {
                 const Operande R = Reutilisable (V) ? V.Op : Temp (TempScalaire);
                 const Pos Ici = Position (E.Plage.Debut);
-                P.Positions [Ici].Notes = Texte ("note : en C++, une fonction entier rend un int, sur 32 bits (de -2147483648 à 2147483647)");
+                P.Positions [Ici].Notes = Texte (NoteInt);
                 Emettre (VersInt, R, V.Op, 0, Ici, V.Genre == EGenre::Naturel && ! EstModulaire (Id) ? 1 : 0);
                 V.Op = R;
             }

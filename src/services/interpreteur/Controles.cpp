@@ -89,20 +89,39 @@ namespace nsTramelo::nsControles
         Signaler (P, Flux.str ());
     }
 
-    void DivisionReelleParZero (double A, bool GaucheReelle, Pos P)
+    // Un operande d'un calcul reel, dans son type C++ (un entier n'a ete converti que pour le calcul).
+    void EcrireDans (std::ostream & Flux, double V, bool Entier, bool Naturel)
     {
-        std::ostringstream Flux;
-        Flux << "Division par zéro : " << A << " / 0";
-        Signaler (P, Flux.str (),
-                  GaucheReelle ? "note : en C++, une division réelle par zéro donnerait inf ou nan (pas un nombre), sans message" : "");
+        if (Naturel) Flux << static_cast <std::uint64_t> (V);
+        else if (Entier) Flux << static_cast <std::int64_t> (V);
+        else Flux << V;
     }
 
-    void NonFini (double A, const char * Op, double B, double R, Pos P)
+    void DivisionReelleParZero (double A, unsigned Types, Pos P)
+    {
+        std::ostringstream Flux;
+        Flux << "Division par zéro : ";
+        EcrireDans (Flux, A, Types & ReelGaucheEntier, Types & ReelGaucheNaturel);
+        Flux << " / 0";
+        Signaler (P, Flux.str (), (Types & (ReelGaucheEntier | ReelGaucheNaturel)) ? ""
+                  : "note : en C++, une division réelle par zéro donnerait inf ou nan (pas un nombre), sans message");
+    }
+
+    std::int64_t IntDeReel (double V, Pos P)
+    {
+        if (! (V > -2147483649.0 && V < 2147483648.0)) HorsType (V, "int", P);
+        return static_cast <std::int64_t> (V);
+    }
+
+    void NonFini (double A, const char * Op, double B, double R, unsigned Types, Pos P)
     {
         std::ostringstream Flux, Note;
-        Flux << "Dépassement de capacité : " << A << Op;
-        if (B < 0) Flux << '(' << B << ')';
-        else Flux << B;
+        Flux << "Dépassement de capacité : ";
+        EcrireDans (Flux, A, Types & ReelGaucheEntier, Types & ReelGaucheNaturel);
+        Flux << Op;
+        if (B < 0) Flux << '(';
+        EcrireDans (Flux, B, Types & ReelDroiteEntier, Types & ReelDroiteNaturel);
+        if (B < 0) Flux << ')';
         Flux << " ne tient pas dans un reel";
         Note << "note : en C++, le résultat serait " << R << (R != R ? " (pas un nombre)" : " (un infini)")
              << ", et les calculs suivants seraient faux, sans message";

@@ -41,7 +41,9 @@ namespace nsTramelo::nsControles
     [[noreturn]] void DivisionParZero (std::int64_t A, Pos P);
     [[noreturn]] void ModuloParZero (std::int64_t A, Pos P);
     [[noreturn]] void DepassementOppose (std::int64_t A, Pos P);
-    [[noreturn]] void DivisionReelleParZero (double A, bool GaucheReelle, Pos P);
+    [[noreturn]] void DivisionReelleParZero (double A, unsigned Types, Pos P);
+    // _Vers <int> d'un reel (renvoie d'une fonction entier).
+    std::int64_t IntDeReel (double V, Pos P);
     // Le plus petit entier divise par -1 (modulo compris) : comportement indefini en C++.
     [[noreturn]] void DivisionDebordee (std::int64_t A, bool Modulo, Pos P);
     [[noreturn]] void NaturelNegatif (std::int64_t V, Pos P);
@@ -109,21 +111,25 @@ namespace nsTramelo::nsControles
     }
 
     // Un calcul reel dont le resultat n'est pas un nombre fini (_NonFini).
-    [[noreturn]] void NonFini (double A, const char * Op, double B, double R, Pos P);
+    // Types : les types C++ des operandes d'un calcul reel (un entier y est converti) :
+    // ReelGaucheEntier, ReelGaucheNaturel, ReelDroiteEntier, ReelDroiteNaturel ; le message les
+    // ecrit dans leur type.
+    enum : unsigned { ReelGaucheEntier = 1, ReelGaucheNaturel = 2, ReelDroiteEntier = 4, ReelDroiteNaturel = 8 };
+    [[noreturn]] void NonFini (double A, const char * Op, double B, double R, unsigned Types, Pos P);
 
     // _Calcul entre reels : le resultat doit rester fini.
-    inline double Reel (double R, double A, const char * Op, double B, Pos P)
+    inline double Reel (double R, double A, const char * Op, double B, unsigned Types, Pos P)
     {
-        if (__builtin_expect (! __builtin_isfinite (R), 0)) NonFini (A, Op, B, R, P);
+        if (__builtin_expect (! __builtin_isfinite (R), 0)) NonFini (A, Op, B, R, Types, P);
         return R;
     }
 
-    // _Div entre reels : pas d'infini ni de nan par une division. GaucheReelle : l'operande
-    // gauche est un reel dans le programme compile (la note de la division par zero en depend).
-    inline double DivReel (double A, double B, bool GaucheReelle, Pos P)
+    // _Div entre reels : pas d'infini ni de nan par une division (la note de la division par
+    // zero depend du type de l'operande gauche).
+    inline double DivReel (double A, double B, unsigned Types, Pos P)
     {
-        if (B == 0) DivisionReelleParZero (A, GaucheReelle, P);
-        return Reel (A / B, A, " / ", B, P);
+        if (B == 0) DivisionReelleParZero (A, Types, P);
+        return Reel (A / B, A, " / ", B, Types, P);
     }
 
     // _Avancer, _Reculer : la variable d'un pour ne va pas au-dela du plus grand (du plus petit)

@@ -766,7 +766,7 @@ namespace nsTramelo
                     case EntierVersReel : D (O.A).R = static_cast <double> (V (O.B).I); break;
                     case NaturelVersReel : D (O.A).R = static_cast <double> (static_cast <std::uint64_t> (V (O.B).I)); break;
                     case Naturel : D (O.A).I = C::Naturel (V (O.B).I, O.D); break;
-                    case EntierDeReel : D (O.A).I = C::EntierDeReel (V (O.B).R, O.D); break;
+                    case EntierDeReel : D (O.A).I = O.X == 1 ? C::IntDeReel (V (O.B).R, O.D) : C::EntierDeReel (V (O.B).R, O.D); break;
                     case NaturelDeReel : D (O.A).I = C::NaturelDeReel (V (O.B).R, O.D); break;
 
                     // --- Entiers ---
@@ -783,10 +783,11 @@ namespace nsTramelo
                     case nsInterpreteur::Oppose : D (O.A).I = O.X ? C::OpposeType (V (O.B).I, O.X, O.D) : C::Oppose (V (O.B).I, O.D); break;
 
                     // --- Reels ---
-                    case RPlus : D (O.A).R = C::Reel (V (O.B).R + V (O.C).R, V (O.B).R, " + ", V (O.C).R, O.D); break;
-                    case RMoins : D (O.A).R = C::Reel (V (O.B).R - V (O.C).R, V (O.B).R, " - ", V (O.C).R, O.D); break;
-                    case RFois : D (O.A).R = C::Reel (V (O.B).R * V (O.C).R, V (O.B).R, " * ", V (O.C).R, O.D); break;
-                    case RDiv : D (O.A).R = C::DivReel (V (O.B).R, V (O.C).R, O.X == 1, O.D); break;
+                    // X : les types des operandes (C::ReelGaucheEntier...).
+                    case RPlus : D (O.A).R = C::Reel (V (O.B).R + V (O.C).R, V (O.B).R, " + ", V (O.C).R, O.X, O.D); break;
+                    case RMoins : D (O.A).R = C::Reel (V (O.B).R - V (O.C).R, V (O.B).R, " - ", V (O.C).R, O.X, O.D); break;
+                    case RFois : D (O.A).R = C::Reel (V (O.B).R * V (O.C).R, V (O.B).R, " * ", V (O.C).R, O.X, O.D); break;
+                    case RDiv : D (O.A).R = C::DivReel (V (O.B).R, V (O.C).R, O.X, O.D); break;
                     case ROppose : D (O.A).R = -V (O.B).R; break;
 
                     // --- Booleens ---
