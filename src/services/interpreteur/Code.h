@@ -159,7 +159,8 @@ namespace nsTramelo::nsInterpreteur
         SaisirR, SaisirS, SaisirC,
         ChChangee,          // la chaine *A (une vue) vient de recevoir une valeur : references inscrites ; D : position
         VersInt,            // A <- B, qui doit tenir dans un int (renvoie d'une fonction entier) ;
-                            // D : position ; X : 1 si B est un entier_naturel
+                            // D : position ; X : 1 si B est un entier_naturel ; 2 : B, un
+                            // entier_naturel, doit tenir dans un entier (64 bits)
         // --- Pas ---
         Marque,             // A : le marqueur (une ligne executee) ; budget et pas a pas
         NbCodes

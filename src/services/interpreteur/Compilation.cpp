@@ -526,7 +526,18 @@ namespace nsTramelo::nsInterpreteur
             }
             if (TypeCible == TEntier) VersSigne (Id);
             V = Expr (Id, Cible);
-            if (TypeCible == TEntier && V.Genre == EGenre::Naturel) V.Genre = EGenre::Entier;
+            if (TypeCible == TEntier && V.Genre == EGenre::Naturel)
+            {
+                // _Vers <long> : un entier_naturel doit tenir dans un entier, sauf un calcul
+                // modulaire, relu en signe.
+                if (! EstModulaire (Id))
+                {
+                    const Operande R = Cible != PasDOperande ? Cible : Reutilisable (V) ? V.Op : Temp (TempScalaire);
+                    Emettre (VersInt, R, V.Op, 0, Position (E.Plage.Debut), 2);
+                    V.Op = R;
+                }
+                V.Genre = EGenre::Entier;
+            }
             if (TypeCible == TEntierNaturel && V.Genre == EGenre::Entier) V.Genre = EGenre::Naturel;
             if (Cible != PasDOperande && V.Op != Cible)
             {
@@ -1394,6 +1405,12 @@ namespace nsTramelo::nsInterpreteur
                 Emettre (EntierDeReel, V.Op, X.Op, 0, Ici, 1);
                 V.Int = true;
             }
+            else if (TypeRetour == TEntier)
+            {
+                // _Vers <int> directement (pas de passage par un entier de 64 bits).
+                VersSigne (Id);
+                V = Expr (Id);
+            }
             else V = Valeur (Id, TypeRetour);
             // Une fonction entier rend un int : la valeur doit y tenir (_Vers <int>), sauf un
             // nombre ecrit ou un autre int.
@@ -1405,6 +1422,7 @@ namespace nsTramelo::nsInterpreteur
                 P.Positions [Ici].Notes = Texte (NoteInt);
                 Emettre (VersInt, R, V.Op, 0, Ici, V.Genre == EGenre::Naturel && ! EstModulaire (Id) ? 1 : 0);
                 V.Op = R;
+                V.Genre = EGenre::Entier;
             }
             std::uint16_t Mode = 0;
             if (V.Genre == EGenre::Chaine)

@@ -443,6 +443,13 @@ namespace nsTramelo::nsControles
         Signaler (P, "La valeur " + TexteGrand (X) + " ne tient pas dans un int (de -2147483648 à 2147483647)", Remplissage (X, Naturel));
     }
 
+    std::int64_t EntierDeNaturel (std::int64_t V, Pos P)
+    {
+        if (V >= 0) return V;
+        const Grand X = Valeur (V, true);
+        Signaler (P, "La valeur " + TexteGrand (X) + " ne tient pas dans un entier" + Domaine (false), Remplissage (X, true));
+    }
+
     std::int64_t CalculType (char Op, std::int64_t A, std::int64_t B, unsigned F, Pos P)
     {
         if (F & CalculInt)

@@ -231,6 +231,8 @@ namespace nsTramelo::nsControles
 
     // _Vers <int> : la valeur (non signee si Naturel) doit tenir dans un int.
     std::int64_t VersInt (std::int64_t V, bool Naturel, Pos P);
+    // _Vers <long> d'un entier_naturel.
+    std::int64_t EntierDeNaturel (std::int64_t V, Pos P);
 
     // _Plus, _Moins, _Fois (Op : '+', '-', '*') selon les drapeaux : le resultat (ses 64 bits)
     // ou l'erreur du programme compile.

@@ -1184,7 +1184,9 @@ namespace nsTramelo
                         D (O.A).I = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
                         break;
                     }
-                    case VersInt : D (O.A).I = C::VersInt (V (O.B).I, O.X == 1, O.D); break;
+                    case VersInt :
+                        D (O.A).I = O.X == 2 ? C::EntierDeNaturel (V (O.B).I, O.D) : C::VersInt (V (O.B).I, O.X == 1, O.D);
+                        break;
                     case Rang :
                         if (static_cast <char> (V (O.B).I) < 0) C::RangNegatif (static_cast <char> (V (O.B).I), O.D);
                         D (O.A).I = static_cast <unsigned char> (V (O.B).I);
