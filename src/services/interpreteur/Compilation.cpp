@@ -200,7 +200,7 @@ namespace nsTramelo::nsInterpreteur
             Pos PositionIndice (const SExpr & Element)
             {
                 const IdExpr IdIndice = M.IdEnfant (Element, 0);
-                const Pos R = Position (M.Exprs [IdIndice].Plage.Debut);
+                const Pos R = PositionPropre (M.Exprs [IdIndice].Plage.Debut);
                 SPositionCode & Pc = P.Positions [R];
                 Pc.Nom = Texte (M.Declarations [Element.Ref].Nom);
                 IdExpr I = IdIndice;
@@ -259,11 +259,20 @@ namespace nsTramelo::nsInterpreteur
                                         + std::to_string (Situer (Decalage).Ligne) + " : il est refait à chaque tour");
             }
 
+            // Une position a elle, pour des notes ou un nom qu'une autre verification au meme
+            // endroit ne doit pas recevoir.
+            Pos PositionPropre (std::size_t Decalage)
+            {
+                P.Positions.push_back (Situer (Decalage));
+                return static_cast <Pos> (P.Positions.size () - 1);
+            }
+
             // La position d'un calcul controle (+, -, *, /, modulo, moins unaire).
             Pos PositionCalcul (std::size_t Decalage)
             {
-                const Pos R = Position (Decalage);
-                if (! NotesBoucles.empty ()) P.Positions [R].Notes = Texte (NotesBoucles.back ());
+                if (NotesBoucles.empty ()) return Position (Decalage);
+                const Pos R = PositionPropre (Decalage);
+                P.Positions [R].Notes = Texte (NotesBoucles.back ());
                 return R;
             }
 
@@ -689,7 +698,9 @@ namespace nsTramelo::nsInterpreteur
             SValeur V;
             if (F.Genre == EExpr::Nombre && F.Type != TReel)
             {
-                V.Op = Entier (-static_cast <std::int64_t> (M.Valeur (F)));
+                const std::int64_t N = static_cast <std::int64_t> (M.Valeur (F));
+                V.Op = Entier (-N);
+                V.Int = N <= std::numeric_limits <std::int32_t>::max ();
                 return V;
             }
             const bool Mod = ModulaireIci;
@@ -697,6 +708,7 @@ namespace nsTramelo::nsInterpreteur
             if (Mod) Modulaires.insert (IdF);
             const SValeur X = Expr (IdF);
             V.Genre = X.Genre == EGenre::Reel ? EGenre::Reel : X.Genre == EGenre::Naturel ? EGenre::Naturel : EGenre::Entier;
+            V.Int = X.Int;
             V.Op = Dest (Cible, X);
             std::uint16_t Drapeaux = 0;
             if (X.Genre == EGenre::Naturel)
@@ -1301,7 +1313,7 @@ namespace nsTramelo::nsInterpreteur
                 }
                 // Par reference : la valeur, puis l'objet designe.
                 SValeur V = Valeur (IdValeur, D.Type);
-                const Pos Ici = Position (Cible.Plage.Debut);
+                const Pos Ici = PositionPropre (Cible.Plage.Debut);
                 if (IsTypeString (D.Type))
                 {
                     V = MettreDeCote (V);
@@ -1383,7 +1395,7 @@ namespace nsTramelo::nsInterpreteur
             const IdExpr IdLongueur = M.IdExprDe (I, 1);
             const bool Allonger = I.Genre == EInstr::Allonger;
             const SValeur N = Expr (IdLongueur);
-            const Pos Ici = Position (M.Exprs [IdLongueur].Plage.Debut);
+            const Pos Ici = PositionPropre (M.Exprs [IdLongueur].Plage.Debut);
             P.Positions [Ici].Nom = Texte (M.Declarations [X.Ref].Nom);
             const Operande O = Objet (X.Ref, X.Plage.Debut);
             if (IsTypeTableau (M.Declarations [X.Ref].Type))
@@ -1400,7 +1412,7 @@ namespace nsTramelo::nsInterpreteur
                 // Un reel rendu par une fonction entier perd sa partie decimale dans un int.
                 const SValeur X = Expr (Id);
                 V.Op = Reutilisable (X) ? X.Op : Temp (TempScalaire);
-                const Pos Ici = Position (M.Exprs [Id].Plage.Debut);
+                const Pos Ici = PositionPropre (M.Exprs [Id].Plage.Debut);
                 P.Positions [Ici].Notes = Texte (NoteInt);
                 Emettre (EntierDeReel, V.Op, X.Op, 0, Ici, 1);
                 V.Int = true;
@@ -1418,7 +1430,7 @@ namespace nsTramelo::nsInterpreteur
             if (TypeRetour == TEntier && E.Type != TReel && ! V.Int && ! LitteralEntier (E))
             {
                 const Operande R = Reutilisable (V) ? V.Op : Temp (TempScalaire);
-                const Pos Ici = Position (E.Plage.Debut);
+                const Pos Ici = PositionPropre (E.Plage.Debut);
                 P.Positions [Ici].Notes = Texte (NoteInt);
                 Emettre (VersInt, R, V.Op, 0, Ici, V.Genre == EGenre::Naturel && ! EstModulaire (Id) ? 1 : 0);
                 V.Op = R;
@@ -1523,7 +1535,7 @@ namespace nsTramelo::nsInterpreteur
             const SSuite & S = M.SuiteDe (I, 0);
             Marquer (EMarque::Instruction, I.Plage.Debut, S.MotFin.Debut, I.Plage);
             // _Avancer, _Reculer : situes sur la variable, qu'ils nomment.
-            const Pos Avance = Position (M.Declarations [I.Decl].Decalage);
+            const Pos Avance = PositionPropre (M.Declarations [I.Decl].Decalage);
             P.Positions [Avance].Nom = Texte (M.Declarations [I.Decl].Nom);
             Emettre (Descendant ? PourSuivantDesc : PourSuivant, Variable, Borne, Corps, Avance);
             P.Ops [Debut].D = Ici ();
