@@ -146,6 +146,74 @@ TEST (Interpreteur, ErreursDExecutionSituees)
                "p.algo:4:24: erreur : Taille négative pour redimensionner : -1");
 }
 
+TEST (Interpreteur, TypesDuCppEtNotes)
+{
+    // Ce que le test differentiel ne couvre pas par ses cas : chaque programme, compare une fois
+    // au programme compile du profil verifie ; la sortie, puis l'erreur avec ses notes et aides.
+    struct SCas
+    {
+        const char * Source, * Entree, * Sortie, * Erreur;
+    };
+    const SCas Cas [] = {
+        // Un entier_naturel se saisit jusqu'a 2^64 - 1 et calcule sans signe.
+        { "algorithme A\ndebut\n    declarer n : entier_naturel;\n    saisir (n);\n    afficher (n, \" \", n - 1);\n"
+          "    ligne_suivante;\n    saisir (n);\nfin\n",
+          "18446744073709551615\n18446744073709551616\n", "18446744073709551615 18446744073709551614\n",
+          "p.algo:7:13: erreur : saisir (n) : « 18446744073709551616 » est trop grand pour un entier_naturel\n"
+          "note : un entier_naturel va de 0 à 18446744073709551615" },
+        // Vers un entier, taille (t) - 5 se calcule modulo 2^64 et se relit en signe ; un
+        // entier_naturel trop grand pour un entier est refuse.
+        { "algorithme A\ndebut\n    declarer t : tableau_de 2 entier_naturel;\n    declarer e : entier;\n"
+          "    e <- taille (t) - 5;\n    afficher (e);\n    ligne_suivante;\n    e <- t[0];\nfin\n",
+          "", "-3\n",
+          "p.algo:8:10: erreur : La valeur 18446744073709551615 ne tient pas dans un entier (de -9223372036854775808 à "
+          "9223372036854775807)\nnote : 18446744073709551615 est la valeur des éléments d'un tableau entier_naturel qui "
+          "n'ont pas encore reçu de valeur" },
+        // Ailleurs, le calcul en entier_naturel deborde.
+        { "algorithme A\ndebut\n    declarer t : tableau_de 2 entier;\n    afficher (taille (t) - 5);\nfin\n", "", "",
+          "p.algo:4:26: erreur : Dépassement de capacité : 2 - 5 ne tient pas dans un entier_naturel (de 0 à "
+          "18446744073709551615)\nnote : en C++, les entier_naturel, taille et rang sont sans signe : ce calcul se fait en "
+          "entier_naturel et donnerait 18446744073709551613\naide : pour un calcul qui peut devenir négatif, recopiez "
+          "d'abord la valeur dans une variable entier" },
+        // redimensionner deplace les caracteres d'une chaine dont un caractere est passe par reference.
+        { "procedure Couper (s : in_out string, c : in_out caractere)\ndebut\n    redimensionner (s, 40);\n"
+          "    c <- 'x';\nfin\n\nalgorithme A\ndebut\n    declarer m : string;\n    m <- \"abc\";\n    Couper (m, m[2]);\nfin\n",
+          "", "",
+          "p.algo:3:24: erreur : Référence invalidée : redimensionner (s, …) a déplacé les caractères de s, et m[2], passé "
+          "par référence à Couper, ne les désigne plus\nnote : ligne 11, l'appel de Couper reçoit par référence à la fois "
+          "la chaîne m et son caractère m[2] ; en C++, la référence désignerait une mémoire libérée\naide : passez "
+          "l'élément par valeur (paramètre in) ou passez son indice, ou changez la chaîne avant l'appel" },
+        // Le plus petit entier modulo -1, dans une boucle.
+        { "algorithme A\ndebut\n    declarer a : entier;\n    a <- 0 - 9223372036854775807 - 1;\n    tant_que (a < 0) faire\n"
+          "        afficher (modulo (a, 0 - 1));\n    ffaire\nfin\n", "", "",
+          "p.algo:6:30: erreur : Dépassement de capacité : modulo (-9223372036854775808, -1) ne tient pas dans un entier "
+          "(de -9223372036854775808 à 9223372036854775807)\nnote : en C++, le plus petit entier divisé par -1 a un "
+          "comportement indéfini\nnote : ce calcul est dans la boucle tant_que de la ligne 5 : il est refait à chaque tour" },
+        // Un reel rendu par une fonction entier doit tenir dans un int.
+        { "fonction F (n : in entier) renvoie entier\ndebut\n    renvoie n * 1.5;\nfin\n\nalgorithme A\ndebut\n"
+          "    afficher (F (4), \" \", F (2000000000));\nfin\n", "", "6 ",
+          "p.algo:3:13: erreur : La valeur 3e+09 ne tient pas dans un int\nnote : un reel devient un entier en perdant sa "
+          "partie décimale : la partie entière doit tenir dans le type\nnote : en C++, une fonction entier rend un int, "
+          "sur 32 bits (de -2147483648 à 2147483647)" },
+        // Un reel jusqu'a 2^64 exclu tient dans un entier_naturel.
+        { "algorithme A\ndebut\n    declarer n : entier_naturel;\n    declarer r : reel;\n    r <- 1.5e19;\n    n <- r;\n"
+          "    afficher (n);\n    ligne_suivante;\n    r <- r * 2;\n    n <- r;\nfin\n", "", "15000000000000000000\n",
+          "p.algo:10:10: erreur : La valeur 3e+19 ne tient pas dans un entier_naturel\nnote : un reel devient un entier en "
+          "perdant sa partie décimale : la partie entière doit tenir dans le type" },
+    };
+    for (const SCas & C : Cas)
+    {
+        SPrets P (C.Source);
+        ASSERT_FALSE (P.T.Erreur) << C.Source;
+        CExecution X (P.T, P.Source, Options ());
+        ASSERT_TRUE (X.Pret ()) << X.Refus ();
+        EXPECT_EQ (Tout (X, C.Entree), C.Sortie) << C.Source;
+        EXPECT_EQ (X.Statut (), 1) << C.Source;
+        const SErreurExecution & E = X.ErreurExecution ();
+        EXPECT_EQ (E.Texte + '\n' + E.Notes, C.Erreur) << C.Source;
+    }
+}
+
 TEST (Interpreteur, PileBornee)
 {
     // Une recursion sans fin s'arrete sur l'erreur du programme compile, sans epuiser la pile

@@ -148,13 +148,15 @@ namespace nsTramelo::nsControles
 
     inline std::int64_t EntierDeReel (double V, Pos P)
     {
-        if (! (V > -9223372036854775809.0 && V < 9223372036854775808.0)) HorsType (V, "entier", P);
+        // -2^63 - 1 n'a pas d'ecriture double : la borne basse est -2^63 comprise (_Vers).
+        if (! (V >= -9223372036854775808.0 && V < 9223372036854775808.0)) HorsType (V, "entier", P);
         return static_cast <std::int64_t> (V);
     }
 
     inline std::int64_t NaturelDeReel (double V, Pos P)
     {
-        if (! (V > -1.0 && V < 9223372036854775808.0)) HorsType (V, "entier_naturel", P);
+        // Jusqu'a 2^64 exclu : un entier_naturel est non signe.
+        if (! (V > -1.0 && V < 18446744073709551616.0)) HorsType (V, "entier_naturel", P);
         return static_cast <std::int64_t> (static_cast <std::uint64_t> (V));
     }
 
