@@ -1374,9 +1374,14 @@ namespace nsTramelo::nsInterpreteur
                 const Operande Case = OperandeCase (CaseDe [V.Ref]);
                 P.Noms.push_back (T.Texte.substr (V.Plage.Debut, V.Plage.Longueur));
                 const std::uint32_t Nom = static_cast <std::uint32_t> (P.Noms.size () - 1);
-                const Pos Ici = Position (V.Plage.Debut);
                 const unsigned Type = M.Declarations [V.Ref].Type;
-                if (IsTypeString (Type)) Emettre (SaisirS, Case, Nom, 0, Ici);
+                const Pos Ici = IsTypeString (Type) ? PositionPropre (V.Plage.Debut) : Position (V.Plage.Debut);
+                if (IsTypeString (Type))
+                {
+                    // Le nom, tel qu'ecrit, dans le message d'une reference invalidee.
+                    P.Positions [Ici].Nom = Nom;
+                    Emettre (SaisirS, Case, Nom, 0, Ici);
+                }
                 else if (Type == TCaractere) Emettre (SaisirC, Case, Nom, 0, Ici);
                 else if (Type == TReel) Emettre (SaisirR, Case, Nom, 0, Ici);
                 else

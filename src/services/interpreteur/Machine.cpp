@@ -1227,10 +1227,15 @@ namespace nsTramelo
                             return EArret::Entree;
                         }
                         if (L == ELecture::Fin) C::MauvaiseSaisie (Prog.Noms [O.B], C::ESaisie::Chaine, "", false, O.D);
-                        Prevoir (Ligne.size ());
+                        // Comme getline : la chaine videe recoit la ligne (sa memoire gardee si elle
+                        // suffit, sinon deplacee).
+                        Ici = O.D;
                         CChaine & Ch = Chaine (D (O.A));
-                        Ch.S = std::move (Ligne);
+                        Ch.S.clear ();
+                        PrevoirChaine (Ch, Ligne.size ());
+                        Ch.S.append (Ligne);
                         Ajuster (Ch);
+                        if (! Liens.empty ()) VerifierLiens (& Ch, "saisir (@)", O.D);
                         break;
                     }
                     case SaisirC :
