@@ -36,9 +36,12 @@ install(CODE [[
 # tramelo-exec : verification, traduction (profil verifie), compilation, execution, pas a pas et
 # debogage sous gdb. Ses scripts gdb (outils/gdb) sont cherches a cote de lui : dans gdb/ de la
 # construction, dans share/tramelo/gdb une fois installe.
-add_executable(tramelo-exec
+# Les etapes de tramelo-exec (traduire, compiler, executer sous limites, tester) ; tramelo-noter
+# les reprend.
+add_library(tramelo_exec_etapes STATIC
   src/frontaux/exec/Chemins.cpp
   src/frontaux/exec/Compilation.cpp
+  src/frontaux/exec/Correction.cpp
   src/frontaux/exec/Deboguer.cpp
   src/frontaux/exec/Execution.cpp
   src/frontaux/exec/Gdb.cpp
@@ -48,10 +51,12 @@ add_executable(tramelo-exec
   src/frontaux/exec/Processus.cpp
   src/frontaux/exec/Sorties.cpp
   src/frontaux/exec/Statuts.cpp
+  src/frontaux/exec/Tester.cpp
   src/frontaux/exec/Traduction.cpp
-  src/frontaux/exec/Travail.cpp
-  src/frontaux/exec/main.cpp)
-target_link_libraries(tramelo-exec PRIVATE tramelo_lib)
+  src/frontaux/exec/Travail.cpp)
+target_link_libraries(tramelo_exec_etapes PUBLIC tramelo_lib)
+add_executable(tramelo-exec src/frontaux/exec/main.cpp)
+target_link_libraries(tramelo-exec PRIVATE tramelo_exec_etapes)
 set(TRAMELO_SCRIPTS_GDB ${CMAKE_SOURCE_DIR}/outils/gdb/pas_a_pas.py ${CMAKE_SOURCE_DIR}/outils/gdb/deboguer.py)
 foreach(script ${TRAMELO_SCRIPTS_GDB})
   get_filename_component(nom ${script} NAME)
