@@ -66,13 +66,24 @@ install(FILES ${TRAMELO_SCRIPTS_GDB} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramel
 
 install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS tramelo-organigramme RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# tramelo-noter : notation des copies d'un exercice (rapport JSON avec nlohmann-json : sans lui,
+# l'outil n'est pas construit).
+if(nlohmann_json_FOUND)
+  add_executable(tramelo-noter
+    src/frontaux/noter/Copies.cpp
+    src/frontaux/noter/Notation.cpp
+    src/frontaux/noter/Rapports.cpp
+    src/frontaux/noter/main.cpp)
+  target_link_libraries(tramelo-noter PRIVATE tramelo_exec_etapes nlohmann_json::nlohmann_json)
+  install(TARGETS tramelo-noter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
 set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
-if(nlohmann_json_FOUND)   # tramelo-lsp n'est construit qu'avec nlohmann-json (Lsp.cmake)
-  list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp)
+if(nlohmann_json_FOUND)   # tramelo-lsp et tramelo-noter ne sont construits qu'avec nlohmann-json
+  list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp tramelo-noter)
 endif()
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
