@@ -105,7 +105,11 @@ add_custom_target(tramelo_pages_manuel ALL DEPENDS ${TRAMELO_PAGES_PRODUITES})
 install(FILES ${TRAMELO_PAGES_PRODUITES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion bash : chargee a la demande par bash-completion, un fichier par commande.
-foreach(commande Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
+set(TRAMELO_COMMANDES_COMPLETEES Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
+if(TARGET tramelo-noter)
+  list(APPEND TRAMELO_COMMANDES_COMPLETEES tramelo-noter)
+endif()
+foreach(commande ${TRAMELO_COMMANDES_COMPLETEES})
   install(FILES ${CMAKE_SOURCE_DIR}/outils/completion.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME ${commande})

@@ -151,6 +151,7 @@ namespace
         {
             const int Erreur = errno;
             std::remove (Provisoire.c_str ());
+            RetirerRacine ();
             Echouer (StatutSysteme, "impossible d'ecrire " + Affichable (Chemin) + " : " + std::strerror (Erreur));
         }
     }
