@@ -191,6 +191,11 @@ erreurs)
     contient "$bac/r/notes.csv" "alice,6,6,reussi" "sous-dossiers"
     contient "$bac/r/notes.csv" "bob,0,6,absente" "sous-dossiers"
     contient "$bac/r/rapport.html" "plusieurs fichiers .algo dans le dossier : a.algo b.algo" "sous-dossiers"
+    # Les rapports ranges parmi les copies ne sont pas une copie, meme au second lancement.
+    "$noter" -o "$bac/vide/rapports" "$exercice" "$bac/vide" >"$bac/out" 2>"$bac/err"
+    "$noter" -o "$bac/vide/rapports" "$exercice" "$bac/vide" >"$bac/out" 2>"$bac/err"
+    [ $? = 0 ] || ko "rapports parmi les copies : statut"
+    ! grep -q '^rapports,' "$bac/vide/rapports/notes.csv" || ko "le dossier des rapports note comme une copie"
     "$noter" "$bac/ex_absent" "$copies" >"$bac/out" 2>"$bac/err"
     [ $? = 166 ] || ko "exercice absent : statut"
     tmp_vide "erreurs"

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -31,10 +32,15 @@ namespace nsNoter
 
         std::string Relire (const std::string & Chemin, std::size_t Max)
         {
+            // Par morceaux : reserver Max d'avance couterait autant que de lire Max octets.
             std::ifstream F (Chemin, std::ios::binary);
-            std::string R (Max, '\0');
-            F.read (& R [0], static_cast <std::streamsize> (Max));
-            R.resize (static_cast <std::size_t> (F.gcount ()));
+            std::string R;
+            char Tampon [1 << 16];
+            while (F && R.size () < Max)
+            {
+                F.read (Tampon, static_cast <std::streamsize> (std::min (sizeof Tampon, Max - R.size ())));
+                R.append (Tampon, static_cast <std::size_t> (F.gcount ()));
+            }
             return R;
         }
 

@@ -179,6 +179,18 @@ int main (int argc, char * argv [])
     std::error_code Err;
     std::filesystem::create_directories (C.Rapports, Err);
     if (Err) Echouer (StatutSysteme, "impossible de creer " + Affichable (C.Rapports) + " : " + Err.message ());
+    // Le dossier des rapports range parmi les copies n'est pas une copie.
+    for (std::size_t i = 0; i < Copies.size (); ++i)
+    {
+        std::error_code E2;
+        if (Copies [i].Source.empty ()
+            && std::filesystem::equivalent (std::filesystem::path (C.Copies) / Copies [i].Etudiant, C.Rapports, E2))
+        {
+            Copies.erase (Copies.begin () + static_cast <std::ptrdiff_t> (i));
+            break;
+        }
+    }
+    if (Copies.empty ()) Echouer (StatutAucuneCopie, "aucune copie (.algo) dans " + Affichable (C.Copies));
 
     ChoisirMemoire (E.Memoire);
     PreparerProcessus ();
