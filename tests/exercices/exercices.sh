@@ -1,7 +1,7 @@
 #!/bin/sh
 # Exercices avec tests : tramelo-exec --tester (compte rendu de l'etudiant, statuts) et
 # tramelo-noter (notes.csv, rapport.json, rapport.html, copies hostiles, processus lances par une
-# copie tues a la fin).
+# copie tues a la fin, arret par un signal).
 #   exercices.sh <tramelo-exec> <tramelo-noter> <cas>
 set -u
 exec_outil=$1
@@ -170,6 +170,26 @@ FIN
     sleep 3
     [ ! -e "$bac/survivant" ] || ko "un processus lance par la copie a survecu a la notation"
     tmp_vide "isolement"
+    ;;
+
+interruption)
+    # SIGTERM pendant la notation : les notations en cours s'arretent, leurs programmes aussi,
+    # le dossier temporaire est retire, statut 215.
+    mkdir "$bac/copies"
+    cp "$copies/boucle.algo" "$bac/copies/a.algo"
+    cp "$copies/boucle.algo" "$bac/copies/b.algo"
+    "$noter" -j 2 -o "$bac/rapports" "$exercice" "$bac/copies" >"$bac/out" 2>"$bac/err" &
+    p=$!
+    # Attendre que les programmes tournent (compilation faite).
+    n=0
+    while [ $n -lt 100 ] && [ -z "$(find "$TMPDIR" -name sortie 2>/dev/null | head -1)" ]; do sleep 0.1; n=$((n + 1)); done
+    kill -TERM $p
+    wait $p
+    statut=$?
+    [ $statut = 215 ] || ko "interruption : statut $statut au lieu de 215"
+    sleep 0.3
+    tmp_vide "interruption"
+    [ ! -e "$bac/rapports/notes.csv" ] || ko "interruption : rapports ecrits malgre l'arret"
     ;;
 
 erreurs)
