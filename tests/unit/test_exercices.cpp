@@ -83,6 +83,7 @@ TEST (Exercices, DescriptionComplete)
 TEST (Exercices, DescriptionsRefusees)
 {
     Refus ("", 0, "aucun test");
+    Refus ("\xEF\xBB\xBFtemps 0\n", 1, "temps invalide");   // la marque UTF-8 n'est pas lue comme texte
     Refus ("temps 0\ntest a\n", 1, "temps invalide");
     Refus ("temps 601\n", 1, "temps invalide");
     Refus ("memoire beaucoup\n", 1, "memoire invalide");

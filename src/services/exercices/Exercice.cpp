@@ -253,7 +253,9 @@ namespace nsTramelo
             return false;
         };
         if (Texte.find ('\0') != std::string::npos) return Refuser (0, "caractere nul : ce n'est pas un fichier texte");
-        const std::vector <std::string> L = Lignes (Texte);
+        // Une marque d'ordre UTF-8 (ajoutee par certains editeurs) n'est pas du texte.
+        const bool Marque = Texte.compare (0, 3, "\xEF\xBB\xBF") == 0;
+        const std::vector <std::string> L = Lignes (Marque ? Texte.substr (3) : Texte);
         std::set <std::string> Noms;
         std::vector <bool> EntreeDonnee, SortieDonnee;
         for (std::size_t n = 0; n < L.size (); ++n)
@@ -419,7 +421,8 @@ namespace nsTramelo
             Erreur = { Dossier + "/enonce.md", 0, CauseLecture (E) };
             return false;
         }
-        for (const std::string & Ligne : Lignes (Exercice.Enonce))
+        const bool Marque = Exercice.Enonce.compare (0, 3, "\xEF\xBB\xBF") == 0;
+        for (const std::string & Ligne : Lignes (Marque ? Exercice.Enonce.substr (3) : Exercice.Enonce))
             if (Ligne.rfind ("# ", 0) == 0)
             {
                 Exercice.Titre = SansBlancsAutour (Ligne.substr (2));
