@@ -6,7 +6,7 @@
 
 namespace nsExec
 {
-    enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire };
+    enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire, Tester };
 
     // La plus grande memoire permise, en Mio (celle que le programme verifie accepte).
     constexpr unsigned long MemoireMaxMio = 1UL << 30;
@@ -20,6 +20,7 @@ namespace nsExec
         unsigned long Memoire = 0;              // --memoire : Mio permis au programme (0 : non donne)
         std::vector <std::string> Args;         // le source et, peut-etre, la taille de tabulation
         std::string Source;
+        std::string Exercice;                   // --tester : le dossier de l'exercice
 
         bool SousGdb () const { return Mode == EMode::PasAPas || Mode == EMode::Deboguer; }
         // Compile avec les informations de debogage (-g -O0).
