@@ -44,9 +44,10 @@ _tramelo_completer ()
         # Options, puis deux dossiers : l'exercice et les copies.
         case ${words[cword - 1]} in
             -j) return 0 ;;
+            --exporter) mapfile -t COMPREPLY < <(compgen -W 'moodle' -- "$cur"); return 0 ;;
         esac
         if [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '-j -o --aide' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W '-j -o --exporter --aide' -- "$cur")
             return 0
         fi
         compopt -o filenames 2>/dev/null

@@ -6,6 +6,7 @@
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
 #include "services/exercices/Exercice.h"
+#include "services/exercices/Moodle.h"
 #include "services/explications/Verification.h"
 #include "services/organigrammes/Organigramme.h"
 #include "util/CException.h"

@@ -220,6 +220,60 @@ erreurs)
     [ $? = 166 ] || ko "exercice absent : statut"
     tmp_vide "erreurs"
     ;;
+exporter)
+    # La question Moodle : XML bien forme, structure d'import (quiz/question coderunner, un
+    # testcase par test, points, visibilite, entree et sortie exactes), programme de depart ;
+    # un exercice hostile (controles, < & ]]>, reels a la tolerance) reste lisible et averti.
+    command -v python3 >/dev/null 2>&1 || { echo "Test saute : python3 absent"; exit 77; }
+    "$noter" --exporter moodle "$exercice" >"$bac/somme.xml" 2>"$bac/err"
+    [ $? = 0 ] || { ko "export : statut"; cat "$bac/err"; }
+    [ ! -s "$bac/err" ] || { ko "export : avertissement inattendu"; cat "$bac/err"; }
+    mkdir -p "$bac/hostile/tests"
+    printf '# Titre <b>&amp; ]]>\n\nEnonce\001.\n' >"$bac/hostile/enonce.md"
+    printf 'algorithme A\ndebut\n    afficher ("<&>]]>");\nfin\n' >"$bac/hostile/depart.algo"
+    printf 'test reel\ncomparaison reels 0.01\npoints 3\nentree <<F\n\033[2J x\nF\nsortie <<F\n1.5 ]]> &\nF\n' \
+        >"$bac/hostile/exercice.txt"
+    "$noter" --exporter=moodle -o "$bac/hostile.xml" "$bac/hostile" >"$bac/out" 2>"$bac/err"
+    [ $? = 0 ] || { ko "export hostile : statut"; cat "$bac/err"; }
+    contient "$bac/err" "tramelo-noter : attention : le test « reel » compare des réels" "export hostile"
+    python3 - "$bac/somme.xml" "$exercice" "$bac/hostile.xml" <<'FIN' || ko "structure de la question Moodle"
+import os, sys, xml.etree.ElementTree as ET
+def question(chemin):
+    racine = ET.parse(chemin).getroot()
+    assert racine.tag == 'quiz', racine.tag
+    qs = racine.findall('question')
+    assert len(qs) == 1 and qs[0].get('type') == 'coderunner', qs
+    return qs[0]
+def texte(q, chemin):
+    e = q.find(chemin)
+    return '' if e is None or e.text is None else e.text
+q = question(sys.argv[1])
+ex = sys.argv[2]
+lire = lambda n: open(os.path.join(ex, n), encoding='utf-8').read()
+assert texte(q, 'name/text') == "Somme d'une liste d'entiers", texte(q, 'name/text')
+assert texte(q, 'questiontext/text') == lire('enonce.md')
+assert q.find('questiontext').get('format') == 'markdown'
+assert texte(q, 'answerpreload') == lire('depart.algo')
+assert texte(q, 'defaultgrade') == '6'
+assert 'tramelo-exec' in texte(q, 'template') and 'STUDENT_ANSWER' in texte(q, 'template')
+cas = q.findall('testcases/testcase')
+assert [c.get('useasexample') for c in cas] == ['1', '1', '0', '0'], cas
+assert [float(c.get('mark')) for c in cas] == [1, 1, 2, 2]
+assert [texte(c, 'display/text') for c in cas] == ['SHOW', 'SHOW', 'HIDE', 'HIDE']
+assert texte(cas[0], 'stdin/text') == '3\n4\n5\n3\n' and texte(cas[0], 'expected/text') == 'somme : 12\n'
+assert texte(cas[3], 'stdin/text') == lire('tests/grand.in') and texte(cas[3], 'expected/text') == lire('tests/grand.out')
+h = question(sys.argv[3])
+assert texte(h, 'name/text') == 'Titre <b>&amp; ]]>', texte(h, 'name/text')
+assert texte(h, 'answerpreload') == 'algorithme A\ndebut\n    afficher ("<&>]]>");\nfin\n'
+c = h.findall('testcases/testcase')
+assert len(c) == 1 and float(c[0].get('mark')) == 3 and texte(c[0], 'expected/text') == '1.5 ]]> &\n'
+assert texte(c[0], 'stdin/text') == '\ufffd[2J x\n', repr(texte(c[0], 'stdin/text'))
+FIN
+    "$noter" --exporter pdf "$exercice" >"$bac/out" 2>"$bac/err"
+    [ $? = 253 ] || ko "format inconnu : statut"
+    "$noter" --exporter moodle "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
+    [ $? = 253 ] || ko "export avec un dossier de copies : statut"
+    ;;
 *)
     echo "cas inconnu : $cas"
     exit 2

@@ -33,7 +33,8 @@ namespace
     constexpr int StatutAucuneCopie = 167;
     constexpr unsigned MaxTaches = 256;
 
-    const char * const Usage = "Usage : tramelo-noter [-j N] [-o DOSSIER_RAPPORTS] EXERCICE DOSSIER\n";
+    const char * const Usage = "Usage : tramelo-noter [-j N] [-o DOSSIER_RAPPORTS] EXERCICE DOSSIER\n"
+                               "        tramelo-noter --exporter moodle [-o FICHIER.xml] EXERCICE\n";
     // Tenue a jour avec man/tramelo-noter.1.
     const char * const Aide =
         "\n"
@@ -43,7 +44,11 @@ namespace
         "\n"
         "Options :\n"
         "  -j N         N copies notees a la fois (par defaut : le nombre de processeurs)\n"
-        "  -o DOSSIER   dossier des rapports, cree s'il n'existe pas\n"
+        "  -o DOSSIER   dossier des rapports, cree s'il n'existe pas (avec --exporter : le fichier\n"
+        "               XML ; la sortie standard par defaut)\n"
+        "  --exporter moodle\n"
+        "               ecrit l'exercice comme une question Moodle pour le code (XML d'import),\n"
+        "               tests compris ; rien n'est note\n"
         "  --aide       affiche cette aide\n"
         "\n"
         "Statuts de sortie :\n"
@@ -59,6 +64,8 @@ namespace
     {
         std::string Exercice, Copies, Rapports = ".";
         unsigned Taches = 0;
+        std::string Format;            // --exporter : le format (moodle)
+        bool RapportsDonnes = false;
     };
 
     [[noreturn]] void ErreurUsage (const std::string & Message)
@@ -81,6 +88,12 @@ namespace
                 std::cout.flush ();
                 Terminer (0);
             }
+            else if (Options && (A == "--exporter" || A.rfind ("--exporter=", 0) == 0))
+            {
+                if (A == "--exporter" && i + 1 >= argc) ErreurUsage ("--exporter attend un format (moodle)");
+                C.Format = A == "--exporter" ? argv [++i] : A.substr (11);
+                if (C.Format != "moodle") ErreurUsage ("format d'export inconnu : " + Affichable (C.Format) + " (moodle)");
+            }
             else if (Options && (A == "-j" || A == "-o"))
             {
                 if (i + 1 >= argc) ErreurUsage (A + " attend une valeur");
@@ -89,6 +102,7 @@ namespace
                 {
                     if (V.empty ()) ErreurUsage ("-o attend un dossier");
                     C.Rapports = V;
+                    C.RapportsDonnes = true;
                     continue;
                 }
                 if (V.empty () || V.size () > 3 || V.find_first_not_of ("0123456789") != std::string::npos
@@ -100,9 +114,9 @@ namespace
             else if (Options && A.size () > 1 && A [0] == '-') ErreurUsage ("option inconnue : " + Affichable (A));
             else Args.push_back (A);
         }
-        if (Args.size () != 2) ErreurUsage ("nombre d'arguments invalide");
+        if (Args.size () != (C.Format.empty () ? 2u : 1u)) ErreurUsage ("nombre d'arguments invalide");
         C.Exercice = Absolu (Args [0]);
-        C.Copies = Args [1];
+        if (C.Format.empty ()) C.Copies = Args [1];
         if (C.Taches == 0)
         {
             const long N = sysconf (_SC_NPROCESSORS_ONLN);
@@ -156,6 +170,26 @@ namespace
         }
     }
 
+    // --exporter moodle : le XML sur la sortie standard ou dans -o FICHIER ; ce que Moodle ne
+    // reprendra pas tel quel est dit sur l'erreur standard.
+    int Exporter (const SCommandeNoter & C, const nsTramelo::SExercice & E)
+    {
+        std::vector <std::string> Avertissements;
+        const std::string Xml = nsTramelo::ExporterMoodle (E, Avertissements);
+        for (const std::string & A : Avertissements) Dire ("tramelo-noter : attention : " + A + "\n");
+        if (! C.RapportsDonnes)
+        {
+            std::cout << Xml;
+            std::cout.flush ();
+            if (! std::cout) Echouer (StatutSysteme, "impossible d'ecrire la sortie standard");
+            return 0;
+        }
+        const std::filesystem::path Chemin (C.Rapports);
+        const std::string Dossier = Chemin.has_parent_path () ? Chemin.parent_path ().string () : ".";
+        Ecrire (Dossier, Chemin.filename ().string (), Xml);
+        return 0;
+    }
+
     double Maintenant ()
     {
         timespec T;
@@ -170,6 +204,7 @@ int main (int argc, char * argv [])
     NommerOutil ("tramelo-noter");
     const SCommandeNoter C = LireCommande (argc, argv);
     const nsTramelo::SExercice E = ChargerLExercice (C.Exercice);
+    if (! C.Format.empty ()) Terminer (Exporter (C, E));
     std::vector <SCopie> Copies;
     if (! TrouverCopies (C.Copies, Copies))
         Echouer (StatutAucuneCopie, "dossier des copies illisible : " + Affichable (C.Copies));
