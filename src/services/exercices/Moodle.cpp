@@ -1,4 +1,5 @@
 #include "services/exercices/Moodle.h"
+#include "services/organigrammes/Textes.h"
 
 #include <cstdio>
 
@@ -6,23 +7,15 @@ namespace nsTramelo
 {
     namespace
     {
-        // Le texte d'un element XML : les caracteres reserves (aucun attribut n'en recoit), et les caracteres de
-        // controle que XML 1.0 interdit (remplaces par U+FFFD : le fichier doit rester lisible).
-        std::string Echapper (const std::string & Texte)
+        // Les caracteres de commande que XML 1.0 interdit (sauf fin de ligne, tabulation, retour
+        // chariot) deviennent U+FFFD : le fichier doit rester lisible.
+        std::string SansCommandes (const std::string & Texte)
         {
             std::string R;
-            R.reserve (Texte.size () + Texte.size () / 8);
+            R.reserve (Texte.size ());
             for (const char c : Texte)
-                switch (c)
-                {
-                    case '&'  : R += "&amp;"; break;
-                    case '<'  : R += "&lt;"; break;
-                    case '>'  : R += "&gt;"; break;
-                    default :
-                        if (static_cast <unsigned char> (c) < 0x20 && c != '\n' && c != '\t' && c != '\r')
-                            R += "\xEF\xBF\xBD";
-                        else R += c;
-                }
+                if (static_cast <unsigned char> (c) < 0x20 && c != '\n' && c != '\t' && c != '\r') R += "\xEF\xBF\xBD";
+                else R += c;
             return R;
         }
 
@@ -55,7 +48,7 @@ namespace nsTramelo
             return R;
         }
 
-        std::string Texte (const std::string & T) { return Echapper (Utf8 (T)); }
+        std::string Texte (const std::string & T) { return nsOrganigramme::EchapperXml (SansCommandes (Utf8 (T))); }
 
         // <Nom><text>...</text></Nom>
         std::string ElementTexte (const char * Nom, const std::string & T, const char * Attributs = "")
