@@ -34,12 +34,14 @@ install(CODE [[
 ]])
 
 # tramelo-exec : verification, traduction (profil verifie), compilation ou interpretation,
-# execution, pas a pas (sous gdb ou interprete) et debogage sous gdb. Ses scripts gdb
-# (outils/gdb) sont cherches a cote de lui : dans gdb/ de la construction, dans
-# share/tramelo/gdb une fois installe.
-add_executable(tramelo-exec
+# execution, pas a pas (sous gdb ou interprete) et debogage sous gdb. Ses scripts gdb (outils/gdb) sont cherches a cote de lui : dans gdb/ de la
+# construction, dans share/tramelo/gdb une fois installe.
+# Les etapes de tramelo-exec (traduire, compiler, executer sous limites, tester) ; tramelo-noter
+# les reprend.
+add_library(tramelo_exec_etapes STATIC
   src/frontaux/exec/Chemins.cpp
   src/frontaux/exec/Compilation.cpp
+  src/frontaux/exec/Correction.cpp
   src/frontaux/exec/Deboguer.cpp
   src/frontaux/exec/Execution.cpp
   src/frontaux/exec/Gdb.cpp
@@ -50,10 +52,12 @@ add_executable(tramelo-exec
   src/frontaux/exec/Processus.cpp
   src/frontaux/exec/Sorties.cpp
   src/frontaux/exec/Statuts.cpp
+  src/frontaux/exec/Tester.cpp
   src/frontaux/exec/Traduction.cpp
-  src/frontaux/exec/Travail.cpp
-  src/frontaux/exec/main.cpp)
-target_link_libraries(tramelo-exec PRIVATE tramelo_lib)
+  src/frontaux/exec/Travail.cpp)
+target_link_libraries(tramelo_exec_etapes PUBLIC tramelo_lib)
+add_executable(tramelo-exec src/frontaux/exec/main.cpp)
+target_link_libraries(tramelo-exec PRIVATE tramelo_exec_etapes)
 set(TRAMELO_SCRIPTS_GDB ${CMAKE_SOURCE_DIR}/outils/gdb/pas_a_pas.py ${CMAKE_SOURCE_DIR}/outils/gdb/deboguer.py)
 foreach(script ${TRAMELO_SCRIPTS_GDB})
   get_filename_component(nom ${script} NAME)
@@ -63,13 +67,24 @@ install(FILES ${TRAMELO_SCRIPTS_GDB} DESTINATION ${CMAKE_INSTALL_DATADIR}/tramel
 
 install(TARGETS Tramelo tramelo-verifier tramelo-exec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS tramelo-organigramme RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# tramelo-noter : notation des copies d'un exercice (rapport JSON avec nlohmann-json : sans lui,
+# l'outil n'est pas construit).
+if(nlohmann_json_FOUND)
+  add_executable(tramelo-noter
+    src/frontaux/noter/Copies.cpp
+    src/frontaux/noter/Notation.cpp
+    src/frontaux/noter/Rapports.cpp
+    src/frontaux/noter/main.cpp)
+  target_link_libraries(tramelo-noter PRIVATE tramelo_exec_etapes nlohmann_json::nlohmann_json)
+  install(TARGETS tramelo-noter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # Pages de manuel compressees comme Debian les attend (gzip -9n : sans nom ni date, donc
 # reproductibles).
 find_program(TRAMELO_GZIP gzip)
 set(TRAMELO_PAGES_MANUEL Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
-if(nlohmann_json_FOUND)   # tramelo-lsp n'est construit qu'avec nlohmann-json (Lsp.cmake)
-  list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp)
+if(nlohmann_json_FOUND)   # tramelo-lsp et tramelo-noter ne sont construits qu'avec nlohmann-json
+  list(APPEND TRAMELO_PAGES_MANUEL tramelo-lsp tramelo-noter)
 endif()
 set(TRAMELO_PAGES_PRODUITES)
 foreach(page ${TRAMELO_PAGES_MANUEL})
@@ -91,7 +106,11 @@ add_custom_target(tramelo_pages_manuel ALL DEPENDS ${TRAMELO_PAGES_PRODUITES})
 install(FILES ${TRAMELO_PAGES_PRODUITES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Completion bash : chargee a la demande par bash-completion, un fichier par commande.
-foreach(commande Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
+set(TRAMELO_COMMANDES_COMPLETEES Tramelo tramelo-exec tramelo-verifier tramelo-organigramme)
+if(TARGET tramelo-noter)
+  list(APPEND TRAMELO_COMMANDES_COMPLETEES tramelo-noter)
+endif()
+foreach(commande ${TRAMELO_COMMANDES_COMPLETEES})
   install(FILES ${CMAKE_SOURCE_DIR}/outils/completion.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME ${commande})

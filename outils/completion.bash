@@ -40,6 +40,19 @@ _tramelo_completer ()
             mapfile -t COMPREPLY < <(compgen -W '--format --unite --tabulation -o --sortie --aide' -- "$cur")
             return 0
         fi
+    elif [ "$commande" = tramelo-noter ]; then
+        # Options, puis deux dossiers : l'exercice et les copies.
+        case ${words[cword - 1]} in
+            -j) return 0 ;;
+            --exporter) mapfile -t COMPREPLY < <(compgen -W 'moodle' -- "$cur"); return 0 ;;
+        esac
+        if [[ $cur == -* ]]; then
+            mapfile -t COMPREPLY < <(compgen -W '-j -o --exporter --aide' -- "$cur")
+            return 0
+        fi
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+        return 0
     elif [ "$commande" = tramelo-verifier ]; then
         case ${words[cword - 1]} in
             --tabulation) return 0 ;;
@@ -56,7 +69,7 @@ _tramelo_completer ()
                 case ${words[i]} in
                     --aide) return 0 ;;
                     --garder|--traduire|--standard|--pas-a-pas|--deboguer|--construire-seulement|--limite=*) continue ;;
-                    --limite) i=$((i + 1)); continue ;;
+                    --limite|--tester) i=$((i + 1)); continue ;;
                     --) fin_options=1; continue ;;
                 esac
             fi
@@ -65,8 +78,14 @@ _tramelo_completer ()
         [ $nb_args -ge 1 ] && return 0
         # Apres --limite vient un nombre de lignes : rien a proposer.
         [ $avec_options = 1 ] && [ "${words[cword - 1]}" = --limite ] && return 0
+        # Apres --tester vient le dossier d'un exercice.
+        if [ $avec_options = 1 ] && [ "${words[cword - 1]}" = --tester ]; then
+            compopt -o filenames 2>/dev/null
+            mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+            return 0
+        fi
         if [ $avec_options = 1 ] && [ $fin_options = 0 ] && [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --standard --pas-a-pas --limite --deboguer --construire-seulement --aide' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W '--garder --traduire --standard --pas-a-pas --limite --deboguer --construire-seulement --tester --aide' -- "$cur")
             return 0
         fi
     fi
@@ -78,4 +97,4 @@ _tramelo_completer ()
     fi
 }
 
-complete -F _tramelo_completer Tramelo tramelo-exec tramelo-verifier tramelo-organigramme
+complete -F _tramelo_completer Tramelo tramelo-exec tramelo-verifier tramelo-organigramme tramelo-noter

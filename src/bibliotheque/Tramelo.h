@@ -5,6 +5,8 @@
 
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
+#include "services/exercices/Exercice.h"
+#include "services/exercices/Moodle.h"
 #include "services/explications/Verification.h"
 #include "services/interpreteur/Interpreteur.h"
 #include "services/organigrammes/Organigramme.h"

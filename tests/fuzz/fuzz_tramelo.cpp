@@ -126,7 +126,8 @@ namespace
             if (D.Positionne && (D.Position.DecalageOrigine > Source.size () || D.Position.Ligne == 0
                                  || D.Position.Colonne == 0))
                 Trouvaille ("diagnostic explique hors du source", D.Message);
-            if (Traduction.Erreur && D.Code == Traduction.Erreur->Code && D.Message == Traduction.Erreur->Message)
+            if (Traduction.Erreur && D.Code == Traduction.Erreur->Code
+                && D.MessageTramelo == Traduction.Erreur->Message)
                 ErreurVue = true;
             if (nsTramelo::FormaterGcc ("f.algo", Source, Options, D).empty ())
                 Trouvaille ("diagnostic sans texte", D.Message);

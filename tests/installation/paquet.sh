@@ -109,7 +109,10 @@ done <<'FIN'
 -rw-r--r-- usr/share/bash-completion/completions/tramelo-organigramme
 FIN
 pages="Tramelo tramelo-exec tramelo-verifier tramelo-organigramme"
-for entree in -rwxr-xr-x:usr/bin/tramelo-lsp -rw-r--r--:usr/share/man/man1/tramelo-lsp.1.gz; do
+# tramelo-lsp et tramelo-noter ne sont construits qu'avec nlohmann-json.
+for entree in -rwxr-xr-x:usr/bin/tramelo-lsp -rw-r--r--:usr/share/man/man1/tramelo-lsp.1.gz \
+              -rwxr-xr-x:usr/bin/tramelo-noter -rw-r--r--:usr/share/man/man1/tramelo-noter.1.gz \
+              -rw-r--r--:usr/share/bash-completion/completions/tramelo-noter; do
     mode=${entree%%:*} chemin=${entree#*:}
     ligne=$(awk -v c="./$chemin" '$6 == c { print $1 }' "$tmp/contenu")
     if [ "$lsp" = avec-lsp ]; then
@@ -118,7 +121,7 @@ for entree in -rwxr-xr-x:usr/bin/tramelo-lsp -rw-r--r--:usr/share/man/man1/trame
         [ -z "$ligne" ] || ko "$chemin dans un paquet construit sans le serveur de langage"
     fi
 done
-[ "$lsp" = avec-lsp ] && pages="$pages tramelo-lsp"
+[ "$lsp" = avec-lsp ] && pages="$pages tramelo-lsp tramelo-noter"
 # Toutes les entrees, dossiers compris (./usr/ est cree par cpack lui-meme).
 awk '{ print $1, $6 }' "$tmp/contenu" >"$tmp/droits"
 droits_attendus "paquet" <"$tmp/droits"
@@ -220,6 +223,7 @@ for page in $pages; do
             grep -q "$page  *\[--tabulation" "$tmp/rendu" ||
             grep -q "$page \[--stdio\]" "$tmp/rendu" ||
             grep -q "$page  *\[--format" "$tmp/rendu" ||
+            grep -q "$page \[-j N\]" "$tmp/rendu" ||
             ko "man -l $page : synopsis absent"
         [ ! -s "$tmp/avert" ] || { ko "man -l $page : avertissements"; cat "$tmp/avert"; }
     else
@@ -250,7 +254,7 @@ proposer tramelo-exec --
 proposer tramelo-exec --garder ''
 proposer /usr/bin/tramelo-exec --g
 FIN
-    attendu='sous dossier;tri.algo;|tri.algo;|;|--aide;--construire-seulement;--deboguer;--garder;--limite;--pas-a-pas;--standard;--traduire;|sous dossier;tri.algo;|--garder;|'
+    attendu='sous dossier;tri.algo;|tri.algo;|;|--aide;--construire-seulement;--deboguer;--garder;--limite;--pas-a-pas;--standard;--tester;--traduire;|sous dossier;tri.algo;|--garder;|'
     compl=$racine/usr/share/bash-completion/completions
     for bc in "" /usr/share/bash-completion/bash_completion; do
         [ -z "$bc" ] || [ -f "$bc" ] || continue

@@ -16,6 +16,7 @@ namespace nsExec
             "        tramelo-exec --pas-a-pas [--limite N] fichier.algo [taille_tabulation]\n"
             "        tramelo-exec --deboguer fichier.algo [taille_tabulation]\n"
             "        tramelo-exec --construire-seulement fichier.algo [taille_tabulation]\n"
+            "        tramelo-exec --tester EXERCICE fichier.algo [taille_tabulation]\n"
             "        tramelo-exec --aide\n";
 
         // Tenue a jour avec la page de manuel (man/tramelo-exec.1) et le README.
@@ -57,6 +58,12 @@ namespace nsExec
             "               construit le programme verifie avec les informations de debogage, a cote\n"
             "               du source (fichier, et fichier.cpp), sans l'executer (pour un debogueur\n"
             "               comme celui de VS Code) ; refuse un source sans extension .algo\n"
+            "  --tester EXERCICE\n"
+            "               execute les tests visibles du dossier d'exercice EXERCICE (une fois par\n"
+            "               test, sous le temps, la memoire et la limite de sortie de l'exercice) et\n"
+            "               dit pour chacun : reussi, echoue (avec la premiere ligne qui differe),\n"
+            "               erreur d'execution (avec sa ligne du source), temps depasse ou sortie trop\n"
+            "               longue ; puis le bilan (format des exercices : docs/langage.md, section 22)\n"
             "  --aide       affiche cette aide\n"
             "  --           fin des options (pour un source dont le nom commence par -)\n"
             "\n"
@@ -96,6 +103,9 @@ namespace nsExec
             "             d'un fichier, lancement d'un processus, session gdb interrompue\n"
             "  165        fichier.cpp ou le programme remplacerait un fichier que Tramelo n'a pas\n"
             "             produit\n"
+            "  166        --tester : le dossier d'exercice est refuse (fichier et ligne en cause dits)\n"
+            "  Avec --tester : 0 si tous les tests visibles reussissent, 1 si l'un d'eux echoue\n"
+            "             (sortie differente, erreur d'execution, temps ou sortie depasses)\n"
             "  200 + n    arret par le signal n, du programme ou de tramelo-exec : 202 Ctrl-C,\n"
             "             203 Ctrl-\\, 201 terminal ferme, 215 SIGTERM, 208 SIGFPE, 211 SIGSEGV,\n"
             "             206 SIGABRT (251 au-dela du signal 51)\n"
@@ -163,6 +173,17 @@ namespace nsExec
                     ErreurUsage ("options incompatibles : --interprete et --compiler");
                 C.Moteur = Moteur;
             }
+            else if (A == "--tester" || A.rfind ("--tester=", 0) == 0)
+            {
+                if (A == "--tester")
+                {
+                    if (i + 1 >= argc) ErreurUsage ("--tester attend le dossier d'un exercice");
+                    C.Exercice = argv [++i];
+                }
+                else C.Exercice = A.substr (9);
+                if (C.Exercice.empty ()) ErreurUsage ("--tester attend le dossier d'un exercice");
+                ChoisirMode (EMode::Tester, "--tester");
+            }
             else if (A == "--limite" || A.rfind ("--limite=", 0) == 0)
             {
                 std::string Valeur;
@@ -200,6 +221,10 @@ namespace nsExec
         if (C.Args.empty () || C.Args.size () > 2) ErreurUsage ("nombre d'arguments invalide");
         if (AvecLimite && C.Mode != EMode::PasAPas) ErreurUsage ("--limite ne s'emploie qu'avec --pas-a-pas");
         // Sans execution, la limite n'aurait aucun effet : le dire plutot que l'ignorer.
+        if (C.Memoire != 0 && C.Mode == EMode::Tester)
+            ErreurUsage ("--memoire ne s'emploie pas avec --tester (la limite est celle de l'exercice)");
+        if (C.Standard && C.Mode == EMode::Tester)
+            ErreurUsage ("--standard ne s'emploie pas avec --tester (les tests se font dans le profil verifie)");
         if (C.Memoire != 0 && (C.Mode == EMode::Traduire || C.Mode == EMode::Construire))
             ErreurUsage ("--memoire ne s'emploie pas avec " + OptionMode);
         // Le debogueur suit les lignes du source grace au profil verifie.

@@ -6,7 +6,7 @@
 
 namespace nsExec
 {
-    enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire };
+    enum class EMode { Executer, Traduire, PasAPas, Deboguer, Construire, Tester };
 
     // Qui execute le programme (--interprete, --compiler) : Auto compile si un compilateur C++
     // (et gdb pour --pas-a-pas) est la, et interprete sinon.
@@ -24,6 +24,7 @@ namespace nsExec
         unsigned long Memoire = 0;              // --memoire : Mio permis au programme (0 : non donne)
         std::vector <std::string> Args;         // le source et, peut-etre, la taille de tabulation
         std::string Source;
+        std::string Exercice;                   // --tester : le dossier de l'exercice
 
         bool SousGdb () const { return Mode == EMode::PasAPas || Mode == EMode::Deboguer; }
         // Le programme peut etre interprete au lieu d'etre compile.

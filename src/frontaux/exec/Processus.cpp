@@ -41,8 +41,8 @@ namespace nsExec
         extern "C" void Relayer (int Signal)
         {
             if (Recu == 0) Recu = Signal;
-            const pid_t P = Enfant;
-            if (P > 0) kill (P, SignalRelaye != 0 ? static_cast <int> (SignalRelaye) : Signal);
+            const pid_t P = Enfant;   // negatif : un groupe
+            if (P != 0) kill (P, SignalRelaye != 0 ? static_cast <int> (SignalRelaye) : Signal);
             Reveiller ();
         }
 
@@ -118,6 +118,17 @@ namespace nsExec
                     setrlimit (RLIMIT_AS, & R);
                 }
             }
+            auto Limiter = [] (int Ressource, rlim_t Valeur)
+            {
+                struct rlimit R;
+                if (Valeur == 0 || getrlimit (Ressource, & R) != 0) return;
+                if (R.rlim_max != RLIM_INFINITY && Valeur > R.rlim_max) Valeur = R.rlim_max;
+                R.rlim_cur = Valeur;
+                setrlimit (Ressource, & R);
+            };
+            Limiter (RLIMIT_FSIZE, L.Fichier);
+            Limiter (RLIMIT_CPU, L.Processeur);
+            if (L.Groupe) setpgid (0, 0);
             int Erreur = 0;
             if (! L.Dossier.empty () && chdir (L.Dossier.c_str ()) != 0) Erreur = errno;
             else
@@ -201,9 +212,12 @@ namespace nsExec
             return Issue;
         }
         if (P == 0) Enfanter (L, Argv.data (), Envp.data (), Tube [1]);
-        Enfant = P;
+        // Le groupe est aussi cree ici : aucun signal ne le manque, quel que soit l'ordre.
+        if (L.Groupe) setpgid (P, P);
+        const pid_t Cible = L.Groupe ? -P : P;
+        Enfant = Cible;
         // Un signal arrive entre fork et ici n'a pas encore ete relaye.
-        if (Recu != 0) kill (P, SignalRelaye != 0 ? static_cast <int> (SignalRelaye) : static_cast <int> (Recu));
+        if (Recu != 0) kill (Cible, SignalRelaye != 0 ? static_cast <int> (SignalRelaye) : static_cast <int> (Recu));
         close (Tube [1]);
         int Erreur = 0;
         ssize_t n;
@@ -231,7 +245,7 @@ namespace nsExec
             if (! Tue && ((Echeance > 0 && T > Echeance) || (L.Delai > 0 && T > Debut + L.Delai)))
             {
                 Issue.Expire = Echeance == 0;
-                kill (P, SIGKILL);
+                kill (Cible, SIGKILL);
                 Tue = true;
             }
             // Attente d'un reveil (fin de l'enfant, signal), ou d'une echeance a surveiller.
@@ -244,6 +258,8 @@ namespace nsExec
             }
         }
         Enfant = 0;
+        // Ce que le processus a lance (fork) ne survit pas a sa fin.
+        if (L.Groupe) kill (Cible, SIGKILL);
         if (n == static_cast <ssize_t> (sizeof Erreur))
         {
             Issue.Erreur = Erreur;

@@ -40,6 +40,10 @@ namespace nsExec
         rlim_t Espace = 0;                          // limite d'espace d'adressage (0 : inchangee ;
                                                     // jamais relevee au-dessus de la limite en place)
         int Delai = 0;                              // secondes ; au-dela, le processus est tue
+        rlim_t Fichier = 0;                         // octets ecrits par fichier au plus (0 : inchange)
+        rlim_t Processeur = 0;                      // secondes de processeur au plus (0 : inchange)
+        bool Groupe = false;                        // son propre groupe de processus, tue en entier
+                                                    // a la fin : ses enfants ne lui survivent pas
         std::function <void ()> AuSignal;           // appele une fois, hors du gestionnaire, apres
                                                     // le relais d'un signal de fin
     };

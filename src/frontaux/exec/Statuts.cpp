@@ -16,6 +16,7 @@ namespace nsExec
     namespace
     {
         std::vector <std::string> FichiersTemporaires;
+        std::string NomOutil = "tramelo-exec";
     }
 
     int StatutSignal (int Signal) { return std::min (BaseSignaux + Signal, MaxStatutSignal); }
@@ -40,9 +41,11 @@ namespace nsExec
         }
     }
 
+    void NommerOutil (const std::string & Nom) { NomOutil = Nom; }
+
     void Echouer (int Statut, const std::string & Message)
     {
-        Dire ("tramelo-exec : " + Message + '\n');
+        Dire (NomOutil + " : " + Message + '\n');
         Terminer (Statut);
     }
 

@@ -14,6 +14,8 @@ namespace nsExec
     constexpr int StatutGdbIntrouvable = 163;         // gdb, ou les scripts de tramelo-exec pour gdb
     constexpr int StatutSysteme = 164;                // dossier de travail, fichier, processus, gdb
     constexpr int StatutRemplacement = 165;           // une sortie ecraserait un fichier d'autrui
+    constexpr int StatutExercice = 166;               // --tester : le dossier d'exercice est refuse
+    constexpr int StatutTestsEchoues = 1;             // --tester : un test visible au moins a echoue
     constexpr int BaseSignaux = 200;                  // 200 + n : signal n
     constexpr int MaxStatutSignal = 251;              // au-dela du signal 51 (temps reel)
 
@@ -24,6 +26,8 @@ namespace nsExec
 
     // Ecrit Texte sur l'erreur standard tel quel ; un tube ferme n'arrete rien (SIGPIPE ignore).
     void Dire (const std::string & Texte);
+    // Le nom qui ouvre les messages (tramelo-exec, sauf pour un autre outil qui reprend ces etapes).
+    void NommerOutil (const std::string & Nom);
     // "tramelo-exec : Message" sur l'erreur standard, puis Terminer (Statut).
     [[noreturn]] void Echouer (int Statut, const std::string & Message);
     // Fin du processus : fichiers temporaires et dossier de travail retires, puis exit (Statut).

@@ -16,6 +16,7 @@
 #include "frontaux/exec/Processus.h"
 #include "frontaux/exec/Sorties.h"
 #include "frontaux/exec/Statuts.h"
+#include "frontaux/exec/Tester.h"
 #include "frontaux/exec/Traduction.h"
 #include "frontaux/exec/Travail.h"
 
@@ -143,7 +144,9 @@ int main (int argc, char * argv [])
 {
     std::ios::sync_with_stdio (false);
     SCommande C = LireCommande (argc, argv);
-    ChoisirMemoire (C.Memoire);
+    nsTramelo::SExercice Exercice;
+    if (C.Mode == EMode::Tester) Exercice = ChargerLExercice (C.Exercice);
+    ChoisirMemoire (C.Mode == EMode::Tester ? Exercice.Memoire : C.Memoire);
     PreparerProcessus ();
     const SSorties Sorties = NommerSorties (C);
     ChoisirMoteur (C);
@@ -176,5 +179,6 @@ int main (int argc, char * argv [])
         Remplacer (Sorties.Dossier, Sorties.Programme, Plan.ProgrammeTravail, ENatureSortie::Programme);
         Terminer (0);
     }
+    if (C.Mode == EMode::Tester) Terminer (TesterLeProgramme (Exercice, Plan.ProgrammeTravail));
     Terminer (LancerLeProgramme (C, Outils, Plan));
 }

@@ -1,0 +1,56 @@
+// Un test d'exercice sur un programme compile : une execution sous les limites de l'exercice
+// (temps, memoire, ecriture, groupe de processus tue a la fin), puis la comparaison de sa sortie
+// avec l'attendue. Sert a tramelo-exec --tester et a tramelo-noter.
+#pragma once
+
+#include "bibliotheque/Tramelo.h"
+
+#include <string>
+
+namespace nsExec
+{
+    // Limites d'une execution : celles de l'exercice.
+    struct SLimitesTest
+    {
+        unsigned Temps = 2;               // secondes (temps ecoule et temps de processeur)
+        unsigned long SortieKio = 1024;   // par fichier ecrit (sortie, erreurs)
+    };
+
+    // Ce qu'une execution a donne.
+    struct SExecutionTest
+    {
+        bool Lance = false;               // faux : le programme n'a pas pu etre lance
+        int Etat = 0;                     // etat de waitpid
+        bool TempsDepasse = false;
+        bool SortieDepassee = false;
+        std::string Sortie, Erreurs;      // ce qu'il a ecrit (bornes par la limite)
+    };
+
+    // L'etape d'execution, seule a lancer le programme : une autre maniere d'executer (sans
+    // compilateur, par exemple) ne changerait qu'elle. Dossier : un dossier a soi, vide, ou
+    // sont ecrits entree, sortie et erreurs, et dont bac/ devient le dossier courant du programme.
+    SExecutionTest ExecuterUnTest (const std::string & Programme, const std::string & Entree,
+                                   const SLimitesTest & Limites, const std::string & Dossier);
+
+    enum class EVerdict { Reussi, Echoue, ErreurExecution, TempsDepasse, SortieTropLongue };
+
+    struct SResultatTest
+    {
+        std::string Nom;
+        bool Visible = true;
+        EVerdict Verdict = EVerdict::Echoue;
+        unsigned Points = 0, PointsMax = 0;
+        int Statut = 0;                        // du programme (200 + n : signal n)
+        nsTramelo::SDifference Difference;     // avec Echoue
+        std::string Erreurs;                   // ce que le programme a ecrit sur l'erreur standard
+    };
+
+    // Execute le test et juge ; Dossier comme pour ExecuterUnTest.
+    SResultatTest EvaluerTest (const std::string & Programme, const nsTramelo::SExercice & E,
+                               const nsTramelo::STestExercice & T, const std::string & Dossier);
+
+    // "réussi", "échoué", "erreur d'exécution", "temps dépassé", "sortie trop longue"
+    std::string LibelleVerdict (EVerdict V);
+    // Le mot des rapports : reussi, echoue, erreur, temps, sortie
+    std::string MotVerdict (EVerdict V);
+}
