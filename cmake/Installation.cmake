@@ -33,8 +33,8 @@ install(CODE [[
   endforeach()
 ]])
 
-# tramelo-exec : verification, traduction (profil verifie), compilation, execution, pas a pas et
-# debogage sous gdb. Ses scripts gdb (outils/gdb) sont cherches a cote de lui : dans gdb/ de la
+# tramelo-exec : verification, traduction (profil verifie), compilation ou interpretation,
+# execution, pas a pas (sous gdb ou interprete) et debogage sous gdb. Ses scripts gdb (outils/gdb) sont cherches a cote de lui : dans gdb/ de la
 # construction, dans share/tramelo/gdb une fois installe.
 # Les etapes de tramelo-exec (traduire, compiler, executer sous limites, tester) ; tramelo-noter
 # les reprend.
@@ -45,6 +45,7 @@ add_library(tramelo_exec_etapes STATIC
   src/frontaux/exec/Deboguer.cpp
   src/frontaux/exec/Execution.cpp
   src/frontaux/exec/Gdb.cpp
+  src/frontaux/exec/Interpretation.cpp
   src/frontaux/exec/LigneCommande.cpp
   src/frontaux/exec/PasAPas.cpp
   src/frontaux/exec/Precompile.cpp

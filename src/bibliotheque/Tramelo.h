@@ -8,6 +8,7 @@
 #include "services/exercices/Exercice.h"
 #include "services/exercices/Moodle.h"
 #include "services/explications/Verification.h"
+#include "services/interpreteur/Interpreteur.h"
 #include "services/organigrammes/Organigramme.h"
 #include "util/CException.h"
 

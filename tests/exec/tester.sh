@@ -190,7 +190,8 @@ compilation)
     statut=$?
     attendre_statut 1 "CXX avec options"
     attendre_vide "$bac/err" "erreur standard (CXX avec options)"
-    CXX=/inexistant/g++ "$exec_outil" "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    # Sans compilateur, le programme est interprete (tests/interpreteur) ; --compiler l'exige.
+    CXX=/inexistant/g++ "$exec_outil" --compiler "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
     statut=$?
     attendre_statut 162 "compilateur introuvable"
     grep -q 'compilateur C++ introuvable' "$bac/err" || ko "message compilateur introuvable"
@@ -439,7 +440,7 @@ statuts)
     sed -n '/^\.SH "STATUT DE SORTIE"/,/^\.SH/p' "$racine/man/tramelo-exec.1" | grep -q '^\.I 200 + n$' ||
         ko "200 + n absent de la page de manuel"
     # gdb introuvable, scripts gdb introuvables (outil copie seul), dossier de travail impossible.
-    GDB=/inexistant/gdb "$exec_outil" --pas-a-pas "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
+    GDB=/inexistant/gdb "$exec_outil" --pas-a-pas --compiler "$prog/indice.algo" </dev/null >/dev/null 2>"$bac/err"
     statut=$?
     attendre_statut 163 "gdb introuvable"
     grep -q "^tramelo-exec : debogueur gdb introuvable" "$bac/err" || { ko "gdb introuvable : message"; cat "$bac/err"; }

@@ -3,10 +3,13 @@
 // un diagnostic coherent ; tout le reste est une trouvaille. Chaque source est traduit deux fois,
 // avec et sans relecture rapide (predictions et memoire des lectures) : sortie, message et code
 // doivent etre identiques. Les diagnostics expliques (et leur mise en forme) doivent rester dans le
-// source et reprendre le code et le message de la traduction.
+// source et reprendre le code et le message de la traduction. Un source accepte est interprete
+// sous un budget de pas, de memoire et de pile : l'execution finit, s'arrete sur le budget ou
+// sur une erreur d'execution situee dans le source, jamais autrement.
 #include "driver/Ppal.h"
 #include "driver/Traduction.h"
 #include "services/explications/Verification.h"
+#include "services/interpreteur/Interpreteur.h"
 #include "modele/Modele.h"
 #include "relecture/Essai.h"
 #include "scanner/Source.h"
@@ -133,6 +136,43 @@ namespace
             Trouvaille ("erreur de traduction non expliquee", Traduction.Erreur->Libelle);
     }
 
+    // L'interpreteur sur un source accepte : une entree fixe, puis sa fin ; quelques milliers de
+    // pas au plus, memoire et pile bornees (une boucle sans fin s'arrete sur le budget).
+    void Interpreter (const std::string & Source, const nsTramelo::SOptions & Options,
+                      const nsTramelo::STraduction & Traduction)
+    {
+        nsTramelo::SOptionsExecution O;
+        O.NomSource = "f.algo";
+        O.TailleTab = Options.TailleTab;
+        O.Graine = 1;
+        O.Limites.Memoire = std::size_t (16) << 20;
+        O.Limites.Pile = std::size_t (256) << 10;
+        O.Suivi = Source.size () % 2 == 0;   // le suivi aussi, une fois sur deux
+        nsTramelo::CExecution X (Traduction, Source, O);
+        if (! X.Pret ()) Trouvaille ("source accepte refuse par l'interpreteur", X.Refus ());
+        X.AjouterEntree ("12 -3\n4.5\nabc\nx\n1\n");
+        X.FermerEntree ();
+        nsTramelo::EArret A = nsTramelo::EArret::Budget;
+        for (int i = 0; i < 20 && A == nsTramelo::EArret::Budget; ++i)
+        {
+            A = X.Executer (500);
+            X.PrendreSortie ();
+            X.PrendreSuivi ();
+        }
+        if (A == nsTramelo::EArret::Entree || A == nsTramelo::EArret::Pas || A == nsTramelo::EArret::Limite)
+            Trouvaille ("arret inattendu de l'interpreteur", std::to_string (static_cast <int> (A)));
+        if ((A == nsTramelo::EArret::Erreur) != (X.Statut () == 1))
+            Trouvaille ("statut de l'interpreteur incoherent", std::to_string (X.Statut ()));
+        if (A == nsTramelo::EArret::Erreur)
+        {
+            const nsTramelo::SErreurExecution & E = X.ErreurExecution ();
+            if (E.Message.empty () || E.Texte.rfind ("f.algo:", 0) != 0)
+                Trouvaille ("erreur d'execution sans message", E.Texte);
+            if (E.Positionnee && (E.Ligne == 0 || E.Ligne > Traduction.FinLignes.size () + 1 || E.Decalage > Source.size ()))
+                Trouvaille ("erreur d'execution hors du source", E.Texte);
+        }
+    }
+
     // Sans relecture rapide, chaque appel imbrique triple a peu pres le travail, et chaque
     // parenthese le fait croitre comme le carre de la profondeur : au-dela de 8 appels ou de 40
     // parentheses imbriques, on ne compare plus (le corpus de test compare jusqu'a la borne).
@@ -180,6 +220,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t * Donnees, std::size_t
     nsTramelo::RelectureRapide = true;
     const nsTramelo::STraduction Rapide = TraduireVerifie (Lu, Options);
     Expliquer (Lu, Options, Rapide);
+    if (! Rapide.Erreur) Interpreter (Lu, Options, Rapide);
     // Sans modele garde (comme Tramelo), le meme C++.
     nsTramelo::SOptions SansModele = Options;
     SansModele.Modele = false;

@@ -231,6 +231,50 @@ const texte = (octets) => Buffer.from(octets).toString('latin1');
     verifier(creerStockage(ancien).gardes().length === 0, 'liste abimee ignoree');
 }
 
+// L'execution (classe Execution de la liaison, protocole du travailleur d'execution executeur.js) :
+// source refuse, budget de pas sur une boucle sans fin, erreur situee en indices de chaine apres
+// des caracteres non ASCII, saisie attendue puis fournie, sortie sans fin tronquee.
+{
+    const { creerExecuteur, LIMITE_SORTIE } = await import(pathToFileURL(path.join(dossierWeb, 'src', 'executeur.js')));
+    const refuse = new M.Execution(Buffer.from('algorithme A\ndebut\n    afficher (x);\nfin\n'), {});
+    verifier(!refuse.pret() && texte(refuse.refus()).startsWith('Ligne    3 - '), `refus : ${texte(refuse.refus())}`);
+    verifier(refuse.executer(10) === 'erreur' && refuse.statut() === 1, 'un source refuse s\'execute');
+    refuse.delete();
+    const boucle = new M.Execution(Buffer.from('algorithme B\ndebut\n    boucle\n    fboucle\nfin\n'), {});
+    verifier(boucle.executer(1000) === 'budget' && boucle.executer(1000) === 'budget' && boucle.pasExecutes() >= 2000,
+             `budget de pas : ${boucle.pasExecutes()}`);
+    boucle.delete();
+
+    // Le travailleur d'execution, sans travailleur : ses messages dans l'ordre, jusqu'a Fin.
+    const executer = (message, suites = []) => new Promise((ok) => {
+        const recus = [];
+        const recevoir = creerExecuteur(M, (m) => {
+            recus.push(m);
+            // Comme la page : la reponse arrive plus tard, par un autre message.
+            if (m.type === 'entree' && suites.length) setTimeout(() => recevoir(suites.shift()), 0);
+            if (m.type === 'pas') setTimeout(() => recevoir({ type: 'suivant' }), 0);
+            if (['fin', 'erreur', 'refus', 'tronque'].includes(m.type)) ok(recus);
+        });
+        recevoir({ type: 'executer', tailleTab: 4, ...message });
+    });
+    const sortieDe = (recus) => recus.filter((m) => m.type === 'sortie').map((m) => m.texte).join('');
+    const accents = 'algorithme C\n// é 😀\ndebut\n    declarer n : entier;\n    saisir (n);\n'
+        + '    afficher ("é", n);\n    afficher (1 / (n - n));\nfin\n';
+    const R = await executer({ source: accents, entrees: '' }, [{ type: 'saisie', texte: '4\n' }]);
+    const E = R.at(-1);
+    verifier(R.some((m) => m.type === 'entree') && sortieDe(R) === 'é4', `saisie puis sortie : ${JSON.stringify(sortieDe(R))}`);
+    verifier(E.type === 'erreur' && E.erreur.ligne === 7 && accents.slice(E.erreur.debut).startsWith('/ (n - n)'),
+             `erreur situee : ${JSON.stringify(E)}`);
+    verifier(E.erreur.texte === `programme.algo:7:${E.erreur.colonne}: erreur : ${E.erreur.message}`, `texte : ${E.erreur.texte}`);
+    // 3 octets par tour : la limite tombe au milieu d'un « é », coupe avant lui.
+    const F = await executer({ source: 'algorithme D\ndebut\n    boucle\n        afficher ("éa");\n    fboucle\nfin\n' });
+    const octets = Buffer.byteLength(sortieDe(F));
+    verifier(F.at(-1).type === 'tronque' && octets === LIMITE_SORTIE - 1 && !sortieDe(F).includes('\ufffd'),
+             `sortie tronquee : ${F.at(-1).type}, ${octets} octets`);
+    const P = await executer({ source: 'algorithme E\ndebut\nfin\n', pasAPas: true });
+    verifier(P.at(-1).type === 'fin' && P.at(-1).statut === 0, `pas a pas d'un programme vide : ${JSON.stringify(P.at(-1))}`);
+}
+
 if (echecs.length) {
     console.log(`${echecs.length} echec(s) sur ${nbVerifs} :\n  ${echecs.join('\n  ')}`);
     process.exit(1);

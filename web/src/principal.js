@@ -3,7 +3,8 @@
 // module WebAssembly, exemples et vocabulaire compris) : la page marche depuis file:// comme
 // depuis un serveur. Ce module relie les autres : l'editeur (editeur.js), l'analyse dans un Web
 // Worker (analyse.js, pont.js, travailleur.js), l'affichage des diagnostics (diagnostics.js) et
-// du C++ (cpp.js), le texte et d'ou il vient (sources.js, stockage.js, partage.js).
+// du C++ (cpp.js), le texte et d'ou il vient (sources.js, stockage.js, partage.js), l'execution
+// dans un second travailleur (execution.js, executeur.js, marques.js).
 import CODE_TRAVAILLEUR from 'tramelo:travailleur';
 import EXEMPLES from 'tramelo:exemples';
 import VOCABULAIRE from 'tramelo:vocabulaire';
@@ -14,7 +15,9 @@ import { creerAnalyse } from './analyse.js';
 import { creerVueCpp } from './cpp.js';
 import { creerAffichageDiagnostics, extensionsDiagnostics } from './diagnostics.js';
 import { creerEditeur } from './editeur.js';
+import { installerExecution } from './execution.js';
 import { $, annoncer } from './interface.js';
+import { extensionsMarques } from './marques.js';
 import { installerOrganigramme } from './organigramme.js';
 import { creerSources } from './sources.js';
 import { creerStockage } from './stockage.js';
@@ -50,7 +53,7 @@ function demarrer() {
         parent: $('editeur'),
         doc: garde ?? EXEMPLES[0]?.source ?? '',
         vocabulaire: VOCABULAIRE,
-        extensions: extensionsDiagnostics,
+        extensions: [extensionsDiagnostics, extensionsMarques],
         surChangement: (maj) => {
             sources.changement(maj);
             analyse?.changement(maj);
@@ -74,6 +77,8 @@ function demarrer() {
     });
     sources.installer();
     analyse.demarrer();
+    // L'execution, dans son propre travailleur (meme script que l'analyse).
+    const execution = installerExecution({ code: CODE_TRAVAILLEUR, vue });
 
     // Pour les tests automatiques : lire et changer le source (comme si l'eleve l'ecrivait), lire
     // la derniere analyse, attendre celle du texte actuel, situer un element de l'editeur
@@ -89,6 +94,7 @@ function demarrer() {
             vue.dispatch({ selection: EditorSelection.cursor(position), scrollIntoView: true });
         },
         ralentirAnalyses: (ms) => analyse.ralentir(ms),
+        execution,
     };
 }
 

@@ -4,19 +4,30 @@
 // chaque analyse dure au moins ms de plus). Messages envoyes : { type: 'pret' }, { type: 'echec',
 // message }, pour chaque analyse { type: 'analyse', version, resultat, hsService } (hsService : le
 // module est a recreer) et pour chaque dessin { type: 'organigramme', id, resultat, hsService }.
+// Les messages d'execution sont ceux d'executeur.js.
 import creerModuleTramelo from 'tramelo:module';
 
+import { creerExecuteur } from './executeur.js';
 import { creerTramelo } from './tramelo.js';
 
 let T = null;
 let lenteur = 0;
+// Le meme script sert au travailleur d'execution (execution.js, executeur.js) : messages
+// 'executer', 'saisie', 'finEntree', 'suivant', 'continuer'.
+let executeur = null;
+const MESSAGES_EXECUTION = new Set(['executer', 'saisie', 'finEntree', 'suivant', 'continuer']);
 
 creerModuleTramelo().then((M) => {
     T = creerTramelo(M);
+    executeur = creerExecuteur(M, (message) => postMessage(message));
     postMessage({ type: 'pret' });
 }, (e) => postMessage({ type: 'echec', message: String(e?.message ?? e) }));
 
 self.onmessage = ({ data }) => {
+    if (MESSAGES_EXECUTION.has(data.type)) {
+        executeur?.(data);
+        return;
+    }
     if (data.type === 'lenteur') {
         lenteur = data.ms;
         return;

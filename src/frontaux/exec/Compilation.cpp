@@ -118,10 +118,21 @@ namespace nsExec
         }
     }
 
-    std::vector <std::string> TrouverCompilateur ()
+    std::vector <std::string> CommandeDuCompilateur ()
     {
         const char * Cxx = std::getenv ("CXX");
-        const std::vector <std::string> C = Mots (Cxx ? Cxx : "g++");
+        return Mots (Cxx ? Cxx : "g++");
+    }
+
+    bool CompilateurPresent ()
+    {
+        const std::vector <std::string> C = CommandeDuCompilateur ();
+        return ! C.empty () && Trouver (C [0]);
+    }
+
+    std::vector <std::string> TrouverCompilateur ()
+    {
+        const std::vector <std::string> C = CommandeDuCompilateur ();
         if (C.empty () || ! Trouver (C [0]))
             Echouer (StatutCompilateurIntrouvable, "compilateur C++ introuvable (" + Affichable (C.empty () ? "" : C [0])
                                                    + ") ; definir CXX");

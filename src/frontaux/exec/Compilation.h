@@ -10,6 +10,9 @@ namespace nsExec
     // La commande de CXX (g++ par defaut), decoupee aux blancs ("ccache g++") ;
     // Echouer (StatutCompilateurIntrouvable) si elle est introuvable.
     std::vector <std::string> TrouverCompilateur ();
+    // La commande de CXX telle quelle, et si elle existe (sans rien terminer).
+    std::vector <std::string> CommandeDuCompilateur ();
+    bool CompilateurPresent ();
 
     struct SCompilation
     {

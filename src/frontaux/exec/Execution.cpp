@@ -40,6 +40,16 @@ namespace nsExec
         }
     }
 
+    std::size_t PileDuProgramme ()
+    {
+        SLancement L;
+        DonnerLaPile (L);
+        for (const auto & V : L.Environnement)
+            if (V.first == "TRAMELO_PILE") return static_cast <std::size_t> (std::stoull (V.second));
+        // Le budget du programme verifie lance sans TRAMELO_PILE.
+        return std::size_t (6) << 20;
+    }
+
     void DonnerLaPile (SLancement & L)
     {
         struct rlimit R;
@@ -80,6 +90,29 @@ namespace nsExec
     {
         if (MemoireDonnee) L.Environnement.push_back ({ "TRAMELO_MEMOIRE", std::to_string (MemoireMio) });
         if (Espace) L.Espace = (rlim_t (MemoireMio) + MargeEspaceMio) << 20;
+    }
+
+    bool VariableMemoireDuProgramme (std::string & Texte)
+    {
+        if (MemoireDonnee)
+        {
+            Texte = std::to_string (MemoireMio);
+            return true;
+        }
+        const char * const Variable = std::getenv ("TRAMELO_MEMOIRE");
+        if (Variable == nullptr) return false;
+        Texte = Variable;
+        return true;
+    }
+
+    std::size_t LimitePileDuProgramme ()
+    {
+        SLancement L;
+        DonnerLaPile (L);
+        if (L.Pile != 0) return static_cast <std::size_t> (L.Pile);
+        struct rlimit R;
+        if (getrlimit (RLIMIT_STACK, & R) != 0 || R.rlim_cur == RLIM_INFINITY) return 0;
+        return static_cast <std::size_t> (R.rlim_cur);
     }
 
     int Executer (const std::string & Programme)

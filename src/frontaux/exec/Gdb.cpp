@@ -38,13 +38,32 @@ namespace nsExec
         return Gdb;
     }
 
+    namespace
+    {
+        std::string CheminScript (const std::string & Nom, std::string (& Places) [2])
+        {
+            const std::string Outil = DossierDeLOutil ();
+            Places [0] = Outil + "/gdb/" + Nom;
+            Places [1] = Outil + "/../share/tramelo/gdb/" + Nom;
+            if (! Outil.empty ())
+                for (const std::string & P : Places)
+                    if (access (P.c_str (), R_OK) == 0) return P;
+            return "";
+        }
+    }
+
+    bool GdbPresent (const std::string & Script)
+    {
+        const char * G = std::getenv ("GDB");
+        std::string Places [2];
+        return Trouver (G && * G ? G : "gdb") && ! CheminScript (Script, Places).empty ();
+    }
+
     std::string TrouverScript (const std::string & Nom)
     {
-        const std::string Outil = DossierDeLOutil ();
-        const std::string Places [] = { Outil + "/gdb/" + Nom, Outil + "/../share/tramelo/gdb/" + Nom };
-        if (! Outil.empty ())
-            for (const std::string & P : Places)
-                if (access (P.c_str (), R_OK) == 0) return P;
+        std::string Places [2];
+        const std::string Chemin = CheminScript (Nom, Places);
+        if (! Chemin.empty ()) return Chemin;
         Echouer (StatutGdbIntrouvable, "script gdb " + Nom + " introuvable (cherche dans " + Affichable (Places [0])
                                        + " et " + Affichable (Places [1]) + ") ; reinstaller Tramelo");
     }

@@ -14,6 +14,8 @@ namespace nsExec
 {
     // GDB, ou gdb ; Echouer (StatutGdbIntrouvable) s'il est introuvable.
     std::string TrouverGdb ();
+    // Vrai si gdb et le script Nom sont la (sans rien terminer).
+    bool GdbPresent (const std::string & Script);
     // Le script Nom (outils/gdb) : dans le dossier gdb/ de l'outil (construction), ou dans
     // ../share/tramelo/gdb/ (installation) ; Echouer (StatutGdbIntrouvable) sinon.
     std::string TrouverScript (const std::string & Nom);

@@ -11,6 +11,7 @@ namespace nsExec
     {
         const char * const Usage =
             "Usage : tramelo-exec [--garder] fichier.algo [taille_tabulation]\n"
+            "        tramelo-exec --interprete [--pas-a-pas [--limite N]] fichier.algo [taille_tabulation]\n"
             "        tramelo-exec --traduire fichier.algo [taille_tabulation]\n"
             "        tramelo-exec --pas-a-pas [--limite N] fichier.algo [taille_tabulation]\n"
             "        tramelo-exec --deboguer fichier.algo [taille_tabulation]\n"
@@ -30,15 +31,23 @@ namespace nsExec
             "recursion trop profonde) est signalee en francais sur l'erreur standard avec la ligne du\n"
             "source (fichier.algo:LIGNE:COLONNE: erreur : ...), et le programme s'arrete avec le statut 1.\n"
             "\n"
+            "Sans compilateur C++ (CXX, ou g++, introuvable), une ligne le dit et le programme est\n"
+            "interprete, sans compilation : memes sorties, memes saisies, memes erreurs d'execution et\n"
+            "memes statuts que le programme compile. De meme, --pas-a-pas sans gdb est interprete.\n"
+            "\n"
             "Options :\n"
             "  --garder     conserve le C++ produit a cote du source (fichier.cpp)\n"
             "  --traduire   ecrit seulement fichier.cpp a cote du source, sans compiler ni executer ;\n"
             "               refuse un source sans extension .algo\n"
             "  --standard   profil standard : le C++ exact de Tramelo, sans controles (un indice\n"
             "               invalide affiche \"Indice invalide\" et donne le statut 1)\n"
-            "  --pas-a-pas  execute le programme sous gdb en affichant, sur l'erreur standard, chaque\n"
-            "               ligne executee et les variables qui changent\n"
+            "  --pas-a-pas  execute le programme en affichant, sur l'erreur standard, chaque ligne\n"
+            "               executee et les variables qui changent (sous gdb, ou interprete)\n"
             "  --limite N   avec --pas-a-pas : arret apres N lignes executees (1000 par defaut)\n"
+            "  --interprete execute le programme sans le compiler (ni compilateur ni gdb) ; refuse\n"
+            "               avec --standard, --traduire, --deboguer, --construire-seulement\n"
+            "  --compiler   exige la compilation : sans compilateur, statut 162 ; sans gdb pour\n"
+            "               --pas-a-pas, statut 163\n"
             "  --memoire N  memoire permise au programme, en Mio (de 1 a 1073741824 ; par defaut\n"
             "               TRAMELO_MEMOIRE, sinon 2048) : au-dela, le profil verifie s'arrete sur\n"
             "               \"Memoire insuffisante\" a la ligne de l'allocation ; le programme tourne\n"
@@ -78,7 +87,8 @@ namespace nsExec
             "Statuts de sortie :\n"
             "  0          le programme s'est termine normalement ; --traduire, --construire-seulement\n"
             "             ont reussi\n"
-            "  1          erreur d'execution (profil verifie) ou \"Indice invalide\" (profil standard)\n"
+            "  1          erreur d'execution (profil verifie ou interprete) ou \"Indice invalide\"\n"
+            "             (profil standard)\n"
             "  102 a 149  erreur dans le source : le code de Tramelo\n"
             "  150        une fonction peut se terminer sans renvoie : le programme n'est pas lance\n"
             "  252 a 255  erreur de Tramelo sans position : source illisible (252), ligne de\n"
@@ -86,8 +96,9 @@ namespace nsExec
             "             systeme (254), erreur inconnue (255)\n"
             "  160        --pas-a-pas a atteint sa limite de lignes\n"
             "  161        la compilation du C++ produit a echoue\n"
-            "  162        compilateur C++ introuvable\n"
-            "  163        gdb introuvable, ou les scripts gdb de tramelo-exec\n"
+            "  162        compilateur C++ introuvable (--compiler, --standard, --deboguer,\n"
+            "             --construire-seulement)\n"
+            "  163        gdb introuvable, ou les scripts gdb de tramelo-exec (--compiler, --deboguer)\n"
             "  164        tramelo-exec n'a pas pu faire son travail : dossier de travail, ecriture\n"
             "             d'un fichier, lancement d'un processus, session gdb interrompue\n"
             "  165        fichier.cpp ou le programme remplacerait un fichier que Tramelo n'a pas\n"
@@ -155,6 +166,13 @@ namespace nsExec
             else if (A == "--pas-a-pas") ChoisirMode (EMode::PasAPas, A);
             else if (A == "--deboguer") ChoisirMode (EMode::Deboguer, A);
             else if (A == "--construire-seulement") ChoisirMode (EMode::Construire, A);
+            else if (A == "--interprete" || A == "--compiler")
+            {
+                const EMoteur Moteur = A == "--interprete" ? EMoteur::Interprete : EMoteur::Compiler;
+                if (C.Moteur != EMoteur::Auto && C.Moteur != Moteur)
+                    ErreurUsage ("options incompatibles : --interprete et --compiler");
+                C.Moteur = Moteur;
+            }
             else if (A == "--tester" || A.rfind ("--tester=", 0) == 0)
             {
                 if (A == "--tester")
@@ -211,6 +229,11 @@ namespace nsExec
             ErreurUsage ("--memoire ne s'emploie pas avec " + OptionMode);
         // Le debogueur suit les lignes du source grace au profil verifie.
         if (C.Standard && C.Debogage ()) ErreurUsage ("--standard ne s'emploie pas avec " + OptionMode);
+        // L'interpreteur execute le sens du profil verifie, et rien d'autre que l'execution.
+        if (C.Moteur == EMoteur::Interprete && C.Standard) ErreurUsage ("--standard ne s'emploie pas avec --interprete");
+        if (C.Moteur == EMoteur::Interprete && ! C.Interpretable ())
+            ErreurUsage ("--interprete ne s'emploie pas avec " + OptionMode);
+        if (C.Moteur == EMoteur::Compiler && C.Mode == EMode::Traduire) ErreurUsage ("--compiler ne s'emploie pas avec --traduire");
         C.Source = C.Args [0];
         return C;
     }

@@ -1,13 +1,16 @@
 // tramelo-exec : verifie un algorithme, le traduit, compile le C++ obtenu et l'execute, en une
-// seule commande ; ou l'execute pas a pas sous gdb, ou ouvre gdb sur le source. La traduction et
-// la verification sont celles de la bibliotheque ; le C++ execute est celui du profil verifie,
-// sauf avec --standard. Chaque etape a son fichier dans ce dossier ; main les enchaine.
+// seule commande ; ou l'execute pas a pas sous gdb, ou ouvre gdb sur le source ; ou, sans
+// compilateur, le fait executer par l'interpreteur de la bibliotheque. La traduction, la
+// verification et l'interpretation sont celles de la bibliotheque ; le C++ execute est celui du
+// profil verifie, sauf avec --standard. Chaque etape a son fichier dans ce dossier ; main les
+// enchaine.
 #include "frontaux/commun/Couleur.h"
 #include "frontaux/exec/Chemins.h"
 #include "frontaux/exec/Compilation.h"
 #include "frontaux/exec/Deboguer.h"
 #include "frontaux/exec/Execution.h"
 #include "frontaux/exec/Gdb.h"
+#include "frontaux/exec/Interpretation.h"
 #include "frontaux/exec/LigneCommande.h"
 #include "frontaux/exec/PasAPas.h"
 #include "frontaux/exec/Processus.h"
@@ -16,6 +19,8 @@
 #include "frontaux/exec/Tester.h"
 #include "frontaux/exec/Traduction.h"
 #include "frontaux/exec/Travail.h"
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -32,14 +37,37 @@ namespace
         std::string Gdb, Script;
     };
 
+    const char * ScriptDuMode (const SCommande & C) { return C.Mode == EMode::PasAPas ? "pas_a_pas.py" : "deboguer.py"; }
+
+    // Sans --interprete ni --compiler, un programme que rien ne peut compiler (ou suivre sous
+    // gdb) est interprete : une ligne le dit. Le profil standard, lui, n'est que compile.
+    void ChoisirMoteur (SCommande & C)
+    {
+        if (C.Moteur != EMoteur::Auto || ! C.Interpretable () || C.Standard) return;
+        if (! CompilateurPresent ())
+        {
+            const std::vector <std::string> Cxx = CommandeDuCompilateur ();
+            Dire ("tramelo-exec : compilateur C++ introuvable (" + Affichable (Cxx.empty () ? "" : Cxx [0])
+                  + ") : le programme est interprete (--compiler pour exiger la compilation)\n");
+            C.Moteur = EMoteur::Interprete;
+        }
+        else if (C.Mode == EMode::PasAPas && ! GdbPresent (ScriptDuMode (C)))
+        {
+            Dire ("tramelo-exec : gdb ou son script introuvable : le pas a pas est interprete"
+                  " (--compiler pour exiger gdb)\n");
+            C.Moteur = EMoteur::Interprete;
+        }
+    }
+
     SOutils TrouverOutils (const SCommande & C)
     {
         SOutils O;
+        if (C.Moteur == EMoteur::Interprete) return O;
         if (C.Mode != EMode::Traduire) O.Compilateur = TrouverCompilateur ();
         if (C.SousGdb ())
         {
             O.Gdb = TrouverGdb ();
-            O.Script = TrouverScript (C.Mode == EMode::PasAPas ? "pas_a_pas.py" : "deboguer.py");
+            O.Script = TrouverScript (ScriptDuMode (C));
         }
         return O;
     }
@@ -115,17 +143,31 @@ namespace
 int main (int argc, char * argv [])
 {
     std::ios::sync_with_stdio (false);
-    const SCommande C = LireCommande (argc, argv);
+    SCommande C = LireCommande (argc, argv);
     nsTramelo::SExercice Exercice;
     if (C.Mode == EMode::Tester) Exercice = ChargerLExercice (C.Exercice);
     ChoisirMemoire (C.Mode == EMode::Tester ? Exercice.Memoire : C.Memoire);
     PreparerProcessus ();
     const SSorties Sorties = NommerSorties (C);
+    ChoisirMoteur (C);
     const SOutils Outils = TrouverOutils (C);
-    PreparerTravail ();
+    const bool Interprete = C.Moteur == EMoteur::Interprete;
+    // L'interpreteur n'a besoin d'aucun fichier : le dossier de travail ne sert qu'au C++ garde.
+    if (! Interprete || C.Garder) PreparerTravail ();
 
     const SSource S = LireLeSource (C);
     nsTramelo::STraduction Standard = VerifierLeSource (C, S);
+    if (Interprete)
+    {
+        if (C.Garder)
+        {
+            SPlan Plan = Planifier (C, Sorties, S);
+            Plan.T = TraduireLeSource (C, S, nsTramelo::STraduction {}, Plan.Noms);
+            EcrireLeCpp (Plan, Sorties);
+        }
+        Terminer (Interpreter ({ & Standard, & S, C.Mode == EMode::PasAPas, C.Limite,
+                                  nsOutils::CouleurVoulue (STDERR_FILENO) }));
+    }
     SPlan Plan = Planifier (C, Sorties, S);
     Plan.T = TraduireLeSource (C, S, std::move (Standard), Plan.Noms);
     EcrireLeCpp (Plan, Sorties);

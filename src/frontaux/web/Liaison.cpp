@@ -9,6 +9,8 @@
 #include <emscripten/val.h>
 
 #include <cmath>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -206,6 +208,162 @@ namespace
         return R;
     }
 
+    // Une execution du programme par l'interpreteur de la bibliotheque (la page : Executer, Pas a
+    // pas). Options : { tailleTab, nomSource, pasAPas, graine, memoire }, toutes facultatives.
+    // Le source est traduit avec le profil verifie (les messages d'erreur d'execution nomment
+    // nomSource) ; pret () est faux si le source est refuse ou ne peut pas etre execute, refus ()
+    // dit pourquoi. L'objet JavaScript doit etre libere par delete ().
+    class CExecutionWeb
+    {
+      public :
+        CExecutionWeb (const std::string & Source, const val & Options)
+        {
+            nsTramelo::SOptions O = LireOptions (Options);
+            O.Verifie = true;
+            O.NomSource = "programme.algo";
+            if (! Options.isUndefined () && ! Options.isNull ())
+            {
+                const val Nom = Options ["nomSource"];
+                if (Nom.isString () && ! Nom.as <std::string> ().empty ()) O.NomSource = Nom.as <std::string> ();
+            }
+            O.NomCpp = O.NomSource + ".cpp";
+            if (O.TailleTab == 0)
+            {
+                Rejet = "largeur de tabulation invalide";
+                return;
+            }
+            const nsTramelo::STraduction T = nsTramelo::Traduire (Source, O);
+            if (T.Erreur)
+            {
+                // Le source est refuse : la page montre deja ses diagnostics.
+                Rejet = T.Erreur->Libelle;
+                return;
+            }
+            nsTramelo::SOptionsExecution E;
+            E.NomSource = O.NomSource;
+            E.TailleTab = O.TailleTab;
+            if (! Options.isUndefined () && ! Options.isNull ())
+            {
+                E.PasAPas = Options ["pasAPas"].isTrue ();
+                const val Graine = Options ["graine"];
+                if (Graine.isNumber () && Graine.as <double> () >= 1) E.Graine = static_cast <std::uint64_t> (Graine.as <double> ());
+                const val Memoire = Options ["memoire"];
+                if (Memoire.isNumber () && Memoire.as <double> () >= 1) E.Limites.Memoire = static_cast <std::size_t> (Memoire.as <double> ());
+            }
+            X = std::make_unique <nsTramelo::CExecution> (T, Source, E);
+            if (! X->Pret ()) Rejet = X->Refus ();
+        }
+
+        bool Pret () const { return X && X->Pret (); }
+        val Refus () const { return Octets (Rejet); }
+
+        void AjouterEntree (const std::string & O) { if (Pret ()) X->AjouterEntree (O); }
+        void FermerEntree () { if (Pret ()) X->FermerEntree (); }
+        void PasAPas (bool Actif) { if (Pret ()) X->PasAPas (Actif); }
+
+        // La raison de l'arret : "fini", "erreur", "entree", "budget", "pas" ou "limite".
+        std::string Executer (double Budget)
+        {
+            if (! Pret ()) return "erreur";
+            const std::uint64_t B = Budget >= 1 ? static_cast <std::uint64_t> (Budget) : 1;
+            switch (X->Executer (B))
+            {
+                case nsTramelo::EArret::Fini :   return "fini";
+                case nsTramelo::EArret::Erreur : return "erreur";
+                case nsTramelo::EArret::Entree : return "entree";
+                case nsTramelo::EArret::Budget : return "budget";
+                case nsTramelo::EArret::Pas :    return "pas";
+                case nsTramelo::EArret::Limite : return "limite";
+            }
+            return "erreur";
+        }
+
+        val PrendreSortie () { return Octets (Pret () ? X->PrendreSortie () : std::string ()); }
+
+        // [{ ligne, numeroLigne, texte, nom, valeur, profondeur, renvoi }] : textes en octets ;
+        // renvoi : la valeur que renvoie la fonction nom.
+        val PrendreSuivi ()
+        {
+            val Liste = val::array ();
+            if (! Pret ()) return Liste;
+            for (const nsTramelo::SEvenementSuivi & S : X->PrendreSuivi ())
+            {
+                val E = val::object ();
+                E.set ("ligne", S.Ligne);
+                E.set ("numeroLigne", Nombre (S.NumeroLigne));
+                E.set ("texte", Octets (S.Texte));
+                E.set ("nom", Octets (S.Nom));
+                E.set ("valeur", Octets (S.Valeur));
+                E.set ("profondeur", Nombre (S.Profondeur));
+                E.set ("renvoi", S.Genre == nsTramelo::ESuivi::Renvoi);
+                Liste.call <void> ("push", E);
+            }
+            return Liste;
+        }
+
+        int Statut () const { return Pret () ? X->Statut () : 1; }
+
+        // { message, texte, positionnee, ligne, colonne, decalage } (decalage : octets du source ;
+        // texte : la ligne d'erreur suivie de ses lignes "note : " et "aide : ").
+        val Erreur () const
+        {
+            val E = val::object ();
+            if (! Pret ())
+            {
+                E.set ("message", Octets (Rejet));
+                E.set ("texte", Octets (Rejet));
+                E.set ("positionnee", false);
+                E.set ("ligne", 0);
+                E.set ("colonne", 0);
+                E.set ("decalage", 0);
+                return E;
+            }
+            const nsTramelo::SErreurExecution & R = X->ErreurExecution ();
+            E.set ("message", Octets (R.Message));
+            // Le texte entier, comme le programme compile l'ecrit : la ligne, ses notes et aides.
+            E.set ("texte", Octets (R.Notes.empty () ? R.Texte : R.Texte + '\n' + R.Notes));
+            E.set ("positionnee", R.Positionnee);
+            E.set ("ligne", Nombre (R.Ligne));
+            E.set ("colonne", Nombre (R.Colonne));
+            E.set ("decalage", Nombre (R.Decalage));
+            return E;
+        }
+
+        // { valide, ligne, debut, fin, profondeur } : debut et fin en octets du source.
+        val Position () const
+        {
+            val P = val::object ();
+            const nsTramelo::SPositionCourante C = Pret () ? X->PositionCourante () : nsTramelo::SPositionCourante {};
+            P.set ("valide", C.Valide);
+            P.set ("ligne", Nombre (C.Ligne));
+            P.set ("debut", Nombre (C.Debut));
+            P.set ("fin", Nombre (C.Fin));
+            P.set ("profondeur", Nombre (C.Profondeur));
+            return P;
+        }
+
+        // [{ nom, valeur }] de l'unite en cours, en octets.
+        val Variables () const
+        {
+            val Liste = val::array ();
+            if (! Pret ()) return Liste;
+            for (const nsTramelo::SVariableVisible & V : X->Variables ())
+            {
+                val E = val::object ();
+                E.set ("nom", Octets (V.Nom));
+                E.set ("valeur", Octets (V.Valeur));
+                Liste.call <void> ("push", E);
+            }
+            return Liste;
+        }
+
+        double PasExecutes () const { return Pret () ? static_cast <double> (X->PasExecutes ()) : 0.0; }
+
+      private :
+        std::unique_ptr <nsTramelo::CExecution> X;
+        std::string Rejet;
+    };
+
     // Les mots reserves et leur categorie de coloration : [{ categorie, mot }].
     val Vocabulaire ()
     {
@@ -234,4 +392,19 @@ EMSCRIPTEN_BINDINGS (tramelo)
     emscripten::function ("refusInconnu", & RefusInconnu);
     emscripten::function ("tailleMaxSource", & TailleMaxSource);
     emscripten::function ("organigramme", & Organigramme);
+    emscripten::class_ <CExecutionWeb> ("Execution")
+        .constructor <const std::string &, const val &> ()
+        .function ("pret", & CExecutionWeb::Pret)
+        .function ("refus", & CExecutionWeb::Refus)
+        .function ("ajouterEntree", & CExecutionWeb::AjouterEntree)
+        .function ("fermerEntree", & CExecutionWeb::FermerEntree)
+        .function ("pasAPas", & CExecutionWeb::PasAPas)
+        .function ("executer", & CExecutionWeb::Executer)
+        .function ("prendreSortie", & CExecutionWeb::PrendreSortie)
+        .function ("prendreSuivi", & CExecutionWeb::PrendreSuivi)
+        .function ("statut", & CExecutionWeb::Statut)
+        .function ("erreur", & CExecutionWeb::Erreur)
+        .function ("position", & CExecutionWeb::Position)
+        .function ("variables", & CExecutionWeb::Variables)
+        .function ("pasExecutes", & CExecutionWeb::PasExecutes);
 }
