@@ -83,6 +83,17 @@ FIN
     [ $? = 166 ] || ko "exercice absent : statut"
     "$exec_outil" --tester "$exercice" --memoire 10 "$copies/correcte.algo" >"$bac/out" 2>"$bac/err"
     [ $? = 253 ] || ko "--memoire avec --tester : statut"
+
+    # Sans compilateur : une ligne le dit, puis le meme compte rendu par l'interpreteur (memes
+    # verdicts, memes differences, meme erreur d'execution situee, memes limites), meme statut.
+    for copie in correcte fausse gourmande bavarde boucle; do
+        "$exec_outil" --tester "$exercice" "$copies/$copie.algo" >"$bac/compile" 2>/dev/null
+        attendu=$?
+        CXX=/inexistant/g++ "$exec_outil" --tester "$exercice" "$copies/$copie.algo" >"$bac/out" 2>"$bac/err"
+        [ $? = "$attendu" ] || ko "copie $copie interpretee : statut"
+        cmp -s "$bac/compile" "$bac/out" || { ko "copie $copie interpretee : compte rendu"; diff "$bac/compile" "$bac/out"; }
+        contient "$bac/err" "compilateur C++ introuvable (/inexistant/g++) : le programme est interprete" "copie $copie interpretee"
+    done
     tmp_vide "--tester"
     ;;
 

@@ -49,7 +49,7 @@ namespace nsExec
         }
     }
 
-    SExecutionTest ExecuterUnTest (const std::string & Programme, const std::string & Entree,
+    SExecutionTest ExecuterUnTest (const SProgrammeTest & Programme, const std::string & Entree,
                                    const SLimitesTest & Limites, const std::string & Dossier)
     {
         SExecutionTest R;
@@ -64,7 +64,8 @@ namespace nsExec
         if (In < 0 || Out < 0 || Err < 0)
             Echouer (StatutSysteme, "impossible de preparer les fichiers du test dans " + Dossier + " : " + std::strerror (errno));
         SLancement L;
-        L.Args = { Programme };
+        L.Args = { Programme.Interprete ? "tramelo-exec" : Programme.Chemin };
+        L.Fonction = Programme.Interprete;
         L.Recherche = false;
         L.Entree = In;
         L.Sortie = Out;
@@ -93,7 +94,7 @@ namespace nsExec
         return R;
     }
 
-    SResultatTest EvaluerTest (const std::string & Programme, const nsTramelo::SExercice & E,
+    SResultatTest EvaluerTest (const SProgrammeTest & Programme, const nsTramelo::SExercice & E,
                                const nsTramelo::STestExercice & T, const std::string & Dossier)
     {
         SResultatTest R;

@@ -5,6 +5,7 @@
 
 #include "bibliotheque/Tramelo.h"
 
+#include <functional>
 #include <string>
 
 namespace nsExec
@@ -14,6 +15,17 @@ namespace nsExec
     {
         unsigned Temps = 2;               // secondes (temps ecoule et temps de processeur)
         unsigned long SortieKio = 1024;   // par fichier ecrit (sortie, erreurs)
+    };
+
+    // Le programme d'un test : un executable, ou (sans compilateur) une fonction qui l'interprete
+    // dans le processus du test, sous les memes limites.
+    struct SProgrammeTest
+    {
+        std::string Chemin;
+        std::function <int ()> Interprete;
+
+        SProgrammeTest () = default;
+        SProgrammeTest (const std::string & C) : Chemin (C) {}
     };
 
     // Ce qu'une execution a donne.
@@ -29,7 +41,7 @@ namespace nsExec
     // L'etape d'execution, seule a lancer le programme : une autre maniere d'executer (sans
     // compilateur, par exemple) ne changerait qu'elle. Dossier : un dossier a soi, vide, ou
     // sont ecrits entree, sortie et erreurs, et dont bac/ devient le dossier courant du programme.
-    SExecutionTest ExecuterUnTest (const std::string & Programme, const std::string & Entree,
+    SExecutionTest ExecuterUnTest (const SProgrammeTest & Programme, const std::string & Entree,
                                    const SLimitesTest & Limites, const std::string & Dossier);
 
     enum class EVerdict { Reussi, Echoue, ErreurExecution, TempsDepasse, SortieTropLongue };
@@ -46,7 +58,7 @@ namespace nsExec
     };
 
     // Execute le test et juge ; Dossier comme pour ExecuterUnTest.
-    SResultatTest EvaluerTest (const std::string & Programme, const nsTramelo::SExercice & E,
+    SResultatTest EvaluerTest (const SProgrammeTest & Programme, const nsTramelo::SExercice & E,
                                const nsTramelo::STestExercice & T, const std::string & Dossier);
 
     // "réussi", "échoué", "erreur d'exécution", "temps dépassé", "sortie trop longue"

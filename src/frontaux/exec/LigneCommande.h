@@ -28,7 +28,7 @@ namespace nsExec
 
         bool SousGdb () const { return Mode == EMode::PasAPas || Mode == EMode::Deboguer; }
         // Le programme peut etre interprete au lieu d'etre compile.
-        bool Interpretable () const { return Mode == EMode::Executer || Mode == EMode::PasAPas; }
+        bool Interpretable () const { return Mode == EMode::Executer || Mode == EMode::PasAPas || Mode == EMode::Tester; }
         // Compile avec les informations de debogage (-g -O0).
         bool Debogage () const { return SousGdb () || Mode == EMode::Construire; }
     };

@@ -131,6 +131,12 @@ namespace nsExec
             if (L.Groupe) setpgid (0, 0);
             int Erreur = 0;
             if (! L.Dossier.empty () && chdir (L.Dossier.c_str ()) != 0) Erreur = errno;
+            else if (L.Fonction)
+            {
+                // Rien a executer : le tube ferme dit au parent que le lancement a reussi.
+                close (Rapport);
+                _exit (L.Fonction ());
+            }
             else
             {
                 if (L.Recherche) execvpe (Argv [0], Argv, Envp);

@@ -46,6 +46,9 @@ namespace nsExec
                                                     // a la fin : ses enfants ne lui survivent pas
         std::function <void ()> AuSignal;           // appele une fois, hors du gestionnaire, apres
                                                     // le relais d'un signal de fin
+        // Au lieu d'exec, executee dans l'enfant (tramelo-exec n'a qu'un fil) : son resultat est
+        // le statut du processus. Sert a l'interpreteur, sous les memes limites qu'un programme.
+        std::function <int ()> Fonction;
     };
 
     struct SIssue

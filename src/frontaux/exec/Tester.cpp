@@ -43,7 +43,7 @@ namespace nsExec
         return E;
     }
 
-    int TesterLeProgramme (const nsTramelo::SExercice & E, const std::string & Programme)
+    int TesterLeProgramme (const nsTramelo::SExercice & E, const SProgrammeTest & Programme)
     {
         std::size_t Visibles = 0, Reussis = 0;
         for (const nsTramelo::STestExercice & T : E.Tests)

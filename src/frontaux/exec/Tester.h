@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bibliotheque/Tramelo.h"
+#include "frontaux/exec/Correction.h"
 
 #include <string>
 
@@ -13,5 +14,5 @@ namespace nsExec
 
     // Chaque test visible, une fois, dans son propre dossier de travail ; rend 0 si tous
     // reussissent, StatutTestsEchoues sinon.
-    int TesterLeProgramme (const nsTramelo::SExercice & E, const std::string & Programme);
+    int TesterLeProgramme (const nsTramelo::SExercice & E, const SProgrammeTest & Programme);
 }

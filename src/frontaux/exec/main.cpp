@@ -152,11 +152,19 @@ int main (int argc, char * argv [])
     ChoisirMoteur (C);
     const SOutils Outils = TrouverOutils (C);
     const bool Interprete = C.Moteur == EMoteur::Interprete;
-    // L'interpreteur n'a besoin d'aucun fichier : le dossier de travail ne sert qu'au C++ garde.
-    if (! Interprete || C.Garder) PreparerTravail ();
+    // L'interpreteur n'a besoin d'aucun fichier : le dossier de travail ne sert qu'au C++ garde
+    // et aux dossiers des tests de --tester.
+    if (! Interprete || C.Garder || C.Mode == EMode::Tester) PreparerTravail ();
 
     const SSource S = LireLeSource (C);
     nsTramelo::STraduction Standard = VerifierLeSource (C, S);
+    // Sans compilateur, chaque test de --tester interprete le programme dans son processus.
+    if (Interprete && C.Mode == EMode::Tester)
+    {
+        SProgrammeTest P;
+        P.Interprete = [&] { return Interpreter ({ & Standard, & S, false, 0, false }); };
+        Terminer (TesterLeProgramme (Exercice, P));
+    }
     if (Interprete)
     {
         if (C.Garder)
