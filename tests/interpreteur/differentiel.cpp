@@ -18,6 +18,7 @@
 #include "bibliotheque/Tramelo.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cerrno>
 #include <cstdint>
@@ -27,7 +28,6 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -229,6 +229,38 @@ void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
         return R;
     }
 
+    // "p.algo:LIGNE:COLONNE: erreur : ...\n" au debut de Texte.
+    bool LirePosition (const std::string & Texte, unsigned long & Ligne, unsigned long & Colonne)
+    {
+        const std::string Debut = "p.algo:";
+        if (Texte.compare (0, Debut.size (), Debut) != 0) return false;
+        std::size_t i = Debut.size ();
+        auto Nombre = [&] (unsigned long & N)
+        {
+            const std::size_t Premier = i;
+            N = 0;
+            while (i < Texte.size () && Texte [i] >= '0' && Texte [i] <= '9' && i - Premier < 9)
+                N = N * 10 + static_cast <unsigned long> (Texte [i++] - '0');
+            return i > Premier;
+        };
+        if (! Nombre (Ligne) || i >= Texte.size () || Texte [i++] != ':' || ! Nombre (Colonne)) return false;
+        return Texte.compare (i, 11, ": erreur : ") == 0 && Texte.find ('\n', i) != std::string::npos;
+    }
+
+    // Un appel de Rand : le mot Rand (pas la fin d'un autre nom), des blancs, une parenthese.
+    bool TireAuHasard (const std::string & Source)
+    {
+        for (std::size_t i = Source.find ("Rand"); i != std::string::npos; i = Source.find ("Rand", i + 1))
+        {
+            const auto Mot = [] (char c) { return std::isalnum (static_cast <unsigned char> (c)) || c == '_'; };
+            if (i > 0 && Mot (Source [i - 1])) continue;
+            std::size_t j = i + 4;
+            while (j < Source.size () && std::isspace (static_cast <unsigned char> (Source [j]))) ++j;
+            if (j < Source.size () && Source [j] == '(') return true;
+        }
+        return false;
+    }
+
     // Le programme compile du profil verifie evalue les operandes d'une expression dans l'ordre
     // choisi par le compilateur, l'interpreteur de gauche a droite : quand deux operandes d'une
     // meme ligne sont en erreur, l'interpreteur signale le plus a gauche. Rien d'autre ne peut
@@ -238,10 +270,9 @@ void operator delete[] (void * P, std::size_t) noexcept { _Lot::Rendre (P); }
     {
         if (I.Statut != 1 || C.Statut != 1 || I.Sortie != C.Sortie || I.Erreur == C.Erreur) return false;
         // La premiere ligne seulement : les notes qui suivent dependent de l'erreur trouvee.
-        const std::regex Position ("^p\\.algo:([0-9]+):([0-9]+): erreur : [^\n]*\n");
-        std::smatch A, B;
-        if (! std::regex_search (I.Erreur, A, Position) || ! std::regex_search (C.Erreur, B, Position)) return false;
-        return A [1] == B [1] && std::stoul (A [2]) < std::stoul (B [2]);
+        unsigned long LigneI, ColonneI, LigneC, ColonneC;
+        if (! LirePosition (I.Erreur, LigneI, ColonneI) || ! LirePosition (C.Erreur, LigneC, ColonneC)) return false;
+        return LigneI == LigneC && ColonneI < ColonneC;
     }
 
     // Ce qui differe, en quelques mots.
@@ -289,7 +320,6 @@ int main (int argc, char * argv [])
         return 2;
     }
 
-    const std::regex Hasard ("\\bRand\\s*\\(");
     std::vector <SProgramme> Programmes;
     std::vector <std::string> Ecartes;
     for (const fs::path & Chemin : Sources)
@@ -313,7 +343,7 @@ int main (int argc, char * argv [])
         }
         STraduction T = Traduire (Source, O);
         if (T.Erreur) continue;   // refuse : rien a executer
-        if (std::regex_search (Source, Hasard))
+        if (TireAuHasard (Source))
         {
             Ecartes.push_back (Nom + " : tire au hasard");
             continue;
