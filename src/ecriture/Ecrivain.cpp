@@ -310,7 +310,7 @@ namespace nsTramelo
             case EExpr::Appel :
             {
                 const SDeclaration & F = M ().Declarations [E.Ref];
-                return F.Nom + " (" + ListeEffectifs (F, & M ().Listes [E.Enfants], E.NbEnfants) + ")";
+                return F.Nom + " (" + ListeEffectifs (F, M ().ListeDe (E.Enfants), E.NbEnfants) + ")";
             }
             case EExpr::AppelStandard : return TexteAppelStandard (E);
             case EExpr::Parenthese    : return " (" + Texte (M ().IdEnfant (E, 0)) + ")";

@@ -360,7 +360,7 @@ namespace nsTramelo
         switch (E.Genre)
         {
             case EExpr::Element       : return TexteElement (E);
-            case EExpr::Appel         : return TexteAppel (M ().Declarations [E.Ref], & M ().Listes [E.Enfants], E.NbEnfants,
+            case EExpr::Appel         : return TexteAppel (M ().Declarations [E.Ref], M ().ListeDe (E.Enfants), E.NbEnfants,
                                                            E.Plage.Debut);
             case EExpr::AppelStandard : return TexteAppelStandard (E);
             case EExpr::Parenthese    : return " (" + TexteExpr (M ().IdEnfant (E, 0), Mode) + ")";

@@ -199,6 +199,9 @@ namespace nsTramelo
         // Acces aux enfants.
         const SExpr & Enfant (const SExpr & E, std::uint32_t i) const { return Exprs [Listes [E.Enfants + i]]; }
         IdExpr IdEnfant (const SExpr & E, std::uint32_t i) const { return Listes [E.Enfants + i]; }
+        // Les elements de Listes a partir de Debut (nullptr pour une liste vide en fin de Listes :
+        // &Listes [Listes.size ()] serait une reference hors du tableau).
+        const IdExpr * ListeDe (std::uint32_t Debut) const { return Debut < Listes.size () ? & Listes [Debut] : nullptr; }
         IdExpr IdExprDe (const SInstr & I, std::uint32_t i) const { return Listes [I.Exprs + i]; }
         const SExpr & ExprDe (const SInstr & I, std::uint32_t i) const { return Exprs [Listes [I.Exprs + i]]; }
         IdSuite IdSuiteDe (const SInstr & I, std::uint32_t i) const { return ListeSuites [I.Suites + i]; }

@@ -35,7 +35,7 @@ namespace nsTramelo
             const SExpr & E = M.Exprs [Id];
             for (std::uint32_t i = 0; i < E.NbEnfants; ++i) ExaminerExpr (M, M.IdEnfant (E, i), R);
             if (E.Genre == EExpr::Appel && E.Ref < M.Declarations.size ())
-                Examiner (M, M.Declarations [E.Ref], & M.Listes [E.Enfants], E.NbEnfants, E.Plage, R);
+                Examiner (M, M.Declarations [E.Ref], M.ListeDe (E.Enfants), E.NbEnfants, E.Plage, R);
         }
     }
 
@@ -47,7 +47,7 @@ namespace nsTramelo
             {
                 for (std::uint32_t e = 0; e < I.NbExprs; ++e) ExaminerExpr (M, M.IdExprDe (I, e), R);
                 if (I.Genre == EInstr::AppelProcedure && I.Decl < M.Declarations.size ())
-                    Examiner (M, M.Declarations [I.Decl], & M.Listes [I.Exprs], I.NbExprs, I.Plage, R);
+                    Examiner (M, M.Declarations [I.Decl], M.ListeDe (I.Exprs), I.NbExprs, I.Plage, R);
             });
         std::stable_sort (R.begin (), R.end (), [] (const SReferenceDouble & a, const SReferenceDouble & b)
                           { return a.Element.Debut < b.Element.Debut; });

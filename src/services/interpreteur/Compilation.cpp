@@ -1124,7 +1124,7 @@ namespace nsTramelo::nsInterpreteur
         {
             const SNiveaux Depart = Niveaux ();
             const SDeclaration & F = M.Declarations [E.Ref];
-            const std::uint32_t Appel = Arguments (E.Ref, & M.Listes [E.Enfants], E.NbEnfants);
+            const std::uint32_t Appel = Arguments (E.Ref, M.ListeDe (E.Enfants), E.NbEnfants);
             Rendre (Depart);
             SValeur V;
             V.Genre = GenreDeType (F.Type);
@@ -1213,7 +1213,7 @@ namespace nsTramelo::nsInterpreteur
                 case EInstr::AppelProcedure :
                 {
                     const SDeclaration & Proc = M.Declarations [I.Decl];
-                    const std::uint32_t Appel = Arguments (I.Decl, & M.Listes [I.Exprs], I.NbExprs);
+                    const std::uint32_t Appel = Arguments (I.Decl, M.ListeDe (I.Exprs), I.NbExprs);
                     // L'algorithme qui s'appelle lui-meme : la pile est controlee a l'appel.
                     const Pos Ici = Proc.Nature == ENature::Algorithme ? Position (I.Plage.Debut)
                                                                        : P.Unites [Proc.Unite].PosEntree;
