@@ -76,7 +76,10 @@ namespace nsExec
         L.Fichier = static_cast <rlim_t> (Limites.SortieKio) << 10;
         L.Groupe = true;
         DonnerLaPile (L);
-        DonnerLaMemoire (L, true);
+        // Interprete, le programme est borne par le compte de memoire de l'interpreteur (comme
+        // sous tramelo-exec --interprete) : une limite d'espace d'adressage viserait tramelo-exec
+        // lui-meme (et empecherait un tramelo-exec construit avec ASan de demarrer).
+        DonnerLaMemoire (L, ! Programme.Interprete);
         const SIssue I = Lancer (L);
         close (In);
         close (Out);
