@@ -47,7 +47,7 @@ _tramelo_completer ()
             --exporter) mapfile -t COMPREPLY < <(compgen -W 'moodle' -- "$cur"); return 0 ;;
         esac
         if [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '-j -o --exporter --aide' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W '-j -o --interprete --compiler --exporter --aide' -- "$cur")
             return 0
         fi
         compopt -o filenames 2>/dev/null

@@ -153,6 +153,21 @@ texte = "".join(l.textes)
 assert "</pre><script>alert('somme')</script>" in texte
 assert "<b>hostile&" in texte
 FIN
+    # Sans compilateur : une ligne le dit, chaque copie est interpretee, memes notes, memes
+    # rapports (differences, erreurs d'execution situees, limites) ; --compiler l'exige.
+    CXX=/inexistant/g++ "$noter" -j 2 -o "$bac/interpretes" "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
+    [ $? = 0 ] || { ko "tramelo-noter sans compilateur : statut"; cat "$bac/err"; }
+    contient "$bac/err" "compilateur C++ introuvable (/inexistant/g++) : les copies sont interpretees" "noter sans compilateur"
+    cmp -s "$bac/rapports/notes.csv" "$bac/interpretes/notes.csv" || { ko "notes interpretees"; diff "$bac/rapports/notes.csv" "$bac/interpretes/notes.csv"; }
+    python3 - "$bac/rapports/rapport.json" "$bac/interpretes/rapport.json" <<'FIN' || ko "rapport.json interprete different du compile"
+import json, sys
+a, b = (json.load(open(f, encoding="utf-8"))["copies"] for f in sys.argv[1:])
+assert a == b, [(x["etudiant"], x, y) for x, y in zip(a, b) if x != y][:1]
+FIN
+    CXX=/inexistant/g++ "$noter" --compiler -o "$bac/r2" "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
+    [ $? = 162 ] || ko "tramelo-noter --compiler sans compilateur : statut"
+    "$noter" --interprete --compiler "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
+    [ $? = 253 ] || ko "--interprete et --compiler ensemble : statut"
     tmp_vide "tramelo-noter"
     ;;
 

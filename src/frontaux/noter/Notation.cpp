@@ -2,6 +2,7 @@
 
 #include "frontaux/exec/Compilation.h"
 #include "frontaux/exec/Correction.h"
+#include "frontaux/exec/Interpretation.h"
 #include "frontaux/exec/Processus.h"
 #include "frontaux/exec/Statuts.h"
 #include "frontaux/exec/Traduction.h"
@@ -88,16 +89,24 @@ namespace nsNoter
         Cmd.Source = Nom;
         const SSource S = LireLeSource (Cmd);
         nsTramelo::STraduction Standard = VerifierLeSource (Cmd, S);
-        const std::string Cpp = DansTravail ("programme.cpp"), Programme = DansTravail ("programme");
-        const nsTramelo::STraduction T = TraduireLeSource (Cmd, S, std::move (Standard), { S.Nom, Cpp });
-        if (! EcrireAtomique (Cpp, T.Cpp)) Echouer (StatutSysteme, "impossible d'ecrire le C++ produit");
-        SCompilation X;
-        X.Compilateur = Compilateur;
-        X.Cpp = Cpp;
-        X.Programme = Programme;
-        X.Inclusions = InclusionsDuPrelude (T.Cpp);
-        X.Conserve = Cpp;
-        Compiler (X);
+        SProgrammeTest Programme;
+        if (Compilateur.empty ())
+            // Chaque test interprete le programme dans son propre processus, sous les memes limites.
+            Programme.Interprete = [&] { return Interpreter ({ & Standard, & S, false, 0, false }); };
+        else
+        {
+            const std::string Cpp = DansTravail ("programme.cpp");
+            Programme.Chemin = DansTravail ("programme");
+            const nsTramelo::STraduction T = TraduireLeSource (Cmd, S, std::move (Standard), { S.Nom, Cpp });
+            if (! EcrireAtomique (Cpp, T.Cpp)) Echouer (StatutSysteme, "impossible d'ecrire le C++ produit");
+            SCompilation X;
+            X.Compilateur = Compilateur;
+            X.Cpp = Cpp;
+            X.Programme = Programme.Chemin;
+            X.Inclusions = InclusionsDuPrelude (T.Cpp);
+            X.Conserve = Cpp;
+            Compiler (X);
+        }
 
         json Tests = json::array ();
         for (std::size_t i = 0; i < E.Tests.size (); ++i)

@@ -33,6 +33,7 @@ namespace nsNoter
     };
 
     // Dans l'enfant : note la copie et termine (jamais de retour). Bac : dossier a elle, vide.
+    // Compilateur vide : chaque test interprete la copie (pas de compilateur, ou --interprete).
     [[noreturn]] void NoterDansCetEnfant (const nsTramelo::SExercice & E, const SCopie & C, const std::string & Bac,
                                           const std::vector <std::string> & Compilateur);
 

@@ -33,7 +33,7 @@ namespace
     constexpr int StatutAucuneCopie = 167;
     constexpr unsigned MaxTaches = 256;
 
-    const char * const Usage = "Usage : tramelo-noter [-j N] [-o DOSSIER_RAPPORTS] EXERCICE DOSSIER\n"
+    const char * const Usage = "Usage : tramelo-noter [-j N] [-o DOSSIER_RAPPORTS] [--interprete | --compiler] EXERCICE DOSSIER\n"
                                "        tramelo-noter --exporter moodle [-o FICHIER.xml] EXERCICE\n";
     // Tenue a jour avec man/tramelo-noter.1.
     const char * const Aide =
@@ -46,6 +46,9 @@ namespace
         "  -j N         N copies notees a la fois (par defaut : le nombre de processeurs)\n"
         "  -o DOSSIER   dossier des rapports, cree s'il n'existe pas (avec --exporter : le fichier\n"
         "               XML ; la sortie standard par defaut)\n"
+        "  --interprete chaque copie est executee par l'interpreteur, sans compilateur (c'est le cas\n"
+        "               sans --compiler quand il n'y a pas de compilateur C++ : une ligne le dit)\n"
+        "  --compiler   exige le compilateur C++ (162 s'il est introuvable)\n"
         "  --exporter moodle\n"
         "               ecrit l'exercice comme une question Moodle pour le code (XML d'import),\n"
         "               tests compris ; rien n'est note\n"
@@ -53,7 +56,7 @@ namespace
         "\n"
         "Statuts de sortie :\n"
         "  0     toutes les copies ont ete notees (quelles que soient leurs notes)\n"
-        "  162   compilateur C++ introuvable\n"
+        "  162   compilateur C++ introuvable avec --compiler\n"
         "  164   erreur du systeme (dossier temporaire, ecriture des rapports)\n"
         "  166   le dossier d'exercice est refuse\n"
         "  167   aucune copie dans DOSSIER (ou DOSSIER illisible)\n"
@@ -66,6 +69,7 @@ namespace
         unsigned Taches = 0;
         std::string Format;            // --exporter : le format (moodle)
         bool RapportsDonnes = false;
+        int Moteur = 0;                // --interprete : 1, --compiler : 2, sinon 0 (selon la machine)
     };
 
     [[noreturn]] void ErreurUsage (const std::string & Message)
@@ -109,6 +113,12 @@ namespace
                     || std::stoul (V) == 0 || std::stoul (V) > MaxTaches)
                     ErreurUsage ("-j attend un nombre de 1 a " + std::to_string (MaxTaches) + " : " + Affichable (V));
                 C.Taches = static_cast <unsigned> (std::stoul (V));
+            }
+            else if (Options && (A == "--interprete" || A == "--compiler"))
+            {
+                const int M = A == "--interprete" ? 1 : 2;
+                if (C.Moteur != 0 && C.Moteur != M) ErreurUsage ("--interprete et --compiler s'excluent");
+                C.Moteur = M;
             }
             else if (Options && A == "--") Options = false;
             else if (Options && A.size () > 1 && A [0] == '-') ErreurUsage ("option inconnue : " + Affichable (A));
@@ -229,7 +239,16 @@ int main (int argc, char * argv [])
 
     ChoisirMemoire (E.Memoire);
     PreparerProcessus ();
-    const std::vector <std::string> Compilateur = TrouverCompilateur ();
+    // Sans compilateur (ou avec --interprete), chaque copie est interpretee : meme sens que le
+    // profil verifie compile, memes limites, memes rapports. Compilateur vide : interpreter.
+    std::vector <std::string> Compilateur;
+    if (C.Moteur == 2 || (C.Moteur == 0 && CompilateurPresent ())) Compilateur = TrouverCompilateur ();
+    else if (C.Moteur == 0)
+    {
+        const std::vector <std::string> Cxx = CommandeDuCompilateur ();
+        Dire ("tramelo-noter : compilateur C++ introuvable (" + Affichable (Cxx.empty () ? "" : Cxx [0])
+              + ") : les copies sont interpretees (--compiler pour exiger la compilation)\n");
+    }
     CreerRacine ();
 
     // Une copie ne peut retenir la notation au-dela de ce delai : compilation et tous ses tests.
