@@ -72,6 +72,14 @@ FIN
     contient "$bac/err" "intraduisible.algo:7:5: erreur :" "copie intraduisible"
     [ ! -s "$bac/out" ] || ko "copie intraduisible : compte rendu inattendu"
 
+    # Aucun test visible : le compte rendu le dit, au lieu d'un bilan vide.
+    mkdir "$bac/cache"
+    printf '# Cache\n' >"$bac/cache/enonce.md"
+    printf 'test a\nvisible non\nentree <<FIN\n1\nFIN\nsortie <<FIN\nx\nFIN\n' >"$bac/cache/exercice.txt"
+    "$exec_outil" --tester "$bac/cache" "$copies/correcte.algo" >"$bac/out" 2>"$bac/err"
+    [ $? = 0 ] || ko "aucun test visible : statut"
+    contient "$bac/out" "Aucun test visible : rien n'a été vérifié" "aucun test visible"
+
     # Exercice refuse : le fichier et la ligne, statut 166, rien n'est compile.
     mkdir "$bac/ex"
     printf '# Titre\n' >"$bac/ex/enonce.md"
@@ -232,9 +240,14 @@ erreurs)
     cp "$copies/correcte.algo" "$bac/vide/alice/somme.algo"
     cp "$copies/correcte.algo" "$bac/vide/chloe/a.algo"
     cp "$copies/fausse.algo" "$bac/vide/chloe/b.algo"
+    cp "$copies/correcte.algo" "$bac/vide/alice.algo"
     "$noter" -o "$bac/r" "$exercice" "$bac/vide" >"$bac/out" 2>"$bac/err"
     [ $? = 0 ] || { ko "sous-dossiers : statut"; cat "$bac/err"; }
-    contient "$bac/r/notes.csv" "alice,6,6,reussi" "sous-dossiers"
+    # alice.algo et alice/ : une seule ligne, non notee, qui dit pourquoi.
+    [ "$(grep -c '^alice,' "$bac/r/notes.csv")" = 1 ] || ko "alice.algo et alice/ : deux lignes"
+    contient "$bac/r/notes.csv" "alice,0,6,absente" "sous-dossiers"
+    contient "$bac/r/rapport.html" "deux copies pour cet etudiant : alice.algo et le dossier alice/" "sous-dossiers"
+    rm "$bac/vide/alice.algo"
     contient "$bac/r/notes.csv" "bob,0,6,absente" "sous-dossiers"
     contient "$bac/r/rapport.html" "plusieurs fichiers .algo dans le dossier : a.algo b.algo" "sous-dossiers"
     # Les rapports ranges parmi les copies ne sont pas une copie, meme au second lancement.

@@ -75,6 +75,8 @@ namespace nsExec
             if (R.Verdict != EVerdict::Reussi) std::cout << Retrait (R.Erreurs, "  | ");
             std::cout.flush ();
         }
+        if (Visibles == 0)
+            std::cout << "Aucun test visible : rien n'a été vérifié (les tests cachés servent à la notation).\n";
         std::cout << "Bilan : " << Reussis << " sur " << Visibles
                   << (Visibles > 1 ? " tests visibles réussis" : " test visible réussi") << '\n';
         std::cout.flush ();

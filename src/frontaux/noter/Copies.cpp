@@ -58,6 +58,16 @@ namespace nsNoter
                 Copies.push_back ({ Nom.substr (0, Nom.size () - 5), It->path ().string (), "" });
         }
         std::sort (Copies.begin (), Copies.end (), [] (const SCopie & A, const SCopie & B) { return A.Etudiant < B.Etudiant; });
+        // x.algo et x/ : deux copies pour un meme etudiant. Aucune n'est choisie en silence :
+        // une seule ligne, non notee, qui le dit.
+        for (std::size_t i = 1; i < Copies.size (); )
+        {
+            if (Copies [i].Etudiant != Copies [i - 1].Etudiant) { ++i; continue; }
+            const std::string & N = Copies [i].Etudiant;
+            Copies [i - 1].Source.clear ();
+            Copies [i - 1].Probleme = "deux copies pour cet etudiant : " + N + ".algo et le dossier " + N + "/";
+            Copies.erase (Copies.begin () + static_cast <std::ptrdiff_t> (i));
+        }
         return true;
     }
 }
