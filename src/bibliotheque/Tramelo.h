@@ -5,6 +5,7 @@
 
 #include "driver/ListeVocabulaire.h"
 #include "driver/Traduction.h"
+#include "services/exercices/CompteRendu.h"
 #include "services/exercices/Exercice.h"
 #include "services/exercices/Moodle.h"
 #include "services/explications/Verification.h"

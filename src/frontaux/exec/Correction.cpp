@@ -100,49 +100,16 @@ namespace nsExec
     SResultatTest EvaluerTest (const SProgrammeTest & Programme, const nsTramelo::SExercice & E,
                                const nsTramelo::STestExercice & T, const std::string & Dossier)
     {
-        SResultatTest R;
-        R.Nom = T.Nom;
-        R.Visible = T.Visible;
-        R.PointsMax = T.Points;
         SLimitesTest Limites;
         Limites.Temps = E.Temps;
         Limites.SortieKio = E.LimiteSortie;
         const SExecutionTest X = ExecuterUnTest (Programme, T.Entree, Limites, Dossier);
-        R.Statut = StatutProcessus (X.Etat);
-        R.Erreurs = X.Erreurs;
-        if (X.TempsDepasse) R.Verdict = EVerdict::TempsDepasse;
-        else if (X.SortieDepassee) R.Verdict = EVerdict::SortieTropLongue;
-        else if (R.Statut != 0) R.Verdict = EVerdict::ErreurExecution;
-        else
-        {
-            R.Difference = nsTramelo::ComparerSorties (T.Sortie, X.Sortie, T.Comparaison, T.Tolerance);
-            R.Verdict = R.Difference.Egales ? EVerdict::Reussi : EVerdict::Echoue;
-        }
-        if (R.Verdict == EVerdict::Reussi) R.Points = T.Points;
-        return R;
-    }
-
-    std::string LibelleVerdict (EVerdict V)
-    {
-        switch (V)
-        {
-            case EVerdict::Reussi : return "réussi";
-            case EVerdict::Echoue : return "échoué";
-            case EVerdict::ErreurExecution : return "erreur d'exécution";
-            case EVerdict::TempsDepasse : return "temps dépassé";
-            default : return "sortie trop longue";
-        }
-    }
-
-    std::string MotVerdict (EVerdict V)
-    {
-        switch (V)
-        {
-            case EVerdict::Reussi : return "reussi";
-            case EVerdict::Echoue : return "echoue";
-            case EVerdict::ErreurExecution : return "erreur";
-            case EVerdict::TempsDepasse : return "temps";
-            default : return "sortie";
-        }
+        nsTramelo::SSortieTest S;
+        S.Statut = StatutProcessus (X.Etat);
+        S.TempsDepasse = X.TempsDepasse;
+        S.SortieDepassee = X.SortieDepassee;
+        S.Sortie = X.Sortie;
+        S.Erreurs = X.Erreurs;
+        return nsTramelo::JugerTest (T, S);
     }
 }

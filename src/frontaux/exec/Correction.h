@@ -44,25 +44,12 @@ namespace nsExec
     SExecutionTest ExecuterUnTest (const SProgrammeTest & Programme, const std::string & Entree,
                                    const SLimitesTest & Limites, const std::string & Dossier);
 
-    enum class EVerdict { Reussi, Echoue, ErreurExecution, TempsDepasse, SortieTropLongue };
-
-    struct SResultatTest
-    {
-        std::string Nom;
-        bool Visible = true;
-        EVerdict Verdict = EVerdict::Echoue;
-        unsigned Points = 0, PointsMax = 0;
-        int Statut = 0;                        // du programme (200 + n : signal n)
-        nsTramelo::SDifference Difference;     // avec Echoue
-        std::string Erreurs;                   // ce que le programme a ecrit sur l'erreur standard
-    };
+    using nsTramelo::EVerdict;
+    using nsTramelo::SResultatTest;
+    using nsTramelo::LibelleVerdict;
+    using nsTramelo::MotVerdict;
 
     // Execute le test et juge ; Dossier comme pour ExecuterUnTest.
     SResultatTest EvaluerTest (const SProgrammeTest & Programme, const nsTramelo::SExercice & E,
                                const nsTramelo::STestExercice & T, const std::string & Dossier);
-
-    // "réussi", "échoué", "erreur d'exécution", "temps dépassé", "sortie trop longue"
-    std::string LibelleVerdict (EVerdict V);
-    // Le mot des rapports : reussi, echoue, erreur, temps, sortie
-    std::string MotVerdict (EVerdict V);
 }

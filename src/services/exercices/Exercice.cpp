@@ -512,4 +512,10 @@ namespace nsTramelo
         if (! D.Precision.empty ()) R += Retrait + "  (" + D.Precision + ")\n";
         return R;
     }
+
+    std::string LigneVisible (const std::string & Ligne)
+    {
+        std::size_t Ignore = 0;
+        return Visible (Ligne, 0, Ignore);
+    }
 }

@@ -90,4 +90,6 @@ namespace nsTramelo
     // caractere different marque d'un ^ ; Retrait ouvre chaque ligne. Les caracteres de
     // controle sont montres (\t, \r, \xNN) pour que l'affichage reste sur une ligne.
     std::string MontrerDifference (const SDifference & D, const std::string & Retrait);
+    // Une ligne rendue visible de la meme maniere (\t, \r, \xNN).
+    std::string LigneVisible (const std::string & Ligne);
 }
