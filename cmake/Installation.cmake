@@ -72,6 +72,7 @@ install(TARGETS tramelo-organigramme RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
 if(nlohmann_json_FOUND)
   add_executable(tramelo-noter
     src/frontaux/noter/Copies.cpp
+    src/frontaux/noter/Lien.cpp
     src/frontaux/noter/Notation.cpp
     src/frontaux/noter/Rapports.cpp
     src/frontaux/noter/main.cpp)

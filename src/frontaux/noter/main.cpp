@@ -9,6 +9,7 @@
 #include "frontaux/exec/Tester.h"
 #include "frontaux/noter/Copies.h"
 #include "frontaux/noter/Notation.h"
+#include "frontaux/noter/Lien.h"
 #include "frontaux/noter/Rapports.h"
 
 #include <cerrno>
@@ -34,7 +35,8 @@ namespace
     constexpr unsigned MaxTaches = 256;
 
     const char * const Usage = "Usage : tramelo-noter [-j N] [-o DOSSIER_RAPPORTS] [--interprete | --compiler] EXERCICE DOSSIER\n"
-                               "        tramelo-noter --exporter moodle [-o FICHIER.xml] EXERCICE\n";
+                               "        tramelo-noter --exporter moodle [-o FICHIER.xml] EXERCICE\n"
+        "        tramelo-noter --exporter lien [--page ADRESSE] [-o FICHIER] EXERCICE\n";
     // Tenue a jour avec man/tramelo-noter.1.
     const char * const Aide =
         "\n"
@@ -52,6 +54,11 @@ namespace
         "  --exporter moodle\n"
         "               ecrit l'exercice comme une question Moodle pour le code (XML d'import),\n"
         "               tests compris ; rien n'est note\n"
+        "  --exporter lien\n"
+        "               ecrit le lien qui ouvre l'exercice dans la page de tramelo (enonce,\n"
+        "               programme de depart, tests visibles pour le bouton « Vérifier » ; jamais\n"
+        "               les tests caches) : le fragment #exercice=..., precede de ADRESSE avec\n"
+        "               --page ADRESSE (l'adresse de la page, index.html)\n"
         "  --aide       affiche cette aide\n"
         "\n"
         "Statuts de sortie :\n"
@@ -67,7 +74,8 @@ namespace
     {
         std::string Exercice, Copies, Rapports = ".";
         unsigned Taches = 0;
-        std::string Format;            // --exporter : le format (moodle)
+        std::string Format;            // --exporter : le format (moodle, lien)
+        std::string Page;              // --page : l'adresse de la page, devant le fragment du lien
         bool RapportsDonnes = false;
         int Moteur = 0;                // --interprete : 1, --compiler : 2, sinon 0 (selon la machine)
     };
@@ -96,7 +104,13 @@ namespace
             {
                 if (A == "--exporter" && i + 1 >= argc) ErreurUsage ("--exporter attend un format (moodle)");
                 C.Format = A == "--exporter" ? argv [++i] : A.substr (11);
-                if (C.Format != "moodle") ErreurUsage ("format d'export inconnu : " + Affichable (C.Format) + " (moodle)");
+                if (C.Format != "moodle" && C.Format != "lien")
+                    ErreurUsage ("format d'export inconnu : " + Affichable (C.Format) + " (moodle ou lien)");
+            }
+            else if (Options && A == "--page")
+            {
+                if (i + 1 >= argc || argv [i + 1][0] == '\0') ErreurUsage ("--page attend l'adresse de la page");
+                C.Page = argv [++i];
             }
             else if (Options && (A == "-j" || A == "-o"))
             {
@@ -125,6 +139,7 @@ namespace
             else Args.push_back (A);
         }
         if (Args.size () != (C.Format.empty () ? 2u : 1u)) ErreurUsage ("nombre d'arguments invalide");
+        if (! C.Page.empty () && C.Format != "lien") ErreurUsage ("--page ne sert qu'avec --exporter lien");
         C.Exercice = Absolu (Args [0]);
         if (C.Format.empty ()) C.Copies = Args [1];
         if (C.Taches == 0)
@@ -181,12 +196,24 @@ namespace
     }
 
     // --exporter moodle : le XML sur la sortie standard ou dans -o FICHIER ; ce que Moodle ne
-    // reprendra pas tel quel est dit sur l'erreur standard.
+    // reprendra pas tel quel est dit sur l'erreur standard. --exporter lien : le lien de la page.
     int Exporter (const SCommandeNoter & C, const nsTramelo::SExercice & E)
     {
-        std::vector <std::string> Avertissements;
-        const std::string Xml = nsTramelo::ExporterMoodle (E, Avertissements);
-        for (const std::string & A : Avertissements) Dire ("tramelo-noter : attention : " + A + "\n");
+        std::string Xml;
+        if (C.Format == "lien")
+        {
+            std::string Fragment, Cause;
+            if (! FragmentExercice (E, Fragment, Cause)) Echouer (StatutExercice, Cause);
+            if (nsTramelo::TestsVisibles (E) == 0)
+                Dire ("tramelo-noter : attention : aucun test visible : le bouton « Vérifier » n'aura rien a lancer\n");
+            Xml = C.Page.substr (0, C.Page.find ('#')) + "#" + Fragment + "\n";
+        }
+        else
+        {
+            std::vector <std::string> Avertissements;
+            Xml = nsTramelo::ExporterMoodle (E, Avertissements);
+            for (const std::string & A : Avertissements) Dire ("tramelo-noter : attention : " + A + "\n");
+        }
         if (! C.RapportsDonnes)
         {
             std::cout << Xml;
