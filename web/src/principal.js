@@ -4,7 +4,8 @@
 // depuis un serveur. Ce module relie les autres : l'editeur (editeur.js), l'analyse dans un Web
 // Worker (analyse.js, pont.js, travailleur.js), l'affichage des diagnostics (diagnostics.js) et
 // du C++ (cpp.js), le texte et d'ou il vient (sources.js, stockage.js, partage.js), l'execution
-// dans un second travailleur (execution.js, executeur.js, marques.js).
+// dans un second travailleur (execution.js, executeur.js, marques.js), l'exercice d'un lien et
+// sa verification (exercice.js, verificateur.js).
 import CODE_TRAVAILLEUR from 'tramelo:travailleur';
 import EXEMPLES from 'tramelo:exemples';
 import VOCABULAIRE from 'tramelo:vocabulaire';
@@ -16,6 +17,7 @@ import { creerVueCpp } from './cpp.js';
 import { creerAffichageDiagnostics, extensionsDiagnostics } from './diagnostics.js';
 import { creerEditeur } from './editeur.js';
 import { installerExecution } from './execution.js';
+import { installerExercice } from './exercice.js';
 import { $, annoncer } from './interface.js';
 import { extensionsMarques } from './marques.js';
 import { installerOrganigramme } from './organigramme.js';
@@ -79,6 +81,10 @@ function demarrer() {
     analyse.demarrer();
     // L'execution, dans son propre travailleur (meme script que l'analyse).
     const execution = installerExecution({ code: CODE_TRAVAILLEUR, vue });
+    // Un lien d'exercice : l'enonce, le depart et « Vérifier » (apres sources, qui le laisse).
+    const exercice = installerExercice({ sources, code: CODE_TRAVAILLEUR, vue });
+    exercice.ouvrir();
+    window.addEventListener('hashchange', () => exercice.ouvrir());
 
     // Pour les tests automatiques : lire et changer le source (comme si l'eleve l'ecrivait), lire
     // la derniere analyse, attendre celle du texte actuel, situer un element de l'editeur
@@ -95,6 +101,7 @@ function demarrer() {
         },
         ralentirAnalyses: (ms) => analyse.ralentir(ms),
         execution,
+        exercice,
     };
 }
 

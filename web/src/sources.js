@@ -3,6 +3,7 @@
 // l'eleve est dans stockage.js.
 import { estFrappe, remplacerTexte } from './editeur.js';
 import { $, annoncer } from './interface.js';
+import { PREFIXE_EXERCICE } from './exercice.js';
 import { LONGUEUR_MAX_LIEN, TAILLE_MAX_SOURCE, fragmentDe, sourceDuFragment } from './partage.js';
 
 const DELAI_SAUVEGARDE = 400;
@@ -70,6 +71,8 @@ export function creerSources({ vue, stockage, origine: origineInitiale, exemples
     // Le source du lien de l'adresse, s'il y en a un ; un lien vide, abime ou trop grand ne
     // touche a rien et la page dit pourquoi.
     function ouvrirLien() {
+        // Un lien d'exercice reste dans l'adresse (exercice.js l'ouvre) : un rechargement le garde.
+        if (location.hash.replace(/^#/, '').startsWith(PREFIXE_EXERCICE)) return;
         let texte = null;
         try {
             texte = sourceDuFragment(location.hash);
@@ -154,5 +157,10 @@ export function creerSources({ vue, stockage, origine: origineInitiale, exemples
         },
         // Le texte donne comme si l'eleve l'avait ecrit (tests).
         definir: (texte) => remplacer(texte, 'eleve'),
+        // Un texte prete (programme de depart d'un exercice), comme un lien de partage.
+        emprunter(texte, annonce) {
+            remplacer(texte, 'empruntee');
+            annoncer(`${annonce}${suiteAnnonce()}`);
+        },
     };
 }

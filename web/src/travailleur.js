@@ -9,23 +9,31 @@ import creerModuleTramelo from 'tramelo:module';
 
 import { creerExecuteur } from './executeur.js';
 import { creerTramelo } from './tramelo.js';
+import { creerVerificateur } from './verificateur.js';
 
 let T = null;
 let lenteur = 0;
 // Le meme script sert au travailleur d'execution (execution.js, executeur.js) : messages
 // 'executer', 'saisie', 'finEntree', 'suivant', 'continuer'.
 let executeur = null;
+// Et au travailleur de « Vérifier » (exercice.js, verificateur.js) : message 'verifier'.
+let verificateur = null;
 const MESSAGES_EXECUTION = new Set(['executer', 'saisie', 'finEntree', 'suivant', 'continuer']);
 
 creerModuleTramelo().then((M) => {
     T = creerTramelo(M);
     executeur = creerExecuteur(M, (message) => postMessage(message));
+    verificateur = creerVerificateur(M, (message) => postMessage(message));
     postMessage({ type: 'pret' });
 }, (e) => postMessage({ type: 'echec', message: String(e?.message ?? e) }));
 
 self.onmessage = ({ data }) => {
     if (MESSAGES_EXECUTION.has(data.type)) {
         executeur?.(data);
+        return;
+    }
+    if (data.type === 'verifier') {
+        verificateur?.(data);
         return;
     }
     if (data.type === 'lenteur') {

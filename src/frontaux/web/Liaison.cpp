@@ -364,6 +364,75 @@ namespace
         std::string Rejet;
     };
 
+    // Un exercice ouvert par un lien (« Vérifier ») : { titre, temps, memoire, limite_sortie,
+    // tests: [{ nom, points, comparaison, tolerance, entree, sortie }] }, deja verifie par la
+    // page ; une valeur absente ou hors bornes garde sa valeur par defaut. Tous ses tests sont
+    // visibles : un lien n'en porte pas d'autres.
+    double NombreBorne (const val & V, double Min, double Max, double Defaut)
+    {
+        if (! V.isNumber ()) return Defaut;
+        const double N = V.as <double> ();
+        return N >= Min && N <= Max ? N : Defaut;
+    }
+
+    std::string Texte (const val & V) { return V.isString () || V.instanceof (val::global ("Uint8Array")) ? V.as <std::string> () : ""; }
+
+    nsTramelo::STestExercice TestDeJs (const val & T)
+    {
+        nsTramelo::STestExercice X;
+        if (T.isUndefined () || T.isNull ()) return X;
+        X.Nom = Texte (T ["nom"]);
+        X.Points = static_cast <unsigned> (NombreBorne (T ["points"], 0, 1000, 1));
+        if (! nsTramelo::ComparaisonDuNom (Texte (T ["comparaison"]), X.Comparaison)) X.Comparaison = nsTramelo::EComparaison::Exacte;
+        X.Tolerance = NombreBorne (T ["tolerance"], 0, 1e6, X.Tolerance);
+        X.Entree = Texte (T ["entree"]);
+        X.Sortie = Texte (T ["sortie"]);
+        return X;
+    }
+
+    // AvecTests faux : seulement le titre et les limites (juger un test n'a besoin que d'elles).
+    nsTramelo::SExercice ExerciceDeJs (const val & O, bool AvecTests)
+    {
+        nsTramelo::SExercice E;
+        if (O.isUndefined () || O.isNull ()) return E;
+        E.Titre = Texte (O ["titre"]);
+        E.Temps = static_cast <unsigned> (NombreBorne (O ["temps"], 1, nsTramelo::MaxTempsExercice, E.Temps));
+        E.Memoire = static_cast <unsigned long> (NombreBorne (O ["memoire"], 1, nsTramelo::MaxMemoireExercice, static_cast <double> (E.Memoire)));
+        E.LimiteSortie = static_cast <unsigned long> (NombreBorne (O ["limite_sortie"], 1, nsTramelo::MaxSortieExercice,
+                                                                   static_cast <double> (E.LimiteSortie)));
+        const val Tests = O ["tests"];
+        const std::size_t n = AvecTests && Tests.isArray () ? Tests ["length"].as <std::size_t> () : 0;
+        for (std::size_t i = 0; i < n; ++i) E.Tests.push_back (TestDeJs (Tests [i]));
+        return E;
+    }
+
+    // Le compte rendu de « Vérifier », le texte meme de tramelo-exec --tester (en octets).
+    val EnteteCompteRendu (const val & Exercice) { return Octets (nsTramelo::EnteteCompteRendu (ExerciceDeJs (Exercice, true))); }
+    val BilanCompteRendu (const val & Exercice, double Reussis)
+    {
+        return Octets (nsTramelo::BilanCompteRendu (ExerciceDeJs (Exercice, true), Reussis >= 0 ? static_cast <std::size_t> (Reussis) : 0));
+    }
+
+    // Juge le test Test de l'exercice (ses limites) sur une execution { statut, tempsDepasse,
+    // sortieDepassee, sortie, erreurs } : { reussi, verdict, texte } (verdict : le mot des rapports).
+    val JugerTest (const val & Exercice, const val & Test, const val & Execution)
+    {
+        const nsTramelo::SExercice E = ExerciceDeJs (Exercice, false);
+        const nsTramelo::STestExercice T = TestDeJs (Test);
+        val R = val::object ();
+        nsTramelo::SSortieTest S;
+        S.Statut = static_cast <int> (NombreBorne (Execution ["statut"], -1e9, 1e9, 0));
+        S.TempsDepasse = Execution ["tempsDepasse"].isTrue ();
+        S.SortieDepassee = Execution ["sortieDepassee"].isTrue ();
+        S.Sortie = Texte (Execution ["sortie"]);
+        S.Erreurs = Texte (Execution ["erreurs"]);
+        const nsTramelo::SResultatTest J = nsTramelo::JugerTest (T, S);
+        R.set ("reussi", J.Verdict == nsTramelo::EVerdict::Reussi);
+        R.set ("verdict", nsTramelo::MotVerdict (J.Verdict));
+        R.set ("texte", Octets (nsTramelo::CompteRenduTest (E, T, J)));
+        return R;
+    }
+
     // Les mots reserves et leur categorie de coloration : [{ categorie, mot }].
     val Vocabulaire ()
     {
@@ -392,6 +461,9 @@ EMSCRIPTEN_BINDINGS (tramelo)
     emscripten::function ("refusInconnu", & RefusInconnu);
     emscripten::function ("tailleMaxSource", & TailleMaxSource);
     emscripten::function ("organigramme", & Organigramme);
+    emscripten::function ("enteteCompteRendu", & EnteteCompteRendu);
+    emscripten::function ("bilanCompteRendu", & BilanCompteRendu);
+    emscripten::function ("jugerTest", & JugerTest);
     emscripten::class_ <CExecutionWeb> ("Execution")
         .constructor <const std::string &, const val &> ()
         .function ("pret", & CExecutionWeb::Pret)
