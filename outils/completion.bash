@@ -43,11 +43,11 @@ _tramelo_completer ()
     elif [ "$commande" = tramelo-noter ]; then
         # Options, puis deux dossiers : l'exercice et les copies.
         case ${words[cword - 1]} in
-            -j) return 0 ;;
-            --exporter) mapfile -t COMPREPLY < <(compgen -W 'moodle' -- "$cur"); return 0 ;;
+            -j|--page) return 0 ;;
+            --exporter) mapfile -t COMPREPLY < <(compgen -W 'moodle lien' -- "$cur"); return 0 ;;
         esac
         if [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '-j -o --interprete --compiler --exporter --aide' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W '-j -o --interprete --compiler --exporter --page --aide' -- "$cur")
             return 0
         fi
         compopt -o filenames 2>/dev/null

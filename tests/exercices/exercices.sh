@@ -312,6 +312,34 @@ FIN
     [ $? = 253 ] || ko "format inconnu : statut"
     "$noter" --exporter moodle "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
     [ $? = 253 ] || ko "export avec un dossier de copies : statut"
+
+    # Le lien de la page : l'adresse donnee, puis l'exercice en JSON ; les tests visibles
+    # seulement (ni nom ni sortie d'un test cache), textes exacts.
+    "$noter" --exporter lien --page 'https://ex.fr/t/index.html#vieux' "$exercice" >"$bac/lien" 2>"$bac/err"
+    [ $? = 0 ] || { ko "lien : statut"; cat "$bac/err"; }
+    python3 - "$bac/lien" "$exercice" <<'FIN' || ko "contenu du lien"
+import base64, json, os, sys
+lien = open(sys.argv[1], encoding='ascii').read()
+assert lien.endswith('\n') and lien.count('\n') == 1, repr(lien[-20:])
+adresse, charge = lien.strip().split('#exercice=')
+assert adresse == 'https://ex.fr/t/index.html', adresse
+e = json.loads(base64.urlsafe_b64decode(charge + '=' * (-len(charge) % 4)).decode('utf-8'))
+lire = lambda n: open(os.path.join(sys.argv[2], n), encoding='utf-8').read()
+assert e['format'] == 'tramelo-exercice' and e['version'] == 1
+assert e['enonce'] == lire('enonce.md') and e['depart'] == lire('depart.algo')
+assert (e['temps'], e['memoire'], e['limite_sortie']) == (2, 64, 64), e
+assert [t['nom'] for t in e['tests']] == ['exemple', 'vide'], e['tests']
+assert e['tests'][0]['entree'] == '3\n4\n5\n3\n' and e['tests'][0]['comparaison'] == 'blancs'
+assert lire('tests/grand.out') not in json.dumps(e)
+FIN
+    mkdir -p "$bac/binaire"
+    printf '# B\n' >"$bac/binaire/enonce.md"
+    printf 'test a\nsortie <<F\n\377\nF\n' >"$bac/binaire/exercice.txt"
+    "$noter" --exporter lien "$bac/binaire" >"$bac/out" 2>"$bac/err"
+    [ $? = 166 ] || ko "lien avec un texte non UTF-8 : statut"
+    contient "$bac/err" "n'est pas de l'UTF-8 valide" "lien non UTF-8"
+    "$noter" --page x -o "$bac/r" "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
+    [ $? = 253 ] || ko "--page sans --exporter lien : statut"
     ;;
 *)
     echo "cas inconnu : $cas"

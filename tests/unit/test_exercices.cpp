@@ -1,9 +1,11 @@
 // Lecture de exercice.txt (blocs, fichiers tests/, refus avec fichier et ligne) et comparaison
 // des sorties (exacte, blancs, reels, casse), avec la difference montree a l'etudiant.
+// Jugement d'un test et compte rendu de l'etudiant.
 #include "bibliotheque/Tramelo.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -199,4 +201,48 @@ TEST (Exercices, DifferenceMontree)
     D = ComparerSorties ("a\nb\n", "a\n", EComparaison::Blancs, 0);
     EXPECT_NE (MontrerDifference (D, "").find ("(rien : la sortie du programme s'arrete avant)"), std::string::npos);
     EXPECT_EQ (MontrerDifference (ComparerSorties ("a", "a", EComparaison::Exacte, 0), ""), "");
+}
+
+// Le jugement : le temps passe avant la sortie trop longue, qui passe avant le statut ; la
+// sortie n'est comparee que pour un programme termine normalement.
+TEST (Exercices, JugementEtCompteRendu)
+{
+    nsTramelo::SExercice E;
+    E.Titre = "Titre\x1b[2J";
+    E.Temps = 3;
+    nsTramelo::STestExercice T;
+    T.Nom = "t";
+    T.Points = 4;
+    T.Sortie = "42\n";
+    E.Tests = { T };
+
+    nsTramelo::SSortieTest X;
+    X.Sortie = "42\n";
+    nsTramelo::SResultatTest R = nsTramelo::JugerTest (T, X);
+    EXPECT_EQ (R.Verdict, nsTramelo::EVerdict::Reussi);
+    EXPECT_EQ (R.Points, 4u);
+    X.Statut = 1;
+    X.Erreurs = "p.algo:3:5: erreur : Division par zéro\n";
+    EXPECT_EQ (nsTramelo::JugerTest (T, X).Verdict, nsTramelo::EVerdict::ErreurExecution);
+    X.SortieDepassee = true;
+    EXPECT_EQ (nsTramelo::JugerTest (T, X).Verdict, nsTramelo::EVerdict::SortieTropLongue);
+    X.TempsDepasse = true;
+    R = nsTramelo::JugerTest (T, X);
+    EXPECT_EQ (R.Verdict, nsTramelo::EVerdict::TempsDepasse);
+    EXPECT_EQ (R.Points, 0u);
+
+    // Le titre est rendu visible (pas de sequence d'echappement envoyee au terminal).
+    EXPECT_EQ (nsTramelo::EnteteCompteRendu (E), "Exercice : Titre\\x1b[2J (1 test visible)\n");
+    EXPECT_EQ (nsTramelo::CompteRenduTest (E, T, R), "Test t : temps dépassé (limite : 3 s)\n"
+                                                     "  | p.algo:3:5: erreur : Division par zéro\n");
+    EXPECT_EQ (nsTramelo::BilanCompteRendu (E, 0), "Bilan : 0 sur 1 test visible réussi\n");
+    // Au plus 20 lignes de l'erreur standard.
+    X = {};
+    X.Statut = 1;
+    for (int i = 0; i < 30; ++i) X.Erreurs += "ligne\n";
+    const std::string C = nsTramelo::CompteRenduTest (E, T, nsTramelo::JugerTest (T, X));
+    EXPECT_EQ (std::count (C.begin (), C.end (), '\n'), 22);
+    EXPECT_NE (C.find ("  | [...]\n"), std::string::npos);
+    E.Tests [0].Visible = false;
+    EXPECT_EQ (nsTramelo::BilanCompteRendu (E, 0).rfind ("Aucun test visible", 0), 0u);
 }
