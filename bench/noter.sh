@@ -2,11 +2,13 @@
 # Banc de tramelo-noter : N copies (correctes et fausses, en alternance) de l'exercice d'exemple
 # somme (4 tests), notees avec -j J ; temps total et part passee dans le compilateur (chaque appel
 # de g++ chronometre par un script intermediaire).
-#   bash bench/noter.sh <tramelo-noter> [N] [J]
+#   bash bench/noter.sh <tramelo-noter> [N] [J] [--interprete]
+# Avec --interprete : chaque copie est interpretee (sans compilateur), g++ n'est pas appele.
 set -eu
 noter=$1
 n=${2:-20}
 j=${3:-2}
+mode=${4:-}
 racine=$(cd "$(dirname "$0")/.." && pwd)
 bac=$(mktemp -d)
 trap 'rm -rf "$bac"' EXIT
@@ -27,7 +29,8 @@ chmod +x "$bac/cxx"
 # Un cache d'en-tetes precompiles neuf : le premier lancement le remplit.
 export XDG_CACHE_HOME=$bac/cache
 debut=$(date +%s.%N)
-CXX=$bac/cxx "$noter" -j "$j" -o "$bac/rapports" "$racine/exemples/exercices/somme" "$bac/copies" >/dev/null
+touch "$bac/temps-gpp"
+CXX=$bac/cxx "$noter" $mode -j "$j" -o "$bac/rapports" "$racine/exemples/exercices/somme" "$bac/copies" >/dev/null
 fin=$(date +%s.%N)
 python3 - "$bac/temps-gpp" "$debut" "$fin" "$n" "$j" <<'FIN'
 import sys
