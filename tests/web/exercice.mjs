@@ -113,7 +113,9 @@ try {
     for (const copie of ['correcte', 'fausse', 'gourmande', 'bavarde', 'boucle']) {
         const source = fs.readFileSync(path.join(args.copies, `${copie}.algo`), 'utf8');
         const attendu = compteRenduNatif(args.exercice, source);
+        const debut = performance.now();
         const obtenu = await verifierCopie(source);
+        console.log(`« Vérifier » ${copie} : ${(performance.now() - debut).toFixed(0)} ms`);
         verifier(obtenu === attendu, `compte rendu de ${copie} :\n--- natif\n${attendu}--- page\n${obtenu}`);
         if (copie === 'fausse') await page.screenshot({ path: path.join(args.captures, 'exercice-verifier.png'), fullPage: true });
     }
