@@ -119,6 +119,15 @@ try {
         verifier(obtenu === attendu, `compte rendu de ${copie} :\n--- natif\n${attendu}--- page\n${obtenu}`);
         if (copie === 'fausse') await page.screenshot({ path: path.join(args.captures, 'exercice-verifier.png'), fullPage: true });
     }
+    // « Arrêter la vérification » pendant une boucle sans fin : arret immediat, dit.
+    await page.evaluate((s) => window.tramelo.definirSource(s), fs.readFileSync(path.join(args.copies, 'boucle.algo'), 'utf8'));
+    await bouton('Vérifier').click();
+    await page.waitForTimeout(300);
+    await bouton('Arrêter la vérification').click();
+    await page.waitForSelector('body[data-verification="fini"]', { timeout: 1000 });
+    verifier((await texte('compte-rendu')).endsWith('Vérification arrêtée.\n'), `arret : ${await texte('compte-rendu')}`);
+    verifier(await bouton('Vérifier').isEnabled(), '« Vérifier » reste inactif apres l\'arret');
+
     const intraduisible = fs.readFileSync(path.join(args.copies, 'intraduisible.algo'), 'utf8');
     verifier((await verifierCopie(intraduisible)).includes('Le programme contient une erreur'), 'copie intraduisible');
 
@@ -141,12 +150,20 @@ try {
     const moyenne = 'algorithme Moyenne\ndebut\n    declarer a : reel;\n    declarer b : reel;\n    saisir (a);\n    saisir (b);\n'
         + '    afficher ("moyenne élevée : ", (a + b) / 2.0 + 0.001);\n    ligne_suivante;\nfin\n';
     await ouvrir(lien(autre));
+    verifier((await texte('limites-exercice')).endsWith('sortie 1024 Kio'), `limites : ${await texte('limites-exercice')}`);
     verifier(await page.evaluate(() => document.querySelectorAll('#panneau-exercice img').length === 0 && !window.pirate),
              'HTML du titre interprete');
     verifier((await texte('titre-exercice')).includes('<img'), 'titre hostile non montre tel quel');
     const attendu = compteRenduNatif(autre, moyenne);
     verifier(attendu.includes('Test deux : réussi') && attendu.includes('Test tab : échoué'), `compte rendu natif :\n${attendu}`);
     verifier(await verifierCopie(moyenne) === attendu, `compte rendu accentue :\n${attendu}--- page\n${await texte('compte-rendu')}`);
+
+    // Une limite de sortie que la page ne peut pas tenir : reduite, et c'est dit.
+    const [base, charge] = adresse.split('#exercice=');
+    const grand = { ...JSON.parse(Buffer.from(charge, 'base64url').toString()), limite_sortie: 100000 };
+    await ouvrir(`${base}#exercice=${Buffer.from(JSON.stringify(grand)).toString('base64url')}`);
+    verifier((await texte('limites-exercice')).endsWith('sortie 16384 Kio (limite de la page)'),
+             `limite de la page : ${await texte('limites-exercice')}`);
 
     // Un lien abime : dit, rien n'est ouvert, l'editeur ne change pas.
     await page.evaluate(() => window.tramelo.definirSource('algorithme Garde\ndebut\nfin\n'));

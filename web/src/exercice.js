@@ -10,6 +10,8 @@ import { LONGUEUR_MAX_LIEN } from './partage.js';
 export const PREFIXE_EXERCICE = 'exercice=';
 const CLE_DEPART = 'tramelo.exercice.departCharge';
 const COMPARAISONS = new Set(['exacte', 'blancs', 'reels', 'casse']);
+// La sortie qu'un test peut ecrire dans la page (Kio) : le travailleur la garde entiere.
+export const SORTIE_MAX_PAGE = 16 * 1024;
 
 export class LienExerciceInvalide extends Error {}
 
@@ -60,6 +62,7 @@ function stockage() {
 export function installerExercice({ sources, code, vue }) {
     const panneau = $('panneau-exercice');
     const bouton = $('verifier');
+    const boutonArreter = $('arreter-verification');
     const compteRendu = $('compte-rendu');
     const url = URL.createObjectURL(new Blob([code], { type: 'text/javascript' }));
     let exercice = null;
@@ -70,6 +73,7 @@ export function installerExercice({ sources, code, vue }) {
     function poser(etat) {
         document.body.dataset.verification = etat;
         bouton.disabled = etat === 'marche';
+        boutonArreter.disabled = etat !== 'marche';
     }
 
     function finir(texte) {
@@ -123,7 +127,19 @@ export function installerExercice({ sources, code, vue }) {
         demande = { type: 'verifier', source: vue.state.doc.toString(), exercice, tailleTab: 4 };
     }
 
+    function arreter() {
+        if (document.body.dataset.verification !== 'marche') return;
+        travailleur?.terminate();
+        travailleur = null;
+        compteRendu.append('Vérification arrêtée.\n');
+        finir('Vérification arrêtée.');
+        bouton.focus();
+    }
+
     function montrer(E) {
+        // Au-dela, la page ne garde pas la sortie : la limite de la page est dite et appliquee.
+        const reduite = E.limite_sortie > SORTIE_MAX_PAGE;
+        if (reduite) E.limite_sortie = SORTIE_MAX_PAGE;
         exercice = E;
         panneau.hidden = false;
         document.body.classList.add('avec-exercice');
@@ -131,7 +147,8 @@ export function installerExercice({ sources, code, vue }) {
         $('enonce').textContent = E.enonce;
         const n = E.tests.length;
         $('limites-exercice').textContent = `${n} ${n > 1 ? 'tests visibles' : 'test visible'} · `
-            + `${E.temps} s par test · mémoire ${E.memoire} Mio · sortie ${E.limite_sortie} Kio`;
+            + `${E.temps} s par test · mémoire ${E.memoire} Mio · sortie ${E.limite_sortie} Kio`
+            + `${reduite ? ' (limite de la page)' : ''}`;
         compteRendu.textContent = '';
         poser('inactif');
         // Le depart n'est charge qu'a la premiere ouverture de ce lien dans ce navigateur : un
@@ -169,5 +186,6 @@ export function installerExercice({ sources, code, vue }) {
     }
 
     bouton.addEventListener('click', verifier);
+    boutonArreter.addEventListener('click', arreter);
     return { ouvrir, verifier, exercice: () => exercice };
 }
