@@ -7,11 +7,12 @@
 // Statut 77 (test saute) sans chromium ou sans modules npm ("npm ci" dans tests/organigrammes).
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
+
+import { creerBilan, exigerNavigateur, lancerChromium } from '../web/commun.mjs';
 
 const ici = path.dirname(fileURLToPath(import.meta.url));
 const { values: args } = parseArgs({
@@ -26,30 +27,14 @@ if (!args.outil || !args.racine || !args.captures) {
     console.error('Usage : node navigateur.mjs --outil T --racine D --captures D');
     process.exit(2);
 }
-if (!fs.existsSync(args.chromium)) {
-    console.log(`Test saute : ${args.chromium} absent (paquet Debian chromium)`);
-    process.exit(77);
-}
-const requireIci = createRequire(path.join(ici, 'package.json'));
-let chromium, cheminMermaid;
-try {
-    ({ chromium } = requireIci('playwright-core'));
-    cheminMermaid = path.join(path.dirname(requireIci.resolve('mermaid/package.json')), 'dist', 'mermaid.min.js');
-    fs.accessSync(cheminMermaid);
-} catch {
-    console.log(`Test saute : modules npm absents ; lancer "npm ci" dans ${ici}`);
-    process.exit(77);
-}
+const { chromium, modules: [cheminMermaid] } = exigerNavigateur(args.chromium, ici, [(r) => {
+    const chemin = path.join(path.dirname(r.resolve('mermaid/package.json')), 'dist', 'mermaid.min.js');
+    fs.accessSync(chemin);
+    return chemin;
+}]);
 
-let nbVerifs = 0;
-const echecs = [];
-function verifier(condition, libelle) {
-    nbVerifs++;
-    if (!condition) {
-        echecs.push(libelle);
-        console.log(`ECHEC : ${libelle}`);
-    }
-}
+const bilan = creerBilan();
+const { verifier, echecs } = bilan;
 
 const dessiner = (fichier, format) => execFileSync(args.outil, ['--format', format, fichier]).toString();
 
@@ -65,11 +50,7 @@ const exemples = fs.readdirSync(path.join(args.racine, 'exemples')).filter((f) =
     .map((f) => path.join(args.racine, 'exemples', f));
 fs.mkdirSync(args.captures, { recursive: true });
 
-const navigateur = await chromium.launch({
-    executablePath: args.chromium,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-});
+const navigateur = await lancerChromium(chromium, args.chromium);
 try {
     const contexte = await navigateur.newContext({ viewport: { width: 1200, height: 900 } });
     // Le SVG seul, ouvert comme un fichier .svg : l'analyseur XML du navigateur le juge.
@@ -162,5 +143,5 @@ try {
     await navigateur.close();
     fs.rmSync(temp, { recursive: true, force: true });
 }
-console.log(`navigateur : ${nbVerifs - echecs.length} passed, ${echecs.length} failed ; captures dans ${args.captures}`);
+console.log(`navigateur : ${bilan.nbVerifs - echecs.length} passed, ${echecs.length} failed ; captures dans ${args.captures}`);
 process.exit(echecs.length ? 1 : 0);

@@ -9,11 +9,12 @@
 // Statut 77 (test saute) sans chromium ou sans modules npm.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
+
+import { creerBilan, exigerNavigateur, lancerChromium } from './commun.mjs';
 
 const { values: args } = parseArgs({
     options: {
@@ -29,27 +30,10 @@ if (!args.page || !args.web || !args.exemples || !args.captures) {
     console.error('Usage : node execution.mjs --page F --web D --exemples D --captures D [--natif tramelo-exec]');
     process.exit(2);
 }
-if (!fs.existsSync(args.chromium)) {
-    console.log(`Test saute : ${args.chromium} absent (paquet Debian chromium)`);
-    process.exit(77);
-}
-let chromium;
-try {
-    ({ chromium } = createRequire(path.join(path.resolve(args.web), 'package.json'))('playwright-core'));
-} catch {
-    console.log(`Test saute : modules npm absents ; lancer "npm ci" dans ${args.web}`);
-    process.exit(77);
-}
+const { chromium } = exigerNavigateur(args.chromium, args.web);
 
-let nbVerifs = 0;
-const echecs = [];
-function verifier(condition, libelle) {
-    nbVerifs++;
-    if (!condition) {
-        echecs.push(libelle);
-        console.log(`ECHEC : ${libelle}`);
-    }
-}
+const bilan = creerBilan();
+const { verifier, echecs } = bilan;
 
 const natif = args.natif && fs.existsSync(args.natif) ? path.resolve(args.natif) : null;
 if (!natif) console.log('tramelo-exec natif absent : sorties comparees aux seuls .run');
@@ -81,11 +65,7 @@ const exemples = fs.readdirSync(args.exemples).filter((f) => f.endsWith('.algo')
 const lire = (f) => fs.readFileSync(path.join(args.exemples, f), 'utf8');
 
 fs.mkdirSync(args.captures, { recursive: true });
-const navigateur = await chromium.launch({
-    executablePath: args.chromium,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-});
+const navigateur = await lancerChromium(chromium, args.chromium);
 try {
     const contexte = await navigateur.newContext({ acceptDownloads: true, viewport: { width: 1400, height: 1000 } });
     const page = await contexte.newPage();
@@ -326,5 +306,5 @@ try {
     fs.rmSync(temp, { recursive: true, force: true });
 }
 
-console.log(`${nbVerifs - echecs.length}/${nbVerifs} verifications reussies`);
+console.log(`${bilan.nbVerifs - echecs.length}/${bilan.nbVerifs} verifications reussies`);
 process.exit(echecs.length === 0 ? 0 : 1);

@@ -8,11 +8,12 @@
 // Statut 77 (test saute) sans chromium, sans modules npm ou sans tramelo-noter natif.
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
+
+import { creerBilan, exigerNavigateur, lancerChromium } from './commun.mjs';
 
 const { values: args } = parseArgs({
     options: {
@@ -35,27 +36,10 @@ if (!args.natif || !fs.existsSync(noter) || !fs.existsSync(exec)) {
     console.log('Test saute : tramelo-noter ou tramelo-exec natif absent (construction native avec nlohmann-json)');
     process.exit(77);
 }
-if (!fs.existsSync(args.chromium)) {
-    console.log(`Test saute : ${args.chromium} absent (paquet Debian chromium)`);
-    process.exit(77);
-}
-let chromium;
-try {
-    ({ chromium } = createRequire(path.join(path.resolve(args.web), 'package.json'))('playwright-core'));
-} catch {
-    console.log(`Test saute : modules npm absents ; lancer "npm ci" dans ${args.web}`);
-    process.exit(77);
-}
+const { chromium } = exigerNavigateur(args.chromium, args.web);
 
-let nbVerifs = 0;
-const echecs = [];
-function verifier(condition, libelle) {
-    nbVerifs++;
-    if (!condition) {
-        echecs.push(libelle);
-        console.log(`ECHEC : ${libelle}`);
-    }
-}
+const bilan = creerBilan();
+const { verifier, echecs } = bilan;
 
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'tramelo-exercice-page-'));
 const urlPage = pathToFileURL(path.resolve(args.page)).href;
@@ -72,11 +56,7 @@ function compteRenduNatif(exercice, source) {
 }
 
 fs.mkdirSync(args.captures, { recursive: true });
-const navigateur = await chromium.launch({
-    executablePath: args.chromium,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-});
+const navigateur = await lancerChromium(chromium, args.chromium);
 try {
     const contexte = await navigateur.newContext({ viewport: { width: 1400, height: 1000 } });
     const page = await contexte.newPage();
@@ -180,5 +160,5 @@ try {
     fs.rmSync(temp, { recursive: true, force: true });
 }
 
-console.log(`${nbVerifs - echecs.length}/${nbVerifs} verifications reussies`);
+console.log(`${bilan.nbVerifs - echecs.length}/${bilan.nbVerifs} verifications reussies`);
 process.exit(echecs.length === 0 ? 0 : 1);

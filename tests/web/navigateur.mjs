@@ -11,11 +11,12 @@
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
-import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
+
+import { creerBilan, exigerNavigateur, lancerChromium } from './commun.mjs';
 
 const { values: args } = parseArgs({
     options: {
@@ -30,29 +31,10 @@ for (const a of ['page', 'web', 'exemples', 'golden', 'captures']) {
         process.exit(2);
     }
 }
-if (!fs.existsSync(args.chromium)) {
-    console.log(`Test saute : ${args.chromium} absent (paquet Debian chromium)`);
-    process.exit(77);
-}
-const requireWeb = createRequire(path.join(path.resolve(args.web), 'package.json'));
-let chromium, fflate;
-try {
-    ({ chromium } = requireWeb('playwright-core'));
-    fflate = requireWeb('fflate');
-} catch {
-    console.log(`Test saute : modules npm absents ; lancer "npm ci" dans ${args.web}`);
-    process.exit(77);
-}
+const { chromium, modules: [fflate] } = exigerNavigateur(args.chromium, args.web, [(r) => r('fflate')]);
 
-let nbVerifs = 0;
-const echecs = [];
-function verifier(condition, libelle) {
-    nbVerifs++;
-    if (!condition) {
-        echecs.push(libelle);
-        console.log(`ECHEC : ${libelle}`);
-    }
-}
+const bilan = creerBilan();
+const { verifier, echecs } = bilan;
 
 // Ce que Tramelo ecrit pour un source : le Tramelo natif s'il est la, sinon les attendus
 // des cas de reference (que la suite native compare deja a Tramelo).
@@ -74,11 +56,7 @@ function tramelo(fichier) {
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'tramelo-web-'));
 fs.mkdirSync(args.captures, { recursive: true });
 const urlPage = pathToFileURL(path.resolve(args.page)).href;
-const navigateur = await chromium.launch({
-    executablePath: args.chromium,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
+const navigateur = await lancerChromium(chromium, args.chromium);
 
 // Ce que la page a demande : elle-meme, son style et son script, rien d'autre (ni wasm, ni
 // exemples, ni reseau), sinon elle ne marcherait pas depuis file://.
@@ -543,5 +521,5 @@ try {
     fs.rmSync(temp, { recursive: true, force: true });
 }
 
-console.log(`${nbVerifs} verifications, ${echecs.length} echec(s) ; captures dans ${args.captures}`);
+console.log(`${bilan.nbVerifs} verifications, ${echecs.length} echec(s) ; captures dans ${args.captures}`);
 process.exit(echecs.length ? 1 : 0);

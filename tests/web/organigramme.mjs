@@ -8,11 +8,12 @@
 // Statut 77 (test saute) sans chromium ou sans modules npm.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { parseArgs } from 'node:util';
+
+import { creerBilan, exigerNavigateur, lancerChromium } from './commun.mjs';
 
 const { values: args } = parseArgs({
     options: {
@@ -28,27 +29,10 @@ if (!args.page || !args.web || !args.exemples || !args.captures) {
     console.error('Usage : node organigramme.mjs --page F --web D --exemples D --captures D [--natif T]');
     process.exit(2);
 }
-if (!fs.existsSync(args.chromium)) {
-    console.log(`Test saute : ${args.chromium} absent (paquet Debian chromium)`);
-    process.exit(77);
-}
-let chromium;
-try {
-    ({ chromium } = createRequire(path.join(path.resolve(args.web), 'package.json'))('playwright-core'));
-} catch {
-    console.log(`Test saute : modules npm absents ; lancer "npm ci" dans ${args.web}`);
-    process.exit(77);
-}
+const { chromium } = exigerNavigateur(args.chromium, args.web);
 
-let nbVerifs = 0;
-const echecs = [];
-function verifier(condition, libelle) {
-    nbVerifs++;
-    if (!condition) {
-        echecs.push(libelle);
-        console.log(`ECHEC : ${libelle}`);
-    }
-}
+const bilan = creerBilan();
+const { verifier, echecs } = bilan;
 
 const natif = args.natif && fs.existsSync(args.natif) ? args.natif : null;
 const temp = fs.mkdtempSync(path.join(os.tmpdir(), 'tramelo-organigramme-page-'));
@@ -59,11 +43,7 @@ function dessinNatif(source, nom) {
 }
 
 fs.mkdirSync(args.captures, { recursive: true });
-const navigateur = await chromium.launch({
-    executablePath: args.chromium,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-});
+const navigateur = await lancerChromium(chromium, args.chromium);
 try {
     const contexte = await navigateur.newContext({ acceptDownloads: true, viewport: { width: 1400, height: 900 } });
     const page = await contexte.newPage();
@@ -139,5 +119,5 @@ try {
     await navigateur.close();
     fs.rmSync(temp, { recursive: true, force: true });
 }
-console.log(`organigramme : ${nbVerifs - echecs.length} passed, ${echecs.length} failed`);
+console.log(`organigramme : ${bilan.nbVerifs - echecs.length} passed, ${echecs.length} failed`);
 process.exit(echecs.length ? 1 : 0);
