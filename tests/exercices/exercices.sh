@@ -1,7 +1,7 @@
 #!/bin/sh
 # Exercices avec tests : tramelo-exec --tester (compte rendu de l'etudiant, statuts) et
 # tramelo-noter (notes.csv, rapport.json, rapport.html, copies hostiles, processus lances par une
-# copie tues a la fin, arret par un signal).
+# copie tues a la fin, 200 copies en parallele chacune dans ses dossiers, arret par un signal).
 #   exercices.sh <tramelo-exec> <tramelo-noter> <cas>
 set -u
 exec_outil=$1
@@ -204,6 +204,44 @@ FIN
     sleep 3
     [ ! -e "$bac/survivant" ] || ko "un processus lance par la copie a survecu a la notation"
     tmp_vide "isolement"
+    ;;
+
+parallele)
+    # 200 copies notees a 4 a la fois : chaque execution de chaque test dans un dossier a elle,
+    # vide au depart (aucune ne voit ce qu'une autre a ecrit), toutes notees, en un temps borne.
+    # Le compilateur est remplace par un script qui ecrit un programme qui note son dossier.
+    # Un fichier par execution : un fichier commun depasserait vite la limite d'ecriture d'un test.
+    mkdir "$bac/copies" "$bac/faux" "$bac/vus" "$bac/partages"
+    i=0
+    while [ $i -lt 200 ]; do cp "$copies/correcte.algo" "$bac/copies/e$i.algo"; i=$((i + 1)); done
+    cat >"$bac/faux/g++" <<FIN
+#!/bin/sh
+sortie=
+while [ \$# -gt 0 ]; do [ "\$1" = -o ] && sortie=\$2; shift; done
+[ -n "\$sortie" ] || exit 0
+cat >"\$sortie" <<'PROG'
+#!/bin/sh
+[ -z "\$(ls -A .)" ] || echo "\$(pwd)" >"\$(mktemp "$bac/partages/XXXXXX")"
+pwd >"\$(mktemp "$bac/vus/XXXXXX")"
+echo trace >trace
+echo "somme : 12"
+PROG
+chmod +x "\$sortie"
+FIN
+    chmod +x "$bac/faux/g++"
+    debut=$(date +%s)
+    CXX=$bac/faux/g++ "$noter" -j 4 -o "$bac/rapports" "$exercice" "$bac/copies" >"$bac/out" 2>"$bac/err"
+    [ $? = 0 ] || { ko "200 copies : statut"; cat "$bac/err"; }
+    duree=$(( $(date +%s) - debut ))
+    [ "$(grep -c ',1,6,reussi,echoue,echoue,echoue$' "$bac/rapports/notes.csv")" = 200 ] ||
+        { ko "200 copies : notes"; cut -d, -f2- "$bac/rapports/notes.csv" | sort | uniq -c; }
+    cat "$bac"/vus/* >"$bac/dossiers"
+    [ "$(wc -l <"$bac/dossiers")" = 800 ] || ko "200 copies : $(wc -l <"$bac/dossiers") executions au lieu de 800"
+    [ "$(sort "$bac/dossiers" | uniq -d)" = "" ] || ko "200 copies : deux executions dans un meme dossier"
+    [ -z "$(ls -A "$bac/partages")" ] || { ko "une execution a trouve son dossier deja rempli"; cat "$bac"/partages/* | head -3; }
+    [ $duree -lt 240 ] || ko "200 copies notees en $duree s"
+    echo "200 copies x 4 tests notees en $duree s"
+    tmp_vide "parallele"
     ;;
 
 interruption)
