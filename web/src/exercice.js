@@ -1,7 +1,7 @@
 // Un exercice ouvert par un lien (« #exercice=... », ecrit par tramelo-noter --exporter lien) :
 // l'enonce au-dessus de l'editeur, le programme de depart charge une fois (le source de l'eleve
 // reste gardé, « Rétablir » le ramene), et « Vérifier », qui lance les tests visibles du lien
-// dans un travailleur a part (verificateur.js) et montre le compte rendu de tramelo-exec --tester.
+// dans un travailleur distinct (verificateur.js) et montre le compte rendu de tramelo-exec --tester.
 // Le lien est donne par l'enseignant, mais il vient de l'adresse : tout y est verifie et montre
 // comme du texte, jamais comme du HTML.
 import { $, annoncer } from './interface.js';
