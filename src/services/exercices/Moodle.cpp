@@ -1,4 +1,5 @@
 #include "services/exercices/Moodle.h"
+#include "services/explications/Lexique.h"
 #include "services/organigrammes/Textes.h"
 
 #include <cstdio>
@@ -19,36 +20,7 @@ namespace nsTramelo
             return R;
         }
 
-        // Les octets qui ne forment pas de l'UTF-8 valide sont remplaces par U+FFFD.
-        std::string Utf8 (const std::string & Texte)
-        {
-            std::string R;
-            std::size_t i = 0;
-            while (i < Texte.size ())
-            {
-                const unsigned char c = static_cast <unsigned char> (Texte [i]);
-                std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-                bool Valide = n != 0 && i + n <= Texte.size () && ! (n == 2 && c < 0xC2) && ! (n == 4 && c > 0xF4);
-                for (std::size_t k = 1; Valide && k < n; ++k)
-                    Valide = (static_cast <unsigned char> (Texte [i + k]) & 0xC0) == 0x80;
-                // Ni formes trop longues sur 3 ou 4 octets, ni demi-codets UTF-16.
-                if (Valide && n == 3)
-                {
-                    const unsigned char d = static_cast <unsigned char> (Texte [i + 1]);
-                    Valide = ! (c == 0xE0 && d < 0xA0) && ! (c == 0xED && d >= 0xA0);
-                }
-                if (Valide && n == 4)
-                {
-                    const unsigned char d = static_cast <unsigned char> (Texte [i + 1]);
-                    Valide = ! (c == 0xF0 && d < 0x90) && ! (c == 0xF4 && d >= 0x90);
-                }
-                if (Valide) R.append (Texte, i, n), i += n;
-                else R += "\xEF\xBF\xBD", ++i;
-            }
-            return R;
-        }
-
-        std::string Texte (const std::string & T) { return nsOrganigramme::EchapperXml (SansCommandes (Utf8 (T))); }
+        std::string Texte (const std::string & T) { return nsOrganigramme::EchapperXml (SansCommandes (Utf8Valide (T))); }
 
         // <Nom><text>...</text></Nom>
         std::string ElementTexte (const char * Nom, const std::string & T, const char * Attributs = "")

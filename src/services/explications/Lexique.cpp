@@ -188,6 +188,29 @@ namespace nsTramelo
         return Cp;
     }
 
+    void AjouterUtf8 (std::string & R, std::uint32_t Code)
+    {
+        if (Code < 0x80) R += static_cast <char> (Code);
+        else if (Code < 0x800)
+        {
+            R += static_cast <char> (0xC0 | (Code >> 6));
+            R += static_cast <char> (0x80 | (Code & 0x3F));
+        }
+        else if (Code < 0x10000)
+        {
+            R += static_cast <char> (0xE0 | (Code >> 12));
+            R += static_cast <char> (0x80 | ((Code >> 6) & 0x3F));
+            R += static_cast <char> (0x80 | (Code & 0x3F));
+        }
+        else
+        {
+            R += static_cast <char> (0xF0 | (Code >> 18));
+            R += static_cast <char> (0x80 | ((Code >> 12) & 0x3F));
+            R += static_cast <char> (0x80 | ((Code >> 6) & 0x3F));
+            R += static_cast <char> (0x80 | (Code & 0x3F));
+        }
+    }
+
     std::string Utf8Valide (const std::string & T)
     {
         std::string R;

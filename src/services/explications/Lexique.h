@@ -69,6 +69,8 @@ namespace nsTramelo
     std::size_t LongueurUtf8 (const std::string & Texte, std::size_t Pos);
     // Le point de code de la sequence UTF-8 valide commencant a Pos (0 si invalide).
     std::uint32_t PointDeCode (const std::string & Texte, std::size_t Pos);
+    // Ajoute le point de code Code (au plus U+10FFFF) ecrit en UTF-8.
+    void AjouterUtf8 (std::string & Texte, std::uint32_t Code);
     // Nombre de caracteres affiches (points de code) de [Debut, Fin).
     std::size_t LargeurAffichee (const std::string & Texte, std::size_t Debut, std::size_t Fin);
     // Distance d'edition (insertions, suppressions, substitutions, transpositions), bornee :

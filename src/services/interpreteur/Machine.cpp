@@ -704,6 +704,20 @@ namespace nsTramelo
 
         // --- Arret sur erreur ---
 
+        // Le systeme a refuse avant la limite (ulimit -v, taille impossible) : le message du
+        // programme compile.
+        void ArreterFauteDeMemoire ()
+        {
+            try
+            {
+                C::MemoireInsuffisante (0, 0, false, 0, Octets, LimiteMio (), true, Ici);
+            }
+            catch (const C::CErreurExecution & E)
+            {
+                Arreter (E);
+            }
+        }
+
         void Arreter (const C::CErreurExecution & E)
         {
             Etat = EEtat::Erreur;
@@ -1287,27 +1301,12 @@ namespace nsTramelo
         catch (const std::bad_alloc &)
         {
             Pc = pc;
-            // Le systeme a refuse avant la limite (ulimit -v) : le message du programme compile.
-            try
-            {
-                C::MemoireInsuffisante (0, 0, false, 0, Octets, LimiteMio (), true, Ici);
-            }
-            catch (const C::CErreurExecution & E)
-            {
-                Arreter (E);
-            }
+            ArreterFauteDeMemoire ();
         }
         catch (const std::length_error &)
         {
             Pc = pc;
-            try
-            {
-                C::MemoireInsuffisante (0, 0, false, 0, Octets, LimiteMio (), true, Ici);
-            }
-            catch (const C::CErreurExecution & E)
-            {
-                Arreter (E);
-            }
+            ArreterFauteDeMemoire ();
         }
 #undef V
 #undef D

@@ -1,5 +1,6 @@
 #include "services/interpreteur/Valeurs.h"
 #include "services/interpreteur/Interpreteur.h"
+#include "services/explications/Lexique.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,55 +12,6 @@ namespace nsTramelo::nsInterpreteur
 {
     namespace
     {
-        void AjouterUtf8 (std::string & R, std::uint32_t Code)
-        {
-            if (Code < 0x80) R += static_cast <char> (Code);
-            else if (Code < 0x800)
-            {
-                R += static_cast <char> (0xC0 | (Code >> 6));
-                R += static_cast <char> (0x80 | (Code & 0x3F));
-            }
-            else if (Code < 0x10000)
-            {
-                R += static_cast <char> (0xE0 | (Code >> 12));
-                R += static_cast <char> (0x80 | ((Code >> 6) & 0x3F));
-                R += static_cast <char> (0x80 | (Code & 0x3F));
-            }
-            else
-            {
-                R += static_cast <char> (0xF0 | (Code >> 18));
-                R += static_cast <char> (0x80 | ((Code >> 12) & 0x3F));
-                R += static_cast <char> (0x80 | ((Code >> 6) & 0x3F));
-                R += static_cast <char> (0x80 | (Code & 0x3F));
-            }
-        }
-
-        // Un caractere UTF-8 valide a partir de T [i] : son code et sa longueur ; 0 sinon.
-        std::size_t DecoderUtf8 (const std::string & T, std::size_t i, std::uint32_t & Code)
-        {
-            const unsigned char c = static_cast <unsigned char> (T [i]);
-            std::size_t N;
-            std::uint32_t Min;
-            if (c < 0x80)
-            {
-                Code = c;
-                return 1;
-            }
-            if (c >= 0xC2 && c <= 0xDF) { N = 2; Code = c & 0x1F; Min = 0x80; }
-            else if (c >= 0xE0 && c <= 0xEF) { N = 3; Code = c & 0x0F; Min = 0x800; }
-            else if (c >= 0xF0 && c <= 0xF4) { N = 4; Code = c & 0x07; Min = 0x10000; }
-            else return 0;
-            if (i + N > T.size ()) return 0;
-            for (std::size_t k = 1; k < N; ++k)
-            {
-                const unsigned char s = static_cast <unsigned char> (T [i + k]);
-                if ((s & 0xC0) != 0x80) return 0;
-                Code = (Code << 6) | (s & 0x3F);
-            }
-            if (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return 0;
-            return N;
-        }
-
         bool Invisible (std::uint32_t Code)
         {
             return Code == 0x061C || Code == 0x200E || Code == 0x200F || Code == 0x2028 || Code == 0x2029
@@ -90,48 +42,32 @@ namespace nsTramelo::nsInterpreteur
             AjouterUtf8 (R, Code);
         }
 
-        // Entre guillemets : la barre oblique et le guillemet echappes, puis rendu visible.
-        std::string Citer (const std::string & Texte, char Guillemet)
+        // Le texte rendu visible ; avec Guillemet (non nul), entre guillemets, la barre oblique
+        // et le guillemet echappes.
+        std::string Rendre (const std::string & Texte, char Guillemet)
         {
-            std::string R (1, Guillemet);
+            std::string R;
+            if (Guillemet) R += Guillemet;
             for (std::size_t i = 0; i < Texte.size ();)
             {
-                std::uint32_t Code;
-                const std::size_t N = DecoderUtf8 (Texte, i, Code);
+                const std::size_t N = LongueurUtf8 (Texte, i);
                 if (N == 0)
                 {
                     AjouterVisible (R, static_cast <unsigned char> (Texte [i]), true);
                     ++i;
                     continue;
                 }
-                if (Code == '\\' || Code == static_cast <unsigned char> (Guillemet)) R += '\\';
+                const std::uint32_t Code = PointDeCode (Texte, i);
+                if (Guillemet && (Code == '\\' || Code == static_cast <unsigned char> (Guillemet))) R += '\\';
                 AjouterVisible (R, Code, false);
                 i += N;
             }
-            return R + Guillemet;
+            if (Guillemet) R += Guillemet;
+            return R;
         }
     }
 
-    std::string TexteVisible (const std::string & Texte)
-    {
-        std::string R;
-        for (std::size_t i = 0; i < Texte.size ();)
-        {
-            std::uint32_t Code;
-            const std::size_t N = DecoderUtf8 (Texte, i, Code);
-            if (N == 0)
-            {
-                AjouterVisible (R, static_cast <unsigned char> (Texte [i]), true);
-                ++i;
-            }
-            else
-            {
-                AjouterVisible (R, Code, false);
-                i += N;
-            }
-        }
-        return R;
-    }
+    std::string TexteVisible (const std::string & Texte) { return Rendre (Texte, 0); }
 
     // Un octet seul au-dela de 127 n'est pas de l'UTF-8 : lu comme en latin-1.
     std::string TexteCaractere (char C)
@@ -143,7 +79,7 @@ namespace nsTramelo::nsInterpreteur
         return R + '\'';
     }
 
-    std::string TexteChaine (const std::string & S) { return Citer (S, '"'); }
+    std::string TexteChaine (const std::string & S) { return Rendre (S, '"'); }
 
     std::string TexteLigne (const std::string & Ligne)
     {

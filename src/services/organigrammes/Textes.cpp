@@ -1,4 +1,5 @@
 #include "services/organigrammes/Textes.h"
+#include "services/explications/Lexique.h"
 
 #include <cstdint>
 
@@ -7,52 +8,6 @@ namespace nsTramelo::nsOrganigramme
     namespace
     {
         bool Blanc (char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-        void AjouterUtf8 (std::string & R, std::uint32_t C)
-        {
-            if (C < 0x80) R += static_cast <char> (C);
-            else if (C < 0x800)
-            {
-                R += static_cast <char> (0xC0 | (C >> 6));
-                R += static_cast <char> (0x80 | (C & 0x3F));
-            }
-            else if (C < 0x10000)
-            {
-                R += static_cast <char> (0xE0 | (C >> 12));
-                R += static_cast <char> (0x80 | ((C >> 6) & 0x3F));
-                R += static_cast <char> (0x80 | (C & 0x3F));
-            }
-            else
-            {
-                R += static_cast <char> (0xF0 | (C >> 18));
-                R += static_cast <char> (0x80 | ((C >> 12) & 0x3F));
-                R += static_cast <char> (0x80 | ((C >> 6) & 0x3F));
-                R += static_cast <char> (0x80 | (C & 0x3F));
-            }
-        }
-
-        // Le caractere UTF-8 qui commence a S [i] : sa valeur et sa longueur ; longueur 0 si les
-        // octets ne forment pas un caractere valide (trop long, tronque, substitut, au-dela de U+10FFFF).
-        std::size_t Decoder (const std::string & S, std::size_t i, std::uint32_t & C)
-        {
-            const unsigned char b0 = static_cast <unsigned char> (S [i]);
-            std::size_t n;
-            std::uint32_t Min;
-            if (b0 < 0x80) { C = b0; return 1; }
-            if (b0 >= 0xC2 && b0 <= 0xDF) { n = 2; C = b0 & 0x1F; Min = 0x80; }
-            else if (b0 >= 0xE0 && b0 <= 0xEF) { n = 3; C = b0 & 0x0F; Min = 0x800; }
-            else if (b0 >= 0xF0 && b0 <= 0xF4) { n = 4; C = b0 & 0x07; Min = 0x10000; }
-            else return 0;
-            if (i + n > S.size ()) return 0;
-            for (std::size_t k = 1; k < n; ++k)
-            {
-                const unsigned char b = static_cast <unsigned char> (S [i + k]);
-                if ((b & 0xC0) != 0x80) return 0;
-                C = (C << 6) | (b & 0x3F);
-            }
-            if (C < Min || C > 0x10FFFF || (C >= 0xD800 && C <= 0xDFFF)) return 0;
-            return n;
-        }
 
         bool CommandeDeSens (std::uint32_t C)
         {
@@ -120,14 +75,14 @@ namespace nsTramelo::nsOrganigramme
         std::size_t i = 0;
         while (i < S.size ())
         {
-            std::uint32_t C = 0;
-            const std::size_t n = Decoder (S, i, C);
+            const std::size_t n = LongueurUtf8 (S, i);
             if (n == 0)
             {
                 AjouterUtf8 (R, 0xFFFD);
                 ++i;
                 continue;
             }
+            const std::uint32_t C = PointDeCode (S, i);
             if (C < 0x20) AjouterUtf8 (R, 0x2400 + C);
             else if (C == 0x7F) AjouterUtf8 (R, 0x2421);
             else if ((C >= 0x80 && C < 0xA0) || C == 0xFFFE || C == 0xFFFF || CommandeDeSens (C))
