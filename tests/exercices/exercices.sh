@@ -376,6 +376,14 @@ FIN
     "$noter" --exporter lien "$bac/binaire" >"$bac/out" 2>"$bac/err"
     [ $? = 166 ] || ko "lien avec un texte non UTF-8 : statut"
     contient "$bac/err" "n'est pas de l'UTF-8 valide" "lien non UTF-8"
+    "$noter" --exporter lien --page "$(printf 'https://a\nb')" "$exercice" >"$bac/out" 2>"$bac/err"
+    [ $? = 253 ] || ko "--page avec une fin de ligne : statut"
+    # Un dossier d'exercice au nom hostile (tiret en tete, fin de ligne) apres -- .
+    cp -r "$exercice" "$bac/-ex
+ercice"
+    (cd "$bac" && "$noter" --exporter lien -- "-ex
+ercice") >"$bac/out" 2>"$bac/err"
+    [ $? = 0 ] && grep -q '^#exercice=' "$bac/out" || ko "lien d'un exercice au nom hostile"
     "$noter" --page x -o "$bac/r" "$exercice" "$copies" >"$bac/out" 2>"$bac/err"
     [ $? = 253 ] || ko "--page sans --exporter lien : statut"
     ;;

@@ -111,6 +111,10 @@ namespace
             {
                 if (i + 1 >= argc || argv [i + 1][0] == '\0') ErreurUsage ("--page attend l'adresse de la page");
                 C.Page = argv [++i];
+                // Le lien tient sur une ligne : une adresse avec un caractere de commande est refusee.
+                for (const char c : C.Page)
+                    if (static_cast <unsigned char> (c) < 0x20 || c == 0x7F)
+                        ErreurUsage ("--page : adresse invalide (caractere de commande) : " + Affichable (C.Page));
             }
             else if (Options && (A == "-j" || A == "-o"))
             {
