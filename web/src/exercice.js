@@ -50,16 +50,9 @@ export function exerciceDuFragment(fragment) {
     return E;
 }
 
-function stockage() {
-    try {
-        return window.localStorage ?? null;
-    } catch {
-        return null;
-    }
-}
-
-// Sources : sources.js (emprunter) ; Code : le script du travailleur ; Vue : l'editeur.
-export function installerExercice({ sources, code, vue }) {
+// Sources : sources.js (emprunter) ; Code : le script du travailleur ; Vue : l'editeur ;
+// Memoire : le stockage du navigateur (getItem, setItem), qui peut refuser d'ecrire.
+export function installerExercice({ sources, code, vue, memoire }) {
     const panneau = $('panneau-exercice');
     const bouton = $('verifier');
     const boutonArreter = $('arreter-verification');
@@ -154,19 +147,12 @@ export function installerExercice({ sources, code, vue }) {
         // Le depart n'est charge qu'a la premiere ouverture de ce lien dans ce navigateur : un
         // rechargement de la page ne remplace pas le travail de l'eleve.
         const marque = `${E.titre}\u0000${E.depart ?? ''}`.slice(0, 4096);
-        const S = stockage();
-        let dejaCharge = false;
-        try {
-            dejaCharge = S?.getItem(CLE_DEPART) === marque;
-        } catch {
-            // stockage interdit : le depart est recharge
-        }
-        if (E.depart !== undefined && !dejaCharge) {
+        if (E.depart !== undefined && memoire.getItem(CLE_DEPART) !== marque) {
             sources.emprunter(E.depart, `Exercice « ${E.titre} » ouvert : son programme de départ est dans l'éditeur.`);
             try {
-                S?.setItem(CLE_DEPART, marque);
+                memoire.setItem(CLE_DEPART, marque);
             } catch {
-                // idem
+                // stockage interdit ou plein : le depart sera recharge a la prochaine ouverture
             }
         } else annoncer(`Exercice « ${E.titre} » ouvert.`);
     }

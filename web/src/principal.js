@@ -41,7 +41,8 @@ function stockageDuNavigateur() {
 function demarrer() {
     // Leve a la premiere ecriture impossible (l'annonce n'est faite qu'une fois) ; jamais baisse.
     let stockageSignale = false;
-    const stockage = creerStockage(stockageDuNavigateur(), () => {
+    const memoire = stockageDuNavigateur();
+    const stockage = creerStockage(memoire, () => {
         if (!stockageSignale) annoncer('Ce navigateur ne peut pas garder le source : pensez à le copier.');
         stockageSignale = true;
     });
@@ -82,7 +83,7 @@ function demarrer() {
     // L'execution, dans son propre travailleur (meme script que l'analyse).
     const execution = installerExecution({ code: CODE_TRAVAILLEUR, vue });
     // Un lien d'exercice : l'enonce, le depart et « Vérifier » (apres sources, qui le laisse).
-    const exercice = installerExercice({ sources, code: CODE_TRAVAILLEUR, vue });
+    const exercice = installerExercice({ sources, code: CODE_TRAVAILLEUR, vue, memoire });
     exercice.ouvrir();
     window.addEventListener('hashchange', () => exercice.ouvrir());
 
